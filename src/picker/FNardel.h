@@ -1,0 +1,96 @@
+#pragma once
+
+#include "NameSource.h"
+#include "Query.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QToolButton;
+
+// The main window: three linked drop-down lists for genus, species and subspecies, the
+// output level, the page label and the status line with the composed name. It stays on top
+// of other windows so that it can sit beside the document that names are pasted into.
+class TFormNardel : public QWidget {
+    Q_OBJECT
+
+public:
+    // `programFolder` is where the table files lie: the folder of the program's own file.
+    explicit TFormNardel(const QString& programFolder, QWidget* parent = nullptr);
+
+    // The status line's background: green after a copy, the button face otherwise.
+    QColor statusColour() const;
+    QString statusText() const;
+
+    void OpenNameSource(const QString& tablePath);
+    void FormActivate();
+    void FillGenusList();
+    void FillSpeciesList();
+    void FillSubspList();
+    void CBgenusChange(QObject* Sender);
+    void CBspeciesChange(QObject* Sender);
+    void CBsubspChange(QObject* Sender);
+    void RBgenusClick(QObject* Sender);
+    void RBspeciesClick(QObject* Sender);
+    void RBsubspClick(QObject* Sender);
+    QString ComposeName(int level);
+
+    int level() const { return Level; }
+
+    QStatusBar* StatusBar;
+    QComboBox* CBgenus;
+    QComboBox* CBspecies;
+    QComboBox* CBsubsp;
+    QRadioButton* RBgenus;
+    QRadioButton* RBspecies;
+    QRadioButton* RBsubsp;
+    QPushButton* BtnInsert;
+    QToolButton* SpeedButton1;
+    QLabel* LblGenus;
+    QLabel* LblSpecies;
+    QLabel* LblSubsp;
+    QPushButton* BtnFind;
+    QPushButton* BtnMenu;
+    QLabel* LblPage;
+    QPushButton* BtnSyn;
+    // Option of the options menu: author citations in the name text.
+    QAction* CBauthor;
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createControls();
+    void FormCreate();
+    void NameChanged(int level, QObject* Sender);
+    void setStatusColour(const QColor& colour);
+    void setEntries(QComboBox* list, const QStringList& texts);
+
+    QString programFolder;
+    QLabel* statusPanel = nullptr;
+    bool Activated = false;
+    bool sourceOpen = false;
+    int Level = 1;
+    QString TableName;
+    QString FieldGenus, FieldSpecies, FieldSubsp, FieldAuthor0, FieldAuthor1, FieldPage;
+    QStringList SpeciesAuthors;
+    QStringList SubspAuthors;
+    QList<int> GenusPages;
+    QList<int> SpeciesPages;
+    QList<int> SubspPages;
+    QString Citation;
+
+    NameSource nameSource;
+    Query QueryGenus{nameSource};
+    Query QuerySpecies{nameSource};
+    Query QuerySubsp{nameSource};
+};

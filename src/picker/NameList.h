@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class Query;
+
+// The entries of one drop-down list with the page and the author of each; entry i of each
+// belongs to one row of the name table.
+struct NameList {
+    QStringList texts;
+    QStringList authors;
+    QList<int> pages;
+
+    // The species and subspecies lists begin with one blank entry: page 0, no author.
+    static NameList withBlankEntry() { return {{QString()}, {QString()}, {0}}; }
+};
+
+// Appends the rows of an open query in query order. `authorField` is empty for the genus list,
+// which has no authors. Throws EngineError when a field is missing or a page is no integer.
+void appendRows(Query& query, const QString& textField, const QString& authorField,
+                const QString& pageField, NameList& list);

@@ -1,0 +1,33 @@
+#include "NameText.h"
+
+NameText composeNameText(int level, const NameTextInput& in) {
+    NameText out{in.genus, in.citation};
+    if (in.genus.isEmpty())
+        return out;
+    const int genusPage = in.genusPages.value(in.genusIndex);
+    out.pageLabel += QStringLiteral(": ") + QString::number(genusPage);
+    if (level < 1)
+        return out;
+
+    out.name += ' ' + in.species;
+    if (in.species.isEmpty())
+        return out;
+    if (in.authors)
+        out.name += ' ' + in.speciesAuthors.value(in.speciesIndex);
+    const int speciesPage = in.speciesPages.value(in.speciesIndex);
+    if (speciesPage != genusPage)
+        out.pageLabel += '/' + QString::number(speciesPage);
+    if (level < 2)
+        return out;
+
+    out.name += ' ' + in.subsp;
+    if (in.subsp.isEmpty())
+        return out;
+    const QString subspAuthor = in.subspAuthors.value(in.subspIndex);
+    if (in.authors && !subspAuthor.isEmpty())
+        out.name += ' ' + subspAuthor;
+    const int subspPage = in.subspPages.value(in.subspIndex);
+    if (subspPage != speciesPage)
+        out.pageLabel += '/' + QString::number(subspPage);
+    return out;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What the name text is composed from: the selected entry of each list (empty text when no
+// entry or the blank first entry is selected) and the data of every entry, indexed like the
+// lists.
+struct NameTextInput {
+    QString genus;
+    int genusIndex = -1;
+    QString species;
+    int speciesIndex = -1;
+    QString subsp;
+    int subspIndex = -1;
+    bool authors = false;
+    const QList<int>& genusPages;
+    const QList<int>& speciesPages;
+    const QList<int>& subspPages;
+    const QStringList& speciesAuthors;
+    const QStringList& subspAuthors;
+    const QString& citation;
+};
+
+struct NameText {
+    QString name;       // the plain name down to the requested level
+    QString pageLabel;  // the citation with the page of each chosen taxon
+};
+
+// Composes the name for level 0 (genus), 1 (species) or 2 (subspecies). A part whose list
+// shows no text still gets its separating blank; each page is written only when it differs
+// from the page of the level above it.
+NameText composeNameText(int level, const NameTextInput& input);

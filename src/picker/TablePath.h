@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// The full path of a table file in a folder, with exactly one '/' between them.
+QString tablePathIn(const QString& folder, const QString& tableFile);
+// The folder part of a table path, with its trailing '/', and the file-name part.
+QString folderOf(const QString& tablePath);
+QString fileNameOf(const QString& tablePath);
+
+// The message for a name table that is not there: two lines, the path in brackets.
+QString missingSourceMessage(const QString& tablePath);

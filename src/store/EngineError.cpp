@@ -1,0 +1,12 @@
+#include "EngineError.h"
+
+namespace {
+QString compose(const QString& text, const QString& file) {
+    return file.isEmpty() ? text : text + QStringLiteral("\nTable: ") + file;
+}
+} // namespace
+
+EngineError::EngineError(const QString& text, const QString& file)
+    : std::runtime_error(compose(text, file).toStdString()), text_(text), file_(file) {}
+
+QString EngineError::message() const { return compose(text_, file_); }

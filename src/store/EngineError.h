@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// A failure reported by the database engine: the engine's own text and the table file it
+// concerns. It ends the user's action; the program shows it and goes on.
+class EngineError : public std::runtime_error {
+public:
+    EngineError(const QString& text, const QString& file);
+
+    const QString& text() const { return text_; }
+    const QString& file() const { return file_; }
+    // The text shown to the user: the engine's text, then the file on a line of its own.
+    QString message() const;
+
+private:
+    QString text_;
+    QString file_;
+};

@@ -1,0 +1,121 @@
+#include "NameSource.h"
+
+#include "EngineError.h"
+#include "TablePassword.h"
+
+#include <QAtomicInt>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+QString uniqueConnectionName() {
+    static QAtomicInt counter;
+    return QStringLiteral("NameSource-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+} // namespace
+
+NameSource::NameSource()
+    : paramNames_{QStringLiteral("PATH"), QStringLiteral("DEFAULT DRIVER"),
+                  QStringLiteral("ENABLE BCD")},
+      params_{{QStringLiteral("PATH"), QString()},
+              {QStringLiteral("DEFAULT DRIVER"), QStringLiteral("PARADOX")},
+              {QStringLiteral("ENABLE BCD"), QStringLiteral("FALSE")}} {}
+
+NameSource::~NameSource() {
+    const QString name = db_.connectionName();
+    if (name.isEmpty())
+        return;
+    db_.close();
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+}
+
+QString NameSource::param(const QString& name) const { return params_.value(name); }
+
+void NameSource::setParam(const QString& name, const QString& value) {
+    if (!params_.contains(name))
+        paramNames_.append(name);
+    params_.insert(name, value);
+}
+
+QStringList NameSource::params() const {
+    QStringList lines;
+    for (const QString& name : paramNames_)
+        lines.append(name + '=' + params_.value(name));
+    return lines;
+}
+
+void NameSource::connect() {
+    if (connected())
+        return;
+    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), uniqueConnectionName());
+    db_.setDatabaseName(QStringLiteral(":memory:"));
+    if (!db_.open())
+        throw EngineError(db_.lastError().text(), param(QStringLiteral("PATH")));
+}
+
+void NameSource::addPassword(const QString& password) {
+    if (!passwords_.contains(password))
+        passwords_.append(password);
+}
+
+QString NameSource::tablePath(const QString& tableFile) const {
+    return param(QStringLiteral("PATH")) + tableFile;
+}
+
+void NameSource::requireConnected(const QString& file) const {
+    if (!connected())
+        throw EngineError(QStringLiteral("The database connection is not open"), file);
+}
+
+QString NameSource::attach(const QString& tableFile) {
+    const auto known = schemaOfTable_.constFind(tableFile);
+    if (known != schemaOfTable_.constEnd())
+        return *known;
+    const QString path = tablePath(tableFile);
+    requireConnected(path);
+    // ATTACH would create a missing file; a missing table is an error instead.
+    if (!QFileInfo(path).isFile())
+        throw EngineError(QStringLiteral("Table does not exist"), path);
+
+    const QString schema = QStringLiteral("t%1").arg(schemaOfTable_.size());
+    QSqlQuery query(db_);
+    if (!query.prepare(QStringLiteral("ATTACH DATABASE ? AS %1").arg(schema)))
+        throw EngineError(query.lastError().text(), path);
+    query.addBindValue(path);
+    if (!query.exec())
+        throw EngineError(query.lastError().text(), path);
+    try {
+        checkAttached(schema, tableFile, path);
+    } catch (const EngineError&) {
+        query.exec(QStringLiteral("DETACH DATABASE %1").arg(schema));
+        throw;
+    }
+    schemaOfTable_.insert(tableFile, schema);
+    return schema;
+}
+
+void NameSource::checkAttached(const QString& schema, const QString& tableFile,
+                               const QString& path) {
+    // Reading the schema is the first read of the file: a file that is no database fails here.
+    QSqlQuery query(db_);
+    if (!query.prepare(QStringLiteral("SELECT count(*) FROM %1.sqlite_master "
+                                      "WHERE type='table' AND name=?")
+                           .arg(schema)))
+        throw EngineError(query.lastError().text(), path);
+    query.addBindValue(tableFile);
+    if (!query.exec() || !query.next())
+        throw EngineError(query.lastError().text(), path);
+    if (query.value(0).toInt() == 0)
+        throw EngineError(QStringLiteral("The file holds no table named %1").arg(tableFile), path);
+
+    const auto record = TablePassword::readRecord(db_, schema, path);
+    if (!record)
+        return;
+    for (const QString& password : passwords_) {
+        if (TablePassword::fits(*record, password))
+            return;
+    }
+    throw EngineError(QStringLiteral("Invalid password: the table is protected"), path);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QHash>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+// The database connection through which every query and table of the program reaches the
+// table files. It holds an in-memory main database; each table file that a query names is
+// attached to it once, after its password has been checked against the session's.
+class NameSource {
+public:
+    NameSource();
+    ~NameSource();
+    NameSource(const NameSource&) = delete;
+    NameSource& operator=(const NameSource&) = delete;
+
+    // The connection's definition: driver "STANDARD" and the parameters "PATH=",
+    // "DEFAULT DRIVER=PARADOX" and "ENABLE BCD=FALSE". PATH is the table folder, ending in '/'.
+    QString driverName() const { return QStringLiteral("STANDARD"); }
+    QString param(const QString& name) const;
+    void setParam(const QString& name, const QString& value);
+    QStringList params() const;
+
+    void connect();
+    bool connected() const { return db_.isOpen(); }
+    // Adds a table password to the session; it stays for the connection's life.
+    void addPassword(const QString& password);
+
+    // The full path of a table file in the table folder.
+    QString tablePath(const QString& tableFile) const;
+    // Makes a table file known to the connection (once) and returns the name of the schema it
+    // is attached as. Throws EngineError naming the file when the file is missing, is no
+    // database, holds no table of its own name, or is protected by a password the session
+    // does not hold.
+    QString attach(const QString& tableFile);
+
+    QSqlDatabase& database() { return db_; }
+
+private:
+    void requireConnected(const QString& file) const;
+    void checkAttached(const QString& schema, const QString& tableFile, const QString& path);
+
+    QStringList paramNames_;
+    QHash<QString, QString> params_;
+    QStringList passwords_;
+    QHash<QString, QString> schemaOfTable_;
+    QSqlDatabase db_;
+};

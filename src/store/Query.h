@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QHash>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <vector>
+
+class NameSource;
+class Query;
+
+// One field of the current row, read as text or as an integer. NULL reads as empty text or 0.
+class Field {
+public:
+    Field(QVariant value, QString name, const Query& query);
+
+    bool isNull() const { return value_.isNull(); }
+    QString asString() const;
+    // Throws EngineError when the value is not a whole number that fits in 32 bits.
+    int asInteger() const;
+
+private:
+    QVariant value_;
+    QString name_;
+    const Query& query_;
+};
+
+// A query over the table files of a NameSource. Its SQL is a list of lines in which tables
+// are named by file name in single quotes (SELECT * FROM 'plantnames.db'); parameters are
+// written :name. Opening runs the query and keeps its rows, so the record count is known at
+// once and no cursor stays open on the files. Every failure throws EngineError.
+class Query {
+public:
+    enum class ParamType { Text, Integer };
+
+    explicit Query(NameSource& source);
+
+    // The SQL text, line by line. Changing it closes and unprepares the query.
+    const QStringList& sql() const { return sql_; }
+    void clearSql();
+    void addSqlLine(const QString& line);
+
+    // Gives a parameter a type; a value set later is converted to it. A parameter that has no
+    // type takes the type of its value.
+    void defineParam(const QString& name, ParamType type);
+    void setParam(const QString& name, const QVariant& value);
+
+    void prepare();
+    bool isPrepared() const { return prepared_; }
+    // Prepares the query when needed, then runs it.
+    void open();
+    bool isOpen() const { return open_; }
+    void close();
+
+    int recordCount() const;
+    int fieldCount() const;
+    // The position of a field by name, without regard to letter case.
+    int fieldIndex(const QString& name) const;
+    Field field(const QString& name) const;
+    Field field(int position) const;
+
+    void first();
+    void next();
+    bool eof() const;
+
+    // The table files that the SQL names, comma-separated: the files an error concerns.
+    QString tables() const;
+
+private:
+    void requireOpen() const;
+    [[noreturn]] void fail(const QString& text) const;
+
+    NameSource& source_;
+    QStringList sql_;
+    QStringList tableFiles_;
+    QHash<QString, ParamType> paramTypes_;
+    QHash<QString, QVariant> params_;
+    QSqlQuery statement_;
+    bool prepared_ = false;
+    bool open_ = false;
+    QStringList fieldNames_;
+    std::vector<QVariant> values_;
+    int row_ = 0;
+};

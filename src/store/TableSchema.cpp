@@ -1,0 +1,59 @@
+#include "TableSchema.h"
+
+namespace TableSchema {
+namespace {
+using Type = Column::Type;
+}
+
+const Layout& names() {
+    // The list queries select one level by exact texts and order by the next field, so one
+    // index on (LEVEL_, GENUS, SPECIES, SUBSP) serves all three without sorting.
+    static const Layout layout{
+        QStringLiteral("plantnames.db"),
+        {{QStringLiteral("LEVEL_"), Type::Integer},
+         {QStringLiteral("GENUS"), Type::Text},
+         {QStringLiteral("SPECIES"), Type::Text},
+         {QStringLiteral("SUBSP"), Type::Text},
+         {QStringLiteral("AUTOR0"), Type::Text},
+         {QStringLiteral("AUTOR1"), Type::Text},
+         {QStringLiteral("PAGE"), Type::Integer},
+         {QStringLiteral("PN_REC"), Type::Integer}},
+        QStringLiteral("PN_REC"),
+        {QStringLiteral(
+            R"(CREATE INDEX %1.names_by_level ON "plantnames.db" (LEVEL_, GENUS, SPECIES, SUBSP))")}};
+    return layout;
+}
+
+const Layout& synonyms() {
+    // Synonyms are searched by their beginning without regard to letter case (LIKE 'x%').
+    static const Layout layout{
+        QStringLiteral("syns.db"),
+        {{QStringLiteral("syn"), Type::Text}, {QStringLiteral("pn_rec"), Type::Integer}},
+        QString(),
+        {QStringLiteral(R"(CREATE INDEX %1.syns_by_syn ON "syns.db" (syn COLLATE NOCASE))")}};
+    return layout;
+}
+
+QString createTable(const Layout& layout, const QString& schema) {
+    QStringList columns;
+    for (const Column& column : layout.columns) {
+        QString definition = column.name;
+        if (column.type == Type::Integer)
+            definition += column.name == layout.key ? QStringLiteral(" INTEGER PRIMARY KEY")
+                                                    : QStringLiteral(" INTEGER");
+        else
+            definition += QStringLiteral(" TEXT");
+        columns.append(definition);
+    }
+    return QStringLiteral("CREATE TABLE %1.\"%2\" (%3)")
+        .arg(schema, layout.tableFile, columns.join(QStringLiteral(", ")));
+}
+
+QStringList createIndexes(const Layout& layout, const QString& schema) {
+    QStringList statements;
+    for (const QString& index : layout.indexes)
+        statements.append(index.arg(schema));
+    return statements;
+}
+
+} // namespace TableSchema

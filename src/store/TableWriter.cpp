@@ -1,0 +1,94 @@
+#include "TableWriter.h"
+
+#include "EngineError.h"
+#include "TablePassword.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlError>
+#include <QTemporaryFile>
+#include <cstdio>
+#include <unistd.h>
+
+TableWriter::TableWriter(const QString& folder, const TableSchema::Layout& layout,
+                         const QString& password)
+    : layout_(layout), password_(password),
+      finalPath_(QDir(folder).filePath(layout.tableFile)) {
+    QTemporaryFile reserve(finalPath_ + QStringLiteral(".XXXXXX.tmp"));
+    reserve.setAutoRemove(false);
+    if (!reserve.open())
+        throw EngineError(reserve.errorString(), finalPath_);
+    tempPath_ = reserve.fileName();
+    reserve.close();
+
+    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), tempPath_);
+    db_.setDatabaseName(tempPath_);
+    if (!db_.open())
+        fail(db_.lastError().text());
+    // The file is private until it is renamed, so it needs no journal; finish() flushes it.
+    exec(QStringLiteral("PRAGMA journal_mode=OFF"));
+    exec(QStringLiteral("PRAGMA synchronous=OFF"));
+    exec(QStringLiteral("PRAGMA cache_size=-65536"));
+    exec(TableSchema::createTable(layout_, QStringLiteral("main")));
+    exec(QStringLiteral("BEGIN"));
+    insert_ = QSqlQuery(db_);
+    QStringList marks;
+    for (qsizetype column = 0; column < layout_.columns.size(); ++column)
+        marks.append(QStringLiteral("?"));
+    if (!insert_.prepare(QStringLiteral("INSERT INTO \"%1\" VALUES (%2)")
+                             .arg(layout_.tableFile, marks.join(','))))
+        fail(insert_.lastError().text());
+}
+
+TableWriter::~TableWriter() {
+    closeConnection();
+    if (!tempPath_.isEmpty())
+        QFile::remove(tempPath_);
+}
+
+void TableWriter::closeConnection() {
+    if (!db_.isValid())
+        return;
+    insert_ = QSqlQuery();
+    db_.close();
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(tempPath_);
+}
+
+void TableWriter::fail(const QString& text) const { throw EngineError(text, tempPath_); }
+
+void TableWriter::exec(const QString& sql) {
+    QSqlQuery query(db_);
+    if (!query.exec(sql))
+        fail(query.lastError().text());
+}
+
+void TableWriter::insert(const QVariantList& values) {
+    for (int column = 0; column < values.size(); ++column)
+        insert_.bindValue(column, values[column]);
+    if (!insert_.exec())
+        fail(insert_.lastError().text());
+}
+
+void TableWriter::finish() {
+    insert_.finish();
+    for (const QString& statement : TableSchema::createIndexes(layout_, QStringLiteral("main")))
+        exec(statement);
+    TablePassword::protect(db_, QStringLiteral("main"), password_);
+    exec(QStringLiteral("COMMIT"));
+    closeConnection();
+    QFile file(tempPath_);
+    if (!file.open(QIODevice::ReadWrite) || ::fsync(file.handle()) != 0)
+        fail(QStringLiteral("Cannot flush the table file to the disk"));
+    // The temporary file was created private to its owner; a table is readable by all.
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                        QFileDevice::ReadGroup | QFileDevice::ReadOther);
+}
+
+void TableWriter::replace() {
+    if (std::rename(QFile::encodeName(tempPath_).constData(),
+                    QFile::encodeName(finalPath_).constData()) != 0)
+        throw EngineError(QStringLiteral("Cannot rename %1 to its final name").arg(tempPath_),
+                          finalPath_);
+    tempPath_.clear();
+}

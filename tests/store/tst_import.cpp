@@ -1,0 +1,154 @@
+#include "EngineError.h"
+#include "NameSource.h"
+#include "Query.h"
+#include "TableImport.h"
+#include "TablePassword.h"
+#include "TestTables.h"
+#include "TsvReader.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+const QString genusRow = "0\tDianthus\t\t\t\t\t210\t1";
+const QString speciesRow = "1\tDianthus\tcarthusianorum\t\tL.\t\t211\t2";
+const QString subspRow = "2\tDianthus\tcarthusianorum\tsubsp. saxigenus\t\t(Schur) Čelak.\t212\t3";
+
+QByteArray digestOf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+} // namespace
+
+class TestImport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void importedRowsReadBackExactly() {
+        TestTables tables;
+        // Columns in another order and letter case, a byte-order mark and CR LF line ends.
+        tables.writeText("names.tsv",
+                         "\xEF\xBB\xBFpn_rec\tlevel_\tgenus\tspecies\tsubsp\tautor0\tautor1\tpage\r\n"
+                         "1\t0\tDianthus\t\t\t\t\t210\r\n"
+                         "2\t1\tDianthus\tcarthusianorum\t\tL.\t\t211\r\n"
+                         "3\t2\tDianthus\tcarthusianorum\tsubsp. saxigenus\t\t(Schur) Čelak.\t212\r\n"
+                         "4\t1\tDianthus\t×courtoisii\t\tRchb.\t\t-1\r\n");
+        tables.writeText("syns.tsv", "syn\tpn_rec\nDianthus saxigenus\t3\n");
+        TableImport::importTables(tables.path("names.tsv"), tables.path("syns.tsv"),
+                                  tables.folder());
+
+        NameSource source;
+        source.setParam("PATH", tables.folder() + '/');
+        source.connect();
+        source.addPassword(TablePassword::programPassword);
+        Query query(source);
+        query.addSqlLine("SELECT * FROM 'plantnames.db' ORDER BY PN_REC");
+        query.open();
+        QStringList rows;
+        for (query.first(); !query.eof(); query.next()) {
+            QStringList fields;
+            for (int field = 0; field < query.fieldCount(); ++field)
+                fields.append(query.field(field).asString());
+            rows.append(fields.join('|'));
+        }
+        QCOMPARE(rows, QStringList({"0|Dianthus|||||210|1", "1|Dianthus|carthusianorum||L.||211|2",
+                                    "2|Dianthus|carthusianorum|subsp. saxigenus||(Schur) Čelak.|212|3",
+                                    "1|Dianthus|×courtoisii||Rchb.||-1|4"}));
+        QDir folder(tables.folder());
+        QCOMPARE(folder.entryList({"*.tmp"}, QDir::Files), QStringList());
+    }
+
+    void importedTablesAreProtected() {
+        TestTables tables;
+        tables.importRows({genusRow, speciesRow}, {"Dianthus carthusianus\t2"});
+        for (const QString file : {"plantnames.db", "syns.db"}) {
+            NameSource source;
+            source.setParam("PATH", tables.folder() + '/');
+            source.connect();
+            QVERIFY_THROWS_EXCEPTION(EngineError, source.attach(file));
+        }
+    }
+
+    // A bad row names the file and line, and leaves the earlier tables exactly as they were.
+    void badRowStopsTheImport_data() {
+        QTest::addColumn<QByteArray>("names");
+        QTest::addColumn<QString>("synonyms");
+        QTest::addColumn<QString>("expected");
+        const QByteArray good = (TestTables::nameHeader() + '\n' + genusRow + '\n' + speciesRow + '\n').toUtf8();
+        const QString goodSyns = "syn\tpn_rec\nDianthus carthusianus\t2\n";
+        QTest::newRow("empty file") << QByteArray() << goodSyns << "names.tsv:1: the file is empty";
+        QTest::newRow("missing column")
+            << QByteArray("LEVEL_\tGENUS\tSPECIES\tSUBSP\tAUTOR0\tAUTOR1\tPN_REC\n") << goodSyns
+            << "names.tsv:1: missing column PAGE";
+        QTest::newRow("unknown column") << (TestTables::nameHeader() + "\tFAMILY\n").toUtf8() << goodSyns
+                                        << "names.tsv:1: unknown column 'FAMILY'";
+        QTest::newRow("column twice") << ("GENUS\t" + TestTables::nameHeader() + '\n').toUtf8() << goodSyns
+                                      << "names.tsv:1: column GENUS appears twice";
+        QTest::newRow("short row") << good + "1\tDianthus\tarmeria\tL.\t\t213\t4\n" << goodSyns
+                                   << "names.tsv:4: expected 8 tab-separated fields, found 7";
+        QTest::newRow("level 3") << good + "3\tDianthus\tarmeria\t\tL.\t\t213\t4\n" << goodSyns
+                                 << "names.tsv:4: LEVEL_ must be a whole number from 0 to 2, not '3'";
+        QTest::newRow("page not a number")
+            << good + "1\tDianthus\tarmeria\t\tL.\t\t21a\t4\n" << goodSyns
+            << "names.tsv:4: PAGE must be a whole number";
+        QTest::newRow("page beyond 32 bits")
+            << good + "1\tDianthus\tarmeria\t\tL.\t\t4294967296\t4\n" << goodSyns
+            << "names.tsv:4: PAGE must be a whole number";
+        QTest::newRow("record used twice") << good + "1\tDianthus\tarmeria\t\tL.\t\t213\t2\n"
+                                           << goodSyns << "names.tsv:4: PN_REC 2 is used";
+        QTest::newRow("no genus") << good + "1\t\tarmeria\t\tL.\t\t213\t4\n" << goodSyns
+                                  << "names.tsv:4: GENUS is empty";
+        QTest::newRow("species row without epithet")
+            << good + "1\tDianthus\t\t\tL.\t\t213\t4\n" << goodSyns
+            << "names.tsv:4: SPECIES is empty";
+        QTest::newRow("genus row with epithet") << good + "0\tSilene\tnutans\t\t\t\t300\t4\n"
+                                                << goodSyns << "names.tsv:4: a genus row";
+        QTest::newRow("species without genus row")
+            << good + "1\tSilene\tnutans\t\tL.\t\t300\t4\n" << goodSyns
+            << "names.tsv:4: species of genus 'Silene'";
+        QTest::newRow("subspecies without species row")
+            << good + "2\tDianthus\tarmeria\tsubsp. x\t\tL.\t300\t4\n" << goodSyns
+            << "names.tsv:4: subspecies of 'Dianthus armeria'";
+        QTest::newRow("invalid UTF-8") << good + "1\tDianthus\tarm\xE9ria\t\tL.\t\t213\t4\n"
+                                       << goodSyns << "names.tsv:4: the line is not valid UTF-8";
+        QTest::newRow("synonym of no row") << good << "syn\tpn_rec\nDianthus x\t2\nDianthus y\t9\n"
+                                           << "syns.tsv:3: pn_rec 9 names no row";
+        QTest::newRow("empty synonym") << good << "syn\tpn_rec\n\t2\n" << "syns.tsv:2: syn is empty";
+    }
+
+    void badRowStopsTheImport() {
+        QFETCH(QByteArray, names);
+        QFETCH(QString, synonyms);
+        QFETCH(QString, expected);
+        TestTables tables;
+        tables.importRows({genusRow, speciesRow, subspRow}, {"Dianthus carthusianus\t2"});
+        const QByteArray namesBefore = digestOf(tables.path("plantnames.db"));
+        const QByteArray synonymsBefore = digestOf(tables.path("syns.db"));
+
+        QFile namesFile(tables.path("names.tsv"));
+        QVERIFY(namesFile.open(QIODevice::WriteOnly));
+        namesFile.write(names);
+        namesFile.close();
+        tables.writeText("syns.tsv", synonyms);
+        try {
+            TableImport::importTables(tables.path("names.tsv"), tables.path("syns.tsv"),
+                                      tables.folder());
+            QFAIL("the import took a bad row");
+        } catch (const ImportError& error) {
+            const QString message = QString::fromUtf8(error.what());
+            QVERIFY2(message.startsWith(tables.folder() + '/' + expected), qPrintable(message));
+        }
+        QCOMPARE(digestOf(tables.path("plantnames.db")), namesBefore);
+        QCOMPARE(digestOf(tables.path("syns.db")), synonymsBefore);
+        QCOMPARE(QDir(tables.folder()).entryList({"*.tmp"}, QDir::Files), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestImport)
+#include "tst_import.moc"

@@ -1,0 +1,240 @@
+#include "EngineError.h"
+#include "NameSource.h"
+#include "Query.h"
+#include "Table.h"
+#include "TablePassword.h"
+#include "TestTables.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+const QStringList sampleNames = {
+    "0\tPulsatilla\t\t\t\t\t512\t1",
+    "1\tPulsatilla\tpratensis\t\t(L.) Mill.\t\t513\t2",
+    "2\tPulsatilla\tpratensis\tsubsp. bohemica\t\tSkalický\t513\t3",
+    "1\tPulsatilla\tvernalis\t\t(L.) Mill.\t\t514\t4",
+    "0\tSalix\t\t\t\t\t90\t5",
+    "1\tSalix\t×rubens\t\tSchrank\t\t95\t6",
+    "1\tCerastium\tarvense\t\tL.\t\t300\t7",
+    "0\tCerastium\t\t\t\t\t299\t8",
+};
+const QStringList sampleSynonyms = {"Anemone pratensis\t2", "anemone vernalis\t4"};
+
+QStringList speciesOfGenus(NameSource& source, const QString& genus) {
+    Query query(source);
+    query.addSqlLine("SELECT * FROM 'plantnames.db'");
+    query.addSqlLine("WHERE (LEVEL_=1)");
+    query.addSqlLine("AND (GENUS= :genus)");
+    query.addSqlLine("ORDER BY SPECIES");
+    query.defineParam("genus", Query::ParamType::Text);
+    query.prepare();
+    query.setParam("genus", genus);
+    query.open();
+    QStringList rows;
+    for (query.first(); !query.eof(); query.next())
+        rows.append(query.field("species").asString() + '|' + query.field("AUTOR0").asString() +
+                    '|' + QString::number(query.field("page").asInteger()));
+    return rows;
+}
+
+void connectTo(NameSource& source, const QString& folder, const QString& password) {
+    source.setParam("PATH", folder + '/');
+    source.connect();
+    if (!password.isEmpty())
+        source.addPassword(password);
+}
+
+} // namespace
+
+class TestQuery : public QObject {
+    Q_OBJECT
+
+private slots:
+    void connectionCarriesItsDefinition() {
+        NameSource source;
+        QCOMPARE(source.driverName(), QString("STANDARD"));
+        source.setParam("PATH", "/tables/");
+        QCOMPARE(source.params(),
+                 QStringList({"PATH=/tables/", "DEFAULT DRIVER=PARADOX", "ENABLE BCD=FALSE"}));
+        QCOMPARE(source.tablePath("syns.db"), QString("/tables/syns.db"));
+    }
+
+    void preparedQueryRunsAgainWithNewParameters() {
+        TestTables tables;
+        tables.importRows(sampleNames, sampleSynonyms);
+        NameSource source;
+        connectTo(source, tables.folder(), TablePassword::programPassword);
+
+        QCOMPARE(speciesOfGenus(source, "Pulsatilla"),
+                 QStringList({"pratensis|(L.) Mill.|513", "vernalis|(L.) Mill.|514"}));
+        QCOMPARE(speciesOfGenus(source, "Salix"), QStringList({"×rubens|Schrank|95"}));
+        QCOMPARE(speciesOfGenus(source, "pulsatilla"), QStringList());
+        QCOMPARE(speciesOfGenus(source, "Nowhere"), QStringList());
+    }
+
+    void walkCountsAndReadsByPosition() {
+        TestTables tables;
+        tables.importRows(sampleNames, sampleSynonyms);
+        NameSource source;
+        connectTo(source, tables.folder(), TablePassword::programPassword);
+        Query query(source);
+        query.addSqlLine("SELECT * FROM 'plantnames.db'");
+        query.addSqlLine("WHERE (LEVEL_=0)");
+        query.addSqlLine("ORDER BY GENUS");
+        query.open();
+        QCOMPARE(query.recordCount(), 3);
+        QCOMPARE(query.fieldCount(), 8);
+        QStringList genera;
+        for (query.first(); !query.eof(); query.next())
+            genera.append(query.field(1).asString());
+        QCOMPARE(genera, QStringList({"Cerastium", "Pulsatilla", "Salix"}));
+        QVERIFY(query.eof());
+        query.next();  // a step past the end stays at the end
+        QVERIFY(query.eof());
+        query.first();
+        QCOMPARE(query.field("PN_REC").asInteger(), 8);
+        query.close();
+        QVERIFY_THROWS_EXCEPTION(EngineError, query.recordCount());
+    }
+
+    void synonymQueriesOfBothTablesShareTheConnection() {
+        TestTables tables;
+        tables.importRows(sampleNames, sampleSynonyms);
+        NameSource source;
+        connectTo(source, tables.folder(), TablePassword::programPassword);
+
+        Query synonyms(source);
+        synonyms.addSqlLine("select * from 'syns.db'");
+        synonyms.addSqlLine("where syn LIKE :parname");
+        synonyms.addSqlLine("ORDER BY syn");
+        synonyms.setParam("parname", "ANEMONE%");
+        synonyms.open();
+        QCOMPARE(synonyms.recordCount(), 2);
+        synonyms.first();
+        const int record = synonyms.field("pn_rec").asInteger();
+
+        Query accepted(source);
+        accepted.addSqlLine("select * from 'plantnames.db' where pn_rec=" + QString::number(record));
+        accepted.open();
+        QCOMPARE(accepted.recordCount(), 1);
+        QCOMPARE(accepted.field("GENUS").asString() + ' ' + accepted.field("SPECIES").asString(),
+                 QString("Pulsatilla pratensis"));
+
+        Query words(source);
+        words.addSqlLine("SELECT DISTINCT GENUS FROM 'plantnames.db'");
+        words.addSqlLine("UNION SELECT DISTINCT SPECIES FROM 'plantnames.db'");
+        words.addSqlLine("ORDER BY 1");
+        words.open();
+        QCOMPARE(words.recordCount(), 8);  // the empty SPECIES of the genus rows is one word
+    }
+
+    void nullFieldsReadAsEmptyTextAndZero() {
+        TestTables tables;
+        tables.writeTable("plantnames.db",
+                          {R"(CREATE TABLE "plantnames.db" (LEVEL_ INTEGER, GENUS TEXT,
+                              SPECIES TEXT, PAGE INTEGER))",
+                           R"(INSERT INTO "plantnames.db" VALUES (1, 'Abies', NULL, NULL))"},
+                          QString());
+        NameSource source;
+        connectTo(source, tables.folder(), QString());
+        Query query(source);
+        query.addSqlLine("SELECT * FROM 'plantnames.db'");
+        query.open();
+        QVERIFY(query.field("SPECIES").isNull());
+        QCOMPARE(query.field("SPECIES").asString(), QString());
+        QCOMPARE(query.field("PAGE").asInteger(), 0);
+    }
+
+    void tableOpensByFileName() {
+        TestTables tables;
+        tables.importRows(sampleNames, sampleSynonyms);
+        NameSource source;
+        connectTo(source, tables.folder(), TablePassword::programPassword);
+        Table table(source, "plantnames.db");
+        table.open();
+        QCOMPARE(table.recordCount(), sampleNames.size());
+        table.close();
+        QVERIFY_THROWS_EXCEPTION(EngineError, table.recordCount());
+    }
+
+    // Every damaged, foreign or locked table ends in an engine error that names the file.
+    void engineErrorsNameTheFile_data() {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("session");
+        QTest::addColumn<QString>("readField");
+        QTest::addColumn<QString>("expectedText");
+        const QString program = TablePassword::programPassword;
+        QTest::newRow("missing file") << "remove" << program << "PAGE" << "does not exist";
+        QTest::newRow("text file") << "text" << program << "PAGE" << "not a database";
+        QTest::newRow("truncated") << "truncate" << program << "PAGE" << "malformed";
+        QTest::newRow("no password in session") << "" << "" << "PAGE" << "password";
+        QTest::newRow("another password") << "" << "tarvel1998" << "PAGE" << "password";
+        QTest::newRow("file of another table") << "rename" << program << "PAGE" << "no table";
+        QTest::newRow("missing column") << "" << program << "PAGES" << "PAGES";
+        QTest::newRow("page is no number") << "badpage" << program << "PAGE" << "not a valid";
+    }
+
+    void engineErrorsNameTheFile() {
+        QFETCH(QString, damage);
+        QFETCH(QString, session);
+        QFETCH(QString, readField);
+        QFETCH(QString, expectedText);
+        TestTables tables;
+        tables.importRows(sampleNames, sampleSynonyms);
+        const QString path = tables.path("plantnames.db");
+        if (damage == "remove") {
+            QVERIFY(QFile::remove(path));
+        } else if (damage == "text") {
+            QFile::remove(path);
+            tables.writeText("plantnames.db", "LEVEL_\tGENUS\n0\tAbies\n");
+        } else if (damage == "truncate") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.resize(file.size() / 2));
+        } else if (damage == "rename") {
+            QFile::remove(path);
+            QVERIFY(QFile::copy(tables.path("syns.db"), path));
+        } else if (damage == "badpage") {
+            QFile::remove(path);
+            tables.writeTable("plantnames.db",
+                              {R"(CREATE TABLE "plantnames.db" (LEVEL_ INTEGER, PAGE TEXT))",
+                               R"(INSERT INTO "plantnames.db" VALUES (0, 'xii'))"},
+                              TablePassword::programPassword);
+        }
+
+        NameSource source;
+        connectTo(source, tables.folder(), session);
+        Query query(source);
+        query.addSqlLine("SELECT * FROM 'plantnames.db'");
+        query.addSqlLine("WHERE (LEVEL_=0)");
+        try {
+            query.open();
+            for (query.first(); !query.eof(); query.next())
+                query.field(readField).asInteger();
+            QFAIL("no engine error");
+        } catch (const EngineError& error) {
+            QVERIFY2(error.text().contains(expectedText, Qt::CaseInsensitive),
+                     qPrintable(error.text()));
+            QCOMPARE(error.file(), path);
+            QVERIFY(error.message().contains(path));
+        }
+        if (damage == "remove")
+            QVERIFY2(!QFile::exists(path), "a failed attach created the table file");
+    }
+
+    void failedAttachCanBeRetriedOnceTheFileIsThere() {
+        TestTables tables;
+        NameSource source;
+        connectTo(source, tables.folder(), TablePassword::programPassword);
+        QVERIFY_THROWS_EXCEPTION(EngineError, source.attach("plantnames.db"));
+        tables.importRows(sampleNames);
+        Table table(source, "plantnames.db");
+        table.open();
+        QCOMPARE(table.recordCount(), sampleNames.size());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQuery)
+#include "tst_query.moc"

@@ -1,0 +1,55 @@
+#include "TestTables.h"
+
+#include "TableImport.h"
+#include "TablePassword.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+QString TestTables::nameHeader() {
+    return QStringLiteral("LEVEL_\tGENUS\tSPECIES\tSUBSP\tAUTOR0\tAUTOR1\tPAGE\tPN_REC");
+}
+
+QString TestTables::synonymHeader() { return QStringLiteral("syn\tpn_rec"); }
+
+TestTables::TestTables() {
+    if (!dir_.isValid())
+        qFatal("cannot create a temporary folder");
+}
+
+void TestTables::writeText(const QString& file, const QString& text) const {
+    QFile out(path(file));
+    if (!out.open(QIODevice::WriteOnly) || out.write(text.toUtf8()) < 0)
+        qFatal("cannot write %s", qPrintable(out.fileName()));
+}
+
+void TestTables::importRows(const QStringList& nameRows, const QStringList& synonymRows) const {
+    writeText(QStringLiteral("names.tsv"), (QStringList{nameHeader()} + nameRows).join('\n') + '\n');
+    writeText(QStringLiteral("syns.tsv"),
+              (QStringList{synonymHeader()} + synonymRows).join('\n') + '\n');
+    TableImport::importTables(path(QStringLiteral("names.tsv")), path(QStringLiteral("syns.tsv")),
+                              folder());
+}
+
+void TestTables::writeTable(const QString& file, const QStringList& statements,
+                            const QString& password) const {
+    const QString connection = QStringLiteral("TestTables-") + path(file);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path(file));
+        if (!db.open())
+            qFatal("cannot open %s", qPrintable(path(file)));
+        QSqlQuery query(db);
+        for (const QString& statement : statements) {
+            if (!query.exec(statement))
+                qFatal("%s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
+        }
+        if (!password.isEmpty())
+            TablePassword::protect(db, QStringLiteral("main"), password);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
