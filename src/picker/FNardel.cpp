@@ -9,8 +9,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QEvent>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -71,7 +71,7 @@ TFormNardel::TFormNardel(const QString& programFolder, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       programFolder(programFolder) {
     setObjectName(QStringLiteral("FormNardel"));
-    setWindowTitle(QGuiApplication::applicationDisplayName());
+    setWindowTitle(QStringLiteral("Nardel"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setFixedSize(464, 101);
     move(194, 113);
@@ -85,6 +85,7 @@ void TFormNardel::createControls() {
     StatusBar->setGeometry(0, 82, 464, 19);
     StatusBar->setSizeGripEnabled(false);
     StatusBar->setAutoFillBackground(true);
+    StatusBar->setAccessibleName(QStringLiteral("Stavový řádek"));
     statusPanel = new QLabel(StatusBar);
     statusPanel->setAccessibleName(QStringLiteral("Jméno"));
     StatusBar->addWidget(statusPanel, 1);
