@@ -1,0 +1,90 @@
+#include "XSession.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QThread>
+
+XSession::XSession() {
+    // -displayfd makes the server pick a free display and write its number to stdout.
+    server_.start(QStringLiteral("Xvfb"),
+                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                   QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                   QStringLiteral("tcp")});
+    QDeadlineTimer deadline(10000);
+    QByteArray number;
+    while (!deadline.hasExpired() && !number.contains('\n') && server_.waitForReadyRead(100))
+        number += server_.readAllStandardOutput();
+    if (number.trimmed().isEmpty())
+        return;
+    display_ = ':' + QString::fromLatin1(number.trimmed());
+}
+
+XSession::~XSession() {
+    for (QProcess* process : {&program_, &server_}) {
+        if (process->state() == QProcess::NotRunning)
+            continue;
+        process->terminate();
+        if (!process->waitForFinished(3000)) {
+            process->kill();
+            process->waitForFinished(3000);
+        }
+    }
+}
+
+QProcessEnvironment XSession::environment() const {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    return env;
+}
+
+void XSession::copyIntoProgramFolder(const QString& path) const {
+    const QString target = programDir_.filePath(QFileInfo(path).fileName());
+    QFile::remove(target);
+    if (!QFile::copy(path, target))
+        qFatal("cannot copy %s", qPrintable(path));
+}
+
+void XSession::startProgram(const QString& programPath) {
+    copyIntoProgramFolder(programPath);
+    program_.setProcessEnvironment(environment());
+    program_.setProcessChannelMode(QProcess::ForwardedChannels);
+    program_.start(programDir_.filePath(QFileInfo(programPath).fileName()), {});
+    program_.waitForStarted();
+}
+
+QString XSession::run(const QString& command, const QStringList& arguments, int* exitCode) const {
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.start(command, arguments);
+    process.waitForFinished(10000);
+    if (exitCode)
+        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+bool XSession::waitFor(const std::function<bool()>& condition, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+
+QString XSession::findWindow(const QString& pattern) const {
+    return run(QStringLiteral("xdotool"),
+               {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                pattern})
+        .section('\n', 0, 0);
+}
+
+QString XSession::windowSize(const QString& window) const {
+    static const QRegularExpression size(QStringLiteral(R"(Geometry: (\d+x\d+))"));
+    return size.match(run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), window}))
+        .captured(1);
+}

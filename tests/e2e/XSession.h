@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+
+// A private X server (Xvfb on a free display) with the real program copied into a temporary
+// folder beside its table files, and the second programs (xdotool, xclip) that act on it.
+class XSession {
+public:
+    XSession();
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    bool isRunning() const { return !display_.isEmpty(); }
+    QString display() const { return display_; }
+    // The temporary program folder; copy table files here before start().
+    QString programFolder() const { return programDir_.path(); }
+    void copyIntoProgramFolder(const QString& path) const;
+
+    void startProgram(const QString& programPath);
+    QProcess& program() { return program_; }
+
+    // Runs a command on the display and returns its standard output, trimmed.
+    QString run(const QString& command, const QStringList& arguments, int* exitCode = nullptr) const;
+    // Polls `condition` until it holds or the deadline passes.
+    static bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
+    // The id of the first visible window whose title matches `pattern`, or empty.
+    QString findWindow(const QString& pattern) const;
+    // "WIDTHxHEIGHT" of a window, as xdotool reports it.
+    QString windowSize(const QString& window) const;
+
+private:
+    QProcessEnvironment environment() const;
+
+    QProcess server_;
+    QProcess program_;
+    QString display_;
+    QTemporaryDir programDir_;
+};

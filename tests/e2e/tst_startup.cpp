@@ -1,0 +1,40 @@
+#include "XSession.h"
+
+#include <QTest>
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void bundledListOpensTheWindow() {
+        XSession session;
+        QVERIFY2(session.isRunning(), "Xvfb did not start");
+        session.copyIntoProgramFolder(NARDEL_TABLES "/plantnames.db");
+        session.copyIntoProgramFolder(NARDEL_TABLES "/syns.db");
+        session.startProgram(NARDEL_PROGRAM);
+
+        QString window;
+        QVERIFY(XSession::waitFor([&] { return !(window = session.findWindow("^Nardel$")).isEmpty(); }));
+        QCOMPARE(session.windowSize(window), QString("464x101"));
+        QVERIFY(session.findWindow("^Error").isEmpty());
+        QCOMPARE(session.program().state(), QProcess::Running);
+    }
+
+    void missingTablesAreReportedAndTheProgramGoesOn() {
+        XSession session;
+        QVERIFY2(session.isRunning(), "Xvfb did not start");
+        session.startProgram(NARDEL_PROGRAM);
+
+        QString error;
+        QVERIFY(XSession::waitFor([&] { return !(error = session.findWindow("^Error")).isEmpty(); }));
+        session.run("xdotool", {"windowfocus", "--sync", error});
+        session.run("xdotool", {"key", "--window", error, "Return"});
+        QString window;
+        QVERIFY(XSession::waitFor([&] { return !(window = session.findWindow("^Nardel$")).isEmpty(); }));
+        QVERIFY(XSession::waitFor([&] { return session.findWindow("^Error").isEmpty(); }));
+        QCOMPARE(session.program().state(), QProcess::Running);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "tst_startup.moc"
