@@ -257,14 +257,26 @@ void TFormNardel::setEntries(QComboBox* list, const QStringList& texts) {
     list->setCurrentIndex(-1);
 }
 
+void TFormNardel::showList(QComboBox* list, const NameList& entries, QStringList& authors,
+                           QList<int>& pages) {
+    setEntries(list, entries.texts);
+    authors = entries.authors;
+    pages = entries.pages;
+}
+
+void TFormNardel::readList(Query& query, QLabel* countLabel, const QString& textField,
+                           const QString& authorField, NameList& entries) {
+    query.open();
+    countLabel->setText(QString::number(query.recordCount()));
+    appendRows(query, textField, authorField, FieldPage, entries);
+    query.close();
+}
+
 void TFormNardel::FillGenusList() {
     setEntries(CBgenus, {});
     GenusPages.clear();
-    QueryGenus.open();
-    LblGenus->setText(QString::number(QueryGenus.recordCount()));
     NameList genera;
-    appendRows(QueryGenus, FieldGenus, QString(), FieldPage, genera);
-    QueryGenus.close();
+    readList(QueryGenus, LblGenus, FieldGenus, QString(), genera);
     setEntries(CBgenus, genera.texts);
     GenusPages = genera.pages;
     FillSpeciesList();
@@ -272,42 +284,28 @@ void TFormNardel::FillGenusList() {
 
 void TFormNardel::FillSpeciesList() {
     NameList species = NameList::withBlankEntry();
-    setEntries(CBspecies, species.texts);
-    SpeciesAuthors = species.authors;
+    showList(CBspecies, species, SpeciesAuthors, SpeciesPages);
     LblSpecies->clear();
     FillSubspList();
-    SpeciesPages = species.pages;
     const QString genus = CBgenus->currentText();
     if (genus.isEmpty())
         return;
     QuerySpecies.setParam(QStringLiteral("genus"), genus);
-    QuerySpecies.open();
-    LblSpecies->setText(QString::number(QuerySpecies.recordCount()));
-    appendRows(QuerySpecies, FieldSpecies, FieldAuthor0, FieldPage, species);
-    QuerySpecies.close();
-    setEntries(CBspecies, species.texts);
-    SpeciesAuthors = species.authors;
-    SpeciesPages = species.pages;
+    readList(QuerySpecies, LblSpecies, FieldSpecies, FieldAuthor0, species);
+    showList(CBspecies, species, SpeciesAuthors, SpeciesPages);
 }
 
 void TFormNardel::FillSubspList() {
     NameList subspecies = NameList::withBlankEntry();
-    setEntries(CBsubsp, subspecies.texts);
-    SubspAuthors = subspecies.authors;
+    showList(CBsubsp, subspecies, SubspAuthors, SubspPages);
     LblSubsp->clear();
-    SubspPages = subspecies.pages;
     const QString species = CBspecies->currentText();
     if (species.isEmpty())
         return;
     QuerySubsp.setParam(QStringLiteral("genus"), CBgenus->currentText());
     QuerySubsp.setParam(QStringLiteral("species"), species);
-    QuerySubsp.open();
-    LblSubsp->setText(QString::number(QuerySubsp.recordCount()));
-    appendRows(QuerySubsp, FieldSubsp, FieldAuthor1, FieldPage, subspecies);
-    QuerySubsp.close();
-    setEntries(CBsubsp, subspecies.texts);
-    SubspAuthors = subspecies.authors;
-    SubspPages = subspecies.pages;
+    readList(QuerySubsp, LblSubsp, FieldSubsp, FieldAuthor1, subspecies);
+    showList(CBsubsp, subspecies, SubspAuthors, SubspPages);
 }
 
 void TFormNardel::CBgenusChange(QObject* Sender) {

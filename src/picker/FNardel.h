@@ -15,6 +15,7 @@ class QPushButton;
 class QRadioButton;
 class QStatusBar;
 class QToolButton;
+struct NameList;
 
 // The main window: three linked drop-down lists for genus, species and subspecies, the
 // output level, the page label and the status line with the composed name. It stays on top
@@ -74,6 +75,12 @@ private:
     void NameChanged(int level, QObject* Sender);
     void setStatusColour(const QColor& colour);
     void setEntries(QComboBox* list, const QStringList& texts);
+    // Shows a list's entries and keeps the author and page of each.
+    void showList(QComboBox* list, const NameList& entries, QStringList& authors,
+                  QList<int>& pages);
+    // Opens a list query, shows its record count, appends its rows and closes it.
+    void readList(Query& query, QLabel* countLabel, const QString& textField,
+                  const QString& authorField, NameList& entries);
 
     QString programFolder;
     QLabel* statusPanel = nullptr;

@@ -14,7 +14,8 @@ private slots:
         session.startProgram(NARDEL_PROGRAM);
 
         QString window;
-        QVERIFY(XSession::waitFor([&] { return !(window = session.findWindow("^Nardel$")).isEmpty(); }));
+        QVERIFY2(XSession::waitFor([&] { return !(window = session.findWindow("^Nardel$")).isEmpty(); }),
+                 "the main window did not appear");
         QCOMPARE(session.windowSize(window), QString("464x101"));
         QVERIFY(session.findWindow("^Error").isEmpty());
         QCOMPARE(session.program().state(), QProcess::Running);
@@ -26,12 +27,14 @@ private slots:
         session.startProgram(NARDEL_PROGRAM);
 
         QString error;
-        QVERIFY(XSession::waitFor([&] { return !(error = session.findWindow("^Error")).isEmpty(); }));
+        QVERIFY2(XSession::waitFor([&] { return !(error = session.findWindow("^Error")).isEmpty(); }),
+                 "no error box appeared");
         session.run("xdotool", {"windowfocus", "--sync", error});
         session.run("xdotool", {"key", "--window", error, "Return"});
-        QString window;
-        QVERIFY(XSession::waitFor([&] { return !(window = session.findWindow("^Nardel$")).isEmpty(); }));
-        QVERIFY(XSession::waitFor([&] { return session.findWindow("^Error").isEmpty(); }));
+        QVERIFY2(XSession::waitFor([&] { return session.findWindow("^Error").isEmpty(); }),
+                 "the error box did not close");
+        QVERIFY2(XSession::waitFor([&] { return !session.findWindow("^Nardel$").isEmpty(); }),
+                 "the main window did not appear after the error box");
         QCOMPARE(session.program().state(), QProcess::Running);
     }
 };

@@ -50,6 +50,18 @@ void pick(QComboBox* list, const QString& text) {
     emit list->activated(index);
 }
 
+// The window on a table folder of its own, after its first activation.
+struct ActivatedForm {
+    TestTables tables;
+    std::unique_ptr<TFormNardel> form;
+
+    ActivatedForm() {
+        tables.importRows(flora);
+        form = std::make_unique<TFormNardel>(tables.folder());
+        form->FormActivate();
+    }
+};
+
 } // namespace
 
 class TestFormNardel : public QObject {
@@ -142,10 +154,8 @@ private slots:
     }
 
     void firstActivationFillsTheGenusListOnce() {
-        TestTables tables;
-        tables.importRows(flora);
-        TFormNardel form(tables.folder());
-        form.FormActivate();
+        ActivatedForm activated;
+        TFormNardel& form = *activated.form;
         QCOMPARE(entries(form.CBgenus), QStringList({"Dianthus", "Pulsatilla", "Salix", "Trapa"}));
         QCOMPARE(form.LblGenus->text(), QString("4"));
         QCOMPARE(form.CBgenus->currentIndex(), -1);
@@ -160,10 +170,8 @@ private slots:
     }
 
     void speciesLevelRefillsTheSpeciesList() {
-        TestTables tables;
-        tables.importRows(flora);
-        TFormNardel form(tables.folder());
-        form.FormActivate();
+        ActivatedForm activated;
+        TFormNardel& form = *activated.form;
         form.RBsubsp->setChecked(true);
         pick(form.CBgenus, "Pulsatilla");
         pick(form.CBspecies, "pratensis");
@@ -187,10 +195,8 @@ private slots:
     }
 
     void genusLevelKeepsTheLowerLists() {
-        TestTables tables;
-        tables.importRows(flora);
-        TFormNardel form(tables.folder());
-        form.FormActivate();
+        ActivatedForm activated;
+        TFormNardel& form = *activated.form;
         form.RBsubsp->setChecked(true);
         pick(form.CBgenus, "Pulsatilla");
         pick(form.CBspecies, "pratensis");
@@ -214,10 +220,8 @@ private slots:
     }
 
     void subspeciesLevelCascades() {
-        TestTables tables;
-        tables.importRows(flora);
-        TFormNardel form(tables.folder());
-        form.FormActivate();
+        ActivatedForm activated;
+        TFormNardel& form = *activated.form;
         form.RBsubsp->setChecked(true);
         form.CBauthor->setChecked(true);
         pick(form.CBgenus, "Pulsatilla");
@@ -241,20 +245,16 @@ private slots:
     }
 
     void genusWithoutSpeciesCountsZero() {
-        TestTables tables;
-        tables.importRows(flora);
-        TFormNardel form(tables.folder());
-        form.FormActivate();
+        ActivatedForm activated;
+        TFormNardel& form = *activated.form;
         pick(form.CBgenus, "Trapa");
         QCOMPARE(entries(form.CBspecies), QStringList({""}));
         QCOMPARE(form.LblSpecies->text(), QString("0"));
     }
 
     void radioButtonsSetOnlyTheLevel() {
-        TestTables tables;
-        tables.importRows(flora);
-        TFormNardel form(tables.folder());
-        form.FormActivate();
+        ActivatedForm activated;
+        TFormNardel& form = *activated.form;
         pick(form.CBgenus, "Salix");
         const QString shown = form.statusText();
         const QString pageLabel = form.LblPage->text();
