@@ -203,10 +203,10 @@ void TFormNardel::OpenNameSource(const QString& tablePath) {
                          missingSourceMessage(tablePath));
         return;
     }
-    nameSource.setParam(QStringLiteral("PATH"), folderOf(tablePath));
+    DatabaseSp.setParam(QStringLiteral("PATH"), folderOf(tablePath));
     TableName = fileNameOf(tablePath);
-    nameSource.connect();
-    nameSource.addPassword(TablePassword::programPassword);
+    DatabaseSp.connect();
+    DatabaseSp.addPassword(TablePassword::programPassword);
 
     const auto build = [](Query& query, const QStringList& lines) {
         query.clearSql();

@@ -96,8 +96,9 @@ private:
     QList<int> SubspPages;
     QString Citation;
 
-    NameSource nameSource;
-    Query QueryGenus{nameSource};
-    Query QuerySpecies{nameSource};
-    Query QuerySubsp{nameSource};
+    // The connection to the table files; every query of the window goes through it.
+    NameSource DatabaseSp;
+    Query QueryGenus{DatabaseSp};
+    Query QuerySpecies{DatabaseSp};
+    Query QuerySubsp{DatabaseSp};
 };
