@@ -4,39 +4,33 @@
 #include "NameSource.h"
 
 #include <QRegularExpression>
-#include <QSqlError>
-#include <QSqlRecord>
 #include <limits>
 
-Field::Field(QVariant value, QString name, const Query& query)
-    : value_(std::move(value)), name_(std::move(name)), query_(query) {}
-
-QString Field::asString() const { return value_.toString(); }
+Field::Field(const ResultRows& rows, size_t cell, int position, const Query& query)
+    : rows_(rows), cell_(cell), position_(position), query_(query) {}
 
 int Field::asInteger() const {
-    if (value_.isNull())
-        return 0;
-    bool ok = false;
-    const qlonglong number = value_.toLongLong(&ok);
-    if (!ok || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+    const std::optional<qint64> number = rows_.integer(cell_);
+    if (!number || *number < std::numeric_limits<int>::min() ||
+        *number > std::numeric_limits<int>::max())
         throw EngineError(QStringLiteral("'%1' is not a valid integer value for field %2")
-                              .arg(value_.toString(), name_),
+                              .arg(rows_.text(cell_), query_.fieldName(position_)),
                           query_.tables());
-    return int(number);
+    return int(*number);
 }
 
 Query::Query(NameSource& source) : source_(source) {}
 
 void Query::clearSql() {
     close();
+    statement_.finalize();
     sql_.clear();
-    prepared_ = false;
 }
 
 void Query::addSqlLine(const QString& line) {
     close();
+    statement_.finalize();
     sql_.append(line);
-    prepared_ = false;
 }
 
 void Query::defineParam(const QString& name, ParamType type) { paramTypes_.insert(name, type); }
@@ -78,44 +72,43 @@ void Query::prepare() {
     }
     for (const QString& file : std::as_const(tableFiles_))
         source_.attach(file);
-    statement_ = QSqlQuery(source_.database());
-    statement_.setForwardOnly(true);
-    if (!statement_.prepare(text))
-        fail(statement_.lastError().text());
-    prepared_ = true;
+    if (!statement_.prepare(sqliteHandle(source_.database()), text))
+        fail(statement_.errorText());
+    fieldNames_.clear();
+    for (int column = 0; column < statement_.columnCount(); ++column)
+        fieldNames_.append(statement_.columnName(column));
 }
 
 void Query::open() {
-    if (!prepared_)
+    if (!isPrepared())
         prepare();
     close();
-    for (auto param = params_.constBegin(); param != params_.constEnd(); ++param)
-        statement_.bindValue(':' + param.key(), param.value());
-    if (!statement_.exec())
-        fail(statement_.lastError().text());
-    const QSqlRecord record = statement_.record();
-    const int columns = record.count();
-    fieldNames_.clear();
-    for (int column = 0; column < columns; ++column)
-        fieldNames_.append(record.fieldName(column));
-    while (statement_.next()) {
-        for (int column = 0; column < columns; ++column)
-            values_.push_back(statement_.value(column));
+    statement_.reset();
+    for (auto param = params_.constBegin(); param != params_.constEnd(); ++param) {
+        const int index = statement_.parameterIndex(':' + param.key());
+        if (index > 0)
+            statement_.bind(index, param.value());
     }
-    const QSqlError error = statement_.lastError();
-    statement_.finish();
-    if (error.isValid()) {
-        values_.clear();
-        fail(error.text());
+    const int columns = int(fieldNames_.size());
+    Statement::Step step;
+    while ((step = statement_.step()) == Statement::Step::Row) {
+        rows_.appendRow(statement_, columns);
     }
+    if (step == Statement::Step::Error) {
+        const QString error = statement_.errorText();
+        statement_.reset();
+        close();
+        fail(error);
+    }
+    // Rewound at once, so that no read stays open on the table files.
+    statement_.reset();
     open_ = true;
     row_ = 0;
 }
 
 void Query::close() {
     open_ = false;
-    values_.clear();
-    fieldNames_.clear();
+    rows_.clear();
     row_ = 0;
 }
 
@@ -126,7 +119,7 @@ void Query::requireOpen() const {
 
 int Query::recordCount() const {
     requireOpen();
-    return fieldNames_.isEmpty() ? 0 : int(values_.size() / fieldNames_.size());
+    return fieldNames_.isEmpty() ? 0 : int(rows_.cellCount() / fieldNames_.size());
 }
 
 int Query::fieldCount() const {
@@ -151,8 +144,7 @@ Field Query::field(int position) const {
         fail(QStringLiteral("At end of table"));
     if (position < 0 || position >= fieldNames_.size())
         fail(QStringLiteral("Field index %1 out of range").arg(position));
-    return Field(values_[size_t(row_) * fieldNames_.size() + position], fieldNames_[position],
-                 *this);
+    return Field(rows_, size_t(row_) * fieldNames_.size() + position, position, *this);
 }
 
 void Query::first() {

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "ResultRows.h"
+#include "Statement.h"
+
 #include <QHash>
-#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-#include <vector>
 
 class NameSource;
 class Query;
@@ -13,16 +14,17 @@ class Query;
 // One field of the current row, read as text or as an integer. NULL reads as empty text or 0.
 class Field {
 public:
-    Field(QVariant value, QString name, const Query& query);
+    Field(const ResultRows& rows, size_t cell, int position, const Query& query);
 
-    bool isNull() const { return value_.isNull(); }
-    QString asString() const;
+    bool isNull() const { return rows_.isNull(cell_); }
+    QString asString() const { return rows_.text(cell_); }
     // Throws EngineError when the value is not a whole number that fits in 32 bits.
     int asInteger() const;
 
 private:
-    QVariant value_;
-    QString name_;
+    const ResultRows& rows_;
+    size_t cell_;
+    int position_;
     const Query& query_;
 };
 
@@ -47,7 +49,7 @@ public:
     void setParam(const QString& name, const QVariant& value);
 
     void prepare();
-    bool isPrepared() const { return prepared_; }
+    bool isPrepared() const { return statement_.isPrepared(); }
     // Prepares the query when needed, then runs it.
     void open();
     bool isOpen() const { return open_; }
@@ -66,6 +68,7 @@ public:
 
     // The table files that the SQL names, comma-separated: the files an error concerns.
     QString tables() const;
+    QString fieldName(int position) const { return fieldNames_.value(position); }
 
 private:
     void requireOpen() const;
@@ -76,10 +79,9 @@ private:
     QStringList tableFiles_;
     QHash<QString, ParamType> paramTypes_;
     QHash<QString, QVariant> params_;
-    QSqlQuery statement_;
-    bool prepared_ = false;
+    Statement statement_;
     bool open_ = false;
-    QStringList fieldNames_;
-    std::vector<QVariant> values_;
+    QStringList fieldNames_;  // of the prepared statement
+    ResultRows rows_;
     int row_ = 0;
 };

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "Statement.h"
 #include "TableSchema.h"
 
+#include <QByteArrayView>
 #include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QString>
-#include <QVariantList>
 
 // Writes one protected table file from rows, into a temporary file beside its final place.
 // Nothing appears under the final name until replace() renames the finished file over it, so
@@ -17,8 +17,12 @@ public:
     TableWriter(const TableWriter&) = delete;
     TableWriter& operator=(const TableWriter&) = delete;
 
-    // Values in the layout's column order.
-    void insert(const QVariantList& values);
+    // Sets a column (by its position in the layout) of the next row. The text is not copied:
+    // its bytes must stay valid until insertRow().
+    void setText(int column, QByteArrayView utf8) { insert_.bindTextInPlace(column + 1, utf8); }
+    void setInteger(int column, qint64 value) { insert_.bindInteger(column + 1, value); }
+    // Inserts the row whose columns were set.
+    void insertRow();
     // Builds the indexes, protects and closes the file, and flushes it to the disk.
     void finish();
     // Renames the finished file to its final name, replacing any earlier one.
@@ -34,5 +38,5 @@ private:
     QString finalPath_;
     QString tempPath_;
     QSqlDatabase db_;
-    QSqlQuery insert_;
+    Statement insert_;
 };

@@ -1,9 +1,22 @@
 #include "TsvReader.h"
 
+#include <charconv>
+
 TsvReader::TsvReader(const QString& path, const TableSchema::Layout& layout)
-    : path_(path), layout_(layout), file_(path), decoder_(QStringDecoder::Utf8) {
+    : path_(path), layout_(layout), file_(path) {
     if (!file_.open(QIODevice::ReadOnly))
         throw ImportError(QStringLiteral("%1: %2").arg(path, file_.errorString()).toStdString());
+    const qint64 size = file_.size();
+    if (const uchar* mapped = size > 0 ? file_.map(0, size) : nullptr) {
+        rest_ = QByteArrayView(mapped, size);
+    } else {
+        contents_ = file_.readAll();
+        if (file_.error() != QFileDevice::NoError)
+            throw ImportError(
+                QStringLiteral("%1: %2").arg(path, file_.errorString()).toStdString());
+        rest_ = contents_;
+    }
+    fields_.resize(layout_.columns.size());
     readHeader();
 }
 
@@ -11,34 +24,28 @@ void TsvReader::fail(qint64 line, const QString& what) const {
     throw ImportError(QStringLiteral("%1:%2: %3").arg(path_).arg(line).arg(what).toStdString());
 }
 
-bool TsvReader::readLine(QString& text) {
-    QByteArray bytes = file_.readLine();
-    if (bytes.isEmpty()) {
-        if (file_.error() != QFileDevice::NoError)
-            fail(line_ + 1, file_.errorString());
+bool TsvReader::readLine(QByteArrayView& line) {
+    if (rest_.isEmpty())
         return false;
-    }
     ++line_;
-    if (bytes.endsWith('\n'))
-        bytes.chop(1);
-    if (bytes.endsWith('\r'))
-        bytes.chop(1);
-    if (line_ == 1 && bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    text = decoder_.decode(bytes);
-    if (decoder_.hasError()) {
-        decoder_.resetState();
+    const qsizetype end = rest_.indexOf('\n');
+    line = end < 0 ? rest_ : rest_.first(end);
+    rest_ = end < 0 ? QByteArrayView() : rest_.sliced(end + 1);
+    if (line.endsWith('\r'))
+        line.chop(1);
+    if (line_ == 1 && line.startsWith("\xEF\xBB\xBF"))
+        line = line.sliced(3);
+    if (!line.isValidUtf8())
         fail(QStringLiteral("the line is not valid UTF-8"));
-    }
     return true;
 }
 
 void TsvReader::readHeader() {
-    QString header;
+    QByteArrayView header;
     if (!readLine(header))
         fail(1, QStringLiteral("the file is empty; the first line must name the columns"));
-    const QStringList names = header.split('\t');
-    for (const QString& name : names) {
+    for (const QByteArray& bytes : header.toByteArray().split('\t')) {
+        const QString name = QString::fromUtf8(bytes);
         int column = 0;
         while (column < layout_.columns.size() &&
                layout_.columns[column].name.compare(name, Qt::CaseInsensitive) != 0)
@@ -55,30 +62,36 @@ void TsvReader::readHeader() {
     }
 }
 
-bool TsvReader::next(QStringList& row) {
-    QString text;
-    if (!readLine(text))
+bool TsvReader::next() {
+    QByteArrayView line;
+    if (!readLine(line))
         return false;
-    const QStringList fields = text.split('\t');
-    if (fields.size() != columnOfField_.size())
+    qsizetype found = 0;
+    for (;;) {
+        const qsizetype tab = line.indexOf('\t');
+        if (found < columnOfField_.size())
+            fields_[columnOfField_[found]] = tab < 0 ? line : line.first(tab);
+        ++found;
+        if (tab < 0)
+            break;
+        line = line.sliced(tab + 1);
+    }
+    if (found != columnOfField_.size())
         fail(QStringLiteral("expected %1 tab-separated fields, found %2")
                  .arg(columnOfField_.size())
-                 .arg(fields.size()));
-    row.resize(fields.size());
-    for (int field = 0; field < fields.size(); ++field)
-        row[columnOfField_[field]] = fields[field];
+                 .arg(found));
     return true;
 }
 
-qint64 TsvReader::integer(const QString& text, const QString& column, qint64 min,
-                          qint64 max) const {
-    bool ok = false;
-    const qint64 value = text.toLongLong(&ok);
-    if (!ok || value < min || value > max)
+qint64 TsvReader::integer(int column, qint64 min, qint64 max) const {
+    const QByteArrayView text = fields_[column];
+    qint64 value = 0;
+    const auto [end, error] = std::from_chars(text.begin(), text.end(), value);
+    if (text.isEmpty() || error != std::errc() || end != text.end() || value < min || value > max)
         fail(QStringLiteral("%1 must be a whole number from %2 to %3, not '%4'")
-                 .arg(column)
+                 .arg(layout_.columns[column].name)
                  .arg(min)
                  .arg(max)
-                 .arg(text));
+                 .arg(QString::fromUtf8(text)));
     return value;
 }

@@ -2,11 +2,11 @@
 
 #include "TableSchema.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QFile>
 #include <QList>
 #include <QString>
-#include <QStringDecoder>
-#include <QStringList>
 #include <stdexcept>
 
 // A bad input line: "file:line: what is wrong".
@@ -16,28 +16,33 @@ public:
 };
 
 // Reads a UTF-8 tab-separated file whose header line names exactly the columns of a table
-// layout, in any order and any letter case. Rows come back in the layout's column order.
+// layout, in any order and any letter case. Fields are views into the file's bytes, in the
+// layout's column order, valid until the next row is read.
 class TsvReader {
 public:
     TsvReader(const QString& path, const TableSchema::Layout& layout);
 
-    // The next row, false at the end of the file. Throws ImportError for a bad line.
-    bool next(QStringList& row);
+    // Moves to the next row; false at the end of the file. Throws ImportError for a bad line.
+    bool next();
+    QByteArrayView field(int column) const { return fields_[column]; }
+    QString text(int column) const { return QString::fromUtf8(fields_[column]); }
+    // A field holding a whole number from `min` to `max`.
+    qint64 integer(int column, qint64 min, qint64 max) const;
+
     qint64 line() const { return line_; }
     [[noreturn]] void fail(const QString& what) const { fail(line_, what); }
     [[noreturn]] void fail(qint64 line, const QString& what) const;
 
-    // Parses an integer field of the current row; `min` is the least value allowed.
-    qint64 integer(const QString& text, const QString& column, qint64 min, qint64 max) const;
-
 private:
-    bool readLine(QString& text);
+    bool readLine(QByteArrayView& line);
     void readHeader();
 
     QString path_;
     const TableSchema::Layout& layout_;
     QFile file_;
-    QStringDecoder decoder_;
+    QByteArray contents_;  // the file's bytes when it cannot be mapped
+    QByteArrayView rest_;  // what is still to read
     qint64 line_ = 0;
     QList<int> columnOfField_;  // for each field of a line, its column in the layout
+    QList<QByteArrayView> fields_;
 };

@@ -1,0 +1,110 @@
+#include "Statement.h"
+
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <sqlite3.h>
+
+sqlite3* sqliteHandle(const QSqlDatabase& db) {
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+bool Statement::prepare(sqlite3* db, const QString& sql) {
+    finalize();
+    db_ = db;
+    if (!db_)
+        return false;
+    const QByteArray text = sql.toUtf8();
+    return sqlite3_prepare_v2(db_, text.constData(), int(text.size()), &statement_, nullptr) ==
+           SQLITE_OK;
+}
+
+void Statement::finalize() {
+    sqlite3_finalize(statement_);
+    statement_ = nullptr;
+}
+
+QString Statement::errorText() const {
+    return db_ ? QString::fromUtf8(sqlite3_errmsg(db_))
+               : QStringLiteral("The database connection is not open");
+}
+
+void Statement::reset() { sqlite3_reset(statement_); }
+
+int Statement::parameterIndex(const QString& name) const {
+    return sqlite3_bind_parameter_index(statement_, name.toUtf8().constData());
+}
+
+void Statement::bindText(int index, QByteArrayView utf8) {
+    sqlite3_bind_text64(statement_, index, utf8.data(), sqlite3_uint64(utf8.size()),
+                        SQLITE_TRANSIENT, SQLITE_UTF8);
+}
+
+void Statement::bindTextInPlace(int index, QByteArrayView utf8) {
+    sqlite3_bind_text64(statement_, index, utf8.data(), sqlite3_uint64(utf8.size()), SQLITE_STATIC,
+                        SQLITE_UTF8);
+}
+
+void Statement::bindInteger(int index, qint64 value) { sqlite3_bind_int64(statement_, index, value); }
+
+void Statement::bindNull(int index) { sqlite3_bind_null(statement_, index); }
+
+void Statement::bind(int index, const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Bool:
+        bindInteger(index, value.toLongLong());
+        break;
+    default:
+        if (value.isNull())
+            bindNull(index);
+        else
+            bindText(index, value.toString().toUtf8());
+    }
+}
+
+Statement::Step Statement::step() {
+    switch (sqlite3_step(statement_)) {
+    case SQLITE_ROW:
+        return Step::Row;
+    case SQLITE_DONE:
+        return Step::Done;
+    default:
+        return Step::Error;
+    }
+}
+
+int Statement::columnCount() const { return sqlite3_column_count(statement_); }
+
+QString Statement::columnName(int column) const {
+    return QString::fromUtf8(sqlite3_column_name(statement_, column));
+}
+
+Statement::Kind Statement::columnKind(int column) const {
+    switch (sqlite3_column_type(statement_, column)) {
+    case SQLITE_INTEGER:
+        return Kind::Integer;
+    case SQLITE_FLOAT:
+        return Kind::Real;
+    case SQLITE_TEXT:
+        return Kind::Text;
+    case SQLITE_BLOB:
+        return Kind::Blob;
+    default:
+        return Kind::Null;
+    }
+}
+
+qint64 Statement::columnInteger(int column) const { return sqlite3_column_int64(statement_, column); }
+
+double Statement::columnReal(int column) const { return sqlite3_column_double(statement_, column); }
+
+QByteArrayView Statement::columnBytes(int column) const {
+    // The pointer first, then the size: asking for the text may convert the value.
+    const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement_, column));
+    return QByteArrayView(bytes, sqlite3_column_bytes(statement_, column));
+}

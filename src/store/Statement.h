@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QVariant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+class QSqlDatabase;
+
+// The SQLite connection behind an open QtSql database.
+sqlite3* sqliteHandle(const QSqlDatabase& db);
+
+// A prepared SQLite statement. Rows are read straight from SQLite as UTF-8, which is where
+// the list fills and the import spend their time; QtSql would convert every text through
+// UTF-16 and its own row cache.
+class Statement {
+public:
+    Statement() = default;
+    ~Statement() { finalize(); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    // False on an error; errorText() then tells it.
+    bool prepare(sqlite3* db, const QString& sql);
+    bool isPrepared() const { return statement_ != nullptr; }
+    void finalize();
+    QString errorText() const;
+
+    // Rewinds the statement for a new run; the bindings stay until they are bound again.
+    void reset();
+    // The position of a named parameter (":genus"), 0 when the statement has none of that name.
+    int parameterIndex(const QString& name) const;
+    void bindText(int index, QByteArrayView utf8);
+    // Binds without copying: the bytes must stay valid until the statement has run.
+    void bindTextInPlace(int index, QByteArrayView utf8);
+    void bindInteger(int index, qint64 value);
+    void bindNull(int index);
+    // Binds a value by its type: text as UTF-8, whole numbers as integers, null as NULL.
+    void bind(int index, const QVariant& value);
+
+    enum class Step { Row, Done, Error };
+    Step step();
+
+    int columnCount() const;
+    QString columnName(int column) const;
+    // A column of the current row: its kind, and its value read as that kind. Text comes as
+    // the UTF-8 bytes that SQLite holds, valid until the next step.
+    enum class Kind : quint8 { Null, Integer, Real, Text, Blob };
+    Kind columnKind(int column) const;
+    qint64 columnInteger(int column) const;
+    double columnReal(int column) const;
+    QByteArrayView columnBytes(int column) const;
+
+private:
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* statement_ = nullptr;
+};
