@@ -159,9 +159,9 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption speciesOption(QStringLiteral("species"),
                                            QStringLiteral("Species of the subspecies fill."),
                                            QStringLiteral("EPITHET"));
-    const QCommandLineOption speciesGenusOption(
-        QStringLiteral("species-genus"), QStringLiteral("Genus of that species."),
-        QStringLiteral("GENUS"));
+    const QCommandLineOption speciesGenusOption(QStringLiteral("species-genus"),
+                                                QStringLiteral("Genus of that species."),
+                                                QStringLiteral("GENUS"));
     parser.addOptions({repeatOption, genusOption, speciesOption, speciesGenusOption});
     parser.addPositionalArgument(QStringLiteral("FOLDER"),
                                  QStringLiteral("Folder with plantnames.db and syns.db."));
@@ -206,8 +206,8 @@ int main(int argc, char* argv[]) {
     form.FormActivate();
     const double activateMs = double(clock.nsecsElapsed()) / 1e6;
     QCoreApplication::processEvents();
-    std::printf("window-create ms=%.3f\nfirst-activation ms=%.3f rows=%d\n", createMs,
-                activateMs, shownCount(form.LblGenus, form.CBgenus, 0));
+    std::printf("window-create ms=%.3f\nfirst-activation ms=%.3f rows=%d\n", createMs, activateMs,
+                shownCount(form.LblGenus, form.CBgenus, 0));
 
     const Timing genus = measure(repeats, [&form] { form.FillGenusList(); });
     print("genus-fill", genus, shownCount(form.LblGenus, form.CBgenus, 0));

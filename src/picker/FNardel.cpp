@@ -107,8 +107,8 @@ void TFormNardel::createControls() {
                                            QStringLiteral("Druh"), {160, 8, 65, 17});
     setHint(RBspecies, QStringLiteral("Set [Alt-S]"), false);
     RBspecies->setChecked(true);
-    RBsubsp = createButton<QRadioButton>(this, QStringLiteral("RBsubsp"),
-                                         QStringLiteral("Poddruh"), {312, 8, 81, 17});
+    RBsubsp = createButton<QRadioButton>(this, QStringLiteral("RBsubsp"), QStringLiteral("Poddruh"),
+                                         {312, 8, 81, 17});
     setHint(RBsubsp, QStringLiteral("Set [Alt-U]"), false);
 
     BtnInsert = createButton<QPushButton>(this, QStringLiteral("BtnInsert"),
@@ -117,8 +117,8 @@ void TFormNardel::createControls() {
                                         style()->standardIcon(QStyle::SP_DialogSaveButton)));
     setHint(BtnInsert, QStringLiteral("Focus [Ctrl-I], Execute [Alt-I]"), true);
 
-    SpeedButton1 = createButton<QToolButton>(this, QStringLiteral("SpeedButton1"), QString(),
-                                             {8, 56, 25, 25});
+    SpeedButton1 =
+        createButton<QToolButton>(this, QStringLiteral("SpeedButton1"), QString(), {8, 56, 25, 25});
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
     SpeedButton1->setAccessibleName(QStringLiteral("O programu"));
@@ -158,7 +158,7 @@ void TFormNardel::createControls() {
     CBauthor->setObjectName(QStringLiteral("CBauthor"));
     CBauthor->setCheckable(true);
 
-    QWidget* const tabOrder[] = {CBgenus, CBspecies, CBsubsp, RBgenus, RBspecies,
+    QWidget* const tabOrder[] = {CBgenus, CBspecies, CBsubsp, RBgenus,   RBspecies,
                                  RBsubsp, BtnFind,   BtnSyn,  BtnInsert, BtnMenu};
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
@@ -239,7 +239,8 @@ void TFormNardel::showEvent(QShowEvent* event) {
     // Without a window manager the window may never become active; the first activation
     // still runs once the window is on the screen.
     if (!Activated)
-        QTimer::singleShot(0, this, [this] { MessageBox::runAction(this, [this] { FormActivate(); }); });
+        QTimer::singleShot(0, this,
+                           [this] { MessageBox::runAction(this, [this] { FormActivate(); }); });
 }
 
 void TFormNardel::FormActivate() {
@@ -320,7 +321,9 @@ void TFormNardel::CBspeciesChange(QObject* Sender) {
     NameChanged(1, Sender);
 }
 
-void TFormNardel::CBsubspChange(QObject* Sender) { NameChanged(2, Sender); }
+void TFormNardel::CBsubspChange(QObject* Sender) {
+    NameChanged(2, Sender);
+}
 
 void TFormNardel::NameChanged(int level, QObject* /*Sender*/) {
     statusPanel->setText(ComposeName(level));
@@ -360,6 +363,10 @@ void TFormNardel::setStatusColour(const QColor& colour) {
     StatusBar->setPalette(palette);
 }
 
-QColor TFormNardel::statusColour() const { return StatusBar->palette().color(QPalette::Window); }
+QColor TFormNardel::statusColour() const {
+    return StatusBar->palette().color(QPalette::Window);
+}
 
-QString TFormNardel::statusText() const { return statusPanel->text(); }
+QString TFormNardel::statusText() const {
+    return statusPanel->text();
+}

@@ -84,9 +84,9 @@ private:
 
     QString programFolder;
     QLabel* statusPanel = nullptr;
-    bool Activated = false;
+    bool Activated;
     bool sourceOpen = false;
-    int Level = 1;
+    int Level;
     QString TableName;
     QString FieldGenus, FieldSpecies, FieldSubsp, FieldAuthor0, FieldAuthor1, FieldPage;
     QStringList SpeciesAuthors;

@@ -7,7 +7,9 @@ QString selectAllFrom(const QString& tableName) {
 QString equalsParam(const QString& field, const QString& param) {
     return QStringLiteral("AND (") + field + QStringLiteral("= :") + param + ')';
 }
-QString orderBy(const QString& field) { return QStringLiteral("ORDER BY ") + field; }
+QString orderBy(const QString& field) {
+    return QStringLiteral("ORDER BY ") + field;
+}
 } // namespace
 
 QStringList genusQueryLines(const QString& tableName, const QString& genusField) {

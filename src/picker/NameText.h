@@ -24,8 +24,8 @@ struct NameTextInput {
 };
 
 struct NameText {
-    QString name;       // the plain name down to the requested level
-    QString pageLabel;  // the citation with the page of each chosen taxon
+    QString name;      // the plain name down to the requested level
+    QString pageLabel; // the citation with the page of each chosen taxon
 };
 
 // Composes the name for level 0 (genus), 1 (species) or 2 (subspecies). A part whose list

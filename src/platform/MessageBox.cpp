@@ -13,7 +13,9 @@ Sink& sink() {
 }
 } // namespace
 
-void setSink(Sink replacement) { sink() = std::move(replacement); }
+void setSink(Sink replacement) {
+    sink() = std::move(replacement);
+}
 
 void show(QWidget* parent, Kind kind, const QString& title, const QString& text) {
     if (sink()) {

@@ -6,7 +6,8 @@
 int main(int argc, char* argv[]) {
     // Wayland lets no unfocused program watch the clipboard and has no stay-on-top request,
     // so the program runs through XWayland unless the user chose a platform.
-    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nardel"));

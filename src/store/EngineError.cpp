@@ -9,4 +9,6 @@ QString compose(const QString& text, const QString& file) {
 EngineError::EngineError(const QString& text, const QString& file)
     : std::runtime_error(compose(text, file).toStdString()), text_(text), file_(file) {}
 
-QString EngineError::message() const { return compose(text_, file_); }
+QString EngineError::message() const {
+    return compose(text_, file_);
+}

@@ -22,12 +22,11 @@ int main(int argc, char* argv[]) {
     }
     const bool terminal = ::isatty(STDERR_FILENO);
     try {
-        TableImport::importTables(args[0], args[1], args[2],
-                                  [terminal](const QString& file, qint64 rows) {
-                                      std::fprintf(stderr, "%s: %lld rows%s", qPrintable(file),
-                                                   static_cast<long long>(rows),
-                                                   terminal ? "\r" : "\n");
-                                  });
+        TableImport::importTables(
+            args[0], args[1], args[2], [terminal](const QString& file, qint64 rows) {
+                std::fprintf(stderr, "%s: %lld rows%s", qPrintable(file),
+                             static_cast<long long>(rows), terminal ? "\r" : "\n");
+            });
     } catch (const ImportError& error) {
         std::fprintf(stderr, "%s%s\n", terminal ? "\n" : "", error.what());
         return 1;

@@ -31,7 +31,9 @@ NameSource::~NameSource() {
     QSqlDatabase::removeDatabase(name);
 }
 
-QString NameSource::param(const QString& name) const { return params_.value(name); }
+QString NameSource::param(const QString& name) const {
+    return params_.value(name);
+}
 
 void NameSource::setParam(const QString& name, const QString& value) {
     if (!params_.contains(name))

@@ -33,7 +33,9 @@ void Query::addSqlLine(const QString& line) {
     sql_.append(line);
 }
 
-void Query::defineParam(const QString& name, ParamType type) { paramTypes_.insert(name, type); }
+void Query::defineParam(const QString& name, ParamType type) {
+    paramTypes_.insert(name, type);
+}
 
 void Query::setParam(const QString& name, const QVariant& value) {
     const auto type = paramTypes_.constFind(name);
@@ -58,7 +60,9 @@ QString Query::tables() const {
     return paths.join(QStringLiteral(", "));
 }
 
-void Query::fail(const QString& text) const { throw EngineError(text, tables()); }
+void Query::fail(const QString& text) const {
+    throw EngineError(text, tables());
+}
 
 void Query::prepare() {
     close();
@@ -136,7 +140,9 @@ int Query::fieldIndex(const QString& name) const {
     fail(QStringLiteral("Field '%1' not found").arg(name));
 }
 
-Field Query::field(const QString& name) const { return field(fieldIndex(name)); }
+Field Query::field(const QString& name) const {
+    return field(fieldIndex(name));
+}
 
 Field Query::field(int position) const {
     requireOpen();
@@ -158,4 +164,6 @@ void Query::next() {
         ++row_;
 }
 
-bool Query::eof() const { return !open_ || row_ >= recordCount(); }
+bool Query::eof() const {
+    return !open_ || row_ >= recordCount();
+}

@@ -81,7 +81,7 @@ private:
     QHash<QString, QVariant> params_;
     Statement statement_;
     bool open_ = false;
-    QStringList fieldNames_;  // of the prepared statement
+    QStringList fieldNames_; // of the prepared statement
     ResultRows rows_;
     int row_ = 0;
 };

@@ -25,11 +25,13 @@ public:
 private:
     struct Cell {
         Statement::Kind kind;
-        qint64 integer;  // the number, or the offset of the bytes in the buffer
+        qint64 integer; // the number, or the offset of the bytes in the buffer
         double real;
-        qsizetype size;  // of the bytes
+        qsizetype size; // of the bytes
     };
-    QByteArrayView bytes(const Cell& cell) const { return QByteArrayView(bytes_).sliced(cell.integer, cell.size); }
+    QByteArrayView bytes(const Cell& cell) const {
+        return QByteArrayView(bytes_).sliced(cell.integer, cell.size);
+    }
 
     std::vector<Cell> cells_;
     QByteArray bytes_;

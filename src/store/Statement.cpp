@@ -31,7 +31,9 @@ QString Statement::errorText() const {
                : QStringLiteral("The database connection is not open");
 }
 
-void Statement::reset() { sqlite3_reset(statement_); }
+void Statement::reset() {
+    sqlite3_reset(statement_);
+}
 
 int Statement::parameterIndex(const QString& name) const {
     return sqlite3_bind_parameter_index(statement_, name.toUtf8().constData());
@@ -47,9 +49,13 @@ void Statement::bindTextInPlace(int index, QByteArrayView utf8) {
                         SQLITE_UTF8);
 }
 
-void Statement::bindInteger(int index, qint64 value) { sqlite3_bind_int64(statement_, index, value); }
+void Statement::bindInteger(int index, qint64 value) {
+    sqlite3_bind_int64(statement_, index, value);
+}
 
-void Statement::bindNull(int index) { sqlite3_bind_null(statement_, index); }
+void Statement::bindNull(int index) {
+    sqlite3_bind_null(statement_, index);
+}
 
 void Statement::bind(int index, const QVariant& value) {
     switch (value.typeId()) {
@@ -78,7 +84,9 @@ Statement::Step Statement::step() {
     }
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(statement_); }
+int Statement::columnCount() const {
+    return sqlite3_column_count(statement_);
+}
 
 QString Statement::columnName(int column) const {
     return QString::fromUtf8(sqlite3_column_name(statement_, column));
@@ -99,9 +107,13 @@ Statement::Kind Statement::columnKind(int column) const {
     }
 }
 
-qint64 Statement::columnInteger(int column) const { return sqlite3_column_int64(statement_, column); }
+qint64 Statement::columnInteger(int column) const {
+    return sqlite3_column_int64(statement_, column);
+}
 
-double Statement::columnReal(int column) const { return sqlite3_column_double(statement_, column); }
+double Statement::columnReal(int column) const {
+    return sqlite3_column_double(statement_, column);
+}
 
 QByteArrayView Statement::columnBytes(int column) const {
     // The pointer first, then the size: asking for the text may convert the value.

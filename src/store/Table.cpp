@@ -9,7 +9,9 @@
 Table::Table(NameSource& source, QString tableFile)
     : source_(source), tableFile_(std::move(tableFile)) {}
 
-void Table::open() { schema_ = source_.attach(tableFile_); }
+void Table::open() {
+    schema_ = source_.attach(tableFile_);
+}
 
 QString Table::sqlName() const {
     QString quoted = tableFile_;

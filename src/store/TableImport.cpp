@@ -86,7 +86,7 @@ private:
     struct Parent {
         qint64 line;
         qint64 level;
-        QByteArray key;  // genus TAB species
+        QByteArray key; // genus TAB species
     };
     QSet<qint64> records_;
     QSet<QByteArray> genera_;

@@ -18,8 +18,8 @@ struct Column {
 struct Layout {
     QString tableFile;
     QList<Column> columns;
-    QString key;          // an integer column that identifies the row, or empty
-    QStringList indexes;  // CREATE INDEX statements; %1 stands for the schema
+    QString key;         // an integer column that identifies the row, or empty
+    QStringList indexes; // CREATE INDEX statements; %1 stands for the schema
 };
 
 const Layout& names();

@@ -13,8 +13,7 @@
 
 TableWriter::TableWriter(const QString& folder, const TableSchema::Layout& layout,
                          const QString& password)
-    : layout_(layout), password_(password),
-      finalPath_(QDir(folder).filePath(layout.tableFile)) {
+    : layout_(layout), password_(password), finalPath_(QDir(folder).filePath(layout.tableFile)) {
     QTemporaryFile reserve(finalPath_ + QStringLiteral(".XXXXXX.tmp"));
     reserve.setAutoRemove(false);
     if (!reserve.open())
@@ -57,7 +56,9 @@ void TableWriter::closeConnection() {
     QSqlDatabase::removeDatabase(tempPath_);
 }
 
-void TableWriter::fail(const QString& text) const { throw EngineError(text, tempPath_); }
+void TableWriter::fail(const QString& text) const {
+    throw EngineError(text, tempPath_);
+}
 
 void TableWriter::exec(const QString& sql) {
     QSqlQuery query(db_);
@@ -82,8 +83,8 @@ void TableWriter::finish() {
     if (!file.open(QIODevice::ReadWrite) || ::fsync(file.handle()) != 0)
         fail(QStringLiteral("Cannot flush the table file to the disk"));
     // The temporary file was created private to its owner; a table is readable by all.
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                        QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
 }
 
 void TableWriter::replace() {

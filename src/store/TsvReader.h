@@ -40,9 +40,9 @@ private:
     QString path_;
     const TableSchema::Layout& layout_;
     QFile file_;
-    QByteArray contents_;  // the file's bytes when it cannot be mapped
-    QByteArrayView rest_;  // what is still to read
+    QByteArray contents_; // the file's bytes when it cannot be mapped
+    QByteArrayView rest_; // what is still to read
     qint64 line_ = 0;
-    QList<int> columnOfField_;  // for each field of a line, its column in the layout
+    QList<int> columnOfField_; // for each field of a line, its column in the layout
     QList<QByteArrayView> fields_;
 };

@@ -25,7 +25,8 @@ public:
     QProcess& program() { return program_; }
 
     // Runs a command on the display and returns its standard output, trimmed.
-    QString run(const QString& command, const QStringList& arguments, int* exitCode = nullptr) const;
+    QString run(const QString& command, const QStringList& arguments,
+                int* exitCode = nullptr) const;
     // Polls `condition` until it holds or the deadline passes.
     static bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
     // The id of the first visible window whose title matches `pattern`, or empty.

@@ -14,8 +14,9 @@ private slots:
         session.startProgram(NARDEL_PROGRAM);
 
         QString window;
-        QVERIFY2(XSession::waitFor([&] { return !(window = session.findWindow("^Nardel$")).isEmpty(); }),
-                 "the main window did not appear");
+        QVERIFY2(
+            XSession::waitFor([&] { return !(window = session.findWindow("^Nardel$")).isEmpty(); }),
+            "the main window did not appear");
         QCOMPARE(session.windowSize(window), QString("464x101"));
         QVERIFY(session.findWindow("^Error").isEmpty());
         QCOMPARE(session.program().state(), QProcess::Running);
@@ -27,8 +28,9 @@ private slots:
         session.startProgram(NARDEL_PROGRAM);
 
         QString error;
-        QVERIFY2(XSession::waitFor([&] { return !(error = session.findWindow("^Error")).isEmpty(); }),
-                 "no error box appeared");
+        QVERIFY2(
+            XSession::waitFor([&] { return !(error = session.findWindow("^Error")).isEmpty(); }),
+            "no error box appeared");
         session.run("xdotool", {"windowfocus", "--sync", error});
         session.run("xdotool", {"key", "--window", error, "Return"});
         QVERIFY2(XSession::waitFor([&] { return session.findWindow("^Error").isEmpty(); }),

@@ -72,8 +72,10 @@ class TestFormNardel : public QObject {
 
 private slots:
     void initTestCase() {
-        MessageBox::setSink([this](MessageBox::Kind kind, const QString& title,
-                                   const QString& text) { messages.append({kind, title, text}); });
+        MessageBox::setSink(
+            [this](MessageBox::Kind kind, const QString& title, const QString& text) {
+                messages.append({kind, title, text});
+            });
     }
     void init() { messages.clear(); }
 
@@ -118,8 +120,7 @@ private slots:
             if (auto* button = qobject_cast<QAbstractButton*>(expected.control))
                 QCOMPARE(button->text(), expected.caption);
             // A screen reader names every control and reads every hint, shown or not.
-            QVERIFY2(!expected.control->accessibleName().isEmpty() ||
-                         !expected.caption.isEmpty(),
+            QVERIFY2(!expected.control->accessibleName().isEmpty() || !expected.caption.isEmpty(),
                      qPrintable(name));
         }
         QCOMPARE(form.RBgenus->accessibleDescription(), QString("Set [Alt-G]"));
@@ -128,10 +129,9 @@ private slots:
         QCOMPARE(form.SpeedButton1->focusPolicy(), Qt::NoFocus);
         QCOMPARE(form.LblPage->geometry().topLeft(), QPoint(96, 64));
 
-        const QList<QWidget*> tabOrder = {form.CBgenus, form.CBspecies, form.CBsubsp,
-                                          form.RBgenus, form.RBspecies, form.RBsubsp,
-                                          form.BtnFind, form.BtnSyn,    form.BtnInsert,
-                                          form.BtnMenu};
+        const QList<QWidget*> tabOrder = {
+            form.CBgenus, form.CBspecies, form.CBsubsp, form.RBgenus,   form.RBspecies,
+            form.RBsubsp, form.BtnFind,   form.BtnSyn,  form.BtnInsert, form.BtnMenu};
         for (qsizetype i = 1; i < tabOrder.size(); ++i) {
             QWidget* next = tabOrder[i - 1]->nextInFocusChain();
             while (!(next->focusPolicy() & Qt::TabFocus))
@@ -164,7 +164,7 @@ private slots:
         QCOMPARE(form.LblSpecies->text(), QString());
 
         pick(form.CBgenus, "Salix");
-        form.FormActivate();  // a later activation changes nothing
+        form.FormActivate(); // a later activation changes nothing
         QCOMPARE(form.CBgenus->currentText(), QString("Salix"));
         QCOMPARE(entries(form.CBspecies), QStringList({"", "×rubens"}));
     }
@@ -229,7 +229,8 @@ private slots:
         QCOMPARE(form.LblSubsp->text(), QString("2"));
         QCOMPARE(form.statusText(), QString("Pulsatilla pratensis (L.) Mill."));
         pick(form.CBsubsp, "subsp. bohemica");
-        QCOMPARE(form.statusText(), QString("Pulsatilla pratensis (L.) Mill. subsp. bohemica Skalický"));
+        QCOMPARE(form.statusText(),
+                 QString("Pulsatilla pratensis (L.) Mill. subsp. bohemica Skalický"));
         QCOMPARE(form.LblPage->text(), QString("Valmor (2002): 512/513/514"));
 
         // The blank species entry empties the subspecies list and its count.

@@ -8,8 +8,9 @@ class TestListQueries : public QObject {
 
 private slots:
     void listQueriesReachTheEngineLineByLine() {
-        QCOMPARE(genusQueryLines("plantnames.db", "GENUS"),
-                 QStringList({"SELECT * FROM 'plantnames.db'", "WHERE (LEVEL_=0)", "ORDER BY GENUS"}));
+        QCOMPARE(
+            genusQueryLines("plantnames.db", "GENUS"),
+            QStringList({"SELECT * FROM 'plantnames.db'", "WHERE (LEVEL_=0)", "ORDER BY GENUS"}));
         QCOMPARE(speciesQueryLines("plantnames.db", "GENUS", "SPECIES"),
                  QStringList({"SELECT * FROM 'plantnames.db'", "WHERE (LEVEL_=1)",
                               "AND (GENUS= :genus)", "ORDER BY SPECIES"}));
@@ -27,9 +28,12 @@ private slots:
     void tablePathHasOneSeparator_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("path");
-        QTest::newRow("without separator") << "/opt/nardel" << "/opt/nardel/plantnames.db";
-        QTest::newRow("with separator") << "/opt/nardel/" << "/opt/nardel/plantnames.db";
-        QTest::newRow("root") << "/" << "/plantnames.db";
+        QTest::newRow("without separator") << "/opt/nardel"
+                                           << "/opt/nardel/plantnames.db";
+        QTest::newRow("with separator") << "/opt/nardel/"
+                                        << "/opt/nardel/plantnames.db";
+        QTest::newRow("root") << "/"
+                              << "/plantnames.db";
     }
 
     void tablePathHasOneSeparator() {

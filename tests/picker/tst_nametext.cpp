@@ -21,45 +21,100 @@ private slots:
         QTest::addColumn<QString>("pageLabel");
 
         const QList<int> p120_121_121{120, 121, 121};
-        QTest::newRow("nothing selected") << 0 << "" << "" << "" << "A" << "B" << true
-                                          << QList<int>{120, 121, 122} << "" << "Valmor (2002)";
-        QTest::newRow("genus") << 0 << "G" << "" << "" << "A" << "B" << true
-                               << QList<int>{120, 121, 122} << "G" << "Valmor (2002): 120";
-        QTest::newRow("blank species") << 1 << "G" << "" << "" << "A" << "B" << true
-                                       << QList<int>{120, 121, 122} << "G " << "Valmor (2002): 120";
-        QTest::newRow("species") << 1 << "G" << "S" << "" << "A" << "B" << true
-                                 << QList<int>{120, 121, 122} << "G S A"
+        QTest::newRow("nothing selected") << 0 << ""
+                                          << ""
+                                          << ""
+                                          << "A"
+                                          << "B" << true << QList<int>{120, 121, 122} << ""
+                                          << "Valmor (2002)";
+        QTest::newRow("genus") << 0 << "G"
+                               << ""
+                               << ""
+                               << "A"
+                               << "B" << true << QList<int>{120, 121, 122} << "G"
+                               << "Valmor (2002): 120";
+        QTest::newRow("blank species") << 1 << "G"
+                                       << ""
+                                       << ""
+                                       << "A"
+                                       << "B" << true << QList<int>{120, 121, 122} << "G "
+                                       << "Valmor (2002): 120";
+        QTest::newRow("species") << 1 << "G"
+                                 << "S"
+                                 << ""
+                                 << "A"
+                                 << "B" << true << QList<int>{120, 121, 122} << "G S A"
                                  << "Valmor (2002): 120/121";
-        QTest::newRow("empty species author") << 1 << "G" << "S" << "" << "" << "B" << true
-                                              << QList<int>{120, 120, 122} << "G S "
+        QTest::newRow("empty species author") << 1 << "G"
+                                              << "S"
+                                              << ""
+                                              << ""
+                                              << "B" << true << QList<int>{120, 120, 122} << "G S "
                                               << "Valmor (2002): 120";
-        QTest::newRow("blank subspecies") << 2 << "G" << "S" << "" << "A" << "B" << true
-                                          << QList<int>{120, 121, 122} << "G S A "
+        QTest::newRow("blank subspecies") << 2 << "G"
+                                          << "S"
+                                          << ""
+                                          << "A"
+                                          << "B" << true << QList<int>{120, 121, 122} << "G S A "
                                           << "Valmor (2002): 120/121";
-        QTest::newRow("subspecies") << 2 << "G" << "S" << "U" << "A" << "B" << true << p120_121_121
-                                    << "G S A U B" << "Valmor (2002): 120/121";
-        QTest::newRow("empty subspecies author") << 2 << "G" << "S" << "U" << "A" << "" << true
-                                                 << QList<int>{120, 120, 122} << "G S A U"
-                                                 << "Valmor (2002): 120/122";
+        QTest::newRow("subspecies") << 2 << "G"
+                                    << "S"
+                                    << "U"
+                                    << "A"
+                                    << "B" << true << p120_121_121 << "G S A U B"
+                                    << "Valmor (2002): 120/121";
+        QTest::newRow("empty subspecies author")
+            << 2 << "G"
+            << "S"
+            << "U"
+            << "A"
+            << "" << true << QList<int>{120, 120, 122} << "G S A U"
+            << "Valmor (2002): 120/122";
         QTest::newRow("page back to the genus page")
-            << 2 << "G" << "S" << "U" << "A" << "B" << true << QList<int>{120, 121, 120}
-            << "G S A U B" << "Valmor (2002): 120/121/120";
-        QTest::newRow("authors off") << 2 << "G" << "S" << "U" << "A" << "B" << false << p120_121_121
-                                     << "G S U" << "Valmor (2002): 120/121";
+            << 2 << "G"
+            << "S"
+            << "U"
+            << "A"
+            << "B" << true << QList<int>{120, 121, 120} << "G S A U B"
+            << "Valmor (2002): 120/121/120";
+        QTest::newRow("authors off") << 2 << "G"
+                                     << "S"
+                                     << "U"
+                                     << "A"
+                                     << "B" << false << p120_121_121 << "G S U"
+                                     << "Valmor (2002): 120/121";
         QTest::newRow("empty species author keeps its blank")
-            << 2 << "G" << "S" << "U" << "" << "B" << true << p120_121_121 << "G S  U B"
+            << 2 << "G"
+            << "S"
+            << "U"
+            << ""
+            << "B" << true << p120_121_121 << "G S  U B"
             << "Valmor (2002): 120/121";
-        QTest::newRow("genus level ignores the other lists")
-            << 0 << "G" << "S" << "U" << "A" << "B" << true << p120_121_121 << "G"
-            << "Valmor (2002): 120";
+        QTest::newRow("genus level ignores the other lists") << 0 << "G"
+                                                             << "S"
+                                                             << "U"
+                                                             << "A"
+                                                             << "B" << true << p120_121_121 << "G"
+                                                             << "Valmor (2002): 120";
         QTest::newRow("species level ignores the subspecies")
-            << 1 << "G" << "S" << "U" << "A" << "B" << false << QList<int>{5, 6, 7} << "G S"
+            << 1 << "G"
+            << "S"
+            << "U"
+            << "A"
+            << "B" << false << QList<int>{5, 6, 7} << "G S"
             << "Valmor (2002): 5/6";
         QTest::newRow("page 0 is written when it differs")
-            << 2 << "G" << "S" << "U" << "A" << "B" << false << QList<int>{5, 0, 0} << "G S U"
+            << 2 << "G"
+            << "S"
+            << "U"
+            << "A"
+            << "B" << false << QList<int>{5, 0, 0} << "G S U"
             << "Valmor (2002): 5/0";
         QTest::newRow("diacritics and hybrid sign")
-            << 2 << "Dianthus" << "×hellwigii" << "subsp. saxigenus" << "Borbás ex Asch. & Graebn."
+            << 2 << "Dianthus"
+            << "×hellwigii"
+            << "subsp. saxigenus"
+            << "Borbás ex Asch. & Graebn."
             << "(Schur) Čelak." << true << QList<int>{210, 211, 211}
             << "Dianthus ×hellwigii Borbás ex Asch. & Graebn. subsp. saxigenus (Schur) Čelak."
             << "Valmor (2002): 210/211";

@@ -33,12 +33,13 @@ private slots:
     void importedRowsReadBackExactly() {
         TestTables tables;
         // Columns in another order and letter case, a byte-order mark and CR LF line ends.
-        tables.writeText("names.tsv",
-                         "\xEF\xBB\xBFpn_rec\tlevel_\tgenus\tspecies\tsubsp\tautor0\tautor1\tpage\r\n"
-                         "1\t0\tDianthus\t\t\t\t\t210\r\n"
-                         "2\t1\tDianthus\tcarthusianorum\t\tL.\t\t211\r\n"
-                         "3\t2\tDianthus\tcarthusianorum\tsubsp. saxigenus\t\t(Schur) Čelak.\t212\r\n"
-                         "4\t1\tDianthus\t×courtoisii\t\tRchb.\t\t-1\r\n");
+        tables.writeText(
+            "names.tsv",
+            "\xEF\xBB\xBFpn_rec\tlevel_\tgenus\tspecies\tsubsp\tautor0\tautor1\tpage\r\n"
+            "1\t0\tDianthus\t\t\t\t\t210\r\n"
+            "2\t1\tDianthus\tcarthusianorum\t\tL.\t\t211\r\n"
+            "3\t2\tDianthus\tcarthusianorum\tsubsp. saxigenus\t\t(Schur) Čelak.\t212\r\n"
+            "4\t1\tDianthus\t×courtoisii\t\tRchb.\t\t-1\r\n");
         tables.writeText("syns.tsv", "syn\tpn_rec\nDianthus saxigenus\t3\n");
         TableImport::importTables(tables.path("names.tsv"), tables.path("syns.tsv"),
                                   tables.folder());
@@ -57,9 +58,10 @@ private slots:
                 fields.append(query.field(field).asString());
             rows.append(fields.join('|'));
         }
-        QCOMPARE(rows, QStringList({"0|Dianthus|||||210|1", "1|Dianthus|carthusianorum||L.||211|2",
-                                    "2|Dianthus|carthusianorum|subsp. saxigenus||(Schur) Čelak.|212|3",
-                                    "1|Dianthus|×courtoisii||Rchb.||-1|4"}));
+        QCOMPARE(rows,
+                 QStringList({"0|Dianthus|||||210|1", "1|Dianthus|carthusianorum||L.||211|2",
+                              "2|Dianthus|carthusianorum|subsp. saxigenus||(Schur) Čelak.|212|3",
+                              "1|Dianthus|×courtoisii||Rchb.||-1|4"}));
         QDir folder(tables.folder());
         QCOMPARE(folder.entryList({"*.tmp"}, QDir::Files), QStringList());
     }
@@ -80,46 +82,49 @@ private slots:
         QTest::addColumn<QByteArray>("names");
         QTest::addColumn<QString>("synonyms");
         QTest::addColumn<QString>("expected");
-        const QByteArray good = (TestTables::nameHeader() + '\n' + genusRow + '\n' + speciesRow + '\n').toUtf8();
+        const QByteArray good =
+            (TestTables::nameHeader() + '\n' + genusRow + '\n' + speciesRow + '\n').toUtf8();
         const QString goodSyns = "syn\tpn_rec\nDianthus carthusianus\t2\n";
         QTest::newRow("empty file") << QByteArray() << goodSyns << "names.tsv:1: the file is empty";
         QTest::newRow("missing column")
             << QByteArray("LEVEL_\tGENUS\tSPECIES\tSUBSP\tAUTOR0\tAUTOR1\tPN_REC\n") << goodSyns
             << "names.tsv:1: missing column PAGE";
-        QTest::newRow("unknown column") << (TestTables::nameHeader() + "\tFAMILY\n").toUtf8() << goodSyns
-                                        << "names.tsv:1: unknown column 'FAMILY'";
-        QTest::newRow("column twice") << ("GENUS\t" + TestTables::nameHeader() + '\n').toUtf8() << goodSyns
-                                      << "names.tsv:1: column GENUS appears twice";
-        QTest::newRow("short row") << good + "1\tDianthus\tarmeria\tL.\t\t213\t4\n" << goodSyns
-                                   << "names.tsv:4: expected 8 tab-separated fields, found 7";
-        QTest::newRow("level 3") << good + "3\tDianthus\tarmeria\t\tL.\t\t213\t4\n" << goodSyns
-                                 << "names.tsv:4: LEVEL_ must be a whole number from 0 to 2, not '3'";
+        QTest::newRow("unknown column") << (TestTables::nameHeader() + "\tFAMILY\n").toUtf8()
+                                        << goodSyns << "names.tsv:1: unknown column 'FAMILY'";
+        QTest::newRow("column twice") << ("GENUS\t" + TestTables::nameHeader() + '\n').toUtf8()
+                                      << goodSyns << "names.tsv:1: column GENUS appears twice";
+        QTest::newRow("short row")
+            << good + "1\tDianthus\tarmeria\tL.\t\t213\t4\n"
+            << goodSyns << "names.tsv:4: expected 8 tab-separated fields, found 7";
+        QTest::newRow("level 3")
+            << good + "3\tDianthus\tarmeria\t\tL.\t\t213\t4\n"
+            << goodSyns << "names.tsv:4: LEVEL_ must be a whole number from 0 to 2, not '3'";
         QTest::newRow("page not a number")
-            << good + "1\tDianthus\tarmeria\t\tL.\t\t21a\t4\n" << goodSyns
-            << "names.tsv:4: PAGE must be a whole number";
+            << good + "1\tDianthus\tarmeria\t\tL.\t\t21a\t4\n"
+            << goodSyns << "names.tsv:4: PAGE must be a whole number";
         QTest::newRow("page beyond 32 bits")
-            << good + "1\tDianthus\tarmeria\t\tL.\t\t4294967296\t4\n" << goodSyns
-            << "names.tsv:4: PAGE must be a whole number";
+            << good + "1\tDianthus\tarmeria\t\tL.\t\t4294967296\t4\n"
+            << goodSyns << "names.tsv:4: PAGE must be a whole number";
         QTest::newRow("record used twice") << good + "1\tDianthus\tarmeria\t\tL.\t\t213\t2\n"
                                            << goodSyns << "names.tsv:4: PN_REC 2 is used";
-        QTest::newRow("no genus") << good + "1\t\tarmeria\t\tL.\t\t213\t4\n" << goodSyns
-                                  << "names.tsv:4: GENUS is empty";
-        QTest::newRow("species row without epithet")
-            << good + "1\tDianthus\t\t\tL.\t\t213\t4\n" << goodSyns
-            << "names.tsv:4: SPECIES is empty";
+        QTest::newRow("no genus") << good + "1\t\tarmeria\t\tL.\t\t213\t4\n"
+                                  << goodSyns << "names.tsv:4: GENUS is empty";
+        QTest::newRow("species row without epithet") << good + "1\tDianthus\t\t\tL.\t\t213\t4\n"
+                                                     << goodSyns << "names.tsv:4: SPECIES is empty";
         QTest::newRow("genus row with epithet") << good + "0\tSilene\tnutans\t\t\t\t300\t4\n"
                                                 << goodSyns << "names.tsv:4: a genus row";
         QTest::newRow("species without genus row")
-            << good + "1\tSilene\tnutans\t\tL.\t\t300\t4\n" << goodSyns
-            << "names.tsv:4: species of genus 'Silene'";
+            << good + "1\tSilene\tnutans\t\tL.\t\t300\t4\n"
+            << goodSyns << "names.tsv:4: species of genus 'Silene'";
         QTest::newRow("subspecies without species row")
-            << good + "2\tDianthus\tarmeria\tsubsp. x\t\tL.\t300\t4\n" << goodSyns
-            << "names.tsv:4: subspecies of 'Dianthus armeria'";
+            << good + "2\tDianthus\tarmeria\tsubsp. x\t\tL.\t300\t4\n"
+            << goodSyns << "names.tsv:4: subspecies of 'Dianthus armeria'";
         QTest::newRow("invalid UTF-8") << good + "1\tDianthus\tarm\xE9ria\t\tL.\t\t213\t4\n"
                                        << goodSyns << "names.tsv:4: the line is not valid UTF-8";
         QTest::newRow("synonym of no row") << good << "syn\tpn_rec\nDianthus x\t2\nDianthus y\t9\n"
                                            << "syns.tsv:3: pn_rec 9 names no row";
-        QTest::newRow("empty synonym") << good << "syn\tpn_rec\n\t2\n" << "syns.tsv:2: syn is empty";
+        QTest::newRow("empty synonym") << good << "syn\tpn_rec\n\t2\n"
+                                       << "syns.tsv:2: syn is empty";
     }
 
     void badRowStopsTheImport() {

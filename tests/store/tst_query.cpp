@@ -91,7 +91,7 @@ private slots:
             genera.append(query.field(1).asString());
         QCOMPARE(genera, QStringList({"Cerastium", "Pulsatilla", "Salix"}));
         QVERIFY(query.eof());
-        query.next();  // a step past the end stays at the end
+        query.next(); // a step past the end stays at the end
         QVERIFY(query.eof());
         query.first();
         QCOMPARE(query.field("PN_REC").asInteger(), 8);
@@ -116,7 +116,8 @@ private slots:
         const int record = synonyms.field("pn_rec").asInteger();
 
         Query accepted(source);
-        accepted.addSqlLine("select * from 'plantnames.db' where pn_rec=" + QString::number(record));
+        accepted.addSqlLine("select * from 'plantnames.db' where pn_rec=" +
+                            QString::number(record));
         accepted.open();
         QCOMPARE(accepted.recordCount(), 1);
         QCOMPARE(accepted.field("GENUS").asString() + ' ' + accepted.field("SPECIES").asString(),
@@ -127,7 +128,7 @@ private slots:
         words.addSqlLine("UNION SELECT DISTINCT SPECIES FROM 'plantnames.db'");
         words.addSqlLine("ORDER BY 1");
         words.open();
-        QCOMPARE(words.recordCount(), 8);  // the empty SPECIES of the genus rows is one word
+        QCOMPARE(words.recordCount(), 8); // the empty SPECIES of the genus rows is one word
     }
 
     void nullFieldsReadAsEmptyTextAndZero() {
@@ -145,6 +146,57 @@ private slots:
         QVERIFY(query.field("SPECIES").isNull());
         QCOMPARE(query.field("SPECIES").asString(), QString());
         QCOMPARE(query.field("PAGE").asInteger(), 0);
+    }
+
+    // Fields are read as text or as integers whatever the file stores in them.
+    void fieldsConvertToTextAndInteger_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("integer");
+        QTest::addColumn<bool>("isInteger");
+        QTest::newRow("null") << "NULL"
+                              << "" << 0 << true;
+        QTest::newRow("integer") << "512"
+                                 << "512" << 512 << true;
+        QTest::newRow("negative") << "-3"
+                                  << "-3" << -3 << true;
+        QTest::newRow("whole real") << "12.0"
+                                    << "12" << 12 << true;
+        QTest::newRow("fraction") << "12.5"
+                                  << "12.5" << 0 << false;
+        QTest::newRow("number as text") << "' 42 '"
+                                        << " 42 " << 42 << true;
+        QTest::newRow("word") << "'xii'"
+                              << "xii" << 0 << false;
+        QTest::newRow("empty text") << "''"
+                                    << "" << 0 << false;
+        QTest::newRow("beyond 32 bits") << "4294967296"
+                                        << "4294967296" << 0 << false;
+        QTest::newRow("diacritics") << "'Čelak.'"
+                                    << "Čelak." << 0 << false;
+    }
+
+    void fieldsConvertToTextAndInteger() {
+        QFETCH(QString, stored);
+        QFETCH(QString, text);
+        QFETCH(int, integer);
+        QFETCH(bool, isInteger);
+        TestTables tables;
+        tables.writeTable("plantnames.db",
+                          {R"(CREATE TABLE "plantnames.db" (PAGE))",
+                           R"(INSERT INTO "plantnames.db" VALUES ()" + stored + ")"},
+                          QString());
+        NameSource source;
+        connectTo(source, tables.folder(), QString());
+        Query query(source);
+        query.addSqlLine("SELECT * FROM 'plantnames.db'");
+        query.open();
+        QCOMPARE(query.field("page").asString(), text);
+        QCOMPARE(query.field("page").isNull(), stored == "NULL");
+        if (isInteger)
+            QCOMPARE(query.field("page").asInteger(), integer);
+        else
+            QVERIFY_THROWS_EXCEPTION(EngineError, query.field("page").asInteger());
     }
 
     void tableOpensByFileName() {
@@ -166,14 +218,26 @@ private slots:
         QTest::addColumn<QString>("readField");
         QTest::addColumn<QString>("expectedText");
         const QString program = TablePassword::programPassword;
-        QTest::newRow("missing file") << "remove" << program << "PAGE" << "does not exist";
-        QTest::newRow("text file") << "text" << program << "PAGE" << "not a database";
-        QTest::newRow("truncated") << "truncate" << program << "PAGE" << "malformed";
-        QTest::newRow("no password in session") << "" << "" << "PAGE" << "password";
-        QTest::newRow("another password") << "" << "tarvel1998" << "PAGE" << "password";
-        QTest::newRow("file of another table") << "rename" << program << "PAGE" << "no table";
-        QTest::newRow("missing column") << "" << program << "PAGES" << "PAGES";
-        QTest::newRow("page is no number") << "badpage" << program << "PAGE" << "not a valid";
+        QTest::newRow("missing file") << "remove" << program << "PAGE"
+                                      << "does not exist";
+        QTest::newRow("text file") << "text" << program << "PAGE"
+                                   << "not a database";
+        QTest::newRow("truncated") << "truncate" << program << "PAGE"
+                                   << "malformed";
+        QTest::newRow("no password in session") << ""
+                                                << ""
+                                                << "PAGE"
+                                                << "password";
+        QTest::newRow("another password") << ""
+                                          << "tarvel1998"
+                                          << "PAGE"
+                                          << "password";
+        QTest::newRow("file of another table") << "rename" << program << "PAGE"
+                                               << "no table";
+        QTest::newRow("missing column") << "" << program << "PAGES"
+                                        << "PAGES";
+        QTest::newRow("page is no number") << "badpage" << program << "PAGE"
+                                           << "not a valid";
     }
 
     void engineErrorsNameTheFile() {

@@ -13,7 +13,9 @@ QString TestTables::nameHeader() {
     return QStringLiteral("LEVEL_\tGENUS\tSPECIES\tSUBSP\tAUTOR0\tAUTOR1\tPAGE\tPN_REC");
 }
 
-QString TestTables::synonymHeader() { return QStringLiteral("syn\tpn_rec"); }
+QString TestTables::synonymHeader() {
+    return QStringLiteral("syn\tpn_rec");
+}
 
 TestTables::TestTables() {
     if (!dir_.isValid())
@@ -27,7 +29,8 @@ void TestTables::writeText(const QString& file, const QString& text) const {
 }
 
 void TestTables::importRows(const QStringList& nameRows, const QStringList& synonymRows) const {
-    writeText(QStringLiteral("names.tsv"), (QStringList{nameHeader()} + nameRows).join('\n') + '\n');
+    writeText(QStringLiteral("names.tsv"),
+              (QStringList{nameHeader()} + nameRows).join('\n') + '\n');
     writeText(QStringLiteral("syns.tsv"),
               (QStringList{synonymHeader()} + synonymRows).join('\n') + '\n');
     TableImport::importTables(path(QStringLiteral("names.tsv")), path(QStringLiteral("syns.tsv")),
