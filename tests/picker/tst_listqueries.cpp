@@ -19,12 +19,6 @@ private slots:
                               "AND (GENUS= :genus)", "AND (SPECIES= :species)", "ORDER BY SUBSP"}));
     }
 
-    void fieldAndTableNamesComeFromTheCaller() {
-        QCOMPARE(subspQueryLines("flora.db", "Rod", "Druh", "Poddruh"),
-                 QStringList({"SELECT * FROM 'flora.db'", "WHERE (LEVEL_=2)", "AND (Rod= :genus)",
-                              "AND (Druh= :species)", "ORDER BY Poddruh"}));
-    }
-
     void tablePathHasOneSeparator_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("path");

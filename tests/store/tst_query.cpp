@@ -52,15 +52,6 @@ class TestQuery : public QObject {
     Q_OBJECT
 
 private slots:
-    void connectionCarriesItsDefinition() {
-        NameSource source;
-        QCOMPARE(source.driverName(), QString("STANDARD"));
-        source.setParam("PATH", "/tables/");
-        QCOMPARE(source.params(),
-                 QStringList({"PATH=/tables/", "DEFAULT DRIVER=PARADOX", "ENABLE BCD=FALSE"}));
-        QCOMPARE(source.tablePath("syns.db"), QString("/tables/syns.db"));
-    }
-
     void preparedQueryRunsAgainWithNewParameters() {
         TestTables tables;
         tables.importRows(sampleNames, sampleSynonyms);
@@ -131,23 +122,6 @@ private slots:
         QCOMPARE(words.recordCount(), 8); // the empty SPECIES of the genus rows is one word
     }
 
-    void nullFieldsReadAsEmptyTextAndZero() {
-        TestTables tables;
-        tables.writeTable("plantnames.db",
-                          {R"(CREATE TABLE "plantnames.db" (LEVEL_ INTEGER, GENUS TEXT,
-                              SPECIES TEXT, PAGE INTEGER))",
-                           R"(INSERT INTO "plantnames.db" VALUES (1, 'Abies', NULL, NULL))"},
-                          QString());
-        NameSource source;
-        connectTo(source, tables.folder(), QString());
-        Query query(source);
-        query.addSqlLine("SELECT * FROM 'plantnames.db'");
-        query.open();
-        QVERIFY(query.field("SPECIES").isNull());
-        QCOMPARE(query.field("SPECIES").asString(), QString());
-        QCOMPARE(query.field("PAGE").asInteger(), 0);
-    }
-
     // Fields are read as text or as integers whatever the file stores in them.
     void fieldsConvertToTextAndInteger_data() {
         QTest::addColumn<QString>("stored");
@@ -197,18 +171,6 @@ private slots:
             QCOMPARE(query.field("page").asInteger(), integer);
         else
             QVERIFY_THROWS_EXCEPTION(EngineError, query.field("page").asInteger());
-    }
-
-    void tableOpensByFileName() {
-        TestTables tables;
-        tables.importRows(sampleNames, sampleSynonyms);
-        NameSource source;
-        connectTo(source, tables.folder(), TablePassword::programPassword);
-        Table table(source, "plantnames.db");
-        table.open();
-        QCOMPARE(table.recordCount(), sampleNames.size());
-        table.close();
-        QVERIFY_THROWS_EXCEPTION(EngineError, table.recordCount());
     }
 
     // Every damaged, foreign or locked table ends in an engine error that names the file.
