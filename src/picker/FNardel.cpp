@@ -43,13 +43,14 @@ QComboBox* createList(QWidget* parent, const QString& name, const QRect& place) 
     return list;
 }
 
+// A screen reader reads a label's text as its name and what it counts as its description.
 QLabel* createCountLabel(QWidget* parent, const QString& name, const QRect& place,
-                         const QString& accessibleName) {
+                         const QString& description) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setGeometry(place);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setAccessibleName(accessibleName);
+    label->setAccessibleDescription(description);
     return label;
 }
 
@@ -87,7 +88,7 @@ void TFormNardel::createControls() {
     StatusBar->setAutoFillBackground(true);
     StatusBar->setAccessibleName(QStringLiteral("Stavový řádek"));
     statusPanel = new QLabel(StatusBar);
-    statusPanel->setAccessibleName(QStringLiteral("Jméno"));
+    statusPanel->setAccessibleDescription(QStringLiteral("Jméno"));
     StatusBar->addWidget(statusPanel, 1);
 
     CBgenus = createList(this, QStringLiteral("CBgenus"), {8, 24, 145, 21});
@@ -146,7 +147,7 @@ void TFormNardel::createControls() {
     LblPage->setGeometry(96, 64, 39, 13);
     LblPage->setMinimumWidth(39);
     LblPage->setMaximumWidth(384 - 96 - 4);
-    LblPage->setAccessibleName(QStringLiteral("Stránka"));
+    LblPage->setAccessibleDescription(QStringLiteral("Stránka"));
 
     BtnSyn = createButton<QPushButton>(this, QStringLiteral("BtnSyn"), QStringLiteral("Syn."),
                                        {320, 56, 57, 25});
