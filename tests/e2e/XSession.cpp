@@ -14,8 +14,11 @@ XSession::XSession() {
                    QStringLiteral("tcp")});
     QDeadlineTimer deadline(10000);
     QByteArray number;
-    while (!deadline.hasExpired() && !number.contains('\n') && server_.waitForReadyRead(100))
+    while (!number.contains('\n') && !deadline.hasExpired() &&
+           server_.state() != QProcess::NotRunning) {
+        server_.waitForReadyRead(100);
         number += server_.readAllStandardOutput();
+    }
     if (number.trimmed().isEmpty())
         return;
     display_ = ':' + QString::fromLatin1(number.trimmed());

@@ -46,6 +46,17 @@ void connectTo(NameSource& source, const QString& folder, const QString& passwor
         source.addPassword(password);
 }
 
+// The sample tables, and a connection to them that holds the program's password.
+struct SampleSource {
+    TestTables tables;
+    NameSource source;
+
+    SampleSource() {
+        tables.importRows(sampleNames, sampleSynonyms);
+        connectTo(source, tables.folder(), TablePassword::programPassword);
+    }
+};
+
 } // namespace
 
 class TestQuery : public QObject {
@@ -53,10 +64,8 @@ class TestQuery : public QObject {
 
 private slots:
     void preparedQueryRunsAgainWithNewParameters() {
-        TestTables tables;
-        tables.importRows(sampleNames, sampleSynonyms);
-        NameSource source;
-        connectTo(source, tables.folder(), TablePassword::programPassword);
+        SampleSource sample;
+        NameSource& source = sample.source;
 
         QCOMPARE(speciesOfGenus(source, "Pulsatilla"),
                  QStringList({"pratensis|(L.) Mill.|513", "vernalis|(L.) Mill.|514"}));
@@ -66,10 +75,8 @@ private slots:
     }
 
     void walkCountsAndReadsByPosition() {
-        TestTables tables;
-        tables.importRows(sampleNames, sampleSynonyms);
-        NameSource source;
-        connectTo(source, tables.folder(), TablePassword::programPassword);
+        SampleSource sample;
+        NameSource& source = sample.source;
         Query query(source);
         query.addSqlLine("SELECT * FROM 'plantnames.db'");
         query.addSqlLine("WHERE (LEVEL_=0)");
@@ -91,10 +98,8 @@ private slots:
     }
 
     void synonymQueriesOfBothTablesShareTheConnection() {
-        TestTables tables;
-        tables.importRows(sampleNames, sampleSynonyms);
-        NameSource source;
-        connectTo(source, tables.folder(), TablePassword::programPassword);
+        SampleSource sample;
+        NameSource& source = sample.source;
 
         Query synonyms(source);
         synonyms.addSqlLine("select * from 'syns.db'");
