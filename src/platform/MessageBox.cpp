@@ -1,6 +1,5 @@
 #include "MessageBox.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <exception>

@@ -29,8 +29,6 @@ TableWriter::TableWriter(const QString& folder, const TableSchema::Layout& layou
     exec(QStringLiteral("PRAGMA journal_mode=OFF"));
     exec(QStringLiteral("PRAGMA synchronous=OFF"));
     exec(QStringLiteral("PRAGMA cache_size=-65536"));
-    // The index builds sort on a second core.
-    exec(QStringLiteral("PRAGMA threads=2"));
     exec(TableSchema::createTable(layout_, QStringLiteral("main")));
     exec(QStringLiteral("BEGIN"));
     QStringList marks;
