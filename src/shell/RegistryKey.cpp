@@ -1,0 +1,161 @@
+#include "RegistryKey.h"
+#include "RegistryFile.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <chrono>
+#include <memory>
+#include <thread>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// A write holds the lock for milliseconds, so a lock this old was left by a copy that crashed
+// (on this machine QLockFile sees that sooner, and never takes a lock whose owner still runs).
+constexpr auto staleLockAge = 3s;
+constexpr auto lockWait = 5s;
+// QLockFile's own waiting doubles its pauses, so a copy writing many values in a row could
+// starve another one; short even pauses give both their turn.
+constexpr auto lockPoll = 5ms;
+
+[[noreturn]] void failWrite(const QString& file, const QString& reason) {
+    throw SettingsWriteError(QStringLiteral("Cannot write %1: %2").arg(file, reason));
+}
+
+std::unique_ptr<QLockFile> lockKey(const QString& file) {
+    auto lock = std::make_unique<QLockFile>(file + QStringLiteral(".lock"));
+    lock->setStaleLockTime(staleLockAge);
+    const QDeadlineTimer deadline(lockWait);
+    while (!lock->tryLock(0)) {
+        if (lock->error() != QLockFile::LockFailedError)
+            failWrite(file, QStringLiteral("cannot create the lock file %1").arg(file + ".lock"));
+        if (deadline.hasExpired())
+            failWrite(
+                file,
+                QStringLiteral("another running copy holds the lock file %1").arg(file + ".lock"));
+        std::this_thread::sleep_for(lockPoll);
+    }
+    return lock;
+}
+
+// At most one byte more than a key may hold, which parse() takes as damaged: a huge file is
+// never read whole.
+std::optional<QByteArray> readKeyFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.read(RegistryFile::maxSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+// QSaveFile writes a temporary file beside the key, flushes it to disk and renames it over
+// the key, so readers see the old file or the new one, never half of one.
+void replaceFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    // HKEY_LOCAL_MACHINE is readable by every user, whatever the writer's umask.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                             QFileDevice::ReadGroup | QFileDevice::ReadOther) ||
+        !file.commit())
+        failWrite(path, file.errorString());
+}
+
+// Keeps every byte of a damaged key, so nothing a user typed is lost when the key is
+// rewritten; an older backup is replaced.
+void backUp(const QString& path) {
+    const QString backup = path + QStringLiteral(".bad");
+    QFile file(path);
+    QSaveFile copy(backup);
+    if (!file.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly))
+        failWrite(path, QStringLiteral("cannot back up the damaged file to %1").arg(backup));
+    for (QByteArray chunk; !(chunk = file.read(1 << 16)).isEmpty();)
+        copy.write(chunk);
+    if (file.error() != QFileDevice::NoError || !copy.commit())
+        failWrite(path, QStringLiteral("cannot back up the damaged file to %1").arg(backup));
+}
+
+} // namespace
+
+QString RegistryKey::rootFolder() {
+    for (const char* variable : {"NARDEL_SETTINGS_ROOT", "XDG_CONFIG_HOME"}) {
+        const QString folder = qEnvironmentVariable(variable);
+        if (!folder.isEmpty())
+            return folder;
+    }
+    return QDir::homePath() + QStringLiteral("/.config");
+}
+
+bool RegistryKey::mayWrite(const QString& folder) {
+    QString existing = QFileInfo(folder).absoluteFilePath();
+    while (!QFileInfo::exists(existing) && !QDir(existing).isRoot())
+        existing = QFileInfo(existing).path();
+    return ::access(QFile::encodeName(existing).constData(), W_OK) == 0;
+}
+
+RegistryKey::RegistryKey(const QString& keyPath, const QString& root)
+    : keyPath_(keyPath), file_(QDir::cleanPath(root + '/' + keyPath + QStringLiteral(".reg"))) {}
+
+QString RegistryKey::folder() const {
+    return QFileInfo(file_).path();
+}
+
+QString RegistryKey::keyName() const {
+    return QStringLiteral("HKEY_LOCAL_MACHINE\\") + QString(keyPath_).replace('/', '\\');
+}
+
+bool RegistryKey::open(Access access) {
+    close();
+    if (access == Access::All) {
+        if (!mayWrite(folder()) || !QDir().mkpath(folder()))
+            return false;
+        try {
+            // Under the lock, so a copy starting at the same time cannot replace a value
+            // just written with an empty key.
+            const auto lock = lockKey(file_);
+            if (!QFileInfo::exists(file_))
+                replaceFile(file_, RegistryFile().write(keyName()));
+        } catch (const SettingsWriteError&) {
+            return false;
+        }
+    }
+    QFile file(file_);
+    if (!QFileInfo(file_).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    access_ = access;
+    return true;
+}
+
+std::optional<RegistryValue> RegistryKey::value(const QString& name) const {
+    const auto bytes = access_ ? readKeyFile(file_) : std::nullopt;
+    return bytes ? RegistryFile::parse(*bytes).value(name) : std::nullopt;
+}
+
+void RegistryKey::setValue(const QString& name, const RegistryValue& value) {
+    if (access_ != Access::All)
+        throw SettingsWriteError(
+            (access_ ? QStringLiteral("The settings key is open for reading only: %1")
+                     : QStringLiteral("The settings key is not open: %1"))
+                .arg(file_));
+    if (!RegistryFile::isWritableName(name))
+        failWrite(file_, QStringLiteral("the value name cannot stand on a line of the file"));
+    const auto lock = lockKey(file_);
+    // Read again under the lock, so values another copy wrote since are kept.
+    RegistryFile contents;
+    if (QFileInfo::exists(file_)) {
+        const auto bytes = readKeyFile(file_);
+        if (!bytes)
+            failWrite(file_, QStringLiteral("the file cannot be read"));
+        contents = RegistryFile::parse(*bytes);
+        if (contents.damaged())
+            backUp(file_);
+    }
+    contents.setValue(name, value);
+    replaceFile(file_, contents.write(keyName()));
+}

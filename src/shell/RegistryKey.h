@@ -1,0 +1,54 @@
+#pragma once
+
+#include "RegistryValue.h"
+
+#include <QString>
+#include <optional>
+#include <stdexcept>
+
+// A setting could not be written; the message names the key file and the reason.
+class SettingsWriteError : public std::runtime_error {
+public:
+    explicit SettingsWriteError(const QString& message)
+        : std::runtime_error(message.toStdString()) {}
+};
+
+// One settings key on disk, standing in for a registry key under HKEY_LOCAL_MACHINE: the key
+// Software\Tarnwick\Nardel\1.0.0.0 is the file <root>/Software/Tarnwick/Nardel/1.0.0.0.reg.
+// Every read and write goes to the file, so the writes of other running copies are seen.
+class RegistryKey {
+public:
+    enum class Access { Read, All };
+
+    // The folder standing for HKEY_LOCAL_MACHINE: $NARDEL_SETTINGS_ROOT, else
+    // $XDG_CONFIG_HOME, else ~/.config.
+    static QString rootFolder();
+    // Whether this process may write the folder, or create it when missing: stands in for the
+    // user being an administrator.
+    static bool mayWrite(const QString& folder);
+
+    // keyPath is relative to the root, with forward slashes: Software/Tarnwick/Nardel/1.0.0.0
+    RegistryKey(const QString& keyPath, const QString& root);
+
+    QString filePath() const { return file_; }
+    QString folder() const;
+
+    // Read opens an existing key only; All creates the key when missing, and fails when this
+    // process may not write the key's folder.
+    bool open(Access access);
+    void close() { access_.reset(); }
+
+    // Nothing when the key is not open, the file cannot be read, or the value is missing or
+    // stands on a damaged line.
+    std::optional<RegistryValue> value(const QString& name) const;
+    // Throws SettingsWriteError unless the key is open with All and the write succeeds.
+    void setValue(const QString& name, const RegistryValue& value);
+
+private:
+    // The registry's name of the key, for the file's section line.
+    QString keyName() const;
+
+    QString keyPath_;
+    QString file_;
+    std::optional<Access> access_;
+};

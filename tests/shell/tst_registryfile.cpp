@@ -1,0 +1,212 @@
+#include "RegistryFile.h"
+#include "ValueText.h"
+
+#include <QTest>
+
+namespace {
+
+const QByteArray top = "Windows Registry Editor Version 5.00\n\n"
+                       "[HKEY_LOCAL_MACHINE\\Software\\Tarnwick\\Nardel\\1.0.0.0]\n";
+const QString keyName = "HKEY_LOCAL_MACHINE\\Software\\Tarnwick\\Nardel\\1.0.0.0";
+
+// Each "Name=type:value" of `expected` against what the file holds.
+void compareValues(const RegistryFile& file, const QStringList& expected) {
+    for (const QString& entry : expected) {
+        const QString name = entry.section('=', 0, 0);
+        QCOMPARE(name + '=' + valueText(file.value(name)), entry);
+    }
+}
+
+} // namespace
+
+class TestRegistryFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parse_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("damaged");
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("each type")
+            << top + "\"FontName\"=\"Arial\"\n\"Level\"=dword:00000001\n"
+                     "\"Path\"=hex(2):25,00,41,00,00,00\n\"Plain\"=hex(1):41,00,00,00\n"
+                     "\"Bin\"=hex:01,ff\n\"Multi\"=hex(7):41,00,00,00,00,00\n"
+            << false << QStringList{"FontName=text:Arial", "Level=integer:1",
+                                    "Path=expandable:%A",  "Plain=text:A",
+                                    "Bin=other:hex:01,ff", "Multi=other:hex(7):41,00,00,00,00,00",
+                                    "Absent=missing"};
+        QTest::newRow("escapes") << top + "\"Say \\\"hi\\\"\"=\"C:\\\\Temp\\\\\"\n"
+                                 << false << QStringList{"Say \"hi\"=text:C:\\Temp\\"};
+        QTest::newRow("UTF-8 text and name")
+            << top + "\"Schrift\u00dc\"=\"\u010celak. \u00d7\"\n"
+            << false << QStringList{"Schrift\u00dc=text:\u010celak. \u00d7"};
+        QTest::newRow("dword widths and signs")
+            << top + "\"Short\"=dword:1\n\"Minus\"=dword:ffffffff\n\"Upper\"=DWORD:7FFFFFFF\n"
+                     "\"Lowest\"=dword:80000000\n"
+            << false
+            << QStringList{"Short=integer:1", "Minus=integer:-1", "Upper=integer:2147483647",
+                           "Lowest=integer:-2147483648"};
+        QTest::newRow("hex text without terminator")
+            << top + "\"Path\"=hex(2):41,00,42,00\n\"Empty\"=hex(1):\n"
+            << false << QStringList{"Path=expandable:AB", "Empty=text:"};
+        QTest::newRow("hex text cut at zero")
+            << top + "\"Plain\"=hex(1):41,00,00,00,42,00,00,00\n\"Path\"=hex(2):00,00,43,00\n"
+            << false << QStringList{"Plain=text:A", "Path=expandable:"};
+        QTest::newRow("hex text with a leading FE FF kept")
+            << top + "\"Odd\"=hex(1):fe,ff,41,00\n"
+            << false << QStringList{"Odd=text:" + QString(QChar(0xfffe)) + "A"};
+        QTest::newRow("continuation lines")
+            << top + "\"Path\"=hex(2):25,00,41,00,\\\n  25,00,\\\n\t00,00\n"
+                     "\"Bin\"=hex:01,\\\n  02\n\"After\"=dword:2\n"
+            << false
+            << QStringList{"Path=expandable:%A%", "Bin=other:hex:01,02", "After=integer:2"};
+        QTest::newRow("CRLF and byte-order mark")
+            << "\xEF\xBB\xBF" + QByteArray(top).replace("\n", "\r\n") +
+                   "\"A\"=\"x\"\r\n\"B\"=hex(2):41,00,\\\r\n  00,00\r\n"
+            << false << QStringList{"A=text:x", "B=expandable:A"};
+        QTest::newRow("names in any case")
+            << top + "\"FontName\"=\"Arial\"\n"
+            << false << QStringList{"fontname=text:Arial", "FONTNAME=text:Arial"};
+        QTest::newRow("later line of the same name wins")
+            << top + "\"Level\"=dword:1\n\"LEVEL\"=dword:2\n"
+            << false << QStringList{"level=integer:2"};
+        QTest::newRow("comments and empty lines") << top + "; set by the installer\n\n  \n"
+                                                           "\"A\"=dword:3\n  ; indented\n"
+                                                  << false << QStringList{"A=integer:3"};
+
+        const QByteArray good = top + "\"Before\"=\"b\"\n";
+        const QByteArray after = "\n\"After\"=dword:a\n";
+        const QStringList goodValues{"Before=text:b", "After=integer:10"};
+        const auto damagedRow = [&](const char* row, const QByteArray& line, const QString& name) {
+            QTest::newRow(row) << good + line + after << true
+                               << goodValues + QStringList{name + "=missing"};
+        };
+        damagedRow("garbage line", "Level=1", "Level");
+        damagedRow("dword with 9 digits", "\"Level\"=dword:000000001", "Level");
+        damagedRow("dword without digits", "\"Level\"=dword:", "Level");
+        damagedRow("dword not hex", "\"Level\"=dword:0000001g", "Level");
+        damagedRow("dword with a sign", "\"Level\"=dword:-1", "Level");
+        damagedRow("dword of 64 bits", "\"Level\"=dword:0000000100000000", "Level");
+        damagedRow("invalid UTF-8", "\"Font\"=\"Arial\xE9\"", "Font");
+        damagedRow("unclosed quote", "\"Font\"=\"Arial", "Font");
+        damagedRow("text after the quote", "\"Font\"=\"Arial\" bold", "Font");
+        damagedRow("unknown escape", "\"Font\"=\"Ari\\al\"", "Font");
+        damagedRow("space before the equals sign", "\"Font\" =\"Arial\"", "Font");
+        damagedRow("hex text of odd length", "\"Path\"=hex(2):41,00,42", "Path");
+        damagedRow("hex byte of three digits", "\"Bin\"=hex:001", "Bin");
+        damagedRow("hex list with an empty item", "\"Bin\"=hex:01,,02", "Bin");
+        damagedRow("hex type not hex", "\"Bin\"=hex(z):01", "Bin");
+        damagedRow("unknown type", "\"Big\"=qword:01", "Big");
+        damagedRow("default value", "@=\"x\"", "@");
+        QTest::newRow("missing header")
+            << QByteArray("[HKEY_LOCAL_MACHINE\\Software]\n\"A\"=dword:1\n") << true
+            << QStringList{"A=integer:1"};
+        QTest::newRow("missing section")
+            << QByteArray("Windows Registry Editor Version 5.00\n\"A\"=dword:1\n") << true
+            << QStringList{"A=integer:1"};
+        QTest::newRow("empty file") << QByteArray() << true << QStringList{"A=missing"};
+
+        // Comment lines fill the file to exactly the largest size a key may have.
+        QByteArray full = top + "\"A\"=dword:1\n";
+        const qsizetype fill = RegistryFile::maxSize - full.size();
+        full += ';' + QByteArray(fill - 2, 'x') + '\n';
+        QTest::newRow("file of 1 MiB") << full << false << QStringList{"A=integer:1"};
+        QTest::newRow("file over 1 MiB") << full + '\n' << true << QStringList{"A=missing"};
+    }
+
+    void parse() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, damaged);
+        QFETCH(QStringList, values);
+        const RegistryFile file = RegistryFile::parse(bytes);
+        QCOMPARE(file.damaged(), damaged);
+        compareValues(file, values);
+    }
+
+    // What each value looks like on its line, and that it reads back with its type.
+    void writeAndReadBack_data() {
+        QTest::addColumn<RegistryValue>("value");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<RegistryValue>("readBack");
+        const auto row = [](const char* name, const RegistryValue& value, const QByteArray& line) {
+            QTest::newRow(name) << value << line << value;
+        };
+        row("text", RegistryValue::ofText("Arial"), "\"Name\"=\"Arial\"");
+        row("empty text", RegistryValue::ofText(""), "\"Name\"=\"\"");
+        row("text with quotes and backslashes", RegistryValue::ofText("C:\\a \"b\"\\"),
+            "\"Name\"=\"C:\\\\a \\\"b\\\"\\\\\"");
+        row("text with a line break", RegistryValue::ofText("a\nb"),
+            "\"Name\"=hex(1):61,00,0a,00,62,00,00,00");
+        row("text with CR", RegistryValue::ofText("a\r"), "\"Name\"=hex(1):61,00,0d,00,00,00");
+        row("text with a lone surrogate", RegistryValue::ofText(QString(QChar(0xd800))),
+            "\"Name\"=hex(1):00,d8,00,00");
+        row("non-Latin text", RegistryValue::ofText("\u010celak. \u00d7"),
+            "\"Name\"=\"\u010celak. \u00d7\"");
+        row("expandable text", RegistryValue::ofExpandableText("%A"),
+            "\"Name\"=hex(2):25,00,41,00,00,00");
+        row("empty expandable text", RegistryValue::ofExpandableText(""), "\"Name\"=hex(2):00,00");
+        row("integer", RegistryValue::ofInteger(1), "\"Name\"=dword:00000001");
+        row("negative integer", RegistryValue::ofInteger(-1), "\"Name\"=dword:ffffffff");
+        row("lowest integer", RegistryValue::ofInteger(std::numeric_limits<qint32>::min()),
+            "\"Name\"=dword:80000000");
+        row("highest integer", RegistryValue::ofInteger(std::numeric_limits<qint32>::max()),
+            "\"Name\"=dword:7fffffff");
+        QTest::newRow("text with a zero, cut when read")
+            << RegistryValue::ofText(QString("a") + QChar(u'\0') + "b")
+            << QByteArray("\"Name\"=hex(1):61,00,00,00,62,00,00,00") << RegistryValue::ofText("a");
+    }
+
+    void writeAndReadBack() {
+        QFETCH(RegistryValue, value);
+        QFETCH(QByteArray, line);
+        QFETCH(RegistryValue, readBack);
+        RegistryFile file;
+        file.setValue("Name", value);
+        const QByteArray bytes = file.write(keyName);
+        QCOMPARE(bytes, top + line + '\n');
+        const RegistryFile again = RegistryFile::parse(bytes);
+        QVERIFY(!again.damaged());
+        QCOMPARE(valueText(again.value("Name")), valueText(readBack));
+    }
+
+    void namesAreEscapedAndReadBack() {
+        const QString name = "Odd \"name\" \\ \u00fc";
+        RegistryFile file;
+        file.setValue(name, RegistryValue::ofInteger(5));
+        const QByteArray bytes = file.write(keyName);
+        QVERIFY(bytes.contains("\n\"Odd \\\"name\\\" \\\\ \u00fc\"=dword:00000005\n"));
+        QCOMPARE(valueText(RegistryFile::parse(bytes).value(name)), QString("integer:5"));
+    }
+
+    // A value set again, under any letter case, keeps its place and first spelling; new values
+    // come last; values of other types and the file's order come back as they stood.
+    void setValueKeepsPlaces() {
+        RegistryFile file = RegistryFile::parse(
+            top + "; note\n\"Bin\"=hex:01,\\\n  02\n\"FontName\"=\"Arial\"\n\"Level\"=dword:1\n");
+        file.setValue("FONTNAME", RegistryValue::ofText("Courier"));
+        file.setValue("New", RegistryValue::ofInteger(2));
+        file.setValue("level", RegistryValue::ofExpandableText("%A"));
+        QCOMPARE(file.write(keyName), top + "\"Bin\"=hex:01,02\n\"FontName\"=\"Courier\"\n"
+                                            "\"Level\"=hex(2):25,00,41,00,00,00\n"
+                                            "\"New\"=dword:00000002\n");
+    }
+
+    void writableNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("plain") << "FontName" << true;
+        QTest::newRow("quotes and backslashes") << "a\"b\\" << true;
+        QTest::newRow("line break") << "a\nb" << false;
+        QTest::newRow("CR") << "a\rb" << false;
+        QTest::newRow("zero") << QString("a") + QChar(u'\0') << false;
+    }
+
+    void writableNames() {
+        QFETCH(QString, name);
+        QFETCH(bool, writable);
+        QCOMPARE(RegistryFile::isWritableName(name), writable);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRegistryFile)
+#include "tst_registryfile.moc"

@@ -1,0 +1,263 @@
+#include "RegistryFile.h"
+#include "RegistryKey.h"
+#include "ValueText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+
+namespace {
+
+const QString keyPath = "Software/Tarnwick/Nardel/1.0.0.0";
+const QByteArray emptyKey = "Windows Registry Editor Version 5.00\n\n"
+                            "[HKEY_LOCAL_MACHINE\\Software\\Tarnwick\\Nardel\\1.0.0.0]\n";
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+mode_t modeOf(const QString& path) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class TestRegistryKey : public QObject {
+    Q_OBJECT
+
+    std::optional<QTemporaryDir> dir_;
+    QString root_;
+
+private slots:
+    void init() {
+        dir_.emplace();
+        root_ = dir_->filePath("root");
+    }
+
+    // Variables not named in `environment` are unset.
+    void rootFolder_data() {
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<QString>("root");
+        QTest::newRow("own variable first")
+            << QStringList{"NARDEL_SETTINGS_ROOT=/r", "XDG_CONFIG_HOME=/x", "HOME=/h"} << "/r";
+        QTest::newRow("own variable empty")
+            << QStringList{"NARDEL_SETTINGS_ROOT=", "XDG_CONFIG_HOME=/x", "HOME=/h"} << "/x";
+        QTest::newRow("XDG variable empty")
+            << QStringList{"XDG_CONFIG_HOME=", "HOME=/h"} << "/h/.config";
+        QTest::newRow("neither variable") << QStringList{"HOME=/h"} << "/h/.config";
+    }
+
+    void rootFolder() {
+        QFETCH(QStringList, environment);
+        QFETCH(QString, root);
+        const char* names[] = {"NARDEL_SETTINGS_ROOT", "XDG_CONFIG_HOME", "HOME"};
+        QList<std::optional<QByteArray>> saved;
+        for (const char* name : names)
+            saved.append(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name))
+                                                         : std::nullopt);
+        const auto restore = qScopeGuard([&] {
+            for (int i = 0; i < saved.size(); ++i)
+                saved[i] ? qputenv(names[i], *saved[i]) : qunsetenv(names[i]);
+        });
+        for (const char* name : names)
+            qunsetenv(name);
+        for (const QString& assignment : environment)
+            qputenv(assignment.section('=', 0, 0).toLatin1(), assignment.section('=', 1).toUtf8());
+        QCOMPARE(RegistryKey::rootFolder(), root);
+    }
+
+    void readingAMissingKeyCreatesNothing() {
+        RegistryKey key(keyPath, root_);
+        QVERIFY(!key.open(RegistryKey::Access::Read));
+        QVERIFY(!QFileInfo::exists(root_));
+        QCOMPARE(valueText(key.value("Level")), QString("missing"));
+    }
+
+    // The key is created empty, and it and its values stay readable by every user even under
+    // a strict umask.
+    void allCreatesTheKeyReadableByEveryone() {
+        const mode_t umaskBefore = ::umask(077);
+        const auto restore = qScopeGuard([&] { ::umask(umaskBefore); });
+        RegistryKey key(keyPath, root_);
+        QVERIFY(key.open(RegistryKey::Access::All));
+        QCOMPARE(key.filePath(), root_ + "/" + keyPath + ".reg");
+        QCOMPARE(contentsOf(key.filePath()), emptyKey);
+        QCOMPARE(modeOf(key.filePath()), mode_t(0644));
+
+        key.setValue("Level", RegistryValue::ofInteger(1));
+        QCOMPARE(contentsOf(key.filePath()), emptyKey + "\"Level\"=dword:00000001\n");
+        QCOMPARE(modeOf(key.filePath()), mode_t(0644));
+        QCOMPARE(QDir(key.folder()).entryList(QDir::Files), QStringList{"1.0.0.0.reg"});
+    }
+
+    void blockedPathDoesNotOpen_data() {
+        QTest::addColumn<QString>("blocker");
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("folder in place of the file") << keyPath + ".reg" << true;
+        QTest::newRow("file in place of a folder") << "Software/Tarnwick" << false;
+    }
+
+    void blockedPathDoesNotOpen() {
+        QFETCH(QString, blocker);
+        QFETCH(bool, folder);
+        const QString path = root_ + '/' + blocker;
+        if (folder)
+            QVERIFY(QDir().mkpath(path));
+        else
+            writeFile(path, "x");
+        RegistryKey key(keyPath, root_);
+        QVERIFY(!key.open(RegistryKey::Access::Read));
+        QVERIFY(!key.open(RegistryKey::Access::All));
+        QVERIFY_THROWS_EXCEPTION(SettingsWriteError,
+                                 key.setValue("Level", RegistryValue::ofInteger(1)));
+    }
+
+    // A write that may not happen throws, names the file, and leaves the key as it was.
+    void refusedWriteChangesNothing_data() {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("opened for reading") << "read"
+                                            << "Level"
+                                            << "open for reading only";
+        QTest::newRow("never opened") << "new"
+                                      << "Level"
+                                      << "not open";
+        QTest::newRow("closed") << "closed"
+                                << "Level"
+                                << "not open";
+        QTest::newRow("name with a line break") << "all"
+                                                << "Le\nvel"
+                                                << "value name";
+    }
+
+    void refusedWriteChangesNothing() {
+        QFETCH(QString, state);
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        RegistryKey writer(keyPath, root_);
+        QVERIFY(writer.open(RegistryKey::Access::All));
+        writer.setValue("FontName", RegistryValue::ofText("Arial"));
+        const QByteArray before = contentsOf(writer.filePath());
+
+        RegistryKey key(keyPath, root_);
+        if (state == "read")
+            QVERIFY(key.open(RegistryKey::Access::Read));
+        if (state == "closed" || state == "all")
+            QVERIFY(key.open(RegistryKey::Access::All));
+        if (state == "closed")
+            key.close();
+        try {
+            key.setValue(name, RegistryValue::ofInteger(1));
+            QFAIL("the write went through");
+        } catch (const SettingsWriteError& error) {
+            const QString message = QString::fromStdString(error.what());
+            QVERIFY2(message.contains(reason) && message.contains(writer.filePath()),
+                     qPrintable(message));
+        }
+        QCOMPARE(contentsOf(writer.filePath()), before);
+        QCOMPARE(QDir(writer.folder()).entryList(QDir::Files), QStringList{"1.0.0.0.reg"});
+    }
+
+    // Each read goes to the file, so another key object's (or program copy's) writes are seen.
+    void readsSeeLaterWrites() {
+        RegistryKey writer(keyPath, root_);
+        RegistryKey reader(keyPath, root_);
+        QVERIFY(writer.open(RegistryKey::Access::All));
+        QVERIFY(reader.open(RegistryKey::Access::Read));
+        writer.setValue("Level", RegistryValue::ofInteger(1));
+        QCOMPARE(valueText(reader.value("level")), QString("integer:1"));
+        writer.setValue("LEVEL", RegistryValue::ofText("two"));
+        QCOMPARE(valueText(reader.value("Level")), QString("text:two"));
+        reader.close();
+        QCOMPARE(valueText(reader.value("Level")), QString("missing"));
+    }
+
+    // A damaged key is copied whole to <file>.bad before it is rewritten; its good values
+    // survive, and the backup is not overwritten by the next, clean, write.
+    void damagedKeyIsBackedUp_data() {
+        QTest::addColumn<QByteArray>("damaged");
+        QTest::addColumn<QByteArray>("olderBackup");
+        QTest::addColumn<QStringList>("values");
+        const QByteArray garbage = emptyKey + "\"FontName\"=\"Arial\"\nLevel=3\n\"Size\"=dword:c\n";
+        QTest::newRow("garbage line")
+            << garbage << QByteArray() << QStringList{"FontName=text:Arial", "Size=integer:12"};
+        QTest::newRow("older backup replaced")
+            << garbage << QByteArray("older")
+            << QStringList{"FontName=text:Arial", "Size=integer:12"};
+        QTest::newRow("file over 1 MiB")
+            << emptyKey + "\"FontName\"=\"Arial\"\n;" + QByteArray(RegistryFile::maxSize, 'x')
+            << QByteArray() << QStringList{"FontName=missing"};
+    }
+
+    void damagedKeyIsBackedUp() {
+        QFETCH(QByteArray, damaged);
+        QFETCH(QByteArray, olderBackup);
+        QFETCH(QStringList, values);
+        RegistryKey key(keyPath, root_);
+        writeFile(key.filePath(), damaged);
+        if (!olderBackup.isEmpty())
+            writeFile(key.filePath() + ".bad", olderBackup);
+        QVERIFY(key.open(RegistryKey::Access::All));
+
+        key.setValue("Level", RegistryValue::ofInteger(4));
+        QCOMPARE(contentsOf(key.filePath() + ".bad"), damaged);
+        QVERIFY(!RegistryFile::parse(contentsOf(key.filePath())).damaged());
+        for (const QString& entry : values + QStringList{"Level=integer:4"}) {
+            const QString name = entry.section('=', 0, 0);
+            QCOMPARE(name + '=' + valueText(key.value(name)), entry);
+        }
+
+        key.setValue("Level", RegistryValue::ofInteger(5));
+        QCOMPARE(contentsOf(key.filePath() + ".bad"), damaged);
+    }
+
+    // A lock left by a crashed copy is taken over after a few seconds; one held by a running
+    // copy makes the write fail after waiting, without touching the key.
+    void lockLeftBehind_data() {
+        QTest::addColumn<bool>("held");
+        QTest::newRow("stale lock of a crashed copy") << false;
+        QTest::newRow("lock held by a running copy") << true;
+    }
+
+    void lockLeftBehind() {
+        QFETCH(bool, held);
+        RegistryKey key(keyPath, root_);
+        QVERIFY(key.open(RegistryKey::Access::All));
+        const QString lockPath = key.filePath() + ".lock";
+        QLockFile running(lockPath);
+        if (held) {
+            QVERIFY(running.tryLock(0));
+        } else {
+            writeFile(lockPath, "not a lock of this machine\n");
+            QFile lock(lockPath);
+            QVERIFY(lock.open(QIODevice::ReadWrite));
+            QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-10),
+                                     QFileDevice::FileModificationTime));
+        }
+        try {
+            key.setValue("Level", RegistryValue::ofInteger(1));
+            QVERIFY(!held);
+            QVERIFY(!QFileInfo::exists(lockPath));
+        } catch (const SettingsWriteError& error) {
+            QVERIFY2(held && QString(error.what()).contains(lockPath), error.what());
+            QCOMPARE(contentsOf(key.filePath()), emptyKey);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRegistryKey)
+#include "tst_registrykey.moc"
