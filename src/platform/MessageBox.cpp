@@ -25,6 +25,9 @@ void show(QWidget* parent, Kind kind, const QString& title, const QString& text)
                                    : kind == Kind::Warning ? QMessageBox::Warning
                                                            : QMessageBox::Information;
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    // A box shown before the main window, such as a missing table's, must not end the
+    // program when it closes as the only window on the screen.
+    box.setAttribute(Qt::WA_QuitOnClose, false);
     box.exec();
 }
 

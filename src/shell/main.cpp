@@ -10,8 +10,9 @@ int main(int argc, char* argv[]) {
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
+    // The application's title, which message boxes carry. No display name is set: Qt would
+    // append it to every window's caption.
     QApplication::setApplicationName(QStringLiteral("Nardel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Nardel"));
     TFormNardel FormNardel(QApplication::applicationDirPath());
     FormNardel.show();
     return app.exec();

@@ -1,0 +1,8 @@
+#include "VersionRecord.h"
+
+std::optional<QString> VersionRecord::value(const QString& key) const {
+    for (const auto& [name, text] : entries)
+        if (name.compare(key, Qt::CaseInsensitive) == 0)
+            return text;
+    return std::nullopt;
+}

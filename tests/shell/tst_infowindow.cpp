@@ -1,0 +1,186 @@
+#include "FInfo.h"
+#include "WindowPlace.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+using Entries = QList<QPair<QString, QString>>;
+
+// The program's record less the keys named.
+VersionRecord programRecordWithout(const QStringList& keys) {
+    const VersionRecord program = VersionRecord::program();
+    Entries entries;
+    for (const char* key :
+         {"CompanyName", "FileDescription", "FileVersion", "InternalName", "LegalCopyright",
+          "LegalTrademarks", "OriginalFilename", "ProductName", "ProductVersion", "Comments"})
+        if (!keys.contains(key))
+            entries.append({key, program.value(key).value()});
+    return VersionRecord(entries);
+}
+
+} // namespace
+
+class TestInfoWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void versionKeyKeepsMajorAndMinor_data() {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("shipped") << "1.0.1.4"
+                                 << "1.0.0.0";
+        QTest::newRow("later build") << "1.0.7.2"
+                                     << "1.0.0.0";
+        QTest::newRow("next minor") << "1.1.0.0"
+                                    << "1.1.0.0";
+        QTest::newRow("three numbers") << "2.13.7"
+                                       << "2.13.0.0";
+        QTest::newRow("edition word") << "Professional"
+                                      << "Professional";
+        QTest::newRow("single number") << "7"
+                                       << "7";
+        QTest::newRow("leading dot") << ".5.1"
+                                     << ".5.1";
+        QTest::newRow("major and minor only") << "1.2"
+                                              << "1.2.0.0";
+        QTest::newRow("empty minor") << "1..2"
+                                     << "1..2";
+        QTest::newRow("trailing dot") << "1."
+                                      << "1.";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void versionKeyKeepsMajorAndMinor() {
+        QFETCH(QString, version);
+        QFETCH(QString, key);
+        QCOMPARE(TFormInfo::VersionKeyOf(version), key);
+    }
+
+    void fillInfo_data() {
+        QTest::addColumn<QStringList>("missingKeys");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("copyright");
+        QTest::addColumn<int>("memoLines");
+        QTest::newRow("program's record") << QStringList() << "Program Nardel"
+                                          << "Version 1.0.1.4 Professional"
+                                          << "Copyright © 1997–2002 Tarnwick s.r.o." << 8;
+        QTest::newRow("no file version") << QStringList{"FileVersion"} << "Program Nardel"
+                                         << "Version Professional"
+                                         << "Copyright © 1997–2002 Tarnwick s.r.o." << 7;
+        QTest::newRow("no name, no copyright")
+            << QStringList{"InternalName", "LegalCopyright"} << "Program Nardel Pro"
+            << "Version 1.0.1.4 Professional"
+            << "Copyright © Tarnwick s.r.o. (2002)" << 6;
+    }
+    void fillInfo() {
+        QFETCH(QStringList, missingKeys);
+        QFETCH(QString, title);
+        QFETCH(QString, version);
+        QFETCH(QString, copyright);
+        QFETCH(int, memoLines);
+        QCoreApplication::setApplicationName("Nardel Pro");
+        TFormInfo info(programRecordWithout(missingKeys));
+        info.FillInfo(QString(), QString(), "Professional", "2002");
+        QCOMPARE(info.LblTitle->text(), title);
+        QCOMPARE(info.LblComment->text(), VersionRecord::program().value("FileDescription"));
+        QCOMPARE(info.LblVersion->text(), version);
+        QCOMPARE(info.LblCopyright->text(), copyright);
+        const QStringList lines = info.Memo1->toPlainText().split('\n');
+        QCOMPARE(lines.size(), memoLines);
+        QVERIFY(lines.contains("ProductVersion=1.0"));
+        QVERIFY(!info.BtnMore->isHidden());
+        QVERIFY(info.Memo1->isHidden());
+    }
+
+    void recordWithoutEntriesFallsBackToTheArguments() {
+        QCoreApplication::setApplicationName("Nardel Pro");
+        TFormInfo info{VersionRecord()};
+        info.FillInfo(QString(), "Jména rostlin", "Professional", "2002");
+        QCOMPARE(info.LblTitle->text(), QString("Program Nardel Pro"));
+        QCOMPARE(info.LblComment->text(), QString("Jména rostlin"));
+        QCOMPARE(info.LblVersion->text(), QString("Version Professional"));
+        QCOMPARE(info.LblCopyright->text(), QString("Copyright © Tarnwick s.r.o. (2002)"));
+        QVERIFY(info.Memo1->toPlainText().isEmpty());
+        QVERIFY(info.BtnMore->isHidden());
+
+        TFormInfo titled{VersionRecord()};
+        titled.FillInfo("Nardel", QString(), QString(), QString());
+        QCOMPARE(titled.LblTitle->text(), QString("Nardel"));
+        QCOMPARE(titled.LblVersion->text(), QString("Version "));
+    }
+
+    void emptyValuesStayOutOfThePanel() {
+        TFormInfo info{VersionRecord(
+            {{"CompanyName", ""}, {"FileVersion", "2.1.0.3"}, {"LEGALTRADEMARKS", "Nardel®"}})};
+        info.FillInfo(QString(), QString(), QString(), QString());
+        QCOMPARE(info.Memo1->toPlainText(),
+                 QString("FileVersion=2.1.0.3\nLegalTradeMarks=Nardel®"));
+        QCOMPARE(info.LblVersion->text(), QString("Version 2.1.0.3"));
+    }
+
+    void moreInfoOpensAndClosesThePanel() {
+        TFormInfo info;
+        info.FillInfo(QString(), QString(), "Professional", QString());
+        info.show();
+        info.BtnMore->click();
+        QVERIFY(info.Memo1->isVisible());
+        QCOMPARE(info.BtnMore->text(), QString("<< Info"));
+        QCOMPARE(WindowPlace::outerHeight(&info), 392);
+        info.BtnMore->click();
+        QVERIFY(!info.Memo1->isVisible());
+        QCOMPARE(info.BtnMore->text(), QString("More Info >>"));
+        QCOMPARE(WindowPlace::outerHeight(&info), 248);
+        QCOMPARE(info.width(), 384);
+    }
+
+    void sizesScaleWithTheScreen_data() {
+        QTest::addColumn<double>("dotsPerInch");
+        QTest::addColumn<QList<int>>("sizes");
+        // Info window collapsed and expanded, standard main window width and height.
+        QTest::newRow("96") << 96.0 << QList<int>{248, 392, 472, 128};
+        QTest::newRow("110") << 110.0 << QList<int>{284, 449, 540, 146};
+        QTest::newRow("120") << 120.0 << QList<int>{310, 490, 590, 160};
+        QTest::newRow("144") << 144.0 << QList<int>{372, 588, 708, 192};
+    }
+    void sizesScaleWithTheScreen() {
+        QFETCH(double, dotsPerInch);
+        QFETCH(QList<int>, sizes);
+        const QList<int> designed = {248, 392, 472, 128};
+        for (qsizetype i = 0; i < designed.size(); ++i)
+            QCOMPARE(WindowPlace::scaled(designed[i], dotsPerInch), sizes[i]);
+    }
+
+    void okClosesAndEscapeDoesNot() {
+        TFormInfo info;
+        info.FillInfo(QString(), QString(), "Professional", QString());
+        QVERIFY(!(info.windowFlags() & Qt::WindowCloseButtonHint));
+        QVERIFY(!(info.windowFlags() & Qt::WindowSystemMenuHint));
+        QVERIFY(info.BtnOK->isDefault());
+        info.show();
+        QTest::keyClick(&info, Qt::Key_Escape);
+        QVERIFY(info.isVisible());
+        info.BtnMore->click();
+        QTest::keyClick(&info, Qt::Key_Return);
+        QVERIFY(!info.isVisible());
+        // Shown again, it keeps its texts and the panel as it was left.
+        info.show();
+        QCOMPARE(info.LblTitle->text(), QString("Program Nardel"));
+        QVERIFY(info.Memo1->isVisible());
+        QCOMPARE(info.BtnMore->text(), QString("<< Info"));
+    }
+
+    void mailLinkCarriesTheTitleUnencoded() {
+        TFormInfo info;
+        info.FillInfo(QString(), QString(), "Professional", QString());
+        QCOMPARE(info.mailLink(),
+                 "mailto:" + info.LblAddress->text() + "?Subject=Program Nardel: User request");
+    }
+};
+
+QTEST_MAIN(TestInfoWindow)
+#include "tst_infowindow.moc"

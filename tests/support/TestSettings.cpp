@@ -1,0 +1,53 @@
+#include "TestSettings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+
+namespace {
+const char rootVariable[] = "NARDEL_SETTINGS_ROOT";
+}
+
+TestSettings::TestSettings() : previousRoot_(qgetenv(rootVariable)) {
+    qputenv(rootVariable, dir_.path().toUtf8());
+}
+
+TestSettings::~TestSettings() {
+    // A test's next root may stand in the variable already.
+    if (qgetenv(rootVariable) == dir_.path().toUtf8())
+        qputenv(rootVariable, previousRoot_);
+}
+
+QString TestSettings::keyFile() const {
+    return dir_.filePath(QStringLiteral("Software/Tarnwick/Nardel/1.0.0.0.reg"));
+}
+
+void TestSettings::writeKey(const QStringList& valueLines) const {
+    QDir().mkpath(QFileInfo(keyFile()).path());
+    QFile file(keyFile());
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(keyFile()));
+    file.write("Windows Registry Editor Version 5.00\n\n"
+               "[HKEY_LOCAL_MACHINE\\Software\\Tarnwick\\Nardel\\1.0.0.0]\n");
+    for (const QString& line : valueLines)
+        file.write(line.toUtf8() + '\n');
+}
+
+QByteArray TestSettings::keyBytes() const {
+    QFile file(keyFile());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+InfoWindowCloser::InfoWindowCloser() {
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || dialog->objectName() != QStringLiteral("FormInfo"))
+            return;
+        if (auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("BtnOK"))) {
+            ok->click();
+            ++closed_;
+        }
+    });
+    timer_.start(5);
+}

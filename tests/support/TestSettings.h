@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTimer>
+
+// A settings root of its own for one test, in place of the user's; the program's key lies in
+// it at Software/Tarnwick/Nardel/1.0.0.0.reg.
+class TestSettings {
+public:
+    TestSettings();
+    ~TestSettings();
+    TestSettings(const TestSettings&) = delete;
+    TestSettings& operator=(const TestSettings&) = delete;
+
+    QString root() const { return dir_.path(); }
+    QString keyFile() const;
+    // Writes the key file: the export header and the key's line, then `valueLines`.
+    void writeKey(const QStringList& valueLines) const;
+    QByteArray keyBytes() const;
+
+private:
+    QTemporaryDir dir_;
+    QByteArray previousRoot_;
+};
+
+// Closes the program info window each time it is shown modally, as its user does with "OK".
+class InfoWindowCloser : public QObject {
+public:
+    InfoWindowCloser();
+    int closedCount() const { return closed_; }
+
+private:
+    QTimer timer_;
+    int closed_ = 0;
+};
