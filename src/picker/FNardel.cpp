@@ -1,5 +1,6 @@
 #include "FNardel.h"
 
+#include "FInfo.h"
 #include "ListQueries.h"
 #include "MessageBox.h"
 #include "NameList.h"
@@ -8,6 +9,7 @@
 #include "TablePath.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFileInfo>
@@ -65,6 +67,8 @@ Button* createButton(QWidget* parent, const QString& name, const QString& captio
 }
 
 } // namespace
+
+TFormNardel::~TFormNardel() = default;
 
 TFormNardel::TFormNardel(const QString& programFolder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -155,9 +159,7 @@ void TFormNardel::createControls() {
                                      style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
     setHint(BtnSyn, QStringLiteral("Focus [Ctrl-N], Execute [Alt-N]"), false);
 
-    CBauthor = new QAction(QStringLiteral("Včet&ně jmen autorů"), this);
-    CBauthor->setObjectName(QStringLiteral("CBauthor"));
-    CBauthor->setCheckable(true);
+    createOptionsMenu();
 
     QWidget* const tabOrder[] = {CBgenus, CBspecies, CBsubsp, RBgenus,   RBspecies,
                                  RBsubsp, BtnFind,   BtnSyn,  BtnInsert, BtnMenu};
@@ -174,6 +176,7 @@ void TFormNardel::createControls() {
     connect(RBgenus, &QRadioButton::toggled, this, [this] { RBgenusClick(RBgenus); });
     connect(RBspecies, &QRadioButton::toggled, this, [this] { RBspeciesClick(RBspecies); });
     connect(RBsubsp, &QRadioButton::toggled, this, [this] { RBsubspClick(RBsubsp); });
+    connect(SpeedButton1, &QToolButton::clicked, this, &TFormNardel::SpeedButton1Click);
 
     setStatusColour(palette().color(QPalette::Button));
 }
@@ -196,6 +199,7 @@ void TFormNardel::FormCreate() {
     // Without its names the window stays usable and says why its lists are empty.
     if (!sourceOpen)
         statusPanel->setText(sourceMissingText);
+    BtnEdit->setVisible(true);
 }
 
 void TFormNardel::OpenNameSource(const QString& tablePath) {
@@ -249,9 +253,26 @@ void TFormNardel::FormActivate() {
         return;
     // Set first: the steps run once, even when one of them fails.
     Activated = true;
-    // The info window, the settings and the options come here, before the genus list.
-    if (sourceOpen)
-        FillGenusList();
+    FormInfo = std::make_unique<TFormInfo>();
+    QCoreApplication::setApplicationName(QStringLiteral("Nardel Pro"));
+    setWindowTitle(QCoreApplication::applicationName());
+    FormInfo->FillInfo(QString(), QString(), QStringLiteral("Professional"), QString());
+    FormInfo->OpenSettingsKey(QStringLiteral("Nardel"));
+    FormInfo->exec();
+    restoreSettings();
+    if (!sourceOpen)
+        return;
+    FillGenusList();
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive)
+                    MessageBox::runAction(this, [this] { FormActivate(); });
+            });
+}
+
+void TFormNardel::SpeedButton1Click() {
+    if (FormInfo)
+        FormInfo->exec();
 }
 
 void TFormNardel::setEntries(QComboBox* list, const QStringList& texts) {

@@ -7,14 +7,17 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <memory>
 
 class QAction;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
 class QToolButton;
+class TFormInfo;
 struct NameList;
 
 // The main window: three linked drop-down lists for genus, species and subspecies, the
@@ -26,6 +29,7 @@ class TFormNardel : public QWidget {
 public:
     // `programFolder` is where the table files lie: the folder of the program's own file.
     explicit TFormNardel(const QString& programFolder, QWidget* parent = nullptr);
+    ~TFormNardel() override;
 
     // The status line's background: green after a copy, the button face otherwise.
     QColor statusColour() const;
@@ -43,8 +47,20 @@ public:
     void RBspeciesClick(QObject* Sender);
     void RBsubspClick(QObject* Sender);
     QString ComposeName(int level);
+    void SpeedButton1Click();
+
+    // The options menu and the window's place.
+    void BtnMenuClick();
+    void PopupMenuPopup();
+    void CBauthorClick();
+    void CBautoClick();
+    void CBformatedClick();
+    void StandardFormClick();
+    void FormClose();
 
     int level() const { return Level; }
+    // The program info window with the settings store, from the first activation on.
+    TFormInfo* formInfo() const { return FormInfo.get(); }
 
     QStatusBar* StatusBar;
     QComboBox* CBgenus;
@@ -62,15 +78,26 @@ public:
     QPushButton* BtnMenu;
     QLabel* LblPage;
     QPushButton* BtnSyn;
-    // Option of the options menu: author citations in the name text.
+    // The options menu; its three options are checkable items, whose ticks hold them.
+    QMenu* PopupMenu;
     QAction* CBauthor;
+    QAction* CBauto;
+    QAction* CBformated;
+    QAction* BtnFormat1;
+    QAction* BtnDICgenerate;
+    QAction* BtnEdit;
+    QAction* StandardForm;
 
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
+    void createOptionsMenu();
+    // Takes the window's place and options from the settings store.
+    void restoreSettings();
     void FormCreate();
     void NameChanged(int level, QObject* Sender);
     void setStatusColour(const QColor& colour);
@@ -95,6 +122,7 @@ private:
     QList<int> SpeciesPages;
     QList<int> SubspPages;
     QString Citation;
+    std::unique_ptr<TFormInfo> FormInfo;
 
     // The connection to the table files; every query of the window goes through it.
     NameSource DatabaseSp;

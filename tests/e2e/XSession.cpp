@@ -41,6 +41,7 @@ QProcessEnvironment XSession::environment() const {
     env.insert(QStringLiteral("DISPLAY"), display_);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("NARDEL_SETTINGS_ROOT"), settingsDir_.path());
     return env;
 }
 
@@ -90,4 +91,36 @@ QString XSession::windowSize(const QString& window) const {
     static const QRegularExpression size(QStringLiteral(R"(Geometry: (\d+x\d+))"));
     return size.match(run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), window}))
         .captured(1);
+}
+
+QString XSession::windowPosition(const QString& window) const {
+    static const QRegularExpression position(QStringLiteral(R"(Position: (\d+,\d+))"));
+    return position
+        .match(run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), window}))
+        .captured(1);
+}
+
+void XSession::pressKey(const QString& window, const QString& key) const {
+    run(QStringLiteral("xdotool"),
+        {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+    run(QStringLiteral("xdotool"), {QStringLiteral("key"), key});
+}
+
+void XSession::closeWindow(const QString& window) const {
+    run(QStringLiteral(NARDEL_CLOSE_WINDOW), {window});
+}
+
+bool XSession::dismissInfoWindow() const {
+    const QString title = QStringLiteral("^Program info$");
+    QString info;
+    if (!waitFor([&] { return !(info = findWindow(title)).isEmpty(); }))
+        return false;
+    // The main window comes up beside the info window and may take the focus first; the
+    // user then presses Enter once more.
+    return waitFor([&] {
+        if ((info = findWindow(title)).isEmpty())
+            return true;
+        pressKey(info, QStringLiteral("Return"));
+        return false;
+    });
 }

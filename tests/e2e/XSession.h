@@ -17,6 +17,8 @@ public:
 
     bool isRunning() const { return !display_.isEmpty(); }
     QString display() const { return display_; }
+    // The folder that stands for the machine's settings, empty at first.
+    QString settingsRoot() const { return settingsDir_.path(); }
     // The temporary program folder; copy table files here before start().
     QString programFolder() const { return programDir_.path(); }
     void copyIntoProgramFolder(const QString& path) const;
@@ -33,6 +35,15 @@ public:
     QString findWindow(const QString& pattern) const;
     // "WIDTHxHEIGHT" of a window, as xdotool reports it.
     QString windowSize(const QString& window) const;
+    // "X,Y" of a window on the screen, as xdotool reports it.
+    QString windowPosition(const QString& window) const;
+    // Focuses a window and presses a key on the keyboard, as its user does. Keys sent to a
+    // window as events (xdotool key --window) can reach the next window as well.
+    void pressKey(const QString& window, const QString& key) const;
+    // Asks a window to close, as a window manager does.
+    void closeWindow(const QString& window) const;
+    // Presses Enter in the program info window, which the program shows at its start.
+    bool dismissInfoWindow() const;
 
 private:
     QProcessEnvironment environment() const;
@@ -41,4 +52,5 @@ private:
     QProcess program_;
     QString display_;
     QTemporaryDir programDir_;
+    QTemporaryDir settingsDir_;
 };

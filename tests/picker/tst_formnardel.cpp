@@ -1,6 +1,7 @@
 #include "FNardel.h"
 #include "MessageBox.h"
 #include "TablePassword.h"
+#include "TestSettings.h"
 #include "TestTables.h"
 
 #include <QAccessible>
@@ -69,7 +70,8 @@ class TestFormNardel : public QObject {
     Q_OBJECT
 
     QList<Message> messages;
-    QColor buttonFace;
+    std::unique_ptr<TestSettings> settings;
+    std::unique_ptr<InfoWindowCloser> infoWindowCloser;
 
 private slots:
     void initTestCase() {
@@ -77,8 +79,12 @@ private slots:
             [this](MessageBox::Kind kind, const QString& title, const QString& text) {
                 messages.append({kind, title, text});
             });
+        infoWindowCloser = std::make_unique<InfoWindowCloser>();
     }
-    void init() { messages.clear(); }
+    void init() {
+        messages.clear();
+        settings = std::make_unique<TestSettings>();
+    }
 
     void windowHasItsDesignedControls() {
         TestTables tables;

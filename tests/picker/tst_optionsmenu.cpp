@@ -1,0 +1,267 @@
+#include "FInfo.h"
+#include "FNardel.h"
+#include "MessageBox.h"
+#include "TestSettings.h"
+#include "TestTables.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+const QStringList rows = {
+    "0\tPicea\t\t\t\t\t77\t1",
+    "1\tPicea\tabies\t\t(L.) H.Karst.\t\t77\t2",
+};
+
+// The values that a closing window leaves in the key, in the order it writes them.
+const QStringList closingValues = {"FormTop", "FormLeft",  "FormHeight",  "FormWidth",
+                                   "Level",   "AddAuthor", "AutoClipbrd", "Formated"};
+
+} // namespace
+
+class TestOptionsMenu : public QObject {
+    Q_OBJECT
+
+    QStringList warnings;
+    std::unique_ptr<TestSettings> settings;
+    std::unique_ptr<InfoWindowCloser> infoWindowCloser;
+    TestTables tables;
+
+    std::unique_ptr<TFormNardel> activatedForm() {
+        auto form = std::make_unique<TFormNardel>(tables.folder());
+        form->FormActivate();
+        return form;
+    }
+
+    // The value as a second copy of the program reads it from the key.
+    static qint32 storedInteger(const QString& name) {
+        TFormInfo reader;
+        reader.FillInfo(QString(), QString(), "Professional", QString());
+        reader.OpenSettingsKey("Nardel");
+        qint32 value;
+        return reader.ReadSettingInt(name, value) ? value : INT_MIN;
+    }
+
+private slots:
+    void initTestCase() {
+        tables.importRows(rows);
+        MessageBox::setSink([this](MessageBox::Kind, const QString&, const QString& text) {
+            warnings.append(text);
+        });
+        infoWindowCloser = std::make_unique<InfoWindowCloser>();
+    }
+    void init() {
+        warnings.clear();
+        settings = std::make_unique<TestSettings>();
+    }
+
+    void menuHoldsItsItemsInOrder() {
+        TFormNardel form(tables.folder());
+        QStringList items;
+        for (const QAction* item : form.PopupMenu->actions())
+            items.append(item->objectName() + ":" + item->text() +
+                         (item->isCheckable() ? ":tick" : ""));
+        QCOMPARE(items,
+                 QStringList({"CBauthor:Včet&ně jmen autorů:tick",
+                              "CBauto:&Automaticky do schránky:tick",
+                              "CBformated:&Formátovaný výstup:tick", "BtnFormat1:&Základní font",
+                              "N1:", "BtnDICgenerate:&Uživatelský slovník MS Office",
+                              "BtnEdit:&Editace dat", "N2:", "StandardForm:&Obnova okna"}));
+        QVERIFY(form.PopupMenu->actions()[4]->isSeparator());
+        QVERIFY(form.BtnEdit->isVisible());
+    }
+
+    void baseFontItemFollowsFormattedOutput() {
+        auto form = activatedForm();
+        form->BtnMenuClick();
+        QVERIFY(form->PopupMenu->isVisible());
+        QCOMPARE(form->PopupMenu->pos(), form->BtnMenu->mapToGlobal(QPoint(0, 0)));
+        QVERIFY(!form->BtnFormat1->isEnabled());
+        form->PopupMenu->hide();
+
+        form->CBformated->trigger();
+        form->BtnMenuClick();
+        QVERIFY(form->BtnFormat1->isEnabled());
+        form->PopupMenu->hide();
+        form->CBformated->trigger();
+        form->BtnMenuClick();
+        QVERIFY(!form->BtnFormat1->isEnabled());
+        form->PopupMenu->hide();
+    }
+
+    void rightClickOpensNoMenu() {
+        auto form = activatedForm();
+        form->show();
+        for (QWidget* target :
+             {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(form->CBgenus),
+              static_cast<QWidget*>(form->BtnMenu)}) {
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                    target->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(target, &event);
+            QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        }
+    }
+
+    void automaticCopyHidesTheCopyButton() {
+        auto form = activatedForm();
+        QVERIFY(!form->BtnInsert->isHidden());
+        form->CBauto->trigger();
+        QVERIFY(form->CBauto->isChecked());
+        QVERIFY(form->BtnInsert->isHidden());
+        form->CBauto->trigger();
+        QVERIFY(!form->BtnInsert->isHidden());
+    }
+
+    void authorOptionRecomposesTheShownName() {
+        auto form = activatedForm();
+        form->CBgenus->setCurrentIndex(0);
+        form->CBgenusChange(form->CBgenus);
+        form->CBspecies->setCurrentIndex(1);
+        form->CBspeciesChange(form->CBspecies);
+        QCOMPARE(form->statusText(), QString("Picea abies"));
+        form->CBauthor->trigger();
+        QCOMPARE(form->statusText(), QString("Picea abies (L.) H.Karst."));
+    }
+
+    void firstActivationRestoresTheOptions_data() {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<bool>("authors");
+        QTest::addColumn<bool>("automatic");
+        QTest::addColumn<bool>("formatted");
+
+        QTest::newRow("nothing stored") << QStringList() << 1 << false << false << false;
+        QTest::newRow("subspecies")
+            << QStringList{"\"Level\"=dword:00000002"} << 2 << false << false << false;
+        QTest::newRow("genus") << QStringList{"\"Level\"=dword:00000000"} << 0 << false << false
+                               << false;
+        QTest::newRow("level 5 is the genus")
+            << QStringList{"\"Level\"=dword:00000005"} << 0 << false << false << false;
+        QTest::newRow("level -1 is the genus")
+            << QStringList{"\"Level\"=dword:ffffffff"} << 0 << false << false << false;
+        QTest::newRow("level stored as text")
+            << QStringList{"\"Level\"=\"2\""} << 1 << false << false << false;
+        QTest::newRow("all options on")
+            << QStringList{"\"AddAuthor\"=dword:00000007", "\"AutoClipbrd\"=dword:00000001",
+                           "\"Formated\"=dword:00000001"}
+            << 1 << true << true << true;
+        QTest::newRow("options stored off")
+            << QStringList{"\"AddAuthor\"=dword:00000000", "\"AutoClipbrd\"=dword:00000000",
+                           "\"Formated\"=dword:00000000"}
+            << 1 << false << false << false;
+        QTest::newRow("options stored as text")
+            << QStringList{"\"AddAuthor\"=\"1\"", "\"AutoClipbrd\"=\"1\"", "\"Formated\"=\"1\""}
+            << 1 << false << false << false;
+    }
+    void firstActivationRestoresTheOptions() {
+        QFETCH(QStringList, stored);
+        QFETCH(int, level);
+        QFETCH(bool, authors);
+        QFETCH(bool, automatic);
+        QFETCH(bool, formatted);
+        settings->writeKey(stored);
+        const int shownBefore = infoWindowCloser->closedCount();
+        auto form = activatedForm();
+
+        QCOMPARE(infoWindowCloser->closedCount(), shownBefore + 1);
+        QCOMPARE(form->windowTitle(), QString("Nardel Pro"));
+        QCOMPARE(form->level(), level);
+        const QList<QRadioButton*> buttons = {form->RBgenus, form->RBspecies, form->RBsubsp};
+        QVERIFY(buttons[level]->isChecked());
+        QCOMPARE(form->CBauthor->isChecked(), authors);
+        QCOMPARE(form->CBauto->isChecked(), automatic);
+        QCOMPARE(form->BtnInsert->isHidden(), automatic);
+        QCOMPARE(form->CBformated->isChecked(), formatted);
+        form->BtnMenuClick();
+        QCOMPARE(form->BtnFormat1->isEnabled(), formatted);
+        form->PopupMenu->hide();
+        QCOMPARE(form->CBgenus->count(), 1);
+    }
+
+    void firstActivationRestoresThePlace() {
+        settings->writeKey({"\"FormTop\"=dword:00000028", "\"FormLeft\"=dword:00000032",
+                            "\"FormHeight\"=dword:00000080", "\"FormWidth\"=dword:000001f4"});
+        auto form = activatedForm();
+        QCOMPARE(form->pos(), QPoint(50, 40));
+        // Outer sizes: the window's frame and caption count.
+        QCOMPARE(form->size(), QSize(500 - 8, 128 - 27));
+    }
+
+    void closingWritesPlaceAndOptionsInOrder() {
+        auto form = activatedForm();
+        form->RBsubsp->setChecked(true);
+        form->CBauthor->trigger();
+        form->CBauto->trigger();
+        form->move(300, 200);
+        form->show();
+        form->close();
+
+        const QByteArray key = settings->keyBytes();
+        qsizetype previous = -1;
+        for (const QString& name : closingValues) {
+            const qsizetype at = key.indexOf("\"" + name.toUtf8() + "\"=dword:");
+            QVERIFY2(at > previous, qPrintable(name));
+            previous = at;
+        }
+        QCOMPARE(storedInteger("FormTop"), 200);
+        QCOMPARE(storedInteger("FormLeft"), 300);
+        // Outer sizes: with the frame that the window system gives the shown window.
+        QCOMPARE(storedInteger("FormHeight"), form->frameGeometry().height());
+        QCOMPARE(storedInteger("FormWidth"), form->frameGeometry().width());
+        QCOMPARE(storedInteger("Level"), 2);
+        QCOMPARE(storedInteger("AddAuthor"), 1);
+        QCOMPARE(storedInteger("AutoClipbrd"), 1);
+        QCOMPARE(storedInteger("Formated"), 0);
+        QVERIFY(warnings.isEmpty());
+    }
+
+    // The next start takes back what the last close left.
+    void closedOptionsComeBackAtTheNextStart() {
+        {
+            auto form = activatedForm();
+            form->RBgenus->setChecked(true);
+            form->CBformated->trigger();
+            form->move(120, 90);
+            form->show();
+            form->close();
+        }
+        auto form = activatedForm();
+        QCOMPARE(form->level(), 0);
+        QVERIFY(form->CBformated->isChecked());
+        QVERIFY(!form->CBauthor->isChecked());
+        QCOMPARE(form->pos(), QPoint(120, 90));
+    }
+
+    void refusedSettingsAreReportedAndTheWindowStillCloses() {
+        // A folder where the key's file belongs: the key can be neither opened nor created.
+        QVERIFY(QDir().mkpath(settings->keyFile()));
+        auto form = activatedForm();
+        QCOMPARE(form->level(), 1);
+        form->show();
+        QVERIFY(form->close());
+        QVERIFY(!form->isVisible());
+        QCOMPARE(warnings.size(), 1);
+        QVERIFY2(warnings[0].startsWith("The options and the window place were not saved."),
+                 qPrintable(warnings[0]));
+        QVERIFY(QFileInfo(settings->keyFile()).isDir());
+    }
+
+    void standardWindowUndoesMaximizing() {
+        auto form = activatedForm();
+        form->show();
+        form->setWindowState(Qt::WindowMaximized);
+        form->move(400, 300);
+        form->StandardForm->trigger();
+        QVERIFY(!form->isMaximized());
+        QCOMPARE(form->frameGeometry(), QRect(10, 10, 472, 128));
+    }
+};
+
+QTEST_MAIN(TestOptionsMenu)
+#include "tst_optionsmenu.moc"
