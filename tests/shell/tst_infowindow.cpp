@@ -1,6 +1,7 @@
 #include "FInfo.h"
 #include "WindowPlace.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -172,6 +173,15 @@ private slots:
         QCOMPARE(info.LblTitle->text(), QString("Program Nardel"));
         QVERIFY(info.Memo1->isVisible());
         QCOMPARE(info.BtnMore->text(), QString("<< Info"));
+    }
+
+    void screenReaderReadsEveryControl() {
+        TFormInfo info;
+        info.FillInfo(QString(), QString(), "Professional", QString());
+        for (QWidget* control : info.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(
+                !QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty(),
+                qPrintable(control->objectName()));
     }
 
     void mailLinkCarriesTheTitleUnencoded() {

@@ -175,6 +175,17 @@ private slots:
         QCOMPARE(restored.size(), QSize(464, 101));
     }
 
+    // A maximized window leaves a negative top, which brings it back maximized.
+    void maximizedWindowComesBackMaximized() {
+        QWidget window;
+        window.show();
+        window.setWindowState(Qt::WindowMaximized);
+        QVERIFY(openStore()->SaveWindowPlace("Form", &window));
+        QWidget restored;
+        QVERIFY(openStore()->RestoreWindowPlace("Form", &restored));
+        QVERIFY(restored.windowState() & Qt::WindowMaximized);
+    }
+
     // A key that can be neither opened nor created reads as empty and refuses every write.
     void unopenableKeyRefusesWrites() {
         QVERIFY(QDir().mkpath(settings->keyFile()));
