@@ -78,6 +78,7 @@ TFormNardel::TFormNardel(const QString& programFolder, QWidget* parent)
     setObjectName(QStringLiteral("FormNardel"));
     setWindowTitle(QStringLiteral("Nardel"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    FontDlgFont = font();
     setFixedSize(464, 101);
     move(194, 113);
     createControls();
@@ -177,6 +178,8 @@ void TFormNardel::createControls() {
     connect(RBspecies, &QRadioButton::toggled, this, [this] { RBspeciesClick(RBspecies); });
     connect(RBsubsp, &QRadioButton::toggled, this, [this] { RBsubspClick(RBsubsp); });
     connect(SpeedButton1, &QToolButton::clicked, this, &TFormNardel::SpeedButton1Click);
+    connect(BtnInsert, &QPushButton::clicked, this,
+            [this] { MessageBox::runAction(this, [this] { BtnInsertClick(BtnInsert); }); });
 
     setStatusColour(palette().color(QPalette::Button));
 }
@@ -347,10 +350,12 @@ void TFormNardel::CBsubspChange(QObject* Sender) {
     NameChanged(2, Sender);
 }
 
-void TFormNardel::NameChanged(int level, QObject* /*Sender*/) {
+void TFormNardel::NameChanged(int level, QObject* Sender) {
     statusPanel->setText(ComposeName(level));
-    // The copy after a change comes with the copy command; until then the name is not copied.
-    setStatusColour(palette().color(QPalette::Button));
+    if (CBauto->isChecked())
+        BtnInsertClick(Sender);
+    else
+        setStatusColour(palette().color(QPalette::Button));
 }
 
 void TFormNardel::RBgenusClick(QObject* /*Sender*/) {
@@ -368,12 +373,24 @@ void TFormNardel::RBsubspClick(QObject* /*Sender*/) {
         Level = 2;
 }
 
+NameTextInput TFormNardel::nameInput() const {
+    return {CBgenus->currentText(),
+            CBgenus->currentIndex(),
+            CBspecies->currentText(),
+            CBspecies->currentIndex(),
+            CBsubsp->currentText(),
+            CBsubsp->currentIndex(),
+            CBauthor->isChecked(),
+            GenusPages,
+            SpeciesPages,
+            SubspPages,
+            SpeciesAuthors,
+            SubspAuthors,
+            Citation};
+}
+
 QString TFormNardel::ComposeName(int level) {
-    const NameText text = composeNameText(
-        level, {CBgenus->currentText(), CBgenus->currentIndex(), CBspecies->currentText(),
-                CBspecies->currentIndex(), CBsubsp->currentText(), CBsubsp->currentIndex(),
-                CBauthor->isChecked(), GenusPages, SpeciesPages, SubspPages, SpeciesAuthors,
-                SubspAuthors, Citation});
+    const NameText text = composeNameText(level, nameInput());
     LblPage->setText(text.pageLabel);
     LblPage->adjustSize();
     return text.name;

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "NameSource.h"
+#include "NameText.h"
 #include "Query.h"
+#include "RichOutput.h"
 
+#include <QFont>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -49,6 +52,13 @@ public:
     QString ComposeName(int level);
     void SpeedButton1Click();
 
+    // Copying the name, plain or formatted.
+    void BtnInsertClick(QObject* Sender);
+    void CopyFormatted();
+    void CreateRichOut();
+    void LoadOutputFont();
+    void BtnFormat1Click();
+
     // The options menu and the window's place.
     void BtnMenuClick();
     void PopupMenuPopup();
@@ -61,6 +71,8 @@ public:
     int level() const { return Level; }
     // The program info window with the settings store, from the first activation on.
     TFormInfo* formInfo() const { return FormInfo.get(); }
+    // Formatted output, present exactly while it is switched on.
+    const RichOutput* richOutput() const { return RichOut.get(); }
 
     QStatusBar* StatusBar;
     QComboBox* CBgenus;
@@ -100,6 +112,8 @@ private:
     void restoreSettings();
     void FormCreate();
     void NameChanged(int level, QObject* Sender);
+    // The selected entries and the data of every entry, for the name text.
+    NameTextInput nameInput() const;
     void setStatusColour(const QColor& colour);
     void setEntries(QComboBox* list, const QStringList& texts);
     // Shows a list's entries and keeps the author and page of each.
@@ -123,6 +137,9 @@ private:
     QList<int> SubspPages;
     QString Citation;
     std::unique_ptr<TFormInfo> FormInfo;
+    std::unique_ptr<RichOutput> RichOut;
+    // The font dialog's font: the window's at first, then the last choice of this run.
+    QFont FontDlgFont;
 
     // The connection to the table files; every query of the window goes through it.
     NameSource DatabaseSp;

@@ -49,6 +49,8 @@ void TFormNardel::createOptionsMenu() {
     connect(CBauto, &QAction::triggered, this, &TFormNardel::CBautoClick);
     connect(CBformated, &QAction::triggered, this,
             [this] { MessageBox::runAction(this, [this] { CBformatedClick(); }); });
+    connect(BtnFormat1, &QAction::triggered, this,
+            [this] { MessageBox::runAction(this, [this] { BtnFormat1Click(); }); });
     connect(StandardForm, &QAction::triggered, this, &TFormNardel::StandardFormClick);
     connect(PopupMenu, &QMenu::aboutToShow, this, &TFormNardel::PopupMenuPopup);
     connect(BtnMenu, &QPushButton::clicked, this, &TFormNardel::BtnMenuClick);
@@ -60,19 +62,7 @@ void TFormNardel::BtnMenuClick() {
 }
 
 void TFormNardel::PopupMenuPopup() {
-    BtnFormat1->setEnabled(CBformated->isChecked());
-}
-
-void TFormNardel::CBauthorClick() {
-    NameChanged(Level, CBauthor);
-}
-
-void TFormNardel::CBautoClick() {
-    BtnInsert->setVisible(!CBauto->isChecked());
-}
-
-void TFormNardel::CBformatedClick() {
-    BtnFormat1->setEnabled(CBformated->isChecked());
+    BtnFormat1->setEnabled(RichOut != nullptr);
 }
 
 void TFormNardel::StandardFormClick() {

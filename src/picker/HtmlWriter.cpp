@@ -1,0 +1,34 @@
+#include "HtmlWriter.h"
+
+namespace {
+
+QString cssStyle(const BaseFormat& format) {
+    QStringList decorations;
+    if (format.underline)
+        decorations.append(QStringLiteral("underline"));
+    if (format.strikeout)
+        decorations.append(QStringLiteral("line-through"));
+    QString face = format.face;
+    face.remove(u'\'').remove(u'"').remove(u'\\');
+    return QStringLiteral("font-family:'%1';font-size:%2pt;color:%3;font-weight:%4;"
+                          "font-style:normal;text-decoration:%5;white-space:pre-wrap")
+        .arg(face.toHtmlEscaped())
+        .arg(format.pointSize)
+        .arg(format.colour.name())
+        .arg(format.bold ? QStringLiteral("bold") : QStringLiteral("normal"))
+        .arg(decorations.isEmpty() ? QStringLiteral("none") : decorations.join(u' '));
+}
+
+} // namespace
+
+QByteArray writeHtml(const FormattedName& name, const BaseFormat& format) {
+    QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>"
+                                  "<!--StartFragment--><span style=\"") +
+                   cssStyle(format) + QStringLiteral("\">");
+    for (const TextRun& run : name.runs) {
+        const QString text = name.text.sliced(run.start, run.length).toHtmlEscaped();
+        html += run.italic ? QStringLiteral("<i>") + text + QStringLiteral("</i>") : text;
+    }
+    html += QStringLiteral("</span><!--EndFragment--></body></html>");
+    return html.toUtf8();
+}

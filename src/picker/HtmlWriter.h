@@ -1,0 +1,11 @@
+#pragma once
+
+#include "BaseFormat.h"
+#include "FormattedName.h"
+
+#include <QByteArray>
+
+// The formatted name as an HTML fragment for browser editors and word processors: UTF-8 with
+// its charset declared, the base format on one span, the italic runs in <i>. Spaces are kept
+// as they stand, two in a row included.
+QByteArray writeHtml(const FormattedName& name, const BaseFormat& format);

@@ -1,0 +1,17 @@
+#include "RichOutput.h"
+
+#include "Clipboard.h"
+#include "HtmlWriter.h"
+#include "RtfWriter.h"
+
+RichOutput::RichOutput(const QFont& windowFont, const QColor& textColour)
+    : base(BaseFormat::fromFont(windowFont, textColour)) {}
+
+void RichOutput::copy(const FormattedName& formatted) {
+    name = formatted;
+    // Without a genus there is nothing to format: the copy is an empty plain text.
+    if (name.text.isEmpty())
+        Clipboard::setPlainText(QString());
+    else
+        Clipboard::setFormatted(name.text, writeHtml(name, base), writeRtf(name, base));
+}

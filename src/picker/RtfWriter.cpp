@@ -1,0 +1,46 @@
+#include "RtfWriter.h"
+
+namespace {
+
+// RTF text: its three special characters escaped, everything beyond ASCII as a UTF-16 code
+// unit in a signed \u escape with "?" for readers that do not know it.
+QByteArray escaped(QStringView text) {
+    QByteArray out;
+    for (const QChar ch : text) {
+        const char16_t unit = ch.unicode();
+        if (unit == u'\\' || unit == u'{' || unit == u'}')
+            out.append('\\').append(char(unit));
+        else if (unit == u'\t')
+            out += "\\tab ";
+        else if (unit < 0x20)
+            continue;
+        else if (unit < 0x80)
+            out += char(unit);
+        else
+            out += "\\u" + QByteArray::number(qint16(unit)) + '?';
+    }
+    return out;
+}
+
+} // namespace
+
+QByteArray writeRtf(const FormattedName& name, const BaseFormat& format) {
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\uc1";
+    // A semicolon ends a font table entry, so it cannot stand in the face name.
+    rtf += "{\\fonttbl{\\f0\\fnil\\fcharset" + QByteArray::number(format.charset) + "\\fprq" +
+           (format.fixedPitch ? "1 " : "2 ") + escaped(QString(format.face).remove(u';')) + ";}}";
+    rtf += "{\\colortbl;\\red" + QByteArray::number(format.colour.red()) + "\\green" +
+           QByteArray::number(format.colour.green()) + "\\blue" +
+           QByteArray::number(format.colour.blue()) + ";}";
+    rtf += "\\pard\\plain\\f0\\fs" + QByteArray::number(format.pointSize * 2) + "\\cf1";
+    if (format.bold)
+        rtf += "\\b";
+    if (format.underline)
+        rtf += "\\ul";
+    if (format.strikeout)
+        rtf += "\\strike";
+    for (const TextRun& run : name.runs)
+        rtf += QByteArray(run.italic ? "{\\i " : "{\\i0 ") +
+               escaped(QStringView(name.text).sliced(run.start, run.length)) + '}';
+    return rtf + '}';
+}

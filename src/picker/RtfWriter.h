@@ -1,0 +1,11 @@
+#pragma once
+
+#include "BaseFormat.h"
+#include "FormattedName.h"
+
+#include <QByteArray>
+
+// The formatted name as an RTF fragment for word processors: one font and one colour from the
+// base format, and the name's runs in italic or upright. Characters beyond ASCII are written
+// as \uN escapes, so the bytes are ASCII whatever the text.
+QByteArray writeRtf(const FormattedName& name, const BaseFormat& format);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QString>
+
+// What a word processor takes from a formatted copy: the text with its italic stretches
+// between slashes ("/Picea abies /(L.) H.Karst."), and the format of its first character.
+struct RichText {
+    QString markup;
+    QString face;
+    int pointSize = 0;
+    bool bold = false;
+    bool underline = false;
+    bool strikeout = false;
+    QColor colour;
+    int charset = -1; // RTF only
+};
+
+// Reads RTF as a word processor does: groups, control words, \uN escapes and the font and
+// colour tables. Written independently of the program's writer, for tests.
+RichText readRtf(const QByteArray& rtf);
+// Reads HTML through Qt's own HTML reader.
+RichText readHtml(const QByteArray& html);
