@@ -1,4 +1,5 @@
 #include "FNardel.h"
+#include "ListPick.h"
 #include "MessageBox.h"
 #include "TablePassword.h"
 #include "TestSettings.h"
@@ -36,21 +37,6 @@ struct Message {
     QString title;
     QString text;
 };
-
-QStringList entries(const QComboBox* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->itemText(i));
-    return texts;
-}
-
-// What the user's choice in a drop-down list does: select the entry and raise `activated`.
-void pick(QComboBox* list, const QString& text) {
-    const int index = list->findText(text, Qt::MatchExactly);
-    QVERIFY2(index >= 0, qPrintable(text));
-    list->setCurrentIndex(index);
-    emit list->activated(index);
-}
 
 // The window on a table folder of its own, after its first activation.
 struct ActivatedForm {

@@ -1,0 +1,268 @@
+#include "Clipboard.h"
+#include "FNardel.h"
+#include "ListPick.h"
+#include "MessageBox.h"
+#include "RichTextReader.h"
+#include "TestSettings.h"
+#include "TestTables.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QStringList rows = {
+    "0\tPicea\t\t\t\t\t538\t1",
+    "1\tPicea\tabies\t\t(L.) H.Karst.\t\t539\t2",
+    "2\tPicea\tabies\tsubsp. obovata\t\t(Ledeb.) Hultén\t539\t3",
+    "0\tSalix\t\t\t\t\t90\t4",
+    "1\tSalix\t×rubens\t\tSchrank\t\t95\t5",
+};
+
+const QColor copiedGreen(0, 128, 0);
+const QString fullName = "Picea abies (L.) H.Karst. subsp. obovata (Ledeb.) Hultén";
+const QString fullMarkup = "/Picea abies /(L.) H.Karst. subsp./ obovata /(Ledeb.) Hultén";
+
+const QMimeData* clipboard() {
+    return QGuiApplication::clipboard()->mimeData();
+}
+
+QByteArray clipboardRtf() {
+    return clipboard()->data("text/rtf");
+}
+
+// Answers the next font dialog with `font`, or cancels it when `font` is empty.
+void answerFontDialog(std::optional<QFont> font, QFont* offered = nullptr) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [=] {
+        auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (offered)
+            *offered = dialog->currentFont();
+        if (font) {
+            dialog->setCurrentFont(*font);
+            dialog->accept();
+        } else {
+            dialog->reject();
+        }
+        timer->deleteLater();
+    });
+    timer->start(5);
+}
+
+} // namespace
+
+class TestCopy : public QObject {
+    Q_OBJECT
+
+    TestTables tables;
+    std::unique_ptr<TestSettings> settings;
+    std::unique_ptr<InfoWindowCloser> infoWindowCloser;
+    QStringList errors;
+
+    std::unique_ptr<TFormNardel> activatedForm() {
+        auto form = std::make_unique<TFormNardel>(tables.folder());
+        form->FormActivate();
+        return form;
+    }
+
+    // Picks Picea abies subsp. obovata at the subspecies level with authors.
+    static void pickFullName(TFormNardel& form) {
+        form.RBsubsp->setChecked(true);
+        if (!form.CBauthor->isChecked())
+            form.CBauthor->trigger();
+        pick(form.CBgenus, "Picea");
+        pick(form.CBspecies, "abies");
+        pick(form.CBsubsp, "subsp. obovata");
+    }
+
+private slots:
+    void initTestCase() {
+        tables.importRows(rows);
+        MessageBox::setSink(
+            [this](MessageBox::Kind, const QString&, const QString& text) { errors.append(text); });
+        infoWindowCloser = std::make_unique<InfoWindowCloser>();
+    }
+    void init() {
+        errors.clear();
+        settings = std::make_unique<TestSettings>();
+        QGuiApplication::clipboard()->setText("before");
+    }
+    void cleanup() { QVERIFY(errors.isEmpty()); }
+
+    void plainCopyIsTheComposedName() {
+        auto form = activatedForm();
+        pickFullName(*form);
+        QCOMPARE(clipboard()->text(), QString("before"));
+        QVERIFY(form->statusColour() != copiedGreen);
+
+        form->BtnInsert->click();
+        QCOMPARE(clipboard()->text(), fullName);
+        QCOMPARE(clipboard()->data(Clipboard::ownerFormat),
+                 QByteArray::number(QCoreApplication::applicationPid()));
+        QVERIFY(!clipboard()->hasFormat("text/rtf"));
+        QCOMPARE(form->statusColour(), copiedGreen);
+
+        // The copy is at the output level, whatever list changed last.
+        form->RBgenus->setChecked(true);
+        form->BtnInsert->click();
+        QCOMPARE(clipboard()->text(), QString("Picea"));
+    }
+
+    void plainCopyWithoutGenusIsEmpty() {
+        auto form = activatedForm();
+        form->BtnInsert->click();
+        QCOMPARE(clipboard()->text(), QString());
+        QCOMPARE(form->statusColour(), copiedGreen);
+    }
+
+    void automaticCopyFollowsEveryPick() {
+        auto form = activatedForm();
+        form->CBauto->trigger();
+        QCOMPARE(clipboard()->text(), QString("before"));
+        pick(form->CBgenus, "Salix");
+        QCOMPARE(clipboard()->text(), QString("Salix "));
+        QCOMPARE(form->statusColour(), copiedGreen);
+        pick(form->CBspecies, "×rubens");
+        QCOMPARE(clipboard()->text(), QString("Salix ×rubens"));
+
+        form->CBauthor->trigger();
+        QCOMPARE(clipboard()->text(), QString("Salix ×rubens Schrank"));
+        QCOMPARE(form->statusColour(), copiedGreen);
+
+        form->CBauto->trigger();
+        form->CBauthor->trigger();
+        QCOMPARE(clipboard()->text(), QString("Salix ×rubens Schrank"));
+        QCOMPARE(form->statusText(), QString("Salix ×rubens"));
+        QVERIFY(form->statusColour() != copiedGreen);
+    }
+
+    void switchingFormattedOutputCopiesNothing() {
+        auto form = activatedForm();
+        pick(form->CBgenus, "Picea");
+        form->BtnInsert->click();
+        QGuiApplication::clipboard()->setText("before");
+        QCOMPARE(form->richOutput(), nullptr);
+        form->CBformated->trigger();
+        QVERIFY(form->richOutput());
+        QCOMPARE(clipboard()->text(), QString("before"));
+        QCOMPARE(form->statusColour(), copiedGreen);
+        form->CBformated->trigger();
+        QCOMPARE(form->richOutput(), nullptr);
+        QCOMPARE(clipboard()->text(), QString("before"));
+    }
+
+    void formattedCopyOffersPlainTextHtmlAndRtf() {
+        auto form = activatedForm();
+        form->CBformated->trigger();
+        pickFullName(*form);
+        form->BtnInsert->click();
+
+        QCOMPARE(clipboard()->text(), fullName);
+        QVERIFY(clipboard()->hasFormat(Clipboard::ownerFormat));
+        const QByteArray rtf = clipboardRtf();
+        QCOMPARE(clipboard()->data("application/rtf"), rtf);
+        QCOMPARE(clipboard()->data("text/richtext"), rtf);
+        const RichText fromRtf = readRtf(rtf);
+        QCOMPARE(fromRtf.markup, fullMarkup);
+        QCOMPARE(fromRtf.face, QString("MS Sans Serif"));
+        QCOMPARE(fromRtf.pointSize, 8);
+        QCOMPARE(readHtml(clipboard()->data("text/html")).markup, fullMarkup);
+        QCOMPARE(form->statusColour(), copiedGreen);
+    }
+
+    void formattedCopyWithoutGenusIsAnEmptyText() {
+        auto form = activatedForm();
+        form->CBformated->trigger();
+        form->BtnInsert->click();
+        QCOMPARE(clipboard()->text(), QString());
+        QVERIFY(!clipboard()->hasFormat("text/rtf"));
+    }
+
+    void storedFontIsTheBaseFormat_data() {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<int>("size");
+        QTest::newRow("nothing stored") << QStringList() << "MS Sans Serif" << 8;
+        QTest::newRow("face and size")
+            << QStringList{R"("FontName"="DejaVu Serif")", R"("FontSize"=dword:0000000e)"}
+            << "DejaVu Serif" << 14;
+        QTest::newRow("empty face keeps the window's")
+            << QStringList{R"("FontName"="")"} << "MS Sans Serif" << 8;
+        QTest::newRow("long face cut")
+            << QStringList{"\"FontName\"=\"" + QString(40, u'F') + "\""} << QString(31, u'F') << 8;
+        QTest::newRow("values of other types")
+            << QStringList{R"("FontName"=dword:00000001)", R"("FontSize"="12")"} << "MS Sans Serif"
+            << 8;
+        QTest::newRow("size zero")
+            << QStringList{R"("FontSize"=dword:00000000)"} << "MS Sans Serif" << 8;
+        QTest::newRow("negative size")
+            << QStringList{R"("FontSize"=dword:fffffff6)"} << "MS Sans Serif" << 8;
+        QTest::newRow("absurd size")
+            << QStringList{R"("FontSize"=dword:000186a0)"} << "MS Sans Serif" << 8;
+    }
+    void storedFontIsTheBaseFormat() {
+        QFETCH(QStringList, stored);
+        QFETCH(QString, face);
+        QFETCH(int, size);
+        settings->writeKey(stored + QStringList{R"("Formated"=dword:00000001)"});
+        auto form = activatedForm();
+        QVERIFY(form->CBformated->isChecked());
+        pick(form->CBgenus, "Salix");
+        form->BtnInsert->click();
+        const RichText copied = readRtf(clipboardRtf());
+        QCOMPARE(copied.face, face);
+        QCOMPARE(copied.pointSize, size);
+        QCOMPARE(copied.markup, QString("/Salix/"));
+    }
+
+    void chosenFontLastsWhileFormattedOutputIsOn() {
+        auto form = activatedForm();
+        form->CBformated->trigger();
+        pick(form->CBgenus, "Salix");
+        QFont bold("DejaVu Sans", 12);
+        bold.setBold(true);
+        QFont offered;
+        answerFontDialog(bold, &offered);
+        form->BtnFormat1->trigger();
+        // The window's font, as near as the dialog's font list comes to it.
+        QCOMPARE(offered.pointSize(), 8);
+        QVERIFY(!offered.bold());
+
+        form->BtnInsert->click();
+        RichText copied = readRtf(clipboardRtf());
+        QCOMPARE(copied.face, QString("DejaVu Sans"));
+        QCOMPARE(copied.pointSize, 12);
+        QVERIFY(copied.bold);
+        QVERIFY(settings->keyBytes().contains("\"FontName\"=\"DejaVu Sans\""));
+        QVERIFY(settings->keyBytes().contains("\"FontSize\"=dword:0000000c"));
+
+        // A cancelled dialog changes nothing; the dialog starts from the last choice.
+        answerFontDialog(std::nullopt, &offered);
+        form->BtnFormat1->trigger();
+        QCOMPARE(offered.family(), QString("DejaVu Sans"));
+        QVERIFY(offered.bold());
+        form->BtnInsert->click();
+        QVERIFY(readRtf(clipboardRtf()).bold);
+
+        // Off and on again: only the stored face and size come back.
+        form->CBformated->trigger();
+        form->CBformated->trigger();
+        form->BtnInsert->click();
+        copied = readRtf(clipboardRtf());
+        QCOMPARE(copied.face, QString("DejaVu Sans"));
+        QCOMPARE(copied.pointSize, 12);
+        QVERIFY(!copied.bold);
+    }
+};
+
+QTEST_MAIN(TestCopy)
+#include "tst_copy.moc"
