@@ -1,0 +1,66 @@
+#include "RichTextReader.h"
+#include "XSession.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+const QString fullName = "Picea abies (L.) H.Karst. subsp. obovata (Ledeb.) Hultén";
+const QString fullMarkup = "/Picea abies /(L.) H.Karst. subsp./ obovata /(Ledeb.) Hultén";
+
+void writeKey(const XSession& session, const QByteArray& values) {
+    const QString folder = session.settingsRoot() + "/Software/Tarnwick/Nardel";
+    QDir().mkpath(folder);
+    QFile key(folder + "/1.0.0.0.reg");
+    if (!key.open(QIODevice::WriteOnly))
+        qFatal("cannot write the settings key");
+    key.write("Windows Registry Editor Version 5.00\n\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Tarnwick\\Nardel\\1.0.0.0]\n" +
+              values);
+}
+
+} // namespace
+
+class TestClipboard : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The real program picks a name from the keyboard and copies it at once; a second
+    // program reads it back as plain text, RTF and HTML.
+    void formattedCopyReachesOtherPrograms() {
+        XSession session;
+        QVERIFY2(session.isRunning(), "Xvfb did not start");
+        session.copyIntoProgramFolder(NARDEL_TABLES "/plantnames.db");
+        session.copyIntoProgramFolder(NARDEL_TABLES "/syns.db");
+        writeKey(session, "\"Level\"=dword:00000002\n\"AddAuthor\"=dword:00000001\n"
+                          "\"AutoClipbrd\"=dword:00000001\n\"Formated\"=dword:00000001\n");
+        session.startProgram(NARDEL_PROGRAM);
+        QVERIFY(session.dismissInfoWindow());
+        QString window;
+        QVERIFY(XSession::waitFor(
+            [&] { return !(window = session.findWindow("^Nardel Pro$")).isEmpty(); }));
+
+        // The genus list has the focus first; typing selects, Tab moves on.
+        session.run("xdotool", {"windowfocus", "--sync", window});
+        for (const char* typed : {"Picea", "abies", "subsp. o"}) {
+            session.run("xdotool", {"type", "--delay", "20", typed});
+            session.run("xdotool", {"key", "Tab"});
+        }
+        const auto clipboard = [&](const QString& target) {
+            return session.run("xclip", {"-o", "-selection", "clipboard", "-t", target});
+        };
+        QVERIFY2(XSession::waitFor([&] { return clipboard("UTF8_STRING") == fullName; }),
+                 qPrintable(clipboard("UTF8_STRING")));
+        QVERIFY(clipboard("TARGETS").contains("application/x-nardel-owner"));
+        QCOMPARE(readRtf(clipboard("text/rtf").toUtf8()).markup, fullMarkup);
+        QCOMPARE(readHtml(clipboard("text/html").toUtf8()).markup, fullMarkup);
+        const RichText rtf = readRtf(clipboard("text/rtf").toUtf8());
+        QCOMPARE(rtf.face, QString("MS Sans Serif"));
+        QCOMPARE(rtf.pointSize, 8);
+    }
+};
+
+QTEST_MAIN(TestClipboard)
+#include "tst_clipboard.moc"
