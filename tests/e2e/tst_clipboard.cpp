@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -21,6 +23,23 @@ void writeKey(const XSession& session, const QByteArray& values) {
               values);
 }
 
+// What LibreOffice Writer makes of an RTF document: its own HTML of it.
+QByteArray writerHtmlOf(const QByteArray& rtf) {
+    QTemporaryDir dir;
+    QFile document(dir.filePath("name.rtf"));
+    if (!document.open(QIODevice::WriteOnly) || document.write(rtf) != rtf.size())
+        return {};
+    document.close();
+    QProcess writer;
+    writer.start("soffice", {"-env:UserInstallation=file://" + dir.filePath("profile"),
+                             "--headless", "--convert-to", "html:HTML (StarWriter)", "--outdir",
+                             dir.path(), document.fileName()});
+    if (!writer.waitForFinished(180000))
+        return {};
+    QFile html(dir.filePath("name.html"));
+    return html.open(QIODevice::ReadOnly) ? html.readAll() : QByteArray();
+}
+
 } // namespace
 
 class TestClipboard : public QObject {
@@ -28,14 +47,15 @@ class TestClipboard : public QObject {
 
 private slots:
     // The real program picks a name from the keyboard and copies it at once; a second
-    // program reads it back as plain text, RTF and HTML.
+    // program reads it back as plain text, RTF and HTML, and LibreOffice Writer reads the RTF.
     void formattedCopyReachesOtherPrograms() {
         XSession session;
         QVERIFY2(session.isRunning(), "Xvfb did not start");
         session.copyIntoProgramFolder(NARDEL_TABLES "/plantnames.db");
         session.copyIntoProgramFolder(NARDEL_TABLES "/syns.db");
         writeKey(session, "\"Level\"=dword:00000002\n\"AddAuthor\"=dword:00000001\n"
-                          "\"AutoClipbrd\"=dword:00000001\n\"Formated\"=dword:00000001\n");
+                          "\"AutoClipbrd\"=dword:00000001\n\"Formated\"=dword:00000001\n"
+                          "\"FontName\"=\"DejaVu Serif\"\n\"FontSize\"=dword:0000000c\n");
         session.startProgram(NARDEL_PROGRAM);
         QVERIFY(session.dismissInfoWindow());
         QString window;
@@ -57,8 +77,12 @@ private slots:
         QCOMPARE(readRtf(clipboard("text/rtf").toUtf8()).markup, fullMarkup);
         QCOMPARE(readHtml(clipboard("text/html").toUtf8()).markup, fullMarkup);
         const RichText rtf = readRtf(clipboard("text/rtf").toUtf8());
-        QCOMPARE(rtf.face, QString("MS Sans Serif"));
-        QCOMPARE(rtf.pointSize, 8);
+        QCOMPARE(rtf.face, QString("DejaVu Serif"));
+        QCOMPARE(rtf.pointSize, 12);
+
+        const RichText writer = readHtml(writerHtmlOf(clipboard("text/rtf").toUtf8()));
+        QCOMPARE(writer.markup, fullMarkup);
+        QCOMPARE(writer.pointSize, 12);
     }
 };
 
