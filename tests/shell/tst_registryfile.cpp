@@ -190,22 +190,6 @@ private slots:
                                             "\"Level\"=hex(2):25,00,41,00,00,00\n"
                                             "\"New\"=dword:00000002\n");
     }
-
-    void writableNames_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("writable");
-        QTest::newRow("plain") << "FontName" << true;
-        QTest::newRow("quotes and backslashes") << "a\"b\\" << true;
-        QTest::newRow("line break") << "a\nb" << false;
-        QTest::newRow("CR") << "a\rb" << false;
-        QTest::newRow("zero") << QString("a") + QChar(u'\0') << false;
-    }
-
-    void writableNames() {
-        QFETCH(QString, name);
-        QFETCH(bool, writable);
-        QCOMPARE(RegistryFile::isWritableName(name), writable);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestRegistryFile)

@@ -46,16 +46,11 @@ private slots:
         QTest::newRow("expandable text not expanded")
             << R"("V"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,00,00)" << true << "%HOME%"
             << false << -1 << false;
-        QTest::newRow("text cut at a zero")
-            << R"("V"=hex(1):41,00,00,00,42,00,00,00)" << true << "A" << false << -1 << false;
         QTest::newRow("integer") << R"("V"=dword:00000007)" << false << "" << true << 7 << true;
         QTest::newRow("zero") << R"("V"=dword:00000000)" << false << "" << true << 0 << false;
         QTest::newRow("negative") << R"("V"=dword:fffffffc)" << false << "" << true << -4 << true;
-        QTest::newRow("64-bit number")
-            << R"("V"=dword:100000000)" << true << "" << false << -1 << false;
         QTest::newRow("quad word")
             << R"("V"=hex(b):01,00,00,00,00,00,00,00)" << false << "" << false << -1 << false;
-        QTest::newRow("binary") << R"("V"=hex:01,00,00,00)" << false << "" << false << -1 << false;
         QTest::newRow("garbage") << "V=7" << true << "" << false << -1 << false;
         QTest::newRow("name in other case")
             << R"("v"=dword:00000001)" << false << "" << true << 1 << true;
