@@ -9,7 +9,6 @@ BaseFormat BaseFormat::fromFont(const QFont& font, const QColor& colour) {
     format.pointSize =
         qRound(font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF());
     format.bold = font.bold();
-    format.italic = font.italic();
     format.underline = font.underline();
     format.strikeout = font.strikeOut();
     format.colour = colour;

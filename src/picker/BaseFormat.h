@@ -6,7 +6,8 @@
 class QFont;
 
 // The character format that formatted output starts every copy from; the runs of a name
-// then set italic on or off and leave the rest as it is.
+// then set italic on or off and leave the rest as it is, so the base carries no italic of its
+// own.
 struct BaseFormat {
     // Word processors read at most this many characters of a face name.
     static constexpr qsizetype maxFaceLength = 31;
@@ -16,7 +17,6 @@ struct BaseFormat {
     QString face;
     int pointSize = 8;
     bool bold = false;
-    bool italic = false;
     bool underline = false;
     bool strikeout = false;
     QColor colour = Qt::black;

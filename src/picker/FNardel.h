@@ -69,8 +69,6 @@ public:
     void FormClose();
 
     int level() const { return Level; }
-    // The program info window with the settings store, from the first activation on.
-    TFormInfo* formInfo() const { return FormInfo.get(); }
     // Formatted output, present exactly while it is switched on.
     const RichOutput* richOutput() const { return RichOut.get(); }
 

@@ -27,7 +27,6 @@ void TFormNardel::BtnInsertClick(QObject* /*Sender*/) {
 }
 
 void TFormNardel::CopyFormatted() {
-    RichOut->clear();
     RichOut->copy(composeFormattedName(Level, nameInput()));
 }
 
@@ -54,7 +53,6 @@ void TFormNardel::BtnFormat1Click() {
     if (!chosen)
         return;
     FontDlgFont = font;
-    RichOut->clear();
     // The dialog offers no colour: the text keeps the colour it has.
     RichOut->baseFormat() = BaseFormat::fromFont(font, RichOut->baseFormat().colour);
     if (!FormInfo)

@@ -7,8 +7,7 @@
 RichOutput::RichOutput(const QFont& windowFont, const QColor& textColour)
     : base(BaseFormat::fromFont(windowFont, textColour)) {}
 
-void RichOutput::copy(const FormattedName& formatted) {
-    name = formatted;
+void RichOutput::copy(const FormattedName& name) const {
     // Without a genus there is nothing to format: the copy is an empty plain text.
     if (name.text.isEmpty())
         Clipboard::setPlainText(QString());

@@ -8,7 +8,6 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class QWidget;
 class RegistryKey;
 
 // The program info window: name, description, version, copyright and the maker's contacts,

@@ -7,11 +7,13 @@
 #include <QThread>
 
 XSession::XSession() {
-    // -displayfd makes the server pick a free display and write its number to stdout.
+    // -displayfd makes the server pick a free display and write its number to stdout;
+    // -noreset keeps it from resetting when its last client goes, so a program started
+    // again at once finds it ready.
     server_.start(QStringLiteral("Xvfb"),
                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                    QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                   QStringLiteral("tcp")});
+                   QStringLiteral("tcp"), QStringLiteral("-noreset")});
     QDeadlineTimer deadline(10000);
     QByteArray number;
     while (!number.contains('\n') && !deadline.hasExpired() &&
@@ -110,17 +112,20 @@ void XSession::closeWindow(const QString& window) const {
     run(QStringLiteral(NARDEL_CLOSE_WINDOW), {window});
 }
 
-bool XSession::dismissInfoWindow() const {
-    const QString title = QStringLiteral("^Program info$");
-    QString info;
-    if (!waitFor([&] { return !(info = findWindow(title)).isEmpty(); }))
+bool XSession::dismissWithEnter(const QString& title) const {
+    QString window;
+    if (!waitFor([&] { return !(window = findWindow(title)).isEmpty(); }))
         return false;
-    // The main window comes up beside the info window and may take the focus first; the
-    // user then presses Enter once more.
+    // Another of the program's windows may take the focus first; the user then presses
+    // Enter once more.
     return waitFor([&] {
-        if ((info = findWindow(title)).isEmpty())
+        if ((window = findWindow(title)).isEmpty())
             return true;
-        pressKey(info, QStringLiteral("Return"));
+        pressKey(window, QStringLiteral("Return"));
         return false;
     });
+}
+
+bool XSession::dismissInfoWindow() const {
+    return dismissWithEnter(QStringLiteral("^Program info$"));
 }

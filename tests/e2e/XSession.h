@@ -42,6 +42,8 @@ public:
     void pressKey(const QString& window, const QString& key) const;
     // Asks a window to close, as a window manager does.
     void closeWindow(const QString& window) const;
+    // Waits for a window whose title matches `title` and presses Enter in it until it goes.
+    bool dismissWithEnter(const QString& title) const;
     // Presses Enter in the program info window, which the program shows at its start.
     bool dismissInfoWindow() const;
 

@@ -39,13 +39,7 @@ private slots:
         QVERIFY2(session.isRunning(), "Xvfb did not start");
         session.startProgram(NARDEL_PROGRAM);
 
-        QString error;
-        QVERIFY2(
-            XSession::waitFor([&] { return !(error = session.findWindow("^Error")).isEmpty(); }),
-            "no error box appeared");
-        session.pressKey(error, "Return");
-        QVERIFY2(XSession::waitFor([&] { return session.findWindow("^Error").isEmpty(); }),
-                 "the error box did not close");
+        QVERIFY2(session.dismissWithEnter("^Error$"), "no error box came and went");
         QVERIFY2(session.dismissInfoWindow(), "the info window did not come and go");
         QVERIFY2(XSession::waitFor([&] { return !session.findWindow(mainWindow).isEmpty(); }),
                  "the main window did not appear after the error box");
