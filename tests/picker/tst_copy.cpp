@@ -127,6 +127,7 @@ private slots:
     void automaticCopyFollowsEveryPick() {
         auto form = activatedForm();
         form->CBauto->trigger();
+        QVERIFY(form->BtnInsert->isHidden());
         QCOMPARE(clipboard()->text(), QString("before"));
         pick(form->CBgenus, "Salix");
         QCOMPARE(clipboard()->text(), QString("Salix "));
@@ -139,6 +140,7 @@ private slots:
         QCOMPARE(form->statusColour(), copiedGreen);
 
         form->CBauto->trigger();
+        QVERIFY(!form->BtnInsert->isHidden());
         form->CBauthor->trigger();
         QCOMPARE(clipboard()->text(), QString("Salix ×rubens Schrank"));
         QCOMPARE(form->statusText(), QString("Salix ×rubens"));

@@ -108,27 +108,6 @@ private slots:
         }
     }
 
-    void automaticCopyHidesTheCopyButton() {
-        auto form = activatedForm();
-        QVERIFY(!form->BtnInsert->isHidden());
-        form->CBauto->trigger();
-        QVERIFY(form->CBauto->isChecked());
-        QVERIFY(form->BtnInsert->isHidden());
-        form->CBauto->trigger();
-        QVERIFY(!form->BtnInsert->isHidden());
-    }
-
-    void authorOptionRecomposesTheShownName() {
-        auto form = activatedForm();
-        form->CBgenus->setCurrentIndex(0);
-        form->CBgenusChange(form->CBgenus);
-        form->CBspecies->setCurrentIndex(1);
-        form->CBspeciesChange(form->CBspecies);
-        QCOMPARE(form->statusText(), QString("Picea abies"));
-        form->CBauthor->trigger();
-        QCOMPARE(form->statusText(), QString("Picea abies (L.) H.Karst."));
-    }
-
     void firstActivationRestoresTheOptions_data() {
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<int>("level");
@@ -182,15 +161,6 @@ private slots:
         QCOMPARE(form->BtnFormat1->isEnabled(), formatted);
         form->PopupMenu->hide();
         QCOMPARE(form->CBgenus->count(), 1);
-    }
-
-    void firstActivationRestoresThePlace() {
-        settings->writeKey({"\"FormTop\"=dword:00000028", "\"FormLeft\"=dword:00000032",
-                            "\"FormHeight\"=dword:00000080", "\"FormWidth\"=dword:000001f4"});
-        auto form = activatedForm();
-        QCOMPARE(form->pos(), QPoint(50, 40));
-        // Outer sizes: the window's frame and caption count.
-        QCOMPARE(form->size(), QSize(500 - 8, 128 - 27));
     }
 
     void closingWritesPlaceAndOptionsInOrder() {
