@@ -155,8 +155,10 @@ RegistryFile RegistryFile::parse(const QByteArray& bytes) {
         }
         if (!QByteArrayView(line).isValidUtf8()) {
             badLine = true;
-        } else if (line.isEmpty() || line.startsWith(';')) {
+        } else if (line.isEmpty()) {
             continue;
+        } else if (line.startsWith(';')) {
+            file.entries_.append({QString(), RegistryValue(), line});
         } else if (line == header) {
             sawHeader = true;
         } else if (line.startsWith('[') && line.endsWith(']')) {
@@ -180,7 +182,9 @@ RegistryFile RegistryFile::parse(const QByteArray& bytes) {
 QByteArray RegistryFile::write(const QString& keyName) const {
     QByteArray bytes = header + "\n\n[" + keyName.toUtf8() + "]\n";
     for (const Entry& entry : entries_)
-        bytes += quoted(entry.name) + '=' + writeData(entry.value) + '\n';
+        bytes += (entry.comment.isEmpty() ? quoted(entry.name) + '=' + writeData(entry.value)
+                                          : entry.comment) +
+                 '\n';
     return bytes;
 }
 
@@ -203,5 +207,5 @@ void RegistryFile::setValue(const QString& name, const RegistryValue& value) {
         return;
     }
     entryOfFoldedName_.insert(folded, entries_.size());
-    entries_.append({name, value});
+    entries_.append({name, value, QByteArray()});
 }

@@ -11,6 +11,7 @@
 // The values of one settings key in the text of a registry export (.reg) file, so that types
 // survive and an administrator can read and edit the file. Values keep the order they were
 // read or first set in; names compare without regard to letter case, as in the registry.
+// Comment lines (";") stay where they stood.
 class RegistryFile {
 public:
     // A larger file is not read at all, so a runaway file cannot fill the program's memory.
@@ -29,9 +30,11 @@ public:
     bool damaged() const { return damaged_; }
 
 private:
+    // A value, or a comment line that an administrator wrote, kept in its place.
     struct Entry {
         QString name;
         RegistryValue value;
+        QByteArray comment;
     };
 
     QList<Entry> entries_;

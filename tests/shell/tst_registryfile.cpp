@@ -179,14 +179,14 @@ private slots:
     }
 
     // A value set again, under any letter case, keeps its place and first spelling; new values
-    // come last; values of other types and the file's order come back as they stood.
+    // come last; comments, values of other types and the file's order come back as they stood.
     void setValueKeepsPlaces() {
         RegistryFile file = RegistryFile::parse(
             top + "; note\n\"Bin\"=hex:01,\\\n  02\n\"FontName\"=\"Arial\"\n\"Level\"=dword:1\n");
         file.setValue("FONTNAME", RegistryValue::ofText("Courier"));
         file.setValue("New", RegistryValue::ofInteger(2));
         file.setValue("level", RegistryValue::ofExpandableText("%A"));
-        QCOMPARE(file.write(keyName), top + "\"Bin\"=hex:01,02\n\"FontName\"=\"Courier\"\n"
+        QCOMPARE(file.write(keyName), top + "; note\n\"Bin\"=hex:01,02\n\"FontName\"=\"Courier\"\n"
                                             "\"Level\"=hex(2):25,00,41,00,00,00\n"
                                             "\"New\"=dword:00000002\n");
     }
