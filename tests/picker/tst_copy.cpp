@@ -1,10 +1,7 @@
 #include "Clipboard.h"
-#include "FNardel.h"
 #include "ListPick.h"
-#include "MessageBox.h"
+#include "PickerTestBed.h"
 #include "RichTextReader.h"
-#include "TestSettings.h"
-#include "TestTables.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -63,16 +60,7 @@ void answerFontDialog(std::optional<QFont> font, QFont* offered = nullptr) {
 class TestCopy : public QObject {
     Q_OBJECT
 
-    TestTables tables;
-    std::unique_ptr<TestSettings> settings;
-    std::unique_ptr<InfoWindowCloser> infoWindowCloser;
-    QStringList errors;
-
-    std::unique_ptr<TFormNardel> activatedForm() {
-        auto form = std::make_unique<TFormNardel>(tables.folder());
-        form->FormActivate();
-        return form;
-    }
+    PickerTestBed bed{rows};
 
     // Picks Picea abies subsp. obovata at the subspecies level with authors.
     static void pickFullName(TFormNardel& form) {
@@ -85,21 +73,14 @@ class TestCopy : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        tables.importRows(rows);
-        MessageBox::setSink(
-            [this](MessageBox::Kind, const QString&, const QString& text) { errors.append(text); });
-        infoWindowCloser = std::make_unique<InfoWindowCloser>();
-    }
     void init() {
-        errors.clear();
-        settings = std::make_unique<TestSettings>();
+        bed.reset();
         QGuiApplication::clipboard()->setText("before");
     }
-    void cleanup() { QVERIFY(errors.isEmpty()); }
+    void cleanup() { QVERIFY(bed.messages().isEmpty()); }
 
     void plainCopyIsTheComposedName() {
-        auto form = activatedForm();
+        auto form = bed.activatedForm();
         pickFullName(*form);
         QCOMPARE(clipboard()->text(), QString("before"));
         QVERIFY(form->statusColour() != copiedGreen);
@@ -118,14 +99,14 @@ private slots:
     }
 
     void plainCopyWithoutGenusIsEmpty() {
-        auto form = activatedForm();
+        auto form = bed.activatedForm();
         form->BtnInsert->click();
         QCOMPARE(clipboard()->text(), QString());
         QCOMPARE(form->statusColour(), copiedGreen);
     }
 
     void automaticCopyFollowsEveryPick() {
-        auto form = activatedForm();
+        auto form = bed.activatedForm();
         form->CBauto->trigger();
         QVERIFY(form->BtnInsert->isHidden());
         QCOMPARE(clipboard()->text(), QString("before"));
@@ -148,7 +129,7 @@ private slots:
     }
 
     void switchingFormattedOutputCopiesNothing() {
-        auto form = activatedForm();
+        auto form = bed.activatedForm();
         pick(form->CBgenus, "Picea");
         form->BtnInsert->click();
         QGuiApplication::clipboard()->setText("before");
@@ -163,7 +144,7 @@ private slots:
     }
 
     void formattedCopyOffersPlainTextHtmlAndRtf() {
-        auto form = activatedForm();
+        auto form = bed.activatedForm();
         form->CBformated->trigger();
         pickFullName(*form);
         form->BtnInsert->click();
@@ -182,7 +163,7 @@ private slots:
     }
 
     void formattedCopyWithoutGenusIsAnEmptyText() {
-        auto form = activatedForm();
+        auto form = bed.activatedForm();
         form->CBformated->trigger();
         form->BtnInsert->click();
         QCOMPARE(clipboard()->text(), QString());
@@ -215,8 +196,8 @@ private slots:
         QFETCH(QStringList, stored);
         QFETCH(QString, face);
         QFETCH(int, size);
-        settings->writeKey(stored + QStringList{R"("Formated"=dword:00000001)"});
-        auto form = activatedForm();
+        bed.settings().writeKey(stored + QStringList{R"("Formated"=dword:00000001)"});
+        auto form = bed.activatedForm();
         QVERIFY(form->CBformated->isChecked());
         pick(form->CBgenus, "Salix");
         form->BtnInsert->click();
@@ -227,7 +208,7 @@ private slots:
     }
 
     void chosenFontLastsWhileFormattedOutputIsOn() {
-        auto form = activatedForm();
+        auto form = bed.activatedForm();
         form->CBformated->trigger();
         pick(form->CBgenus, "Salix");
         QFont bold("DejaVu Sans", 12);
@@ -244,8 +225,8 @@ private slots:
         QCOMPARE(copied.face, QString("DejaVu Sans"));
         QCOMPARE(copied.pointSize, 12);
         QVERIFY(copied.bold);
-        QVERIFY(settings->keyBytes().contains("\"FontName\"=\"DejaVu Sans\""));
-        QVERIFY(settings->keyBytes().contains("\"FontSize\"=dword:0000000c"));
+        QVERIFY(bed.settings().keyBytes().contains("\"FontName\"=\"DejaVu Sans\""));
+        QVERIFY(bed.settings().keyBytes().contains("\"FontSize\"=dword:0000000c"));
 
         // A cancelled dialog changes nothing; the dialog starts from the last choice.
         answerFontDialog(std::nullopt, &offered);

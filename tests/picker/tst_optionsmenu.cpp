@@ -1,8 +1,5 @@
 #include "FInfo.h"
-#include "FNardel.h"
-#include "MessageBox.h"
-#include "TestSettings.h"
-#include "TestTables.h"
+#include "PickerTestBed.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -28,16 +25,7 @@ const QStringList closingValues = {"FormTop", "FormLeft",  "FormHeight",  "FormW
 class TestOptionsMenu : public QObject {
     Q_OBJECT
 
-    QStringList warnings;
-    std::unique_ptr<TestSettings> settings;
-    std::unique_ptr<InfoWindowCloser> infoWindowCloser;
-    TestTables tables;
-
-    std::unique_ptr<TFormNardel> activatedForm() {
-        auto form = std::make_unique<TFormNardel>(tables.folder());
-        form->FormActivate();
-        return form;
-    }
+    PickerTestBed bed{rows};
 
     // The value as a second copy of the program reads it from the key.
     static qint32 storedInteger(const QString& name) {
@@ -49,20 +37,10 @@ class TestOptionsMenu : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        tables.importRows(rows);
-        MessageBox::setSink([this](MessageBox::Kind, const QString&, const QString& text) {
-            warnings.append(text);
-        });
-        infoWindowCloser = std::make_unique<InfoWindowCloser>();
-    }
-    void init() {
-        warnings.clear();
-        settings = std::make_unique<TestSettings>();
-    }
+    void init() { bed.reset(); }
 
     void menuHoldsItsItemsInOrder() {
-        TFormNardel form(tables.folder());
+        TFormNardel form(bed.folder());
         QStringList items;
         for (const QAction* item : form.PopupMenu->actions())
             items.append(item->objectName() + ":" + item->text() +
@@ -78,7 +56,7 @@ private slots:
     }
 
     void baseFontItemFollowsFormattedOutput() {
-        auto form = activatedForm();
+        auto form = bed.activatedForm();
         form->BtnMenuClick();
         QVERIFY(form->PopupMenu->isVisible());
         QCOMPARE(form->PopupMenu->pos(), form->BtnMenu->mapToGlobal(QPoint(0, 0)));
@@ -96,7 +74,7 @@ private slots:
     }
 
     void rightClickOpensNoMenu() {
-        auto form = activatedForm();
+        auto form = bed.activatedForm();
         form->show();
         for (QWidget* target :
              {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(form->CBgenus),
@@ -144,11 +122,11 @@ private slots:
         QFETCH(bool, authors);
         QFETCH(bool, automatic);
         QFETCH(bool, formatted);
-        settings->writeKey(stored);
-        const int shownBefore = infoWindowCloser->closedCount();
-        auto form = activatedForm();
+        bed.settings().writeKey(stored);
+        const int shownBefore = bed.infoWindowShown();
+        auto form = bed.activatedForm();
 
-        QCOMPARE(infoWindowCloser->closedCount(), shownBefore + 1);
+        QCOMPARE(bed.infoWindowShown(), shownBefore + 1);
         QCOMPARE(form->windowTitle(), QString("Nardel Pro"));
         QCOMPARE(form->level(), level);
         const QList<QRadioButton*> buttons = {form->RBgenus, form->RBspecies, form->RBsubsp};
@@ -164,7 +142,7 @@ private slots:
     }
 
     void closingWritesPlaceAndOptionsInOrder() {
-        auto form = activatedForm();
+        auto form = bed.activatedForm();
         form->RBsubsp->setChecked(true);
         form->CBauthor->trigger();
         form->CBauto->trigger();
@@ -172,7 +150,7 @@ private slots:
         form->show();
         form->close();
 
-        const QByteArray key = settings->keyBytes();
+        const QByteArray key = bed.settings().keyBytes();
         qsizetype previous = -1;
         for (const QString& name : closingValues) {
             const qsizetype at = key.indexOf("\"" + name.toUtf8() + "\"=dword:");
@@ -188,20 +166,20 @@ private slots:
         QCOMPARE(storedInteger("AddAuthor"), 1);
         QCOMPARE(storedInteger("AutoClipbrd"), 1);
         QCOMPARE(storedInteger("Formated"), 0);
-        QVERIFY(warnings.isEmpty());
+        QVERIFY(bed.messages().isEmpty());
     }
 
     // The next start takes back what the last close left.
     void closedOptionsComeBackAtTheNextStart() {
         {
-            auto form = activatedForm();
+            auto form = bed.activatedForm();
             form->RBgenus->setChecked(true);
             form->CBformated->trigger();
             form->move(120, 90);
             form->show();
             form->close();
         }
-        auto form = activatedForm();
+        auto form = bed.activatedForm();
         QCOMPARE(form->level(), 0);
         QVERIFY(form->CBformated->isChecked());
         QVERIFY(!form->CBauthor->isChecked());
@@ -210,20 +188,20 @@ private slots:
 
     void refusedSettingsAreReportedAndTheWindowStillCloses() {
         // A folder where the key's file belongs: the key can be neither opened nor created.
-        QVERIFY(QDir().mkpath(settings->keyFile()));
-        auto form = activatedForm();
+        QVERIFY(QDir().mkpath(bed.settings().keyFile()));
+        auto form = bed.activatedForm();
         QCOMPARE(form->level(), 1);
         form->show();
         QVERIFY(form->close());
         QVERIFY(!form->isVisible());
-        QCOMPARE(warnings.size(), 1);
-        QVERIFY2(warnings[0].startsWith("The options and the window place were not saved."),
-                 qPrintable(warnings[0]));
-        QVERIFY(QFileInfo(settings->keyFile()).isDir());
+        QCOMPARE(bed.messages().size(), 1);
+        QVERIFY2(bed.messages()[0].startsWith("The options and the window place were not saved."),
+                 qPrintable(bed.messages()[0]));
+        QVERIFY(QFileInfo(bed.settings().keyFile()).isDir());
     }
 
     void standardWindowUndoesMaximizing() {
-        auto form = activatedForm();
+        auto form = bed.activatedForm();
         form->show();
         form->setWindowState(Qt::WindowMaximized);
         form->move(400, 300);

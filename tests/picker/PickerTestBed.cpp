@@ -1,0 +1,20 @@
+#include "PickerTestBed.h"
+
+#include "MessageBox.h"
+
+PickerTestBed::PickerTestBed(const QStringList& rows) {
+    tables.importRows(rows);
+    MessageBox::setSink(
+        [this](MessageBox::Kind, const QString&, const QString& text) { messages_.append(text); });
+}
+
+void PickerTestBed::reset() {
+    messages_.clear();
+    settings_ = std::make_unique<TestSettings>();
+}
+
+std::unique_ptr<TFormNardel> PickerTestBed::activatedForm() const {
+    auto form = std::make_unique<TFormNardel>(tables.folder());
+    form->FormActivate();
+    return form;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "FNardel.h"
+#include "TestSettings.h"
+#include "TestTables.h"
+
+#include <QStringList>
+#include <memory>
+
+// What a picker window meets in a widget test: its own table folder and settings root, the
+// info window closed as its user closes it, and the texts of the message boxes it shows.
+class PickerTestBed {
+public:
+    // Builds the tables from `rows` and catches every message box.
+    explicit PickerTestBed(const QStringList& rows);
+
+    // For each test: a new, empty settings root and no messages yet.
+    void reset();
+    QString folder() const { return tables.folder(); }
+    TestSettings& settings() { return *settings_; }
+    const QStringList& messages() const { return messages_; }
+    // How often the info window has been shown and closed.
+    int infoWindowShown() const { return infoWindowCloser.closedCount(); }
+    // A window on the tables after its first activation.
+    std::unique_ptr<TFormNardel> activatedForm() const;
+
+private:
+    TestTables tables;
+    std::unique_ptr<TestSettings> settings_;
+    InfoWindowCloser infoWindowCloser;
+    QStringList messages_;
+};
