@@ -3,13 +3,15 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= 2
+# CI sets WERROR=ON: a warning then fails the build.
+WERROR ?= OFF
 
 .PHONY: all build run test check asan-test bench clean
 
 all: build
 
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNARDEL_WERROR=$(WERROR)
 
 build: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)

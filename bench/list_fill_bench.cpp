@@ -13,8 +13,8 @@
 //
 // Without --genus the genus with the most species is taken, without --species the species
 // with the most subspecies; both are found by a query on the name table.
-#include "FNardel.h"
-#include "MessageBox.h"
+#include "picker/FNardel.h"
+#include "platform/MessageBox.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "BaseFormat.h"
+#include "picker/BaseFormat.h"
 
 #include <QFont>
 #include <QFontInfo>

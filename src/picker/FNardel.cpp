@@ -1,12 +1,12 @@
-#include "FNardel.h"
+#include "picker/FNardel.h"
 
-#include "FInfo.h"
-#include "ListQueries.h"
-#include "MessageBox.h"
-#include "NameList.h"
-#include "NameText.h"
-#include "TablePassword.h"
-#include "TablePath.h"
+#include "picker/NameText.h"
+#include "platform/MessageBox.h"
+#include "shell/FInfo.h"
+#include "store/ListQueries.h"
+#include "store/NameList.h"
+#include "store/TablePassword.h"
+#include "store/TablePath.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,7 +74,7 @@ TFormNardel::TFormNardel(const QString& programFolder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      programFolder(programFolder) {
+      m_programFolder(programFolder) {
     setObjectName(QStringLiteral("FormNardel"));
     setWindowTitle(QStringLiteral("Nardel"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
@@ -197,7 +197,7 @@ void TFormNardel::FormCreate() {
     SpeciesAuthors.clear();
     SubspAuthors.clear();
     MessageBox::runAction(this, [this] {
-        OpenNameSource(tablePathIn(programFolder, QStringLiteral("plantnames.db")));
+        OpenNameSource(tablePathIn(m_programFolder, QStringLiteral("plantnames.db")));
     });
     // Without its names the window stays usable and says why its lists are empty.
     if (!sourceOpen)

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "NameSource.h"
-#include "NameText.h"
-#include "Query.h"
-#include "RichOutput.h"
+#include "picker/NameText.h"
+#include "picker/RichOutput.h"
+#include "store/NameSource.h"
+#include "store/Query.h"
 
 #include <QFont>
 #include <QList>
@@ -121,7 +121,7 @@ private:
     void readList(Query& query, QLabel* countLabel, const QString& textField,
                   const QString& authorField, NameList& entries);
 
-    QString programFolder;
+    QString m_programFolder;
     QLabel* statusPanel = nullptr;
     bool Activated;
     bool sourceOpen = false;

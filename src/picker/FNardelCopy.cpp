@@ -1,10 +1,10 @@
 // Copying the name from the main window: plain, or formatted with the name words italic and
 // the authors upright; the three options that shape the copy and the base font.
-#include "FNardel.h"
+#include "picker/FNardel.h"
 
-#include "Clipboard.h"
-#include "FInfo.h"
-#include "FormattedName.h"
+#include "picker/FormattedName.h"
+#include "platform/Clipboard.h"
+#include "shell/FInfo.h"
 
 #include <QAction>
 #include <QFontDialog>

@@ -1,10 +1,10 @@
 // The main window's options menu, the restoring of its options and place at the first
 // activation, and their saving when the window closes.
-#include "FNardel.h"
+#include "picker/FNardel.h"
 
-#include "FInfo.h"
-#include "MessageBox.h"
-#include "WindowPlace.h"
+#include "platform/MessageBox.h"
+#include "platform/WindowPlace.h"
+#include "shell/FInfo.h"
 
 #include <QAction>
 #include <QCloseEvent>

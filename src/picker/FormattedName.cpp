@@ -1,4 +1,4 @@
-#include "FormattedName.h"
+#include "picker/FormattedName.h"
 
 #include <QSet>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NameText.h"
+#include "picker/NameText.h"
 
 #include <QList>
 #include <QString>

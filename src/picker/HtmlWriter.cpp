@@ -1,4 +1,4 @@
-#include "HtmlWriter.h"
+#include "picker/HtmlWriter.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BaseFormat.h"
-#include "FormattedName.h"
+#include "picker/BaseFormat.h"
+#include "picker/FormattedName.h"
 
 #include <QByteArray>
 

@@ -1,4 +1,4 @@
-#include "NameText.h"
+#include "picker/NameText.h"
 
 NameText composeNameText(int level, const NameTextInput& in) {
     NameText out{in.genus, in.citation};

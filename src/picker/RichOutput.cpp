@@ -1,8 +1,8 @@
-#include "RichOutput.h"
+#include "picker/RichOutput.h"
 
-#include "Clipboard.h"
-#include "HtmlWriter.h"
-#include "RtfWriter.h"
+#include "picker/HtmlWriter.h"
+#include "picker/RtfWriter.h"
+#include "platform/Clipboard.h"
 
 RichOutput::RichOutput(const QFont& windowFont, const QColor& textColour)
     : base(BaseFormat::fromFont(windowFont, textColour)) {}

@@ -1,4 +1,4 @@
-#include "WindowPlace.h"
+#include "platform/WindowPlace.h"
 
 #include <QScreen>
 #include <QWidget>

@@ -1,9 +1,9 @@
-#include "FInfo.h"
+#include "shell/FInfo.h"
 
-#include "InfoPictures.h"
-#include "InfoTexts.h"
-#include "RegistryKey.h"
-#include "WindowPlace.h"
+#include "platform/WindowPlace.h"
+#include "shell/InfoPictures.h"
+#include "shell/InfoTexts.h"
+#include "shell/RegistryKey.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -42,7 +42,7 @@ QPushButton* createButton(QWidget* parent, const QString& name, const QString& c
 TFormInfo::TFormInfo(VersionRecord record, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
-      record(std::move(record)) {
+      m_record(std::move(record)) {
     setObjectName(QStringLiteral("FormInfo"));
     // The program ends with its main window; closing this one never ends it.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -148,7 +148,7 @@ void TFormInfo::FillInfo(const QString& title, const QString& comment, const QSt
 
 void TFormInfo::FormShow() {
     Memo1->clear();
-    const QStringList lines = versionLines(record);
+    const QStringList lines = versionLines(m_record);
     if (lines.isEmpty())
         return;
     Memo1->setPlainText(lines.join(u'\n'));

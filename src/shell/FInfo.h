@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VersionRecord.h"
+#include "shell/VersionRecord.h"
 
 #include <QDialog>
 #include <memory>
@@ -67,7 +67,7 @@ private:
     // The key's folder; before the key is opened, the folder of all keys.
     QString settingsFolder() const;
 
-    VersionRecord record;
+    VersionRecord m_record;
     std::unique_ptr<RegistryKey> SettingsKey;
     QString VersionKey;
 };

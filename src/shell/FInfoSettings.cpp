@@ -1,10 +1,10 @@
 // The settings store of the info window: one key, in a file under the settings root, that
 // holds the program's options and its main window's place between runs.
-#include "FInfo.h"
+#include "shell/FInfo.h"
 
-#include "RegistryKey.h"
-#include "VersionKey.h"
-#include "WindowPlace.h"
+#include "platform/WindowPlace.h"
+#include "shell/RegistryKey.h"
+#include "shell/VersionKey.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "InfoPictures.h"
+#include "shell/InfoPictures.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
-#include "InfoTexts.h"
+#include "shell/InfoTexts.h"
 
-#include "VersionKey.h"
-#include "VersionRecord.h"
+#include "shell/VersionKey.h"
+#include "shell/VersionRecord.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "RegistryFile.h"
+#include "shell/RegistryFile.h"
 
 #include <QtEndian>
 #include <charconv>

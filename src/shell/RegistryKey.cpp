@@ -1,5 +1,5 @@
-#include "RegistryKey.h"
-#include "RegistryFile.h"
+#include "shell/RegistryKey.h"
+#include "shell/RegistryFile.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "VersionKey.h"
+#include "shell/VersionKey.h"
 
 QString VersionKeyOf(const QString& version) {
     const qsizetype firstDot = version.indexOf(u'.');

@@ -1,7 +1,7 @@
-#include "VersionRecord.h"
+#include "shell/VersionRecord.h"
 
 std::optional<QString> VersionRecord::value(const QString& key) const {
-    for (const auto& [name, text] : entries)
+    for (const auto& [name, text] : m_entries)
         if (name.compare(key, Qt::CaseInsensitive) == 0)
             return text;
     return std::nullopt;

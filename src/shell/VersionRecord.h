@@ -11,7 +11,7 @@
 class VersionRecord {
 public:
     VersionRecord() = default;
-    explicit VersionRecord(QList<QPair<QString, QString>> entries) : entries(std::move(entries)) {}
+    explicit VersionRecord(QList<QPair<QString, QString>> entries) : m_entries(std::move(entries)) {}
 
     static VersionRecord program();
 
@@ -19,5 +19,5 @@ public:
     std::optional<QString> value(const QString& key) const;
 
 private:
-    QList<QPair<QString, QString>> entries;
+    QList<QPair<QString, QString>> m_entries;
 };

@@ -1,7 +1,7 @@
-#include "NameSource.h"
+#include "store/NameSource.h"
 
-#include "EngineError.h"
-#include "TablePassword.h"
+#include "store/EngineError.h"
+#include "store/TablePassword.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>

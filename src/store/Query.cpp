@@ -1,7 +1,7 @@
-#include "Query.h"
+#include "store/Query.h"
 
-#include "EngineError.h"
-#include "NameSource.h"
+#include "store/EngineError.h"
+#include "store/NameSource.h"
 
 #include <QRegularExpression>
 #include <limits>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ResultRows.h"
-#include "Statement.h"
+#include "store/ResultRows.h"
+#include "store/Statement.h"
 
 #include <QHash>
 #include <QString>

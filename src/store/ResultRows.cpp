@@ -1,4 +1,4 @@
-#include "ResultRows.h"
+#include "store/ResultRows.h"
 
 #include <charconv>
 #include <cmath>

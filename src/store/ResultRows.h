@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Statement.h"
+#include "store/Statement.h"
 
 #include <QByteArray>
 #include <QString>

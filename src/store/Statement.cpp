@@ -1,4 +1,4 @@
-#include "Statement.h"
+#include "store/Statement.h"
 
 #include <QSqlDatabase>
 #include <QSqlDriver>

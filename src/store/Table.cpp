@@ -1,7 +1,7 @@
-#include "Table.h"
+#include "store/Table.h"
 
-#include "EngineError.h"
-#include "NameSource.h"
+#include "store/EngineError.h"
+#include "store/NameSource.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -1,9 +1,9 @@
-#include "TableImport.h"
+#include "store/TableImport.h"
 
-#include "TablePassword.h"
-#include "TableSchema.h"
-#include "TableWriter.h"
-#include "TsvReader.h"
+#include "store/TablePassword.h"
+#include "store/TableSchema.h"
+#include "store/TableWriter.h"
+#include "store/TsvReader.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "TablePassword.h"
+#include "store/TablePassword.h"
 
-#include "EngineError.h"
+#include "store/EngineError.h"
 
 #include <QCryptographicHash>
 #include <QRandomGenerator>

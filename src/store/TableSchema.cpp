@@ -1,4 +1,4 @@
-#include "TableSchema.h"
+#include "store/TableSchema.h"
 
 namespace TableSchema {
 namespace {

@@ -1,7 +1,7 @@
-#include "TableWriter.h"
+#include "store/TableWriter.h"
 
-#include "EngineError.h"
-#include "TablePassword.h"
+#include "store/EngineError.h"
+#include "store/TablePassword.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Statement.h"
-#include "TableSchema.h"
+#include "store/Statement.h"
+#include "store/TableSchema.h"
 
 #include <QByteArrayView>
 #include <QSqlDatabase>

@@ -1,4 +1,4 @@
-#include "TsvReader.h"
+#include "store/TsvReader.h"
 
 #include <charconv>
 

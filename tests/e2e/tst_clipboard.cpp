@@ -1,5 +1,5 @@
-#include "RichTextReader.h"
-#include "XSession.h"
+#include "e2e/XSession.h"
+#include "support/RichTextReader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "XSession.h"
+#include "e2e/XSession.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "Clipboard.h"
-#include "ListPick.h"
-#include "PickerTestBed.h"
-#include "RichTextReader.h"
+#include "platform/Clipboard.h"
+#include "support/ListPick.h"
+#include "support/PickerTestBed.h"
+#include "support/RichTextReader.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,9 +1,9 @@
-#include "FNardel.h"
-#include "ListPick.h"
-#include "MessageBox.h"
-#include "TablePassword.h"
-#include "TestSettings.h"
-#include "TestTables.h"
+#include "picker/FNardel.h"
+#include "platform/MessageBox.h"
+#include "store/TablePassword.h"
+#include "support/ListPick.h"
+#include "support/TestSettings.h"
+#include "support/TestTables.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "NameText.h"
+#include "picker/NameText.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "FInfo.h"
-#include "PickerTestBed.h"
+#include "shell/FInfo.h"
+#include "support/PickerTestBed.h"
 
 #include <QAction>
 #include <QComboBox>

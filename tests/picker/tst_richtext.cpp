@@ -1,6 +1,6 @@
-#include "HtmlWriter.h"
-#include "RichTextReader.h"
-#include "RtfWriter.h"
+#include "picker/HtmlWriter.h"
+#include "picker/RtfWriter.h"
+#include "support/RichTextReader.h"
 
 #include <QTest>
 

@@ -6,8 +6,8 @@
 // Prints "all" or "read" for the access it got, then a line per read, as ValueText.h writes
 // it. Exits 1 when a write fails (the error on stderr), 2 on bad arguments, 3 when the key
 // does not open.
-#include "RegistryKey.h"
-#include "ValueText.h"
+#include "shell/RegistryKey.h"
+#include "support/ValueText.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,5 +1,5 @@
-#include "FInfo.h"
-#include "WindowPlace.h"
+#include "platform/WindowPlace.h"
+#include "shell/FInfo.h"
 
 #include <QAccessible>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "RegistryFile.h"
-#include "ValueText.h"
+#include "shell/RegistryFile.h"
+#include "support/ValueText.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "RegistryFile.h"
-#include "RegistryKey.h"
-#include "ValueText.h"
+#include "shell/RegistryFile.h"
+#include "shell/RegistryKey.h"
+#include "support/ValueText.h"
 
 #include <QDir>
 #include <QFile>

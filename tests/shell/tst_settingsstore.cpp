@@ -1,5 +1,5 @@
-#include "FInfo.h"
-#include "TestSettings.h"
+#include "shell/FInfo.h"
+#include "support/TestSettings.h"
 
 #include <QDir>
 #include <QTest>

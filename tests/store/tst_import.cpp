@@ -1,10 +1,10 @@
-#include "EngineError.h"
-#include "NameSource.h"
-#include "Query.h"
-#include "TableImport.h"
-#include "TablePassword.h"
-#include "TestTables.h"
-#include "TsvReader.h"
+#include "store/EngineError.h"
+#include "store/NameSource.h"
+#include "store/Query.h"
+#include "store/TableImport.h"
+#include "store/TablePassword.h"
+#include "store/TsvReader.h"
+#include "support/TestTables.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "EngineError.h"
-#include "NameSource.h"
-#include "Query.h"
-#include "Table.h"
-#include "TablePassword.h"
-#include "TestTables.h"
+#include "store/EngineError.h"
+#include "store/NameSource.h"
+#include "store/Query.h"
+#include "store/Table.h"
+#include "store/TablePassword.h"
+#include "support/TestTables.h"
 
 #include <QFile>
 #include <QTest>

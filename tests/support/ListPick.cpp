@@ -1,4 +1,4 @@
-#include "ListPick.h"
+#include "support/ListPick.h"
 
 #include <QComboBox>
 #include <QTest>

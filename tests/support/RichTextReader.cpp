@@ -1,4 +1,4 @@
-#include "RichTextReader.h"
+#include "support/RichTextReader.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -1,7 +1,7 @@
-#include "TestTables.h"
+#include "support/TestTables.h"
 
-#include "TableImport.h"
-#include "TablePassword.h"
+#include "store/TableImport.h"
+#include "store/TablePassword.h"
 
 #include <QFile>
 #include <QSqlDatabase>

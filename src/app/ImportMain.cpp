@@ -1,7 +1,7 @@
 // nardel-import: builds plantnames.db and syns.db from tab-separated text files.
-#include "EngineError.h"
-#include "TableImport.h"
-#include "TsvReader.h"
+#include "store/EngineError.h"
+#include "store/TableImport.h"
+#include "store/TsvReader.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

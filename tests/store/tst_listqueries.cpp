@@ -1,5 +1,5 @@
-#include "ListQueries.h"
-#include "TablePath.h"
+#include "store/ListQueries.h"
+#include "store/TablePath.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "NameList.h"
+#include "store/NameList.h"
 
-#include "Query.h"
+#include "store/Query.h"
 
 void appendRows(Query& query, const QString& textField, const QString& authorField,
                 const QString& pageField, NameList& list) {

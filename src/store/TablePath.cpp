@@ -1,4 +1,4 @@
-#include "TablePath.h"
+#include "store/TablePath.h"
 
 QString tablePathIn(const QString& folder, const QString& tableFile) {
     return folder.endsWith('/') ? folder + tableFile : folder + '/' + tableFile;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FNardel.h"
-#include "TestSettings.h"
-#include "TestTables.h"
+#include "picker/FNardel.h"
+#include "support/TestSettings.h"
+#include "support/TestTables.h"
 
 #include <QStringList>
 #include <memory>

@@ -1,5 +1,5 @@
 // Nardel: picks botanical names from three linked lists and copies them for a word processor.
-#include "FNardel.h"
+#include "picker/FNardel.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "PickerTestBed.h"
+#include "support/PickerTestBed.h"
 
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
 PickerTestBed::PickerTestBed(const QStringList& rows) {
     tables.importRows(rows);

@@ -1,4 +1,4 @@
-#include "ListQueries.h"
+#include "store/ListQueries.h"
 
 namespace {
 QString selectAllFrom(const QString& tableName) {

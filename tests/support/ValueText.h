@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegistryValue.h"
+#include "shell/RegistryValue.h"
 
 #include <QString>
 #include <optional>
