@@ -5,6 +5,7 @@
 #include "picker/FormattedName.h"
 #include "platform/Clipboard.h"
 #include "shell/FInfo.h"
+#include "shell/SettingNames.h"
 
 #include <QAction>
 #include <QFontDialog>
@@ -39,10 +40,10 @@ void TFormNardel::LoadOutputFont() {
         return;
     QString face;
     // An empty stored face keeps the window's.
-    if (FormInfo->ReadSettingStr(QStringLiteral("FontName"), face) && !face.isEmpty())
+    if (FormInfo->ReadSettingStr(SettingNames::fontName, face) && !face.isEmpty())
         RichOut->baseFormat().setFace(face);
     qint32 size;
-    if (FormInfo->ReadSettingInt(QStringLiteral("FontSize"), size) && size > 0 &&
+    if (FormInfo->ReadSettingInt(SettingNames::fontSize, size) && size > 0 &&
         size <= largestFontSize)
         RichOut->baseFormat().pointSize = size;
 }
@@ -57,8 +58,8 @@ void TFormNardel::BtnFormat1Click() {
     RichOut->baseFormat() = BaseFormat::fromFont(font, RichOut->baseFormat().colour);
     if (!FormInfo)
         return;
-    FormInfo->WriteSettingStr(QStringLiteral("FontName"), RichOut->baseFormat().face);
-    FormInfo->WriteSettingInt(QStringLiteral("FontSize"), RichOut->baseFormat().pointSize);
+    FormInfo->WriteSettingStr(SettingNames::fontName, RichOut->baseFormat().face);
+    FormInfo->WriteSettingInt(SettingNames::fontSize, RichOut->baseFormat().pointSize);
 }
 
 void TFormNardel::CBauthorClick() {

@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/WindowPlace.h"
 #include "shell/FInfo.h"
+#include "shell/SettingNames.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -75,9 +76,9 @@ void TFormNardel::StandardFormClick() {
 }
 
 void TFormNardel::restoreSettings() {
-    FormInfo->RestoreWindowPlace(QStringLiteral("Form"), this);
+    FormInfo->RestoreWindowPlace(SettingNames::mainWindowPrefix, this);
     qint32 storedLevel;
-    if (FormInfo->ReadSettingInt(QStringLiteral("Level"), storedLevel)) {
+    if (FormInfo->ReadSettingInt(SettingNames::level, storedLevel)) {
         Level = storedLevel;
         if (storedLevel == 1)
             RBspecies->setChecked(true);
@@ -89,13 +90,13 @@ void TFormNardel::restoreSettings() {
         }
     }
     bool flag;
-    if (FormInfo->ReadSettingBool(QStringLiteral("AddAuthor"), flag))
+    if (FormInfo->ReadSettingBool(SettingNames::addAuthor, flag))
         CBauthor->setChecked(flag);
-    if (FormInfo->ReadSettingBool(QStringLiteral("AutoClipbrd"), flag)) {
+    if (FormInfo->ReadSettingBool(SettingNames::autoClipboard, flag)) {
         CBauto->setChecked(flag);
         BtnInsert->setVisible(!flag);
     }
-    if (FormInfo->ReadSettingBool(QStringLiteral("Formated"), flag) && flag)
+    if (FormInfo->ReadSettingBool(SettingNames::formatted, flag) && flag)
         CBformated->trigger();
 }
 
@@ -105,11 +106,11 @@ void TFormNardel::FormClose() {
     // A store that refuses the writes (a key that this user may only read) costs the user
     // the options of this run, never the window's closing.
     try {
-        FormInfo->SaveWindowPlace(QStringLiteral("Form"), this);
-        FormInfo->WriteSettingInt(QStringLiteral("Level"), Level);
-        FormInfo->WriteSettingBool(QStringLiteral("AddAuthor"), CBauthor->isChecked());
-        FormInfo->WriteSettingBool(QStringLiteral("AutoClipbrd"), CBauto->isChecked());
-        FormInfo->WriteSettingBool(QStringLiteral("Formated"), CBformated->isChecked());
+        FormInfo->SaveWindowPlace(SettingNames::mainWindowPrefix, this);
+        FormInfo->WriteSettingInt(SettingNames::level, Level);
+        FormInfo->WriteSettingBool(SettingNames::addAuthor, CBauthor->isChecked());
+        FormInfo->WriteSettingBool(SettingNames::autoClipboard, CBauto->isChecked());
+        FormInfo->WriteSettingBool(SettingNames::formatted, CBformated->isChecked());
     } catch (const std::exception& failure) {
         MessageBox::show(this, MessageBox::Kind::Warning, QCoreApplication::applicationName(),
                          QStringLiteral("The options and the window place were not saved.\n") +

@@ -4,6 +4,7 @@
 
 #include "platform/WindowPlace.h"
 #include "shell/RegistryKey.h"
+#include "shell/SettingNames.h"
 #include "shell/VersionKey.h"
 
 #include <QWidget>
@@ -101,20 +102,20 @@ bool TFormInfo::WriteSettingBool(const QString& name, bool value) {
 
 bool TFormInfo::RestoreWindowPlace(const QString& prefix, QWidget* window) const {
     qint32 top, left, height, width;
-    if (!ReadSettingInt(prefix + QStringLiteral("Top"), top))
+    if (!ReadSettingInt(prefix + SettingNames::topSuffix, top))
         return false;
     if (top < 0) {
         window->setWindowState(window->windowState() | Qt::WindowMaximized);
         return true;
     }
     window->move(window->x(), top);
-    if (!ReadSettingInt(prefix + QStringLiteral("Left"), left) || left <= 0)
+    if (!ReadSettingInt(prefix + SettingNames::leftSuffix, left) || left <= 0)
         return false;
     window->move(left, window->y());
-    if (!ReadSettingInt(prefix + QStringLiteral("Height"), height) || height <= 0)
+    if (!ReadSettingInt(prefix + SettingNames::heightSuffix, height) || height <= 0)
         return false;
     WindowPlace::setOuterHeight(window, height);
-    if (!ReadSettingInt(prefix + QStringLiteral("Width"), width) || width <= 0)
+    if (!ReadSettingInt(prefix + SettingNames::widthSuffix, width) || width <= 0)
         return false;
     WindowPlace::setOuterWidth(window, width);
     return true;
@@ -126,10 +127,10 @@ bool TFormInfo::SaveWindowPlace(const QString& prefix, QWidget* window) {
     // On X11 a maximized window's frame starts at the screen's top rather than above it;
     // a negative top is what brings a maximized window back maximized.
     const int top = window->isMaximized() ? qMin(window->y(), -1) : window->y();
-    WriteSettingInt(prefix + QStringLiteral("Top"), top);
-    WriteSettingInt(prefix + QStringLiteral("Left"), window->x());
-    WriteSettingInt(prefix + QStringLiteral("Height"), WindowPlace::outerHeight(window));
-    WriteSettingInt(prefix + QStringLiteral("Width"), WindowPlace::outerWidth(window));
+    WriteSettingInt(prefix + SettingNames::topSuffix, top);
+    WriteSettingInt(prefix + SettingNames::leftSuffix, window->x());
+    WriteSettingInt(prefix + SettingNames::heightSuffix, WindowPlace::outerHeight(window));
+    WriteSettingInt(prefix + SettingNames::widthSuffix, WindowPlace::outerWidth(window));
     return true;
 }
 
