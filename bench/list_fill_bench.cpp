@@ -15,6 +15,8 @@
 // with the most subspecies; both are found by a query on the name table.
 #include "picker/FNardel.h"
 #include "platform/MessageBox.h"
+#include "platform/QtClipboard.h"
+#include "support/PickerControls.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -198,7 +200,8 @@ int main(int argc, char* argv[]) {
 
     QElapsedTimer clock;
     clock.start();
-    TFormNardel form(folder + '/');
+    QtClipboard clipboard;
+    TFormNardel form(folder + '/', clipboard);
     const double createMs = double(clock.nsecsElapsed()) / 1e6;
     form.show();
     // The first activation fills the genus list, as at the program's start.
@@ -207,21 +210,21 @@ int main(int argc, char* argv[]) {
     const double activateMs = double(clock.nsecsElapsed()) / 1e6;
     QCoreApplication::processEvents();
     std::printf("window-create ms=%.3f\nfirst-activation ms=%.3f rows=%d\n", createMs, activateMs,
-                shownCount(form.LblGenus, form.CBgenus, 0));
+                shownCount(ui(form).LblGenus, ui(form).CBgenus, 0));
 
     const Timing genus = measure(repeats, [&form] { form.FillGenusList(); });
-    print("genus-fill", genus, shownCount(form.LblGenus, form.CBgenus, 0));
+    print("genus-fill", genus, shownCount(ui(form).LblGenus, ui(form).CBgenus, 0));
 
-    select(form.CBgenus, target.genus);
+    select(ui(form).CBgenus, target.genus);
     const Timing species = measure(repeats, [&form] { form.FillSpeciesList(); });
-    print("species-fill", species, shownCount(form.LblSpecies, form.CBspecies, 1),
+    print("species-fill", species, shownCount(ui(form).LblSpecies, ui(form).CBspecies, 1),
           QStringLiteral(" genus=") + target.genus);
 
-    select(form.CBgenus, target.speciesGenus);
+    select(ui(form).CBgenus, target.speciesGenus);
     form.FillSpeciesList();
-    select(form.CBspecies, target.species);
+    select(ui(form).CBspecies, target.species);
     const Timing subsp = measure(repeats, [&form] { form.FillSubspList(); });
-    print("subsp-fill", subsp, shownCount(form.LblSubsp, form.CBsubsp, 1),
+    print("subsp-fill", subsp, shownCount(ui(form).LblSubsp, ui(form).CBsubsp, 1),
           QStringLiteral(" genus=%1 species=%2").arg(target.speciesGenus, target.species));
     return 0;
 }

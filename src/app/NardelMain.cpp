@@ -1,5 +1,6 @@
 // Nardel: picks botanical names from three linked lists and copies them for a word processor.
 #include "picker/FNardel.h"
+#include "platform/QtClipboard.h"
 
 #include <QApplication>
 
@@ -13,7 +14,8 @@ int main(int argc, char* argv[]) {
     // The application's title, which message boxes carry. No display name is set: Qt would
     // append it to every window's caption.
     QApplication::setApplicationName(QStringLiteral("Nardel"));
-    TFormNardel FormNardel(QApplication::applicationDirPath());
+    QtClipboard clipboard;
+    TFormNardel FormNardel(QApplication::applicationDirPath(), clipboard);
     FormNardel.show();
     return app.exec();
 }

@@ -1,12 +1,17 @@
 #include "picker/FNardel.h"
 
 #include "picker/NameText.h"
+#include "picker/RichOutput.h"
+#include "picker/StatusLine.h"
 #include "platform/MessageBox.h"
 #include "shell/FInfo.h"
 #include "store/ListQueries.h"
 #include "store/NameList.h"
+#include "store/NameSource.h"
+#include "store/Query.h"
 #include "store/TablePassword.h"
 #include "store/TablePath.h"
+#include "ui_FNardel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,166 +32,66 @@ namespace {
 
 const QString sourceMissingText = QStringLiteral("Data source for Nardel is not available");
 
-// A hint that pops up as a tooltip when `shown`; a screen reader reads it either way.
-void setHint(QWidget* control, const QString& hint, bool shown) {
-    control->setAccessibleDescription(hint);
-    if (shown)
-        control->setToolTip(hint);
-}
-
-QComboBox* createList(QWidget* parent, const QString& name, const QRect& place) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(name);
-    list->setGeometry(place);
+void setUpList(QComboBox* list) {
     list->setModel(new QStringListModel(list));
     // Long lists (thousands of species in a genus) open fast with rows of one height.
     static_cast<QListView*>(list->view())->setUniformItemSizes(true);
-    list->setMaxVisibleItems(20);
-    return list;
-}
-
-// A screen reader reads a label's text as its name and what it counts as its description.
-QLabel* createCountLabel(QWidget* parent, const QString& name, const QRect& place,
-                         const QString& description) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setGeometry(place);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setAccessibleDescription(description);
-    return label;
-}
-
-template <class Button>
-Button* createButton(QWidget* parent, const QString& name, const QString& caption,
-                     const QRect& place) {
-    auto* button = new Button(parent);
-    button->setObjectName(name);
-    button->setText(caption);
-    button->setGeometry(place);
-    return button;
 }
 
 } // namespace
 
 TFormNardel::~TFormNardel() = default;
 
-TFormNardel::TFormNardel(const QString& programFolder, QWidget* parent)
+TFormNardel::TFormNardel(const QString& programFolder, Clipboard& clipboard, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_programFolder(programFolder) {
-    setObjectName(QStringLiteral("FormNardel"));
-    setWindowTitle(QStringLiteral("Nardel"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    FontDlgFont = font();
-    setFixedSize(464, 101);
+      m_ui(std::make_unique<Ui::TFormNardel>()), m_programFolder(programFolder),
+      m_clipboard(clipboard), DatabaseSp(std::make_unique<NameSource>()),
+      QueryGenus(std::make_unique<Query>(*DatabaseSp)),
+      QuerySpecies(std::make_unique<Query>(*DatabaseSp)),
+      QuerySubsp(std::make_unique<Query>(*DatabaseSp)) {
+    m_ui->setupUi(this);
+    // The designed place on the screen; the layout file gives a window its size only.
     move(194, 113);
-    createControls();
+    FontDlgFont = font();
+    setUpControls();
     FormCreate();
 }
 
-void TFormNardel::createControls() {
-    StatusBar = new QStatusBar(this);
-    StatusBar->setObjectName(QStringLiteral("StatusBar"));
-    StatusBar->setGeometry(0, 82, 464, 19);
-    StatusBar->setSizeGripEnabled(false);
-    StatusBar->setAutoFillBackground(true);
-    StatusBar->setAccessibleName(QStringLiteral("Stavový řádek"));
-    statusPanel = new QLabel(StatusBar);
-    statusPanel->setAccessibleDescription(QStringLiteral("Jméno"));
-    StatusBar->addWidget(statusPanel, 1);
-
-    CBgenus = createList(this, QStringLiteral("CBgenus"), {8, 24, 145, 21});
-    CBgenus->setAccessibleName(QStringLiteral("Rod"));
-    setHint(CBgenus, QStringLiteral("Focus [Ctrl-G]"), true);
-    CBspecies = createList(this, QStringLiteral("CBspecies"), {160, 24, 145, 21});
-    CBspecies->setAccessibleName(QStringLiteral("Druh"));
-    setHint(CBspecies, QStringLiteral("Focus [Ctrl-S]"), true);
-    CBsubsp = createList(this, QStringLiteral("CBsubsp"), {312, 24, 145, 21});
-    CBsubsp->setAccessibleName(QStringLiteral("Poddruh"));
-    setHint(CBsubsp, QStringLiteral("Focus [Ctrl-U]"), true);
-
-    RBgenus = createButton<QRadioButton>(this, QStringLiteral("RBgenus"), QStringLiteral("Rod"),
-                                         {8, 8, 65, 17});
-    setHint(RBgenus, QStringLiteral("Set [Alt-G]"), false);
-    RBspecies = createButton<QRadioButton>(this, QStringLiteral("RBspecies"),
-                                           QStringLiteral("Druh"), {160, 8, 65, 17});
-    setHint(RBspecies, QStringLiteral("Set [Alt-S]"), false);
-    RBspecies->setChecked(true);
-    RBsubsp = createButton<QRadioButton>(this, QStringLiteral("RBsubsp"), QStringLiteral("Poddruh"),
-                                         {312, 8, 81, 17});
-    setHint(RBsubsp, QStringLiteral("Set [Alt-U]"), false);
-
-    BtnInsert = createButton<QPushButton>(this, QStringLiteral("BtnInsert"),
-                                          QStringLiteral("Kopírovat"), {384, 56, 75, 25});
-    BtnInsert->setIcon(QIcon::fromTheme(QStringLiteral("edit-copy"),
-                                        style()->standardIcon(QStyle::SP_DialogSaveButton)));
-    setHint(BtnInsert, QStringLiteral("Focus [Ctrl-I], Execute [Alt-I]"), true);
-
-    SpeedButton1 =
-        createButton<QToolButton>(this, QStringLiteral("SpeedButton1"), QString(), {8, 56, 25, 25});
-    SpeedButton1->setFocusPolicy(Qt::NoFocus);
-    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
-    SpeedButton1->setAccessibleName(QStringLiteral("O programu"));
-
-    LblGenus = createCountLabel(this, QStringLiteral("LblGenus"), {104, 8, 45, 13},
-                                QStringLiteral("Počet rodů"));
-    LblSpecies = createCountLabel(this, QStringLiteral("LblSpecies"), {252, 8, 52, 13},
-                                  QStringLiteral("Počet druhů"));
-    LblSubsp = createCountLabel(this, QStringLiteral("LblSubsp"), {412, 8, 44, 13},
-                                QStringLiteral("Počet poddruhů"));
-
-    BtnFind = createButton<QPushButton>(this, QStringLiteral("BtnFind"), QStringLiteral("Najít"),
-                                        {256, 56, 57, 25});
-    BtnFind->setIcon(QIcon::fromTheme(QStringLiteral("edit-find"),
-                                      style()->standardIcon(QStyle::SP_FileDialogContentsView)));
-    setHint(BtnFind, QStringLiteral("Focus [Ctrl-F], Execute [Alt-F]"), true);
-    BtnFind->hide();
-
-    BtnMenu = createButton<QPushButton>(this, QStringLiteral("BtnMenu"), QStringLiteral("Volby"),
-                                        {40, 56, 49, 25});
-
-    // The page label grows with its text, as far as the buttons on its right.
-    LblPage = new QLabel(this);
-    LblPage->setObjectName(QStringLiteral("LblPage"));
-    LblPage->setGeometry(96, 64, 39, 13);
-    LblPage->setMinimumWidth(39);
-    LblPage->setMaximumWidth(384 - 96 - 4);
-    LblPage->setAccessibleDescription(QStringLiteral("Stránka"));
-
-    BtnSyn = createButton<QPushButton>(this, QStringLiteral("BtnSyn"), QStringLiteral("Syn."),
-                                       {320, 56, 57, 25});
-    BtnSyn->setIcon(QIcon::fromTheme(QStringLiteral("edit-find-replace"),
-                                     style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
-    setHint(BtnSyn, QStringLiteral("Focus [Ctrl-N], Execute [Alt-N]"), false);
-
-    createOptionsMenu();
-
-    QWidget* const tabOrder[] = {CBgenus, CBspecies, CBsubsp, RBgenus,   RBspecies,
-                                 RBsubsp, BtnFind,   BtnSyn,  BtnInsert, BtnMenu};
-    for (size_t i = 1; i < std::size(tabOrder); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+void TFormNardel::setUpControls() {
+    m_statusLine = std::make_unique<StatusLine>(m_ui->StatusBar);
+    for (QComboBox* list : {m_ui->CBgenus, m_ui->CBspecies, m_ui->CBsubsp})
+        setUpList(list);
+    m_ui->BtnInsert->setIcon(QIcon::fromTheme(QStringLiteral("edit-copy"),
+                                              style()->standardIcon(QStyle::SP_DialogSaveButton)));
+    m_ui->SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+    m_ui->BtnFind->setIcon(QIcon::fromTheme(
+        QStringLiteral("edit-find"), style()->standardIcon(QStyle::SP_FileDialogContentsView)));
+    m_ui->BtnSyn->setIcon(
+        QIcon::fromTheme(QStringLiteral("edit-find-replace"),
+                         style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
+    setUpOptionsMenu();
 
     // A pick by the user raises `activated`; a selection set by program raises nothing.
-    connect(CBgenus, &QComboBox::activated, this,
-            [this] { MessageBox::runAction(this, [this] { CBgenusChange(CBgenus); }); });
-    connect(CBspecies, &QComboBox::activated, this,
-            [this] { MessageBox::runAction(this, [this] { CBspeciesChange(CBspecies); }); });
-    connect(CBsubsp, &QComboBox::activated, this,
-            [this] { MessageBox::runAction(this, [this] { CBsubspChange(CBsubsp); }); });
-    connect(RBgenus, &QRadioButton::toggled, this, [this] { RBgenusClick(RBgenus); });
-    connect(RBspecies, &QRadioButton::toggled, this, [this] { RBspeciesClick(RBspecies); });
-    connect(RBsubsp, &QRadioButton::toggled, this, [this] { RBsubspClick(RBsubsp); });
-    connect(SpeedButton1, &QToolButton::clicked, this, &TFormNardel::SpeedButton1Click);
-    connect(BtnInsert, &QPushButton::clicked, this,
-            [this] { MessageBox::runAction(this, [this] { BtnInsertClick(BtnInsert); }); });
-
-    setStatusColour(palette().color(QPalette::Button));
+    const auto onPick = [this](QComboBox* list, void (TFormNardel::*handler)(QObject*)) {
+        connect(list, &QComboBox::activated, this, [this, list, handler] {
+            MessageBox::runAction(this, [this, list, handler] { (this->*handler)(list); });
+        });
+    };
+    onPick(m_ui->CBgenus, &TFormNardel::CBgenusChange);
+    onPick(m_ui->CBspecies, &TFormNardel::CBspeciesChange);
+    onPick(m_ui->CBsubsp, &TFormNardel::CBsubspChange);
+    connect(m_ui->RBgenus, &QRadioButton::toggled, this, [this] { RBgenusClick(m_ui->RBgenus); });
+    connect(m_ui->RBspecies, &QRadioButton::toggled, this,
+            [this] { RBspeciesClick(m_ui->RBspecies); });
+    connect(m_ui->RBsubsp, &QRadioButton::toggled, this, [this] { RBsubspClick(m_ui->RBsubsp); });
+    connect(m_ui->SpeedButton1, &QToolButton::clicked, this, &TFormNardel::SpeedButton1Click);
+    connect(m_ui->BtnInsert, &QPushButton::clicked, this,
+            [this] { MessageBox::runAction(this, [this] { BtnInsertClick(m_ui->BtnInsert); }); });
 }
 
 void TFormNardel::FormCreate() {
-    Activated = false;
-    Level = 1;
     FieldGenus = QStringLiteral("GENUS");
     FieldSpecies = QStringLiteral("SPECIES");
     FieldSubsp = QStringLiteral("SUBSP");
@@ -200,9 +105,9 @@ void TFormNardel::FormCreate() {
         OpenNameSource(tablePathIn(m_programFolder, QStringLiteral("plantnames.db")));
     });
     // Without its names the window stays usable and says why its lists are empty.
-    if (!sourceOpen)
-        statusPanel->setText(sourceMissingText);
-    BtnEdit->setVisible(true);
+    if (!m_sourceOpen)
+        m_statusLine->showName(sourceMissingText);
+    m_ui->BtnEdit->setVisible(true);
 }
 
 void TFormNardel::OpenNameSource(const QString& tablePath) {
@@ -211,29 +116,29 @@ void TFormNardel::OpenNameSource(const QString& tablePath) {
                          missingSourceMessage(tablePath));
         return;
     }
-    DatabaseSp.setParam(QStringLiteral("PATH"), folderOf(tablePath));
+    DatabaseSp->setParam(QStringLiteral("PATH"), folderOf(tablePath));
     TableName = fileNameOf(tablePath);
-    DatabaseSp.connect();
-    DatabaseSp.addPassword(TablePassword::programPassword);
+    DatabaseSp->connect();
+    DatabaseSp->addPassword(TablePassword::programPassword);
 
     const auto build = [](Query& query, const QStringList& lines) {
         query.clearSql();
         for (const QString& line : lines)
             query.addSqlLine(line);
     };
-    build(QueryGenus, genusQueryLines(TableName, FieldGenus));
-    QueryGenus.prepare();
-    build(QuerySpecies, speciesQueryLines(TableName, FieldGenus, FieldSpecies));
-    QuerySpecies.defineParam(QStringLiteral("genus"), Query::ParamType::Text);
-    QuerySpecies.prepare();
-    build(QuerySubsp, subspQueryLines(TableName, FieldGenus, FieldSpecies, FieldSubsp));
-    QuerySubsp.defineParam(QStringLiteral("genus"), Query::ParamType::Text);
-    QuerySubsp.defineParam(QStringLiteral("species"), Query::ParamType::Text);
-    QuerySubsp.prepare();
+    build(*QueryGenus, genusQueryLines(TableName, FieldGenus));
+    QueryGenus->prepare();
+    build(*QuerySpecies, speciesQueryLines(TableName, FieldGenus, FieldSpecies));
+    QuerySpecies->defineParam(QStringLiteral("genus"), Query::ParamType::Text);
+    QuerySpecies->prepare();
+    build(*QuerySubsp, subspQueryLines(TableName, FieldGenus, FieldSpecies, FieldSubsp));
+    QuerySubsp->defineParam(QStringLiteral("genus"), Query::ParamType::Text);
+    QuerySubsp->defineParam(QStringLiteral("species"), Query::ParamType::Text);
+    QuerySubsp->prepare();
 
-    LblPage->setText(Citation);
-    LblPage->adjustSize();
-    sourceOpen = true;
+    m_ui->LblPage->setText(Citation);
+    m_ui->LblPage->adjustSize();
+    m_sourceOpen = true;
 }
 
 bool TFormNardel::event(QEvent* event) {
@@ -256,14 +161,14 @@ void TFormNardel::FormActivate() {
         return;
     // Set first: the steps run once, even when one of them fails.
     Activated = true;
-    FormInfo = std::make_unique<TFormInfo>();
+    FormInfo = std::make_unique<TFormInfo>(VersionRecord::program(), this);
     QCoreApplication::setApplicationName(QStringLiteral("Nardel Pro"));
     setWindowTitle(QCoreApplication::applicationName());
     FormInfo->FillInfo(QString(), QString(), QStringLiteral("Professional"), QString());
     FormInfo->OpenSettingsKey(QStringLiteral("Nardel"));
     FormInfo->exec();
     restoreSettings();
-    if (!sourceOpen)
+    if (!m_sourceOpen)
         return;
     FillGenusList();
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
@@ -299,39 +204,39 @@ void TFormNardel::readList(Query& query, QLabel* countLabel, const QString& text
 }
 
 void TFormNardel::FillGenusList() {
-    setEntries(CBgenus, {});
+    setEntries(m_ui->CBgenus, {});
     GenusPages.clear();
     NameList genera;
-    readList(QueryGenus, LblGenus, FieldGenus, QString(), genera);
-    setEntries(CBgenus, genera.texts);
+    readList(*QueryGenus, m_ui->LblGenus, FieldGenus, QString(), genera);
+    setEntries(m_ui->CBgenus, genera.texts);
     GenusPages = genera.pages;
     FillSpeciesList();
 }
 
 void TFormNardel::FillSpeciesList() {
     NameList species = NameList::withBlankEntry();
-    showList(CBspecies, species, SpeciesAuthors, SpeciesPages);
-    LblSpecies->clear();
+    showList(m_ui->CBspecies, species, SpeciesAuthors, SpeciesPages);
+    m_ui->LblSpecies->clear();
     FillSubspList();
-    const QString genus = CBgenus->currentText();
+    const QString genus = m_ui->CBgenus->currentText();
     if (genus.isEmpty())
         return;
-    QuerySpecies.setParam(QStringLiteral("genus"), genus);
-    readList(QuerySpecies, LblSpecies, FieldSpecies, FieldAuthor0, species);
-    showList(CBspecies, species, SpeciesAuthors, SpeciesPages);
+    QuerySpecies->setParam(QStringLiteral("genus"), genus);
+    readList(*QuerySpecies, m_ui->LblSpecies, FieldSpecies, FieldAuthor0, species);
+    showList(m_ui->CBspecies, species, SpeciesAuthors, SpeciesPages);
 }
 
 void TFormNardel::FillSubspList() {
     NameList subspecies = NameList::withBlankEntry();
-    showList(CBsubsp, subspecies, SubspAuthors, SubspPages);
-    LblSubsp->clear();
-    const QString species = CBspecies->currentText();
+    showList(m_ui->CBsubsp, subspecies, SubspAuthors, SubspPages);
+    m_ui->LblSubsp->clear();
+    const QString species = m_ui->CBspecies->currentText();
     if (species.isEmpty())
         return;
-    QuerySubsp.setParam(QStringLiteral("genus"), CBgenus->currentText());
-    QuerySubsp.setParam(QStringLiteral("species"), species);
-    readList(QuerySubsp, LblSubsp, FieldSubsp, FieldAuthor1, subspecies);
-    showList(CBsubsp, subspecies, SubspAuthors, SubspPages);
+    QuerySubsp->setParam(QStringLiteral("genus"), m_ui->CBgenus->currentText());
+    QuerySubsp->setParam(QStringLiteral("species"), species);
+    readList(*QuerySubsp, m_ui->LblSubsp, FieldSubsp, FieldAuthor1, subspecies);
+    showList(m_ui->CBsubsp, subspecies, SubspAuthors, SubspPages);
 }
 
 void TFormNardel::CBgenusChange(QObject* Sender) {
@@ -351,36 +256,36 @@ void TFormNardel::CBsubspChange(QObject* Sender) {
 }
 
 void TFormNardel::NameChanged(int level, QObject* Sender) {
-    statusPanel->setText(ComposeName(level));
-    if (CBauto->isChecked())
+    m_statusLine->showName(ComposeName(level));
+    if (m_ui->CBauto->isChecked())
         BtnInsertClick(Sender);
     else
-        setStatusColour(palette().color(QPalette::Button));
+        m_statusLine->setCopied(false);
 }
 
 void TFormNardel::RBgenusClick(QObject* /*Sender*/) {
-    if (RBgenus->isChecked())
+    if (m_ui->RBgenus->isChecked())
         Level = 0;
 }
 
 void TFormNardel::RBspeciesClick(QObject* /*Sender*/) {
-    if (RBspecies->isChecked())
+    if (m_ui->RBspecies->isChecked())
         Level = 1;
 }
 
 void TFormNardel::RBsubspClick(QObject* /*Sender*/) {
-    if (RBsubsp->isChecked())
+    if (m_ui->RBsubsp->isChecked())
         Level = 2;
 }
 
 NameTextInput TFormNardel::nameInput() const {
-    return {CBgenus->currentText(),
-            CBgenus->currentIndex(),
-            CBspecies->currentText(),
-            CBspecies->currentIndex(),
-            CBsubsp->currentText(),
-            CBsubsp->currentIndex(),
-            CBauthor->isChecked(),
+    return {m_ui->CBgenus->currentText(),
+            m_ui->CBgenus->currentIndex(),
+            m_ui->CBspecies->currentText(),
+            m_ui->CBspecies->currentIndex(),
+            m_ui->CBsubsp->currentText(),
+            m_ui->CBsubsp->currentIndex(),
+            m_ui->CBauthor->isChecked(),
             GenusPages,
             SpeciesPages,
             SubspPages,
@@ -391,21 +296,15 @@ NameTextInput TFormNardel::nameInput() const {
 
 QString TFormNardel::ComposeName(int level) {
     const NameText text = composeNameText(level, nameInput());
-    LblPage->setText(text.pageLabel);
-    LblPage->adjustSize();
+    m_ui->LblPage->setText(text.pageLabel);
+    m_ui->LblPage->adjustSize();
     return text.name;
 }
 
-void TFormNardel::setStatusColour(const QColor& colour) {
-    QPalette palette = StatusBar->palette();
-    palette.setColor(QPalette::Window, colour);
-    StatusBar->setPalette(palette);
-}
-
 QColor TFormNardel::statusColour() const {
-    return StatusBar->palette().color(QPalette::Window);
+    return m_statusLine->colour();
 }
 
 QString TFormNardel::statusText() const {
-    return statusPanel->text();
+    return m_statusLine->name();
 }

@@ -1,10 +1,5 @@
 #pragma once
 
-#include "picker/NameText.h"
-#include "picker/RichOutput.h"
-#include "store/NameSource.h"
-#include "store/Query.h"
-
 #include <QFont>
 #include <QList>
 #include <QString>
@@ -12,16 +7,21 @@
 #include <QWidget>
 #include <memory>
 
-class QAction;
+class Clipboard;
+class NameSource;
+class QMenu;
+class Query;
 class QComboBox;
 class QLabel;
-class QMenu;
-class QPushButton;
-class QRadioButton;
-class QStatusBar;
-class QToolButton;
+class RichOutput;
+class StatusLine;
 class TFormInfo;
 struct NameList;
+struct NameTextInput;
+
+namespace Ui {
+class TFormNardel;
+}
 
 // The main window: three linked drop-down lists for genus, species and subspecies, the
 // output level, the page label and the status line with the composed name. It stays on top
@@ -31,7 +31,7 @@ class TFormNardel : public QWidget {
 
 public:
     // `programFolder` is where the table files lie: the folder of the program's own file.
-    explicit TFormNardel(const QString& programFolder, QWidget* parent = nullptr);
+    TFormNardel(const QString& programFolder, Clipboard& clipboard, QWidget* parent = nullptr);
     ~TFormNardel() override;
 
     // The status line's background: green after a copy, the button face otherwise.
@@ -72,47 +72,20 @@ public:
     // Formatted output, present exactly while it is switched on.
     const RichOutput* richOutput() const { return RichOut.get(); }
 
-    QStatusBar* StatusBar;
-    QComboBox* CBgenus;
-    QComboBox* CBspecies;
-    QComboBox* CBsubsp;
-    QRadioButton* RBgenus;
-    QRadioButton* RBspecies;
-    QRadioButton* RBsubsp;
-    QPushButton* BtnInsert;
-    QToolButton* SpeedButton1;
-    QLabel* LblGenus;
-    QLabel* LblSpecies;
-    QLabel* LblSubsp;
-    QPushButton* BtnFind;
-    QPushButton* BtnMenu;
-    QLabel* LblPage;
-    QPushButton* BtnSyn;
-    // The options menu; its three options are checkable items, whose ticks hold them.
-    QMenu* PopupMenu;
-    QAction* CBauthor;
-    QAction* CBauto;
-    QAction* CBformated;
-    QAction* BtnFormat1;
-    QAction* BtnDICgenerate;
-    QAction* BtnEdit;
-    QAction* StandardForm;
-
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void createControls();
-    void createOptionsMenu();
+    void setUpControls();
+    void setUpOptionsMenu();
     // Takes the window's place and options from the settings store.
     void restoreSettings();
     void FormCreate();
     void NameChanged(int level, QObject* Sender);
     // The selected entries and the data of every entry, for the name text.
     NameTextInput nameInput() const;
-    void setStatusColour(const QColor& colour);
     void setEntries(QComboBox* list, const QStringList& texts);
     // Shows a list's entries and keeps the author and page of each.
     void showList(QComboBox* list, const NameList& entries, QStringList& authors,
@@ -121,11 +94,15 @@ private:
     void readList(Query& query, QLabel* countLabel, const QString& textField,
                   const QString& authorField, NameList& entries);
 
+    std::unique_ptr<Ui::TFormNardel> m_ui;
+    // The options menu; its three options are checkable items, whose ticks hold them.
+    QMenu* PopupMenu = nullptr;
+    std::unique_ptr<StatusLine> m_statusLine;
     QString m_programFolder;
-    QLabel* statusPanel = nullptr;
-    bool Activated;
-    bool sourceOpen = false;
-    int Level;
+    Clipboard& m_clipboard;
+    bool Activated = false;
+    bool m_sourceOpen = false;
+    int Level = 1;
     QString TableName;
     QString FieldGenus, FieldSpecies, FieldSubsp, FieldAuthor0, FieldAuthor1, FieldPage;
     QStringList SpeciesAuthors;
@@ -140,8 +117,8 @@ private:
     QFont FontDlgFont;
 
     // The connection to the table files; every query of the window goes through it.
-    NameSource DatabaseSp;
-    Query QueryGenus{DatabaseSp};
-    Query QuerySpecies{DatabaseSp};
-    Query QuerySubsp{DatabaseSp};
+    std::unique_ptr<NameSource> DatabaseSp;
+    std::unique_ptr<Query> QueryGenus;
+    std::unique_ptr<Query> QuerySpecies;
+    std::unique_ptr<Query> QuerySubsp;
 };

@@ -2,7 +2,11 @@
 // the authors upright; the three options that shape the copy and the base font.
 #include "picker/FNardel.h"
 
+#include "ui_FNardel.h"
+
 #include "picker/FormattedName.h"
+#include "picker/RichOutput.h"
+#include "picker/StatusLine.h"
 #include "platform/Clipboard.h"
 #include "shell/FInfo.h"
 #include "shell/SettingNames.h"
@@ -13,7 +17,6 @@
 
 namespace {
 
-const QColor copiedColour(0, 128, 0);
 // Word processors take sizes up to 1638 points in their RTF.
 const int largestFontSize = 1638;
 
@@ -23,8 +26,8 @@ void TFormNardel::BtnInsertClick(QObject* /*Sender*/) {
     if (RichOut)
         CopyFormatted();
     else
-        Clipboard::setPlainText(ComposeName(Level));
-    setStatusColour(copiedColour);
+        m_clipboard.setPlainText(ComposeName(Level));
+    m_statusLine->setCopied(true);
 }
 
 void TFormNardel::CopyFormatted() {
@@ -32,7 +35,8 @@ void TFormNardel::CopyFormatted() {
 }
 
 void TFormNardel::CreateRichOut() {
-    RichOut = std::make_unique<RichOutput>(font(), palette().color(QPalette::WindowText));
+    RichOut =
+        std::make_unique<RichOutput>(m_clipboard, font(), palette().color(QPalette::WindowText));
 }
 
 void TFormNardel::LoadOutputFont() {
@@ -63,19 +67,19 @@ void TFormNardel::BtnFormat1Click() {
 }
 
 void TFormNardel::CBauthorClick() {
-    NameChanged(Level, CBauthor);
+    NameChanged(Level, m_ui->CBauthor);
 }
 
 void TFormNardel::CBautoClick() {
-    BtnInsert->setVisible(!CBauto->isChecked());
+    m_ui->BtnInsert->setVisible(!m_ui->CBauto->isChecked());
 }
 
 void TFormNardel::CBformatedClick() {
-    if (CBformated->isChecked()) {
+    if (m_ui->CBformated->isChecked()) {
         CreateRichOut();
         LoadOutputFont();
     } else {
         RichOut.reset();
     }
-    BtnFormat1->setEnabled(RichOut != nullptr);
+    m_ui->BtnFormat1->setEnabled(RichOut != nullptr);
 }

@@ -2,6 +2,8 @@
 // activation, and their saving when the window closes.
 #include "picker/FNardel.h"
 
+#include "ui_FNardel.h"
+
 #include "platform/MessageBox.h"
 #include "platform/WindowPlace.h"
 #include "shell/FInfo.h"
@@ -14,56 +16,35 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-QAction* addItem(QMenu* menu, const QString& name, const QString& caption, bool checkable) {
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(name);
-    item->setCheckable(checkable);
-    return item;
-}
-
-} // namespace
-
-void TFormNardel::createOptionsMenu() {
+void TFormNardel::setUpOptionsMenu() {
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
-    CBauthor =
-        addItem(PopupMenu, QStringLiteral("CBauthor"), QStringLiteral("Včet&ně jmen autorů"), true);
-    CBauto = addItem(PopupMenu, QStringLiteral("CBauto"),
-                     QStringLiteral("&Automaticky do schránky"), true);
-    CBformated = addItem(PopupMenu, QStringLiteral("CBformated"),
-                         QStringLiteral("&Formátovaný výstup"), true);
-    BtnFormat1 =
-        addItem(PopupMenu, QStringLiteral("BtnFormat1"), QStringLiteral("&Základní font"), false);
+    PopupMenu->addActions({m_ui->CBauthor, m_ui->CBauto, m_ui->CBformated, m_ui->BtnFormat1});
     PopupMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
-    BtnDICgenerate = addItem(PopupMenu, QStringLiteral("BtnDICgenerate"),
-                             QStringLiteral("&Uživatelský slovník MS Office"), false);
-    BtnEdit = addItem(PopupMenu, QStringLiteral("BtnEdit"), QStringLiteral("&Editace dat"), false);
+    PopupMenu->addActions({m_ui->BtnDICgenerate, m_ui->BtnEdit});
     PopupMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
-    StandardForm =
-        addItem(PopupMenu, QStringLiteral("StandardForm"), QStringLiteral("&Obnova okna"), false);
+    PopupMenu->addAction(m_ui->StandardForm);
 
     // A triggered item has flipped its own tick already; the handler acts on the new state.
-    connect(CBauthor, &QAction::triggered, this,
+    connect(m_ui->CBauthor, &QAction::triggered, this,
             [this] { MessageBox::runAction(this, [this] { CBauthorClick(); }); });
-    connect(CBauto, &QAction::triggered, this, &TFormNardel::CBautoClick);
-    connect(CBformated, &QAction::triggered, this,
+    connect(m_ui->CBauto, &QAction::triggered, this, &TFormNardel::CBautoClick);
+    connect(m_ui->CBformated, &QAction::triggered, this,
             [this] { MessageBox::runAction(this, [this] { CBformatedClick(); }); });
-    connect(BtnFormat1, &QAction::triggered, this,
+    connect(m_ui->BtnFormat1, &QAction::triggered, this,
             [this] { MessageBox::runAction(this, [this] { BtnFormat1Click(); }); });
-    connect(StandardForm, &QAction::triggered, this, &TFormNardel::StandardFormClick);
+    connect(m_ui->StandardForm, &QAction::triggered, this, &TFormNardel::StandardFormClick);
     connect(PopupMenu, &QMenu::aboutToShow, this, &TFormNardel::PopupMenuPopup);
-    connect(BtnMenu, &QPushButton::clicked, this, &TFormNardel::BtnMenuClick);
+    connect(m_ui->BtnMenu, &QPushButton::clicked, this, &TFormNardel::BtnMenuClick);
 }
 
 void TFormNardel::BtnMenuClick() {
     // The menu opens over the button, at its top-left corner.
-    PopupMenu->popup(BtnMenu->mapToGlobal(QPoint(0, 0)));
+    PopupMenu->popup(m_ui->BtnMenu->mapToGlobal(QPoint(0, 0)));
 }
 
 void TFormNardel::PopupMenuPopup() {
-    BtnFormat1->setEnabled(RichOut != nullptr);
+    m_ui->BtnFormat1->setEnabled(RichOut != nullptr);
 }
 
 void TFormNardel::StandardFormClick() {
@@ -81,23 +62,23 @@ void TFormNardel::restoreSettings() {
     if (FormInfo->ReadSettingInt(SettingNames::level, storedLevel)) {
         Level = storedLevel;
         if (storedLevel == 1)
-            RBspecies->setChecked(true);
+            m_ui->RBspecies->setChecked(true);
         else if (storedLevel == 2)
-            RBsubsp->setChecked(true);
+            m_ui->RBsubsp->setChecked(true);
         else {
-            RBgenus->setChecked(true);
+            m_ui->RBgenus->setChecked(true);
             Level = 0;
         }
     }
     bool flag;
     if (FormInfo->ReadSettingBool(SettingNames::addAuthor, flag))
-        CBauthor->setChecked(flag);
+        m_ui->CBauthor->setChecked(flag);
     if (FormInfo->ReadSettingBool(SettingNames::autoClipboard, flag)) {
-        CBauto->setChecked(flag);
-        BtnInsert->setVisible(!flag);
+        m_ui->CBauto->setChecked(flag);
+        m_ui->BtnInsert->setVisible(!flag);
     }
     if (FormInfo->ReadSettingBool(SettingNames::formatted, flag) && flag)
-        CBformated->trigger();
+        m_ui->CBformated->trigger();
 }
 
 void TFormNardel::FormClose() {
@@ -108,9 +89,9 @@ void TFormNardel::FormClose() {
     try {
         FormInfo->SaveWindowPlace(SettingNames::mainWindowPrefix, this);
         FormInfo->WriteSettingInt(SettingNames::level, Level);
-        FormInfo->WriteSettingBool(SettingNames::addAuthor, CBauthor->isChecked());
-        FormInfo->WriteSettingBool(SettingNames::autoClipboard, CBauto->isChecked());
-        FormInfo->WriteSettingBool(SettingNames::formatted, CBformated->isChecked());
+        FormInfo->WriteSettingBool(SettingNames::addAuthor, m_ui->CBauthor->isChecked());
+        FormInfo->WriteSettingBool(SettingNames::autoClipboard, m_ui->CBauto->isChecked());
+        FormInfo->WriteSettingBool(SettingNames::formatted, m_ui->CBformated->isChecked());
     } catch (const std::exception& failure) {
         MessageBox::show(this, MessageBox::Kind::Warning, QCoreApplication::applicationName(),
                          QStringLiteral("The options and the window place were not saved.\n") +

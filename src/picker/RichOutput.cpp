@@ -4,13 +4,13 @@
 #include "picker/RtfWriter.h"
 #include "platform/Clipboard.h"
 
-RichOutput::RichOutput(const QFont& windowFont, const QColor& textColour)
-    : base(BaseFormat::fromFont(windowFont, textColour)) {}
+RichOutput::RichOutput(Clipboard& clipboard, const QFont& windowFont, const QColor& textColour)
+    : m_clipboard(clipboard), base(BaseFormat::fromFont(windowFont, textColour)) {}
 
 void RichOutput::copy(const FormattedName& name) const {
     // Without a genus there is nothing to format: the copy is an empty plain text.
     if (name.text.isEmpty())
-        Clipboard::setPlainText(QString());
+        m_clipboard.setPlainText(QString());
     else
-        Clipboard::setFormatted(name.text, writeHtml(name, base), writeRtf(name, base));
+        m_clipboard.setFormatted(name.text, writeHtml(name, base), writeRtf(name, base));
 }

@@ -3,6 +3,7 @@
 #include "picker/BaseFormat.h"
 #include "picker/FormattedName.h"
 
+class Clipboard;
 class QFont;
 
 // Formatted output while it is switched on: the base format, which starts as the main
@@ -10,7 +11,7 @@ class QFont;
 // together.
 class RichOutput {
 public:
-    RichOutput(const QFont& windowFont, const QColor& textColour);
+    RichOutput(Clipboard& clipboard, const QFont& windowFont, const QColor& textColour);
 
     BaseFormat& baseFormat() { return base; }
 
@@ -18,5 +19,6 @@ public:
     void copy(const FormattedName& name) const;
 
 private:
+    Clipboard& m_clipboard;
     BaseFormat base;
 };

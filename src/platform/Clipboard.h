@@ -3,16 +3,23 @@
 #include <QByteArray>
 #include <QString>
 
-// The system clipboard as the program writes it. Everything the program copies carries a
-// private marker with its process id, by which the program knows its own copies again.
-namespace Clipboard {
+// The system clipboard as the program reads and writes it. Everything the program copies
+// carries a private marker with its process id, by which the program knows its own copies.
+// The lookup logic works on this interface, so that tests can put a fake in its place.
+class Clipboard {
+public:
+    // MIME type of the marker; its data is the id of the process that copied.
+    static const QString ownerFormat;
 
-// MIME type of the marker; its data is the id of the process that copied.
-extern const QString ownerFormat;
+    virtual ~Clipboard() = default;
 
-// Replaces the clipboard's content with a plain text.
-void setPlainText(const QString& text);
-// Replaces the clipboard's content with a text offered as plain text, HTML and RTF.
-void setFormatted(const QString& text, const QByteArray& html, const QByteArray& rtf);
-
-} // namespace Clipboard
+    virtual QString text() const = 0;
+    virtual bool hasText() const = 0;
+    // Whether the content is one of this program's own copies, plain or formatted.
+    virtual bool isOwnContent() const = 0;
+    // Replaces the content with a plain text.
+    virtual void setPlainText(const QString& text) = 0;
+    // Replaces the content with a text offered as plain text, HTML and RTF.
+    virtual void setFormatted(const QString& text, const QByteArray& html,
+                              const QByteArray& rtf) = 0;
+};

@@ -64,12 +64,12 @@ class TestCopy : public QObject {
 
     // Picks Picea abies subsp. obovata at the subspecies level with authors.
     static void pickFullName(TFormNardel& form) {
-        form.RBsubsp->setChecked(true);
-        if (!form.CBauthor->isChecked())
-            form.CBauthor->trigger();
-        pick(form.CBgenus, "Picea");
-        pick(form.CBspecies, "abies");
-        pick(form.CBsubsp, "subsp. obovata");
+        ui(form).RBsubsp->setChecked(true);
+        if (!ui(form).CBauthor->isChecked())
+            ui(form).CBauthor->trigger();
+        pick(ui(form).CBgenus, "Picea");
+        pick(ui(form).CBspecies, "abies");
+        pick(ui(form).CBsubsp, "subsp. obovata");
     }
 
 private slots:
@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(clipboard()->text(), QString("before"));
         QVERIFY(form->statusColour() != copiedGreen);
 
-        form->BtnInsert->click();
+        ui(*form).BtnInsert->click();
         QCOMPARE(clipboard()->text(), fullName);
         QCOMPARE(clipboard()->data(Clipboard::ownerFormat),
                  QByteArray::number(QCoreApplication::applicationPid()));
@@ -93,36 +93,36 @@ private slots:
         QCOMPARE(form->statusColour(), copiedGreen);
 
         // The copy is at the output level, whatever list changed last.
-        form->RBgenus->setChecked(true);
-        form->BtnInsert->click();
+        ui(*form).RBgenus->setChecked(true);
+        ui(*form).BtnInsert->click();
         QCOMPARE(clipboard()->text(), QString("Picea"));
     }
 
     void plainCopyWithoutGenusIsEmpty() {
         auto form = bed.activatedForm();
-        form->BtnInsert->click();
+        ui(*form).BtnInsert->click();
         QCOMPARE(clipboard()->text(), QString());
         QCOMPARE(form->statusColour(), copiedGreen);
     }
 
     void automaticCopyFollowsEveryPick() {
         auto form = bed.activatedForm();
-        form->CBauto->trigger();
-        QVERIFY(form->BtnInsert->isHidden());
+        ui(*form).CBauto->trigger();
+        QVERIFY(ui(*form).BtnInsert->isHidden());
         QCOMPARE(clipboard()->text(), QString("before"));
-        pick(form->CBgenus, "Salix");
+        pick(ui(*form).CBgenus, "Salix");
         QCOMPARE(clipboard()->text(), QString("Salix "));
         QCOMPARE(form->statusColour(), copiedGreen);
-        pick(form->CBspecies, "×rubens");
+        pick(ui(*form).CBspecies, "×rubens");
         QCOMPARE(clipboard()->text(), QString("Salix ×rubens"));
 
-        form->CBauthor->trigger();
+        ui(*form).CBauthor->trigger();
         QCOMPARE(clipboard()->text(), QString("Salix ×rubens Schrank"));
         QCOMPARE(form->statusColour(), copiedGreen);
 
-        form->CBauto->trigger();
-        QVERIFY(!form->BtnInsert->isHidden());
-        form->CBauthor->trigger();
+        ui(*form).CBauto->trigger();
+        QVERIFY(!ui(*form).BtnInsert->isHidden());
+        ui(*form).CBauthor->trigger();
         QCOMPARE(clipboard()->text(), QString("Salix ×rubens Schrank"));
         QCOMPARE(form->statusText(), QString("Salix ×rubens"));
         QVERIFY(form->statusColour() != copiedGreen);
@@ -130,24 +130,24 @@ private slots:
 
     void switchingFormattedOutputCopiesNothing() {
         auto form = bed.activatedForm();
-        pick(form->CBgenus, "Picea");
-        form->BtnInsert->click();
+        pick(ui(*form).CBgenus, "Picea");
+        ui(*form).BtnInsert->click();
         QGuiApplication::clipboard()->setText("before");
         QCOMPARE(form->richOutput(), nullptr);
-        form->CBformated->trigger();
+        ui(*form).CBformated->trigger();
         QVERIFY(form->richOutput());
         QCOMPARE(clipboard()->text(), QString("before"));
         QCOMPARE(form->statusColour(), copiedGreen);
-        form->CBformated->trigger();
+        ui(*form).CBformated->trigger();
         QCOMPARE(form->richOutput(), nullptr);
         QCOMPARE(clipboard()->text(), QString("before"));
     }
 
     void formattedCopyOffersPlainTextHtmlAndRtf() {
         auto form = bed.activatedForm();
-        form->CBformated->trigger();
+        ui(*form).CBformated->trigger();
         pickFullName(*form);
-        form->BtnInsert->click();
+        ui(*form).BtnInsert->click();
 
         QCOMPARE(clipboard()->text(), fullName);
         QVERIFY(clipboard()->hasFormat(Clipboard::ownerFormat));
@@ -164,8 +164,8 @@ private slots:
 
     void formattedCopyWithoutGenusIsAnEmptyText() {
         auto form = bed.activatedForm();
-        form->CBformated->trigger();
-        form->BtnInsert->click();
+        ui(*form).CBformated->trigger();
+        ui(*form).BtnInsert->click();
         QCOMPARE(clipboard()->text(), QString());
         QVERIFY(!clipboard()->hasFormat("text/rtf"));
     }
@@ -198,9 +198,9 @@ private slots:
         QFETCH(int, size);
         bed.settings().writeKey(stored + QStringList{R"("Formated"=dword:00000001)"});
         auto form = bed.activatedForm();
-        QVERIFY(form->CBformated->isChecked());
-        pick(form->CBgenus, "Salix");
-        form->BtnInsert->click();
+        QVERIFY(ui(*form).CBformated->isChecked());
+        pick(ui(*form).CBgenus, "Salix");
+        ui(*form).BtnInsert->click();
         const RichText copied = readRtf(clipboardRtf());
         QCOMPARE(copied.face, face);
         QCOMPARE(copied.pointSize, size);
@@ -209,18 +209,18 @@ private slots:
 
     void chosenFontLastsWhileFormattedOutputIsOn() {
         auto form = bed.activatedForm();
-        form->CBformated->trigger();
-        pick(form->CBgenus, "Salix");
+        ui(*form).CBformated->trigger();
+        pick(ui(*form).CBgenus, "Salix");
         QFont bold("DejaVu Sans", 12);
         bold.setBold(true);
         QFont offered;
         answerFontDialog(bold, &offered);
-        form->BtnFormat1->trigger();
+        ui(*form).BtnFormat1->trigger();
         // The window's font, as near as the dialog's font list comes to it.
         QCOMPARE(offered.pointSize(), 8);
         QVERIFY(!offered.bold());
 
-        form->BtnInsert->click();
+        ui(*form).BtnInsert->click();
         RichText copied = readRtf(clipboardRtf());
         QCOMPARE(copied.face, QString("DejaVu Sans"));
         QCOMPARE(copied.pointSize, 12);
@@ -230,16 +230,16 @@ private slots:
 
         // A cancelled dialog changes nothing; the dialog starts from the last choice.
         answerFontDialog(std::nullopt, &offered);
-        form->BtnFormat1->trigger();
+        ui(*form).BtnFormat1->trigger();
         QCOMPARE(offered.family(), QString("DejaVu Sans"));
         QVERIFY(offered.bold());
-        form->BtnInsert->click();
+        ui(*form).BtnInsert->click();
         QVERIFY(readRtf(clipboardRtf()).bold);
 
         // Off and on again: only the stored face and size come back.
-        form->CBformated->trigger();
-        form->CBformated->trigger();
-        form->BtnInsert->click();
+        ui(*form).CBformated->trigger();
+        ui(*form).CBformated->trigger();
+        ui(*form).BtnInsert->click();
         copied = readRtf(clipboardRtf());
         QCOMPARE(copied.face, QString("DejaVu Sans"));
         QCOMPARE(copied.pointSize, 12);

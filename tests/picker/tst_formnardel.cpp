@@ -1,7 +1,9 @@
 #include "picker/FNardel.h"
 #include "platform/MessageBox.h"
+#include "platform/QtClipboard.h"
 #include "store/TablePassword.h"
 #include "support/ListPick.h"
+#include "support/PickerControls.h"
 #include "support/TestSettings.h"
 #include "support/TestTables.h"
 
@@ -16,6 +18,8 @@
 #include <QToolButton>
 
 namespace {
+
+QtClipboard clipboard;
 
 const QStringList flora = {
     "0\tPulsatilla\t\t\t\t\t512\t1",
@@ -45,7 +49,7 @@ struct ActivatedForm {
 
     ActivatedForm() {
         tables.importRows(flora);
-        form = std::make_unique<TFormNardel>(tables.folder());
+        form = std::make_unique<TFormNardel>(tables.folder(), clipboard);
         form->FormActivate();
     }
 };
@@ -75,7 +79,7 @@ private slots:
     void windowHasItsDesignedControls() {
         TestTables tables;
         tables.importRows(flora);
-        TFormNardel form(tables.folder());
+        TFormNardel form(tables.folder(), clipboard);
         QCOMPARE(form.size(), QSize(464, 101));
         QCOMPARE(form.minimumSize(), form.maximumSize());
         QCOMPARE(form.pos(), QPoint(194, 113));
@@ -90,21 +94,21 @@ private slots:
             QString shownHint;
         };
         const QList<Expected> controls = {
-            {form.StatusBar, {0, 82, 464, 19}, "", ""},
-            {form.CBgenus, {8, 24, 145, 21}, "", "Focus [Ctrl-G]"},
-            {form.CBspecies, {160, 24, 145, 21}, "", "Focus [Ctrl-S]"},
-            {form.CBsubsp, {312, 24, 145, 21}, "", "Focus [Ctrl-U]"},
-            {form.RBgenus, {8, 8, 65, 17}, "Rod", ""},
-            {form.RBspecies, {160, 8, 65, 17}, "Druh", ""},
-            {form.RBsubsp, {312, 8, 81, 17}, "Poddruh", ""},
-            {form.BtnInsert, {384, 56, 75, 25}, "Kopírovat", "Focus [Ctrl-I], Execute [Alt-I]"},
-            {form.SpeedButton1, {8, 56, 25, 25}, "", ""},
-            {form.LblGenus, {104, 8, 45, 13}, "", ""},
-            {form.LblSpecies, {252, 8, 52, 13}, "", ""},
-            {form.LblSubsp, {412, 8, 44, 13}, "", ""},
-            {form.BtnFind, {256, 56, 57, 25}, "Najít", "Focus [Ctrl-F], Execute [Alt-F]"},
-            {form.BtnMenu, {40, 56, 49, 25}, "Volby", ""},
-            {form.BtnSyn, {320, 56, 57, 25}, "Syn.", ""},
+            {ui(form).StatusBar, {0, 82, 464, 19}, "", ""},
+            {ui(form).CBgenus, {8, 24, 145, 21}, "", "Focus [Ctrl-G]"},
+            {ui(form).CBspecies, {160, 24, 145, 21}, "", "Focus [Ctrl-S]"},
+            {ui(form).CBsubsp, {312, 24, 145, 21}, "", "Focus [Ctrl-U]"},
+            {ui(form).RBgenus, {8, 8, 65, 17}, "Rod", ""},
+            {ui(form).RBspecies, {160, 8, 65, 17}, "Druh", ""},
+            {ui(form).RBsubsp, {312, 8, 81, 17}, "Poddruh", ""},
+            {ui(form).BtnInsert, {384, 56, 75, 25}, "Kopírovat", "Focus [Ctrl-I], Execute [Alt-I]"},
+            {ui(form).SpeedButton1, {8, 56, 25, 25}, "", ""},
+            {ui(form).LblGenus, {104, 8, 45, 13}, "", ""},
+            {ui(form).LblSpecies, {252, 8, 52, 13}, "", ""},
+            {ui(form).LblSubsp, {412, 8, 44, 13}, "", ""},
+            {ui(form).BtnFind, {256, 56, 57, 25}, "Najít", "Focus [Ctrl-F], Execute [Alt-F]"},
+            {ui(form).BtnMenu, {40, 56, 49, 25}, "Volby", ""},
+            {ui(form).BtnSyn, {320, 56, 57, 25}, "Syn.", ""},
         };
         for (const Expected& expected : controls) {
             QCOMPARE(expected.control->geometry(), expected.place);
@@ -112,13 +116,14 @@ private slots:
             if (auto* button = qobject_cast<QAbstractButton*>(expected.control))
                 QCOMPARE(button->text(), expected.caption);
         }
-        QVERIFY(form.BtnFind->isHidden());
-        QCOMPARE(form.SpeedButton1->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(form.LblPage->geometry().topLeft(), QPoint(96, 64));
+        QVERIFY(ui(form).BtnFind->isHidden());
+        QCOMPARE(ui(form).SpeedButton1->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(ui(form).LblPage->geometry().topLeft(), QPoint(96, 64));
 
-        const QList<QWidget*> tabOrder = {
-            form.CBgenus, form.CBspecies, form.CBsubsp, form.RBgenus,   form.RBspecies,
-            form.RBsubsp, form.BtnFind,   form.BtnSyn,  form.BtnInsert, form.BtnMenu};
+        const QList<QWidget*> tabOrder = {ui(form).CBgenus, ui(form).CBspecies, ui(form).CBsubsp,
+                                          ui(form).RBgenus, ui(form).RBspecies, ui(form).RBsubsp,
+                                          ui(form).BtnFind, ui(form).BtnSyn,    ui(form).BtnInsert,
+                                          ui(form).BtnMenu};
         for (qsizetype i = 1; i < tabOrder.size(); ++i) {
             QWidget* next = tabOrder[i - 1]->nextInFocusChain();
             while (!(next->focusPolicy() & Qt::TabFocus))
@@ -132,9 +137,9 @@ private slots:
     void screenReaderReadsTheWindow() {
         ActivatedForm activated;
         TFormNardel& form = *activated.form;
-        form.RBsubsp->setChecked(true);
-        pick(form.CBgenus, "Pulsatilla");
-        pick(form.CBspecies, "pratensis");
+        ui(form).RBsubsp->setChecked(true);
+        pick(ui(form).CBgenus, "Pulsatilla");
+        pick(ui(form).CBspecies, "pratensis");
         const auto read = [](QWidget* control, QAccessible::Text text) {
             return QAccessible::queryAccessibleInterface(control)->text(text);
         };
@@ -143,157 +148,158 @@ private slots:
                 QVERIFY2(!read(control, QAccessible::Name).isEmpty(),
                          qPrintable(control->objectName()));
         }
-        QCOMPARE(read(form.CBgenus, QAccessible::Value), QString("Pulsatilla"));
-        QCOMPARE(read(form.CBspecies, QAccessible::Value), QString("pratensis"));
-        QCOMPARE(read(form.LblGenus, QAccessible::Name), QString("4"));
-        QCOMPARE(read(form.LblSpecies, QAccessible::Name), QString("3"));
-        QCOMPARE(read(form.LblSubsp, QAccessible::Name), QString("2"));
-        QCOMPARE(read(form.LblPage, QAccessible::Name), QString("Valmor (2002): 512/513"));
-        QCOMPARE(read(form.StatusBar->findChild<QLabel*>(), QAccessible::Name),
-                 QString("Pulsatilla pratensis"));
-        QCOMPARE(read(form.RBgenus, QAccessible::Description), QString("Set [Alt-G]"));
-        QCOMPARE(read(form.BtnSyn, QAccessible::Description),
+        QCOMPARE(read(ui(form).CBgenus, QAccessible::Value), QString("Pulsatilla"));
+        QCOMPARE(read(ui(form).CBspecies, QAccessible::Value), QString("pratensis"));
+        QCOMPARE(read(ui(form).LblGenus, QAccessible::Name), QString("4"));
+        QCOMPARE(read(ui(form).LblSpecies, QAccessible::Name), QString("3"));
+        QCOMPARE(read(ui(form).LblSubsp, QAccessible::Name), QString("2"));
+        QCOMPARE(read(ui(form).LblPage, QAccessible::Name), QString("Valmor (2002): 512/513"));
+        QCOMPARE(read(ui(form).StatusPanel, QAccessible::Name), QString("Pulsatilla pratensis"));
+        QCOMPARE(read(ui(form).RBgenus, QAccessible::Description), QString("Set [Alt-G]"));
+        QCOMPARE(read(ui(form).BtnSyn, QAccessible::Description),
                  QString("Focus [Ctrl-N], Execute [Alt-N]"));
     }
 
     void startsAtSpeciesLevelWithTheBareCitation() {
         TestTables tables;
         tables.importRows(flora);
-        TFormNardel form(tables.folder());
+        TFormNardel form(tables.folder(), clipboard);
         QCOMPARE(form.windowTitle(), QString("Nardel"));
         QCOMPARE(form.level(), 1);
-        QVERIFY(form.RBspecies->isChecked());
-        QCOMPARE(form.LblPage->text(), QString("Valmor (2002)"));
+        QVERIFY(ui(form).RBspecies->isChecked());
+        QCOMPARE(ui(form).LblPage->text(), QString("Valmor (2002)"));
         QCOMPARE(form.statusColour(), form.palette().color(QPalette::Button));
         QVERIFY(messages.isEmpty());
-        QCOMPARE(form.CBgenus->count(), 0);
+        QCOMPARE(ui(form).CBgenus->count(), 0);
     }
 
     void firstActivationFillsTheGenusListOnce() {
         ActivatedForm activated;
         TFormNardel& form = *activated.form;
-        QCOMPARE(entries(form.CBgenus), QStringList({"Dianthus", "Pulsatilla", "Salix", "Trapa"}));
-        QCOMPARE(form.LblGenus->text(), QString("4"));
-        QCOMPARE(form.CBgenus->currentIndex(), -1);
-        QCOMPARE(entries(form.CBspecies), QStringList({""}));
-        QCOMPARE(entries(form.CBsubsp), QStringList({""}));
-        QCOMPARE(form.LblSpecies->text(), QString());
+        QCOMPARE(entries(ui(form).CBgenus),
+                 QStringList({"Dianthus", "Pulsatilla", "Salix", "Trapa"}));
+        QCOMPARE(ui(form).LblGenus->text(), QString("4"));
+        QCOMPARE(ui(form).CBgenus->currentIndex(), -1);
+        QCOMPARE(entries(ui(form).CBspecies), QStringList({""}));
+        QCOMPARE(entries(ui(form).CBsubsp), QStringList({""}));
+        QCOMPARE(ui(form).LblSpecies->text(), QString());
 
-        pick(form.CBgenus, "Salix");
+        pick(ui(form).CBgenus, "Salix");
         form.FormActivate(); // a later activation changes nothing
-        QCOMPARE(form.CBgenus->currentText(), QString("Salix"));
-        QCOMPARE(entries(form.CBspecies), QStringList({"", "×rubens"}));
+        QCOMPARE(ui(form).CBgenus->currentText(), QString("Salix"));
+        QCOMPARE(entries(ui(form).CBspecies), QStringList({"", "×rubens"}));
     }
 
     void speciesLevelRefillsTheSpeciesList() {
         ActivatedForm activated;
         TFormNardel& form = *activated.form;
-        form.RBsubsp->setChecked(true);
-        pick(form.CBgenus, "Pulsatilla");
-        pick(form.CBspecies, "pratensis");
-        QCOMPARE(entries(form.CBsubsp), QStringList({"", "subsp. bohemica", "subsp. nigricans"}));
+        ui(form).RBsubsp->setChecked(true);
+        pick(ui(form).CBgenus, "Pulsatilla");
+        pick(ui(form).CBspecies, "pratensis");
+        QCOMPARE(entries(ui(form).CBsubsp),
+                 QStringList({"", "subsp. bohemica", "subsp. nigricans"}));
 
-        form.RBspecies->setChecked(true);
-        pick(form.CBgenus, "Dianthus");
-        QCOMPARE(entries(form.CBspecies), QStringList({"", "carthusianorum"}));
-        QCOMPARE(form.CBspecies->currentIndex(), -1);
-        QCOMPARE(form.LblSpecies->text(), QString("1"));
-        QCOMPARE(entries(form.CBsubsp), QStringList({""}));
-        QCOMPARE(form.LblSubsp->text(), QString());
+        ui(form).RBspecies->setChecked(true);
+        pick(ui(form).CBgenus, "Dianthus");
+        QCOMPARE(entries(ui(form).CBspecies), QStringList({"", "carthusianorum"}));
+        QCOMPARE(ui(form).CBspecies->currentIndex(), -1);
+        QCOMPARE(ui(form).LblSpecies->text(), QString("1"));
+        QCOMPARE(entries(ui(form).CBsubsp), QStringList({""}));
+        QCOMPARE(ui(form).LblSubsp->text(), QString());
         QCOMPARE(form.statusText(), QString("Dianthus"));
-        QCOMPARE(form.LblPage->text(), QString("Valmor (2002): 210"));
+        QCOMPARE(ui(form).LblPage->text(), QString("Valmor (2002): 210"));
 
         // At the species level a species pick leaves the subspecies list alone.
-        pick(form.CBspecies, "carthusianorum");
-        QCOMPARE(entries(form.CBsubsp), QStringList({""}));
+        pick(ui(form).CBspecies, "carthusianorum");
+        QCOMPARE(entries(ui(form).CBsubsp), QStringList({""}));
         QCOMPARE(form.statusText(), QString("Dianthus carthusianorum"));
-        QCOMPARE(form.LblPage->text(), QString("Valmor (2002): 210/211"));
+        QCOMPARE(ui(form).LblPage->text(), QString("Valmor (2002): 210/211"));
     }
 
     void genusLevelKeepsTheLowerLists() {
         ActivatedForm activated;
         TFormNardel& form = *activated.form;
-        form.RBsubsp->setChecked(true);
-        pick(form.CBgenus, "Pulsatilla");
-        pick(form.CBspecies, "pratensis");
-        pick(form.CBsubsp, "subsp. nigricans");
+        ui(form).RBsubsp->setChecked(true);
+        pick(ui(form).CBgenus, "Pulsatilla");
+        pick(ui(form).CBspecies, "pratensis");
+        pick(ui(form).CBsubsp, "subsp. nigricans");
 
-        form.RBgenus->setChecked(true);
+        ui(form).RBgenus->setChecked(true);
         QCOMPARE(form.level(), 0);
         QCOMPARE(form.statusText(), QString("Pulsatilla pratensis subsp. nigricans"));
-        pick(form.CBgenus, "Salix");
+        pick(ui(form).CBgenus, "Salix");
         QCOMPARE(form.statusText(), QString("Salix"));
-        QCOMPARE(form.CBspecies->currentText(), QString("pratensis"));
-        QCOMPARE(form.CBsubsp->currentText(), QString("subsp. nigricans"));
-        QCOMPARE(form.LblSpecies->text(), QString("3"));
-        QCOMPARE(form.LblSubsp->text(), QString("2"));
+        QCOMPARE(ui(form).CBspecies->currentText(), QString("pratensis"));
+        QCOMPARE(ui(form).CBsubsp->currentText(), QString("subsp. nigricans"));
+        QCOMPARE(ui(form).LblSpecies->text(), QString("3"));
+        QCOMPARE(ui(form).LblSubsp->text(), QString("2"));
 
         // A change of level refills nothing until the list above changes.
-        form.RBspecies->setChecked(true);
-        QCOMPARE(form.CBspecies->currentText(), QString("pratensis"));
-        pick(form.CBgenus, "Salix");
-        QCOMPARE(entries(form.CBspecies), QStringList({"", "×rubens"}));
+        ui(form).RBspecies->setChecked(true);
+        QCOMPARE(ui(form).CBspecies->currentText(), QString("pratensis"));
+        pick(ui(form).CBgenus, "Salix");
+        QCOMPARE(entries(ui(form).CBspecies), QStringList({"", "×rubens"}));
     }
 
     void subspeciesLevelCascades() {
         ActivatedForm activated;
         TFormNardel& form = *activated.form;
-        form.RBsubsp->setChecked(true);
-        form.CBauthor->setChecked(true);
-        pick(form.CBgenus, "Pulsatilla");
-        pick(form.CBspecies, "pratensis");
-        QCOMPARE(form.LblSubsp->text(), QString("2"));
+        ui(form).RBsubsp->setChecked(true);
+        ui(form).CBauthor->setChecked(true);
+        pick(ui(form).CBgenus, "Pulsatilla");
+        pick(ui(form).CBspecies, "pratensis");
+        QCOMPARE(ui(form).LblSubsp->text(), QString("2"));
         QCOMPARE(form.statusText(), QString("Pulsatilla pratensis (L.) Mill."));
-        pick(form.CBsubsp, "subsp. bohemica");
+        pick(ui(form).CBsubsp, "subsp. bohemica");
         QCOMPARE(form.statusText(),
                  QString("Pulsatilla pratensis (L.) Mill. subsp. bohemica Skalický"));
-        QCOMPARE(form.LblPage->text(), QString("Valmor (2002): 512/513/514"));
+        QCOMPARE(ui(form).LblPage->text(), QString("Valmor (2002): 512/513/514"));
 
         // The blank species entry empties the subspecies list and its count.
-        pick(form.CBspecies, "");
-        QCOMPARE(entries(form.CBsubsp), QStringList({""}));
-        QCOMPARE(form.LblSubsp->text(), QString());
+        pick(ui(form).CBspecies, "");
+        QCOMPARE(entries(ui(form).CBsubsp), QStringList({""}));
+        QCOMPARE(ui(form).LblSubsp->text(), QString());
         QCOMPARE(form.statusText(), QString("Pulsatilla "));
 
-        pick(form.CBgenus, "Dianthus");
-        pick(form.CBspecies, "carthusianorum");
-        pick(form.CBsubsp, "subsp. carthusianorum");
+        pick(ui(form).CBgenus, "Dianthus");
+        pick(ui(form).CBspecies, "carthusianorum");
+        pick(ui(form).CBsubsp, "subsp. carthusianorum");
         QCOMPARE(form.statusText(), QString("Dianthus carthusianorum L. subsp. carthusianorum"));
     }
 
     void genusWithoutSpeciesCountsZero() {
         ActivatedForm activated;
         TFormNardel& form = *activated.form;
-        pick(form.CBgenus, "Trapa");
-        QCOMPARE(entries(form.CBspecies), QStringList({""}));
-        QCOMPARE(form.LblSpecies->text(), QString("0"));
+        pick(ui(form).CBgenus, "Trapa");
+        QCOMPARE(entries(ui(form).CBspecies), QStringList({""}));
+        QCOMPARE(ui(form).LblSpecies->text(), QString("0"));
     }
 
     void radioButtonsSetOnlyTheLevel() {
         ActivatedForm activated;
         TFormNardel& form = *activated.form;
-        pick(form.CBgenus, "Salix");
+        pick(ui(form).CBgenus, "Salix");
         const QString shown = form.statusText();
-        const QString pageLabel = form.LblPage->text();
-        QTest::mouseClick(form.RBsubsp, Qt::LeftButton);
+        const QString pageLabel = ui(form).LblPage->text();
+        QTest::mouseClick(ui(form).RBsubsp, Qt::LeftButton);
         QCOMPARE(form.level(), 2);
-        QTest::mouseClick(form.RBgenus, Qt::LeftButton);
+        QTest::mouseClick(ui(form).RBgenus, Qt::LeftButton);
         QCOMPARE(form.level(), 0);
         QCOMPARE(form.statusText(), shown);
-        QCOMPARE(form.LblPage->text(), pageLabel);
+        QCOMPARE(ui(form).LblPage->text(), pageLabel);
     }
 
     void missingNameTableLeavesAnEmptyUsableWindow() {
         TestTables tables;
-        TFormNardel form(tables.folder());
+        TFormNardel form(tables.folder(), clipboard);
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].kind, MessageBox::Kind::Error);
         QCOMPARE(messages[0].title, QString("Error"));
         QCOMPARE(messages[0].text, "Data source for Nardel is not available\r\n[" +
                                        tables.folder() + "/plantnames.db]");
         form.FormActivate();
-        QCOMPARE(form.CBgenus->count(), 0);
-        QCOMPARE(form.LblPage->text(), QString());
+        QCOMPARE(ui(form).CBgenus->count(), 0);
+        QCOMPARE(ui(form).LblPage->text(), QString());
         QCOMPARE(form.statusText(), QString("Data source for Nardel is not available"));
         QCOMPARE(messages.size(), 1);
     }
@@ -303,12 +309,12 @@ private slots:
         tables.writeTable("plantnames.db",
                           {R"(CREATE TABLE "plantnames.db" (LEVEL_ INTEGER, GENUS TEXT))"},
                           "another password");
-        TFormNardel form(tables.folder());
+        TFormNardel form(tables.folder(), clipboard);
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].text.contains(tables.path("plantnames.db")));
         QVERIFY(messages[0].text.contains("password"));
         form.FormActivate();
-        QCOMPARE(form.CBgenus->count(), 0);
+        QCOMPARE(ui(form).CBgenus->count(), 0);
         QCOMPARE(form.statusText(), QString("Data source for Nardel is not available"));
     }
 
@@ -323,15 +329,15 @@ private slots:
                 (1, 'Abies', 'alba', '', 'Mill.', '', 'xi'), (0, 'Larix', '', '', '', '', 12),
                 (1, 'Larix', 'decidua', '', 'Mill.', '', 13))"},
             TablePassword::programPassword);
-        TFormNardel form(tables.folder());
+        TFormNardel form(tables.folder(), clipboard);
         form.FormActivate();
         QVERIFY(messages.isEmpty());
-        pick(form.CBgenus, "Abies");
+        pick(ui(form).CBgenus, "Abies");
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].text.contains(tables.path("plantnames.db")));
-        QCOMPARE(entries(form.CBspecies), QStringList({""}));
-        pick(form.CBgenus, "Larix");
-        QCOMPARE(entries(form.CBspecies), QStringList({"", "decidua"}));
+        QCOMPARE(entries(ui(form).CBspecies), QStringList({""}));
+        pick(ui(form).CBgenus, "Larix");
+        QCOMPARE(entries(ui(form).CBspecies), QStringList({"", "decidua"}));
         QCOMPARE(form.statusText(), QString("Larix"));
     }
 };

@@ -40,9 +40,9 @@ private slots:
     void init() { bed.reset(); }
 
     void menuHoldsItsItemsInOrder() {
-        TFormNardel form(bed.folder());
+        TFormNardel form(bed.folder(), bed.clipboard());
         QStringList items;
-        for (const QAction* item : form.PopupMenu->actions())
+        for (const QAction* item : ui(form).PopupMenu->actions())
             items.append(item->objectName() + ":" + item->text() +
                          (item->isCheckable() ? ":tick" : ""));
         QCOMPARE(items,
@@ -51,34 +51,34 @@ private slots:
                               "CBformated:&Formátovaný výstup:tick", "BtnFormat1:&Základní font",
                               "N1:", "BtnDICgenerate:&Uživatelský slovník MS Office",
                               "BtnEdit:&Editace dat", "N2:", "StandardForm:&Obnova okna"}));
-        QVERIFY(form.PopupMenu->actions()[4]->isSeparator());
-        QVERIFY(form.BtnEdit->isVisible());
+        QVERIFY(ui(form).PopupMenu->actions()[4]->isSeparator());
+        QVERIFY(ui(form).BtnEdit->isVisible());
     }
 
     void baseFontItemFollowsFormattedOutput() {
         auto form = bed.activatedForm();
         form->BtnMenuClick();
-        QVERIFY(form->PopupMenu->isVisible());
-        QCOMPARE(form->PopupMenu->pos(), form->BtnMenu->mapToGlobal(QPoint(0, 0)));
-        QVERIFY(!form->BtnFormat1->isEnabled());
-        form->PopupMenu->hide();
+        QVERIFY(ui(*form).PopupMenu->isVisible());
+        QCOMPARE(ui(*form).PopupMenu->pos(), ui(*form).BtnMenu->mapToGlobal(QPoint(0, 0)));
+        QVERIFY(!ui(*form).BtnFormat1->isEnabled());
+        ui(*form).PopupMenu->hide();
 
-        form->CBformated->trigger();
+        ui(*form).CBformated->trigger();
         form->BtnMenuClick();
-        QVERIFY(form->BtnFormat1->isEnabled());
-        form->PopupMenu->hide();
-        form->CBformated->trigger();
+        QVERIFY(ui(*form).BtnFormat1->isEnabled());
+        ui(*form).PopupMenu->hide();
+        ui(*form).CBformated->trigger();
         form->BtnMenuClick();
-        QVERIFY(!form->BtnFormat1->isEnabled());
-        form->PopupMenu->hide();
+        QVERIFY(!ui(*form).BtnFormat1->isEnabled());
+        ui(*form).PopupMenu->hide();
     }
 
     void rightClickOpensNoMenu() {
         auto form = bed.activatedForm();
         form->show();
         for (QWidget* target :
-             {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(form->CBgenus),
-              static_cast<QWidget*>(form->BtnMenu)}) {
+             {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(ui(*form).CBgenus),
+              static_cast<QWidget*>(ui(*form).BtnMenu)}) {
             QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
                                     target->mapToGlobal(QPoint(2, 2)));
             QApplication::sendEvent(target, &event);
@@ -129,23 +129,24 @@ private slots:
         QCOMPARE(bed.infoWindowShown(), shownBefore + 1);
         QCOMPARE(form->windowTitle(), QString("Nardel Pro"));
         QCOMPARE(form->level(), level);
-        const QList<QRadioButton*> buttons = {form->RBgenus, form->RBspecies, form->RBsubsp};
+        const QList<QRadioButton*> buttons = {ui(*form).RBgenus, ui(*form).RBspecies,
+                                              ui(*form).RBsubsp};
         QVERIFY(buttons[level]->isChecked());
-        QCOMPARE(form->CBauthor->isChecked(), authors);
-        QCOMPARE(form->CBauto->isChecked(), automatic);
-        QCOMPARE(form->BtnInsert->isHidden(), automatic);
-        QCOMPARE(form->CBformated->isChecked(), formatted);
+        QCOMPARE(ui(*form).CBauthor->isChecked(), authors);
+        QCOMPARE(ui(*form).CBauto->isChecked(), automatic);
+        QCOMPARE(ui(*form).BtnInsert->isHidden(), automatic);
+        QCOMPARE(ui(*form).CBformated->isChecked(), formatted);
         form->BtnMenuClick();
-        QCOMPARE(form->BtnFormat1->isEnabled(), formatted);
-        form->PopupMenu->hide();
-        QCOMPARE(form->CBgenus->count(), 1);
+        QCOMPARE(ui(*form).BtnFormat1->isEnabled(), formatted);
+        ui(*form).PopupMenu->hide();
+        QCOMPARE(ui(*form).CBgenus->count(), 1);
     }
 
     void closingWritesPlaceAndOptionsInOrder() {
         auto form = bed.activatedForm();
-        form->RBsubsp->setChecked(true);
-        form->CBauthor->trigger();
-        form->CBauto->trigger();
+        ui(*form).RBsubsp->setChecked(true);
+        ui(*form).CBauthor->trigger();
+        ui(*form).CBauto->trigger();
         form->move(300, 200);
         form->show();
         form->close();
@@ -173,16 +174,16 @@ private slots:
     void closedOptionsComeBackAtTheNextStart() {
         {
             auto form = bed.activatedForm();
-            form->RBgenus->setChecked(true);
-            form->CBformated->trigger();
+            ui(*form).RBgenus->setChecked(true);
+            ui(*form).CBformated->trigger();
             form->move(120, 90);
             form->show();
             form->close();
         }
         auto form = bed.activatedForm();
         QCOMPARE(form->level(), 0);
-        QVERIFY(form->CBformated->isChecked());
-        QVERIFY(!form->CBauthor->isChecked());
+        QVERIFY(ui(*form).CBformated->isChecked());
+        QVERIFY(!ui(*form).CBauthor->isChecked());
         QCOMPARE(form->pos(), QPoint(120, 90));
     }
 
@@ -205,7 +206,7 @@ private slots:
         form->show();
         form->setWindowState(Qt::WindowMaximized);
         form->move(400, 300);
-        form->StandardForm->trigger();
+        ui(*form).StandardForm->trigger();
         QVERIFY(!form->isMaximized());
         QCOMPARE(form->frameGeometry(), QRect(10, 10, 472, 128));
     }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "picker/FNardel.h"
+#include "platform/QtClipboard.h"
+#include "support/PickerControls.h"
 #include "support/TestSettings.h"
 #include "support/TestTables.h"
 
@@ -21,12 +23,15 @@ public:
     const QStringList& messages() const { return messages_; }
     // How often the info window has been shown and closed.
     int infoWindowShown() const { return infoWindowCloser.closedCount(); }
+    // The desktop's clipboard, which the windows of the bed copy to.
+    QtClipboard& clipboard() { return clipboard_; }
     // A window on the tables after its first activation.
-    std::unique_ptr<TFormNardel> activatedForm() const;
+    std::unique_ptr<TFormNardel> activatedForm();
 
 private:
     TestTables tables;
     std::unique_ptr<TestSettings> settings_;
     InfoWindowCloser infoWindowCloser;
     QStringList messages_;
+    QtClipboard clipboard_;
 };
