@@ -1,7 +1,6 @@
 // nardel-import: builds plantnames.db and syns.db from tab-separated text files.
 #include "store/EngineError.h"
 #include "store/TableImport.h"
-#include "store/TsvReader.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -7,8 +7,4 @@ QString compose(const QString& text, const QString& file) {
 } // namespace
 
 EngineError::EngineError(const QString& text, const QString& file)
-    : std::runtime_error(compose(text, file).toStdString()), text_(text), file_(file) {}
-
-QString EngineError::message() const {
-    return compose(text_, file_);
-}
+    : std::runtime_error(compose(text, file).toStdString()) {}

@@ -9,12 +9,6 @@ class EngineError : public std::runtime_error {
 public:
     EngineError(const QString& text, const QString& file);
 
-    const QString& text() const { return text_; }
-    const QString& file() const { return file_; }
     // The text shown to the user: the engine's text, then the file on a line of its own.
-    QString message() const;
-
-private:
-    QString text_;
-    QString file_;
+    QString message() const { return QString::fromUtf8(what()); }
 };

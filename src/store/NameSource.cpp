@@ -15,13 +15,6 @@ QString uniqueConnectionName() {
 }
 } // namespace
 
-NameSource::NameSource()
-    : paramNames_{QStringLiteral("PATH"), QStringLiteral("DEFAULT DRIVER"),
-                  QStringLiteral("ENABLE BCD")},
-      params_{{QStringLiteral("PATH"), QString()},
-              {QStringLiteral("DEFAULT DRIVER"), QStringLiteral("PARADOX")},
-              {QStringLiteral("ENABLE BCD"), QStringLiteral("FALSE")}} {}
-
 NameSource::~NameSource() {
     const QString name = db_.connectionName();
     if (name.isEmpty())
@@ -36,16 +29,7 @@ QString NameSource::param(const QString& name) const {
 }
 
 void NameSource::setParam(const QString& name, const QString& value) {
-    if (!params_.contains(name))
-        paramNames_.append(name);
     params_.insert(name, value);
-}
-
-QStringList NameSource::params() const {
-    QStringList lines;
-    for (const QString& name : paramNames_)
-        lines.append(name + '=' + params_.value(name));
-    return lines;
 }
 
 void NameSource::connect() {

@@ -5,22 +5,19 @@
 #include <QString>
 #include <QStringList>
 
-// The database connection through which every query and table of the program reaches the
-// table files. It holds an in-memory main database; each table file that a query names is
+// The database connection through which every query of the program reaches the table
+// files. It holds an in-memory main database; each table file that a query names is
 // attached to it once, after its password has been checked against the session's.
 class NameSource {
 public:
-    NameSource();
+    NameSource() = default;
     ~NameSource();
     NameSource(const NameSource&) = delete;
     NameSource& operator=(const NameSource&) = delete;
 
-    // The connection's definition: driver "STANDARD" and the parameters "PATH=",
-    // "DEFAULT DRIVER=PARADOX" and "ENABLE BCD=FALSE". PATH is the table folder, ending in '/'.
-    QString driverName() const { return QStringLiteral("STANDARD"); }
+    // The connection's parameters by name. PATH is the table folder, ending in '/'.
     QString param(const QString& name) const;
     void setParam(const QString& name, const QString& value);
-    QStringList params() const;
 
     void connect();
     bool connected() const { return db_.isOpen(); }
@@ -41,7 +38,6 @@ private:
     void requireConnected(const QString& file) const;
     void checkAttached(const QString& schema, const QString& tableFile, const QString& path);
 
-    QStringList paramNames_;
     QHash<QString, QString> params_;
     QStringList passwords_;
     QHash<QString, QString> schemaOfTable_;

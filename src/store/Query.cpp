@@ -126,11 +126,6 @@ int Query::recordCount() const {
     return fieldNames_.isEmpty() ? 0 : int(rows_.cellCount() / fieldNames_.size());
 }
 
-int Query::fieldCount() const {
-    requireOpen();
-    return int(fieldNames_.size());
-}
-
 int Query::fieldIndex(const QString& name) const {
     requireOpen();
     for (int column = 0; column < fieldNames_.size(); ++column) {
@@ -138,10 +133,6 @@ int Query::fieldIndex(const QString& name) const {
             return column;
     }
     fail(QStringLiteral("Field '%1' not found").arg(name));
-}
-
-Field Query::field(const QString& name) const {
-    return field(fieldIndex(name));
 }
 
 Field Query::field(int position) const {

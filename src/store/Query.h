@@ -16,7 +16,6 @@ class Field {
 public:
     Field(const ResultRows& rows, size_t cell, int position, const Query& query);
 
-    bool isNull() const { return rows_.isNull(cell_); }
     QString asString() const { return rows_.text(cell_); }
     // Throws EngineError when the value is not a whole number that fits in 32 bits.
     int asInteger() const;
@@ -39,7 +38,6 @@ public:
     explicit Query(NameSource& source);
 
     // The SQL text, line by line. Changing it closes and unprepares the query.
-    const QStringList& sql() const { return sql_; }
     void clearSql();
     void addSqlLine(const QString& line);
 
@@ -52,14 +50,11 @@ public:
     bool isPrepared() const { return statement_.isPrepared(); }
     // Prepares the query when needed, then runs it.
     void open();
-    bool isOpen() const { return open_; }
     void close();
 
     int recordCount() const;
-    int fieldCount() const;
     // The position of a field by name, without regard to letter case.
     int fieldIndex(const QString& name) const;
-    Field field(const QString& name) const;
     Field field(int position) const;
 
     void first();

@@ -16,7 +16,6 @@ public:
     void appendRow(const Statement& statement, int columns);
     size_t cellCount() const { return cells_.size(); }
 
-    bool isNull(size_t cell) const { return cells_[cell].kind == Statement::Kind::Null; }
     // NULL reads as empty text.
     QString text(size_t cell) const;
     // A whole number; none when the value is no whole number (NULL reads as 0).

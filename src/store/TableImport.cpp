@@ -17,9 +17,15 @@ constexpr qint64 progressStep = 100000;
 constexpr qint64 intMax = std::numeric_limits<int>::max();
 constexpr qint64 intMin = std::numeric_limits<int>::min();
 
-// Column positions in the layouts.
-enum NameColumn { Level, Genus, Species, Subsp, Author0, Author1, Page, Record };
-enum SynonymColumn { Synonym, AcceptedRecord };
+namespace NameColumn = TableSchema::NameColumn;
+namespace SynonymColumn = TableSchema::SynonymColumn;
+
+// The position of one of the layout's own columns; the layout alone orders the columns.
+int positionIn(const TableSchema::Layout& layout, const QString& name) {
+    const int position = layout.position(name);
+    Q_ASSERT_X(position >= 0, "TableImport", qPrintable(name));
+    return position;
+}
 
 QByteArray speciesKey(QByteArrayView genus, QByteArrayView species) {
     return genus.toByteArray() + '\t' + species.toByteArray();
@@ -30,21 +36,38 @@ QByteArray speciesKey(QByteArrayView genus, QByteArrayView species) {
 // subspecies its species row (the lists link the levels by these texts alone).
 class NameRows {
 public:
+    explicit NameRows(const TableSchema::Layout& layout)
+        : level_(positionIn(layout, NameColumn::level)),
+          genus_(positionIn(layout, NameColumn::genus)),
+          species_(positionIn(layout, NameColumn::species)),
+          subsp_(positionIn(layout, NameColumn::subsp)),
+          page_(positionIn(layout, NameColumn::page)),
+          record_(positionIn(layout, NameColumn::record)),
+          texts_{genus_, species_, subsp_, positionIn(layout, NameColumn::author0),
+                 positionIn(layout, NameColumn::author1)} {}
+
     void write(const TsvReader& reader, TableWriter& writer) {
-        const qint64 level = reader.integer(Level, 0, 2);
-        const qint64 record = reader.integer(Record, 1, intMax);
-        const QByteArrayView genus = reader.field(Genus);
-        const QByteArrayView species = reader.field(Species);
+        const qint64 level = reader.integer(level_, 0, 2);
+        const qint64 record = reader.integer(record_, 1, intMax);
+        const QByteArrayView genus = reader.field(genus_);
+        const QByteArrayView species = reader.field(species_);
+        const QByteArrayView subsp = reader.field(subsp_);
         if (genus.isEmpty())
-            reader.fail(QStringLiteral("GENUS is empty"));
-        if (level == 0 && !(species.isEmpty() && reader.field(Subsp).isEmpty()))
-            reader.fail(QStringLiteral("a genus row (LEVEL_ 0) must have empty SPECIES and SUBSP"));
+            reader.fail(QStringLiteral("%1 is empty").arg(NameColumn::genus));
+        if (level == 0 && !(species.isEmpty() && subsp.isEmpty()))
+            reader.fail(QStringLiteral("a genus row (%1 0) must have empty %2 and %3")
+                            .arg(NameColumn::level, NameColumn::species, NameColumn::subsp));
         if (level > 0 && species.isEmpty())
-            reader.fail(QStringLiteral("SPECIES is empty on a row of LEVEL_ %1").arg(level));
-        if (level == 2 && reader.field(Subsp).isEmpty())
-            reader.fail(QStringLiteral("SUBSP is empty on a subspecies row (LEVEL_ 2)"));
+            reader.fail(QStringLiteral("%1 is empty on a row of %2 %3")
+                            .arg(NameColumn::species, NameColumn::level)
+                            .arg(level));
+        if (level == 2 && subsp.isEmpty())
+            reader.fail(QStringLiteral("%1 is empty on a subspecies row (%2 2)")
+                            .arg(NameColumn::subsp, NameColumn::level));
         if (records_.contains(record))
-            reader.fail(QStringLiteral("PN_REC %1 is used by an earlier row").arg(record));
+            reader.fail(QStringLiteral("%1 %2 is used by an earlier row")
+                            .arg(NameColumn::record)
+                            .arg(record));
         records_.insert(record);
 
         if (level == 0) {
@@ -52,15 +75,15 @@ public:
         } else {
             QByteArray key = speciesKey(genus, species);
             if (level == 1)
-                species_.insert(key);
+                speciesKeys_.insert(key);
             parents_.append({reader.line(), level, std::move(key)});
         }
 
-        writer.setInteger(Level, level);
-        for (const int column : {Genus, Species, Subsp, Author0, Author1})
+        writer.setInteger(level_, level);
+        for (const int column : texts_)
             writer.setText(column, reader.field(column));
-        writer.setInteger(Page, reader.integer(Page, intMin, intMax));
-        writer.setInteger(Record, record);
+        writer.setInteger(page_, reader.integer(page_, intMin, intMax));
+        writer.setInteger(record_, record);
         writer.insertRow();
     }
 
@@ -69,14 +92,13 @@ public:
             const QByteArray genus = parent.key.first(parent.key.indexOf('\t'));
             if (parent.level == 1 && !genera_.contains(genus))
                 reader.fail(parent.line,
-                            QStringLiteral("species of genus '%1', which has no genus row "
-                                           "(LEVEL_ 0)")
-                                .arg(QString::fromUtf8(genus)));
-            if (parent.level == 2 && !species_.contains(parent.key))
-                reader.fail(parent.line,
-                            QStringLiteral("subspecies of '%1', which has no species row "
-                                           "(LEVEL_ 1)")
-                                .arg(QString::fromUtf8(parent.key).replace('\t', ' ')));
+                            QStringLiteral("species of genus '%1', which has no genus row (%2 0)")
+                                .arg(QString::fromUtf8(genus), NameColumn::level));
+            if (parent.level == 2 && !speciesKeys_.contains(parent.key))
+                reader.fail(
+                    parent.line,
+                    QStringLiteral("subspecies of '%1', which has no species row (%2 1)")
+                        .arg(QString::fromUtf8(parent.key).replace('\t', ' '), NameColumn::level));
         }
     }
 
@@ -88,9 +110,16 @@ private:
         qint64 level;
         QByteArray key; // genus TAB species
     };
+    const int level_;
+    const int genus_;
+    const int species_;
+    const int subsp_;
+    const int page_;
+    const int record_;
+    const QList<int> texts_; // the text columns, copied as they are
     QSet<qint64> records_;
     QSet<QByteArray> genera_;
-    QSet<QByteArray> species_;
+    QSet<QByteArray> speciesKeys_;
     QList<Parent> parents_;
 };
 
@@ -105,9 +134,10 @@ void importTables(const QString& namesTsv, const QString& synonymsTsv, const QSt
                   const Progress& progress) {
     const QString& password = TablePassword::programPassword;
 
-    NameRows names;
-    TsvReader nameReader(namesTsv, TableSchema::names());
-    TableWriter nameWriter(folder, TableSchema::names(), password);
+    const TableSchema::Layout& nameLayout = TableSchema::names();
+    NameRows names(nameLayout);
+    TsvReader nameReader(namesTsv, nameLayout);
+    TableWriter nameWriter(folder, nameLayout, password);
     qint64 rows = 0;
     while (nameReader.next()) {
         names.write(nameReader, nameWriter);
@@ -117,18 +147,22 @@ void importTables(const QString& namesTsv, const QString& synonymsTsv, const QSt
     names.checkParents(nameReader);
     report(progress, namesTsv, rows);
 
-    TsvReader synonymReader(synonymsTsv, TableSchema::synonyms());
-    TableWriter synonymWriter(folder, TableSchema::synonyms(), password);
+    const TableSchema::Layout& synonymLayout = TableSchema::synonyms();
+    const int synonym = positionIn(synonymLayout, SynonymColumn::synonym);
+    const int accepted = positionIn(synonymLayout, SynonymColumn::acceptedRecord);
+    TsvReader synonymReader(synonymsTsv, synonymLayout);
+    TableWriter synonymWriter(folder, synonymLayout, password);
     rows = 0;
     while (synonymReader.next()) {
-        if (synonymReader.field(Synonym).isEmpty())
-            synonymReader.fail(QStringLiteral("syn is empty"));
-        const qint64 record = synonymReader.integer(AcceptedRecord, 1, intMax);
+        if (synonymReader.field(synonym).isEmpty())
+            synonymReader.fail(QStringLiteral("%1 is empty").arg(SynonymColumn::synonym));
+        const qint64 record = synonymReader.integer(accepted, 1, intMax);
         if (!names.records().contains(record))
-            synonymReader.fail(
-                QStringLiteral("pn_rec %1 names no row of the name table").arg(record));
-        synonymWriter.setText(Synonym, synonymReader.field(Synonym));
-        synonymWriter.setInteger(AcceptedRecord, record);
+            synonymReader.fail(QStringLiteral("%1 %2 names no row of the name table")
+                                   .arg(SynonymColumn::acceptedRecord)
+                                   .arg(record));
+        synonymWriter.setText(synonym, synonymReader.field(synonym));
+        synonymWriter.setInteger(accepted, record);
         synonymWriter.insertRow();
         if (++rows % progressStep == 0)
             report(progress, synonymsTsv, rows);

@@ -10,15 +10,15 @@ const Layout& names() {
     // index on (LEVEL_, GENUS, SPECIES, SUBSP) serves all three without sorting.
     static const Layout layout{
         QStringLiteral("plantnames.db"),
-        {{QStringLiteral("LEVEL_"), Type::Integer},
-         {QStringLiteral("GENUS"), Type::Text},
-         {QStringLiteral("SPECIES"), Type::Text},
-         {QStringLiteral("SUBSP"), Type::Text},
-         {QStringLiteral("AUTOR0"), Type::Text},
-         {QStringLiteral("AUTOR1"), Type::Text},
-         {QStringLiteral("PAGE"), Type::Integer},
-         {QStringLiteral("PN_REC"), Type::Integer}},
-        QStringLiteral("PN_REC"),
+        {{NameColumn::level, Type::Integer},
+         {NameColumn::genus, Type::Text},
+         {NameColumn::species, Type::Text},
+         {NameColumn::subsp, Type::Text},
+         {NameColumn::author0, Type::Text},
+         {NameColumn::author1, Type::Text},
+         {NameColumn::page, Type::Integer},
+         {NameColumn::record, Type::Integer}},
+        NameColumn::record,
         {QStringLiteral(
             R"(CREATE INDEX %1.names_by_level ON "plantnames.db" (LEVEL_, GENUS, SPECIES, SUBSP))")}};
     return layout;
@@ -28,10 +28,18 @@ const Layout& synonyms() {
     // Synonyms are searched by their beginning without regard to letter case (LIKE 'x%').
     static const Layout layout{
         QStringLiteral("syns.db"),
-        {{QStringLiteral("syn"), Type::Text}, {QStringLiteral("pn_rec"), Type::Integer}},
+        {{SynonymColumn::synonym, Type::Text}, {SynonymColumn::acceptedRecord, Type::Integer}},
         QString(),
         {QStringLiteral(R"(CREATE INDEX %1.syns_by_syn ON "syns.db" (syn COLLATE NOCASE))")}};
     return layout;
+}
+
+int Layout::position(QStringView name) const {
+    for (int column = 0; column < columns.size(); ++column) {
+        if (columns[column].name.compare(name, Qt::CaseInsensitive) == 0)
+            return column;
+    }
+    return -1;
 }
 
 QString createTable(const Layout& layout, const QString& schema) {

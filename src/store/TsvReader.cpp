@@ -46,11 +46,8 @@ void TsvReader::readHeader() {
         fail(1, QStringLiteral("the file is empty; the first line must name the columns"));
     for (const QByteArray& bytes : header.toByteArray().split('\t')) {
         const QString name = QString::fromUtf8(bytes);
-        int column = 0;
-        while (column < layout_.columns.size() &&
-               layout_.columns[column].name.compare(name, Qt::CaseInsensitive) != 0)
-            ++column;
-        if (column == layout_.columns.size())
+        const int column = layout_.position(name);
+        if (column < 0)
             fail(QStringLiteral("unknown column '%1'").arg(name));
         if (columnOfField_.contains(column))
             fail(QStringLiteral("column %1 appears twice").arg(name));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/TableImport.h"
 #include "store/TableSchema.h"
 
 #include <QByteArray>
@@ -7,13 +8,6 @@
 #include <QFile>
 #include <QList>
 #include <QString>
-#include <stdexcept>
-
-// A bad input line: "file:line: what is wrong".
-class ImportError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // Reads a UTF-8 tab-separated file whose header line names exactly the columns of a table
 // layout, in any order and any letter case. Fields are views into the file's bytes, in the
@@ -25,7 +19,6 @@ public:
     // Moves to the next row; false at the end of the file. Throws ImportError for a bad line.
     bool next();
     QByteArrayView field(int column) const { return fields_[column]; }
-    QString text(int column) const { return QString::fromUtf8(fields_[column]); }
     // A field holding a whole number from `min` to `max`.
     qint64 integer(int column, qint64 min, qint64 max) const;
 

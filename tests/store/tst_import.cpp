@@ -3,7 +3,6 @@
 #include "store/Query.h"
 #include "store/TableImport.h"
 #include "store/TablePassword.h"
-#include "store/TsvReader.h"
 #include "support/TestTables.h"
 
 #include <QCryptographicHash>
@@ -24,6 +23,23 @@ QByteArray digestOf(const QString& path) {
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
+// The given columns of a table file's rows, joined by '|'.
+QStringList rowsOf(NameSource& source, const QString& file, const QStringList& columns,
+                   const QString& order) {
+    Query query(source);
+    query.addSqlLine(
+        QString("SELECT %1 FROM '%2' ORDER BY %3").arg(columns.join(", "), file, order));
+    query.open();
+    QStringList rows;
+    for (query.first(); !query.eof(); query.next()) {
+        QStringList fields;
+        for (int field = 0; field < columns.size(); ++field)
+            fields.append(query.field(field).asString());
+        rows.append(fields.join('|'));
+    }
+    return rows;
+}
+
 } // namespace
 
 class TestImport : public QObject {
@@ -40,7 +56,7 @@ private slots:
             "2\t1\tDianthus\tcarthusianorum\t\tL.\t\t211\r\n"
             "3\t2\tDianthus\tcarthusianorum\tsubsp. saxigenus\t\t(Schur) Čelak.\t212\r\n"
             "4\t1\tDianthus\t×courtoisii\t\tRchb.\t\t-1\r\n");
-        tables.writeText("syns.tsv", "syn\tpn_rec\nDianthus saxigenus\t3\n");
+        tables.writeText("syns.tsv", "PN_REC\tSYN\n3\tDianthus saxigenus\n");
         TableImport::importTables(tables.path("names.tsv"), tables.path("syns.tsv"),
                                   tables.folder());
 
@@ -48,20 +64,16 @@ private slots:
         source.setParam("PATH", tables.folder() + '/');
         source.connect();
         source.addPassword(TablePassword::programPassword);
-        Query query(source);
-        query.addSqlLine("SELECT * FROM 'plantnames.db' ORDER BY PN_REC");
-        query.open();
-        QStringList rows;
-        for (query.first(); !query.eof(); query.next()) {
-            QStringList fields;
-            for (int field = 0; field < query.fieldCount(); ++field)
-                fields.append(query.field(field).asString());
-            rows.append(fields.join('|'));
-        }
+        const QStringList rows =
+            rowsOf(source, "plantnames.db",
+                   {"LEVEL_", "GENUS", "SPECIES", "SUBSP", "AUTOR0", "AUTOR1", "PAGE", "PN_REC"},
+                   "PN_REC");
         QCOMPARE(rows,
                  QStringList({"0|Dianthus|||||210|1", "1|Dianthus|carthusianorum||L.||211|2",
                               "2|Dianthus|carthusianorum|subsp. saxigenus||(Schur) Čelak.|212|3",
                               "1|Dianthus|×courtoisii||Rchb.||-1|4"}));
+        QCOMPARE(rowsOf(source, "syns.db", {"syn", "pn_rec"}, "syn"),
+                 QStringList({"Dianthus saxigenus|3"}));
         QDir folder(tables.folder());
         QCOMPARE(folder.entryList({"*.tmp"}, QDir::Files), QStringList());
     }
@@ -89,6 +101,8 @@ private slots:
         QTest::newRow("missing column")
             << QByteArray("LEVEL_\tGENUS\tSPECIES\tSUBSP\tAUTOR0\tAUTOR1\tPN_REC\n") << goodSyns
             << "names.tsv:1: missing column PAGE";
+        QTest::newRow("missing synonym column") << good << "syn\nDianthus x\n"
+                                                << "syns.tsv:1: missing column pn_rec";
         QTest::newRow("unknown column") << (TestTables::nameHeader() + "\tFAMILY\n").toUtf8()
                                         << goodSyns << "names.tsv:1: unknown column 'FAMILY'";
         QTest::newRow("column twice") << ("GENUS\t" + TestTables::nameHeader() + '\n').toUtf8()
