@@ -22,6 +22,9 @@ struct BaseFormat {
     QColor colour = Qt::black;
     int charset = easternEuropeanCharset;
     bool fixedPitch = false;
+    // Whether the user chose this format. Until then a pasted name takes the face and size of
+    // the paragraph it lands in, where the format can leave them open.
+    bool chosen = false;
 
     // Face, size, style and pitch of `font`, in `colour`.
     static BaseFormat fromFont(const QFont& font, const QColor& colour);

@@ -43,9 +43,11 @@ void TFormNardel::LoadOutputFont() {
     if (!FormInfo)
         return;
     QString face;
-    // An empty stored face keeps the window's.
-    if (FormInfo->ReadSettingStr(SettingNames::fontName, face) && !face.isEmpty())
+    // A stored face is the user's choice; without one the paste takes the paragraph's font.
+    if (FormInfo->ReadSettingStr(SettingNames::fontName, face) && !face.isEmpty()) {
         RichOut->baseFormat().setFace(face);
+        RichOut->baseFormat().chosen = true;
+    }
     qint32 size;
     if (FormInfo->ReadSettingInt(SettingNames::fontSize, size) && size > 0 &&
         size <= largestFontSize)
@@ -60,6 +62,7 @@ void TFormNardel::BtnFormat1Click() {
     FontDlgFont = font;
     // The dialog offers no colour: the text keeps the colour it has.
     RichOut->baseFormat() = BaseFormat::fromFont(font, RichOut->baseFormat().colour);
+    RichOut->baseFormat().chosen = true;
     if (!FormInfo)
         return;
     FormInfo->WriteSettingStr(SettingNames::fontName, RichOut->baseFormat().face);

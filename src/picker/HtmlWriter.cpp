@@ -3,6 +3,8 @@
 namespace {
 
 QString cssStyle(const BaseFormat& format) {
+    if (!format.chosen)
+        return QStringLiteral("font-style:normal;white-space:pre-wrap");
     QStringList decorations;
     if (format.underline)
         decorations.append(QStringLiteral("underline"));

@@ -10,6 +10,8 @@ const QColor StatusLine::copiedColour(0, 128, 0);
 
 StatusLine::StatusLine(QStatusBar* bar) : m_bar(bar), m_panel(new ElidedLabel(bar)) {
     m_panel->setObjectName(QStringLiteral("StatusPanel"));
+    // The line keeps its width; a long name is cut, not the window widened.
+    m_panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_bar->addWidget(m_panel, 1);
     setCopied(false);
 }

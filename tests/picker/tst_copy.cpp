@@ -4,9 +4,14 @@
 #include "support/RichTextReader.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QStatusBar>
+#include <cmath>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,11 +26,19 @@ const QStringList rows = {
     "2\tPicea\tabies\tsubsp. obovata\t\t(Ledeb.) Hultén\t539\t3",
     "0\tSalix\t\t\t\t\t90\t4",
     "1\tSalix\t×rubens\t\tSchrank\t\t95\t5",
+    "0\tHieracium\t\t\t\t\t400\t6",
+    "1\tHieracium\tschmidtii\t\tTausch ex Schultz-Bipontinus et Nägeli et Peter et Zahn in "
+    "Ascherson et Graebner\t\t401\t7",
 };
 
 const QColor copiedGreen(0, 128, 0);
 const QString fullName = "Picea abies (L.) H.Karst. subsp. obovata (Ledeb.) Hultén";
 const QString fullMarkup = "/Picea abies /(L.) H.Karst. subsp./ obovata /(Ledeb.) Hultén";
+
+// The face that a copy names when the user has chosen none.
+QString desktopFace() {
+    return QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
+}
 
 const QMimeData* clipboard() {
     return QGuiApplication::clipboard()->mimeData();
@@ -98,6 +111,52 @@ private slots:
         QCOMPARE(clipboard()->text(), QString("Picea"));
     }
 
+    void ownCopiesAreKnownAgain() {
+        auto form = bed.activatedForm();
+        QVERIFY(!bed.clipboard().isOwnContent());
+        ui(*form).BtnInsert->click();
+        QVERIFY(bed.clipboard().isOwnContent());
+        ui(*form).CBformated->trigger();
+        pickFullName(*form);
+        ui(*form).BtnInsert->click();
+        QVERIFY(bed.clipboard().isOwnContent());
+        // Another copy of the program marks its copies with its own process id.
+        auto* other = new QMimeData;
+        other->setText(fullName);
+        other->setData(Clipboard::ownerFormat, "1");
+        QGuiApplication::clipboard()->setMimeData(other);
+        QVERIFY(!bed.clipboard().isOwnContent());
+    }
+
+    void statusLineShowsLongNamesAndTheCopiedStateToEveryone() {
+        auto form = bed.activatedForm();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        ui(*form).CBauthor->trigger();
+        pick(ui(*form).CBgenus, "Hieracium");
+        pick(ui(*form).CBspecies, "schmidtii");
+        QLabel* panel = ui(*form).StatusPanel;
+        QVERIFY(panel->text().endsWith(u'…'));
+        QCOMPARE(panel->toolTip(), form->statusText());
+        QVERIFY(form->statusText().endsWith("Graebner"));
+        QCOMPARE(panel->accessibleDescription(), form->statusText());
+
+        ui(*form).BtnInsert->click();
+        QCOMPARE(ui(*form).StatusBar->accessibleDescription(), QString("Zkopírováno"));
+        // WCAG's contrast of the text on the green: at least 4.5 : 1.
+        const auto luminance = [](const QColor& colour) {
+            const auto channel = [](double c) {
+                return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+                   0.0722 * channel(colour.blueF());
+        };
+        const QPalette colours = ui(*form).StatusBar->palette();
+        const double text = luminance(colours.color(QPalette::WindowText));
+        const double back = luminance(colours.color(QPalette::Window));
+        QVERIFY((std::max(text, back) + 0.05) / (std::min(text, back) + 0.05) >= 4.5);
+    }
+
     void plainCopyWithoutGenusIsEmpty() {
         auto form = bed.activatedForm();
         ui(*form).BtnInsert->click();
@@ -156,9 +215,14 @@ private slots:
         QCOMPARE(clipboard()->data("text/richtext"), rtf);
         const RichText fromRtf = readRtf(rtf);
         QCOMPARE(fromRtf.markup, fullMarkup);
-        QCOMPARE(fromRtf.face, QString("MS Sans Serif"));
-        QCOMPARE(fromRtf.pointSize, 8);
-        QCOMPARE(readHtml(clipboard()->data("text/html")).markup, fullMarkup);
+        // No font chosen: RTF, which must name one, takes the desktop's at 12 points; HTML
+        // leaves face and size to the paragraph that the name is pasted into.
+        QCOMPARE(fromRtf.face, desktopFace());
+        QCOMPARE(fromRtf.pointSize, 12);
+        const RichText fromHtml = readHtml(clipboard()->data("text/html"));
+        QCOMPARE(fromHtml.markup, fullMarkup);
+        QVERIFY(!clipboard()->data("text/html").contains("font-family"));
+        QVERIFY(!clipboard()->data("text/html").contains("font-size"));
         QCOMPARE(form->statusColour(), copiedGreen);
     }
 
@@ -174,23 +238,27 @@ private slots:
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QString>("face");
         QTest::addColumn<int>("size");
-        QTest::newRow("nothing stored") << QStringList() << "MS Sans Serif" << 8;
+        QTest::newRow("nothing stored") << QStringList() << desktopFace() << 12;
         QTest::newRow("face and size")
             << QStringList{R"("FontName"="DejaVu Serif")", R"("FontSize"=dword:0000000e)"}
             << "DejaVu Serif" << 14;
-        QTest::newRow("empty face keeps the window's")
-            << QStringList{R"("FontName"="")"} << "MS Sans Serif" << 8;
+        QTest::newRow("empty face is no choice")
+            << QStringList{R"("FontName"="")", R"("FontSize"=dword:0000000e)"} << desktopFace()
+            << 12;
         QTest::newRow("long face cut")
             << QStringList{"\"FontName\"=\"" + QString(40, u'F') + "\""} << QString(31, u'F') << 8;
         QTest::newRow("values of other types")
-            << QStringList{R"("FontName"=dword:00000001)", R"("FontSize"="12")"} << "MS Sans Serif"
-            << 8;
+            << QStringList{R"("FontName"=dword:00000001)", R"("FontSize"="12")"} << desktopFace()
+            << 12;
         QTest::newRow("size zero")
-            << QStringList{R"("FontSize"=dword:00000000)"} << "MS Sans Serif" << 8;
+            << QStringList{R"("FontName"="DejaVu Serif")", R"("FontSize"=dword:00000000)"}
+            << "DejaVu Serif" << 8;
         QTest::newRow("negative size")
-            << QStringList{R"("FontSize"=dword:fffffff6)"} << "MS Sans Serif" << 8;
+            << QStringList{R"("FontName"="DejaVu Serif")", R"("FontSize"=dword:fffffff6)"}
+            << "DejaVu Serif" << 8;
         QTest::newRow("absurd size")
-            << QStringList{R"("FontSize"=dword:000186a0)"} << "MS Sans Serif" << 8;
+            << QStringList{R"("FontName"="DejaVu Serif")", R"("FontSize"=dword:000186a0)"}
+            << "DejaVu Serif" << 8;
     }
     void storedFontIsTheBaseFormat() {
         QFETCH(QStringList, stored);

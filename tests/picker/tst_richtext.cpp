@@ -83,6 +83,7 @@ private slots:
         QFETCH(bool, strikeout);
         QFETCH(QColor, colour);
         BaseFormat format;
+        format.chosen = true;
         format.setFace(face);
         format.pointSize = size;
         format.bold = bold;
