@@ -15,10 +15,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// A write holds the lock for milliseconds, so a lock this old was left by a copy that crashed
-// (on this machine QLockFile sees that sooner, and never takes a lock whose owner still runs).
-constexpr auto staleLockAge = 3s;
-constexpr auto lockWait = 5s;
 // QLockFile's own waiting doubles its pauses, so a copy writing many values in a row could
 // starve another one; short even pauses give both their turn.
 constexpr auto lockPoll = 5ms;
@@ -27,10 +23,12 @@ constexpr auto lockPoll = 5ms;
     throw SettingsWriteError(QStringLiteral("Cannot write %1: %2").arg(file, reason));
 }
 
-std::unique_ptr<QLockFile> lockKey(const QString& file) {
+// A lock left by a copy on this machine that no longer runs is taken at once; QLockFile never
+// takes one whose owner still runs, however old.
+std::unique_ptr<QLockFile> lockKey(const QString& file, const KeyLockTimes& times) {
     auto lock = std::make_unique<QLockFile>(file + QStringLiteral(".lock"));
-    lock->setStaleLockTime(staleLockAge);
-    const QDeadlineTimer deadline(lockWait);
+    lock->setStaleLockTime(times.staleAfter);
+    const QDeadlineTimer deadline(times.wait);
     while (!lock->tryLock(0)) {
         if (lock->error() != QLockFile::LockFailedError)
             failWrite(file, QStringLiteral("cannot create the lock file %1").arg(file + ".lock"));
@@ -99,8 +97,9 @@ bool RegistryKey::mayWrite(const QString& folder) {
     return ::access(QFile::encodeName(existing).constData(), W_OK) == 0;
 }
 
-RegistryKey::RegistryKey(const QString& keyPath, const QString& root)
-    : keyPath_(keyPath), file_(QDir::cleanPath(root + '/' + keyPath + QStringLiteral(".reg"))) {}
+RegistryKey::RegistryKey(const QString& keyPath, const QString& root, KeyLockTimes lockTimes)
+    : keyPath_(keyPath), file_(QDir::cleanPath(root + '/' + keyPath + QStringLiteral(".reg"))),
+      lockTimes_(lockTimes) {}
 
 QString RegistryKey::folder() const {
     return QFileInfo(file_).path();
@@ -118,7 +117,7 @@ bool RegistryKey::open(Access access) {
         try {
             // Under the lock, so a copy starting at the same time cannot replace a value
             // just written with an empty key.
-            const auto lock = lockKey(file_);
+            const auto lock = lockKey(file_, lockTimes_);
             if (!QFileInfo::exists(file_))
                 replaceFile(file_, RegistryFile().write(keyName()));
         } catch (const SettingsWriteError&) {
@@ -145,7 +144,7 @@ void RegistryKey::setValue(const QString& name, const RegistryValue& value) {
                 .arg(file_));
     if (!RegistryFile::isWritableName(name))
         failWrite(file_, QStringLiteral("the value name cannot stand on a line of the file"));
-    const auto lock = lockKey(file_);
+    const auto lock = lockKey(file_, lockTimes_);
     // Read again under the lock, so values another copy wrote since are kept.
     RegistryFile contents;
     if (QFileInfo::exists(file_)) {

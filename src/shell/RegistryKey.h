@@ -3,6 +3,7 @@
 #include "shell/RegistryValue.h"
 
 #include <QString>
+#include <chrono>
 #include <optional>
 #include <stdexcept>
 
@@ -11,6 +12,14 @@ class SettingsWriteError : public std::runtime_error {
 public:
     explicit SettingsWriteError(const QString& message)
         : std::runtime_error(message.toStdString()) {}
+};
+
+// How long a write waits for the lock that another running copy holds on a key, and the age
+// after which a lock counts as left behind by a copy that crashed. A write holds the lock for
+// milliseconds, so the defaults are generous.
+struct KeyLockTimes {
+    std::chrono::milliseconds wait = std::chrono::seconds(5);
+    std::chrono::milliseconds staleAfter = std::chrono::seconds(3);
 };
 
 // One settings key on disk, standing in for a registry key under HKEY_LOCAL_MACHINE: the key
@@ -28,7 +37,7 @@ public:
     static bool mayWrite(const QString& folder);
 
     // keyPath is relative to the root, with forward slashes: Software/Tarnwick/Nardel/1.0.0.0
-    RegistryKey(const QString& keyPath, const QString& root);
+    RegistryKey(const QString& keyPath, const QString& root, KeyLockTimes lockTimes = {});
 
     QString filePath() const { return file_; }
     QString folder() const;
@@ -50,5 +59,6 @@ private:
 
     QString keyPath_;
     QString file_;
+    KeyLockTimes lockTimes_;
     std::optional<Access> access_;
 };

@@ -225,17 +225,24 @@ private slots:
         QCOMPARE(contentsOf(key.filePath() + ".bad"), damaged);
     }
 
-    // A lock left by a crashed copy is taken over after a few seconds; one held by a running
-    // copy makes the write fail after waiting, without touching the key.
+    // A lock older than its stale age is taken over; a younger one, or one held by a running
+    // copy, makes the write fail once the wait is over, without touching the key.
     void lockLeftBehind_data() {
         QTest::addColumn<bool>("held");
-        QTest::newRow("stale lock of a crashed copy") << false;
-        QTest::newRow("lock held by a running copy") << true;
+        QTest::addColumn<int>("ageSeconds");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("stale lock of a crashed copy") << false << 10 << true;
+        QTest::newRow("lock younger than the stale age") << false << 1 << false;
+        QTest::newRow("lock held by a running copy") << true << 0 << false;
     }
 
     void lockLeftBehind() {
         QFETCH(bool, held);
-        RegistryKey key(keyPath, root_);
+        QFETCH(int, ageSeconds);
+        QFETCH(bool, taken);
+        RegistryKey key(
+            keyPath, root_,
+            {.wait = std::chrono::milliseconds(50), .staleAfter = std::chrono::seconds(3)});
         QVERIFY(key.open(RegistryKey::Access::All));
         const QString lockPath = key.filePath() + ".lock";
         QLockFile running(lockPath);
@@ -245,15 +252,15 @@ private slots:
             writeFile(lockPath, "not a lock of this machine\n");
             QFile lock(lockPath);
             QVERIFY(lock.open(QIODevice::ReadWrite));
-            QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-10),
+            QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
                                      QFileDevice::FileModificationTime));
         }
         try {
             key.setValue("Level", RegistryValue::ofInteger(1));
-            QVERIFY(!held);
+            QVERIFY(taken);
             QVERIFY(!QFileInfo::exists(lockPath));
         } catch (const SettingsWriteError& error) {
-            QVERIFY2(held && QString(error.what()).contains(lockPath), error.what());
+            QVERIFY2(!taken && QString(error.what()).contains(lockPath), error.what());
             QCOMPARE(contentsOf(key.filePath()), emptyKey);
         }
     }
