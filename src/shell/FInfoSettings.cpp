@@ -11,12 +11,9 @@
 
 namespace {
 
-// The key's path below the root: Software/Tarnwick/<product>/<version key>.
+// The key's path below the root: Tarnwick/<product>/<version key>.
 QString keyPath(const QString& product, const QString& versionKey) {
-    const QString registryPath =
-        QStringLiteral("\\Software\\Tarnwick\\") + product + u'\\' + versionKey;
-    // The leading backslash marks a path from the root.
-    return registryPath.mid(1).replace(u'\\', u'/');
+    return QStringLiteral("Tarnwick/") + product + u'/' + versionKey;
 }
 
 std::optional<qint32> integerValue(const RegistryKey& key, const QString& name) {

@@ -19,7 +19,7 @@ public:
 
     // Reads what it can: a line that does not parse is skipped and marks the file damaged.
     static RegistryFile parse(const QByteArray& bytes);
-    // The whole file; keyName (e.g. HKEY_LOCAL_MACHINE\Software\...) goes on the section line.
+    // The whole file; keyName (e.g. HKEY_CURRENT_USER\Software\...) goes on the section line.
     QByteArray write(const QString& keyName) const;
     // A name with a line break, CR or zero character cannot stand on a value line.
     static bool isWritableName(const QString& name);

@@ -57,7 +57,7 @@ std::optional<QByteArray> readKeyFile(const QString& path) {
 // the key, so readers see the old file or the new one, never half of one.
 void replaceFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    // HKEY_LOCAL_MACHINE is readable by every user, whatever the writer's umask.
+    // The owner writes the key and every user may read it, whatever the writer's umask.
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
         !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                              QFileDevice::ReadGroup | QFileDevice::ReadOther) ||
@@ -106,7 +106,7 @@ QString RegistryKey::folder() const {
 }
 
 QString RegistryKey::keyName() const {
-    return QStringLiteral("HKEY_LOCAL_MACHINE\\") + QString(keyPath_).replace('/', '\\');
+    return QStringLiteral("HKEY_CURRENT_USER\\Software\\") + QString(keyPath_).replace('/', '\\');
 }
 
 bool RegistryKey::open(Access access) {

@@ -22,21 +22,22 @@ struct KeyLockTimes {
     std::chrono::milliseconds staleAfter = std::chrono::seconds(3);
 };
 
-// One settings key on disk, standing in for a registry key under HKEY_LOCAL_MACHINE: the key
-// Software\Tarnwick\Nardel\1.0.0.0 is the file <root>/Software/Tarnwick/Nardel/1.0.0.0.reg.
-// Every read and write goes to the file, so the writes of other running copies are seen.
+// One settings key of the user on disk, standing in for a registry key under
+// HKEY_CURRENT_USER\Software: the key HKEY_CURRENT_USER\Software\Tarnwick\Nardel\1.0.0.0 is the
+// file <root>/Tarnwick/Nardel/1.0.0.0.reg. Every read and write goes to the file, so the writes
+// of other running copies are seen.
 class RegistryKey {
 public:
     enum class Access { Read, All };
 
-    // The folder standing for HKEY_LOCAL_MACHINE: $NARDEL_SETTINGS_ROOT, else
+    // The folder standing for HKEY_CURRENT_USER\Software: $NARDEL_SETTINGS_ROOT, else
     // $XDG_CONFIG_HOME, else ~/.config.
     static QString rootFolder();
     // Whether this process may write the folder, or create it when missing: stands in for the
-    // user being an administrator.
+    // right to write the registry key.
     static bool mayWrite(const QString& folder);
 
-    // keyPath is relative to the root, with forward slashes: Software/Tarnwick/Nardel/1.0.0.0
+    // keyPath is relative to the root, with forward slashes: Tarnwick/Nardel/1.0.0.0
     RegistryKey(const QString& keyPath, const QString& root, KeyLockTimes lockTimes = {});
 
     QString filePath() const { return file_; }

@@ -37,7 +37,7 @@ int main(int argc, char* argv[]) {
         err << "usage: settings_probe ROOT [write NAME int|text|expandable VALUE | read NAME]...\n";
         return 2;
     }
-    RegistryKey key(QStringLiteral("Software/Tarnwick/Nardel/1.0.0.0"), args.takeFirst());
+    RegistryKey key(QStringLiteral("Tarnwick/Nardel/1.0.0.0"), args.takeFirst());
     const bool all = RegistryKey::mayWrite(key.folder());
     if (!key.open(all ? RegistryKey::Access::All : RegistryKey::Access::Read)) {
         err << "cannot open " << key.filePath() << '\n';

@@ -6,8 +6,8 @@
 namespace {
 
 const QByteArray top = "Windows Registry Editor Version 5.00\n\n"
-                       "[HKEY_LOCAL_MACHINE\\Software\\Tarnwick\\Nardel\\1.0.0.0]\n";
-const QString keyName = "HKEY_LOCAL_MACHINE\\Software\\Tarnwick\\Nardel\\1.0.0.0";
+                       "[HKEY_CURRENT_USER\\Software\\Tarnwick\\Nardel\\1.0.0.0]\n";
+const QString keyName = "HKEY_CURRENT_USER\\Software\\Tarnwick\\Nardel\\1.0.0.0";
 
 // Each "Name=type:value" of `expected` against what the file holds.
 void compareValues(const RegistryFile& file, const QStringList& expected) {
@@ -99,7 +99,7 @@ private slots:
         damagedRow("unknown type", "\"Big\"=qword:01", "Big");
         damagedRow("default value", "@=\"x\"", "@");
         QTest::newRow("missing header")
-            << QByteArray("[HKEY_LOCAL_MACHINE\\Software]\n\"A\"=dword:1\n") << true
+            << QByteArray("[HKEY_CURRENT_USER\\Software]\n\"A\"=dword:1\n") << true
             << QStringList{"A=integer:1"};
         QTest::newRow("missing section")
             << QByteArray("Windows Registry Editor Version 5.00\n\"A\"=dword:1\n") << true

@@ -12,9 +12,9 @@
 
 namespace {
 
-const QString keyPath = "Software/Tarnwick/Nardel/1.0.0.0";
+const QString keyPath = "Tarnwick/Nardel/1.0.0.0";
 const QByteArray emptyKey = "Windows Registry Editor Version 5.00\n\n"
-                            "[HKEY_LOCAL_MACHINE\\Software\\Tarnwick\\Nardel\\1.0.0.0]\n";
+                            "[HKEY_CURRENT_USER\\Software\\Tarnwick\\Nardel\\1.0.0.0]\n";
 
 QByteArray contentsOf(const QString& path) {
     QFile file(path);
@@ -107,7 +107,7 @@ private slots:
         QTest::addColumn<QString>("blocker");
         QTest::addColumn<bool>("folder");
         QTest::newRow("folder in place of the file") << keyPath + ".reg" << true;
-        QTest::newRow("file in place of a folder") << "Software/Tarnwick" << false;
+        QTest::newRow("file in place of a folder") << "Tarnwick" << false;
     }
 
     void blockedPathDoesNotOpen() {

@@ -13,7 +13,7 @@
 
 namespace {
 
-const QString keyPath = "Software/Tarnwick/Nardel/1.0.0.0";
+const QString keyPath = "Tarnwick/Nardel/1.0.0.0";
 const auto openFolder = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
                         QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
                         QFileDevice::ExeOther;

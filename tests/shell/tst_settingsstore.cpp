@@ -28,7 +28,7 @@ private slots:
     void keyLiesUnderTheVersionOfTheProgram() {
         auto info = openStore();
         QVERIFY(info->WriteSettingInt("Level", 2));
-        QVERIFY(QFileInfo::exists(settings->root() + "/Software/Tarnwick/Nardel/1.0.0.0.reg"));
+        QVERIFY(QFileInfo::exists(settings->root() + "/Tarnwick/Nardel/1.0.0.0.reg"));
         QVERIFY(settings->keyBytes().contains("\"Level\"=dword:00000002"));
     }
 

@@ -20,7 +20,7 @@ TestSettings::~TestSettings() {
 }
 
 QString TestSettings::keyFile() const {
-    return dir_.filePath(QStringLiteral("Software/Tarnwick/Nardel/1.0.0.0.reg"));
+    return dir_.filePath(QStringLiteral("Tarnwick/Nardel/1.0.0.0.reg"));
 }
 
 void TestSettings::writeKey(const QStringList& valueLines) const {
@@ -29,7 +29,7 @@ void TestSettings::writeKey(const QStringList& valueLines) const {
     if (!file.open(QIODevice::WriteOnly))
         qFatal("cannot write %s", qPrintable(keyFile()));
     file.write("Windows Registry Editor Version 5.00\n\n"
-               "[HKEY_LOCAL_MACHINE\\Software\\Tarnwick\\Nardel\\1.0.0.0]\n");
+               "[HKEY_CURRENT_USER\\Software\\Tarnwick\\Nardel\\1.0.0.0]\n");
     for (const QString& line : valueLines)
         file.write(line.toUtf8() + '\n');
 }

@@ -6,7 +6,7 @@
 #include <QTimer>
 
 // A settings root of its own for one test, in place of the user's; the program's key lies in
-// it at Software/Tarnwick/Nardel/1.0.0.0.reg.
+// it at Tarnwick/Nardel/1.0.0.0.reg.
 class TestSettings {
 public:
     TestSettings();
