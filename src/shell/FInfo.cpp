@@ -3,7 +3,6 @@
 #include "platform/WindowPlace.h"
 #include "shell/InfoPictures.h"
 #include "shell/InfoTexts.h"
-#include "shell/RegistryKey.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -54,7 +53,6 @@ TFormInfo::TFormInfo(VersionRecord record, QWidget* parent)
     setPalette(background);
     setAutoFillBackground(true);
     createControls();
-    FormCreate();
 }
 
 TFormInfo::~TFormInfo() {
@@ -125,10 +123,6 @@ void TFormInfo::createControls() {
 
     connect(BtnOK, &QPushButton::clicked, this, &TFormInfo::BtnOKClick);
     connect(BtnMore, &QPushButton::clicked, this, &TFormInfo::BtnMoreClick);
-}
-
-void TFormInfo::FormCreate() {
-    SettingsKey.reset();
 }
 
 void TFormInfo::FillInfo(const QString& title, const QString& comment, const QString& edition,

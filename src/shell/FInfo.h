@@ -1,14 +1,14 @@
 #pragma once
 
+#include "shell/SettingsStore.h"
+#include "shell/VersionKey.h"
 #include "shell/VersionRecord.h"
 
 #include <QDialog>
-#include <memory>
 
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class RegistryKey;
 
 // The program info window: name, description, version, copyright and the maker's contacts,
 // with a panel that lists the version record. It also carries the settings store, the one
@@ -30,19 +30,34 @@ public:
     // The mail link to the maker, with the title as its subject, not percent-encoded.
     QString mailLink() const;
 
-    // The settings store. Reads fail quietly and leave the preset out value; a write that
-    // the store refuses throws SettingsWriteError.
-    void OpenSettingsKey(const QString& product);
-    bool UserIsAdmin() const;
-    bool ReadSettingStr(const QString& name, QString& value) const;
-    bool ReadSettingInt(const QString& name, qint32& value) const;
-    bool ReadSettingBool(const QString& name, bool& value) const;
-    bool WriteSettingStr(const QString& name, const QString& value);
-    bool WriteSettingInt(const QString& name, qint32 value);
-    bool WriteSettingBool(const QString& name, bool value);
-    bool RestoreWindowPlace(const QString& prefix, QWidget* window) const;
-    bool SaveWindowPlace(const QString& prefix, QWidget* window);
-    static QString VersionKeyOf(const QString& version);
+    // The settings store, as SettingsStore describes it.
+    void OpenSettingsKey(const QString& product) { SettingsKey.open(product, VersionKey); }
+    bool UserIsAdmin() const { return SettingsKey.userIsAdmin(); }
+    bool ReadSettingStr(const QString& name, QString& value) const {
+        return SettingsKey.readString(name, value);
+    }
+    bool ReadSettingInt(const QString& name, qint32& value) const {
+        return SettingsKey.readInt(name, value);
+    }
+    bool ReadSettingBool(const QString& name, bool& value) const {
+        return SettingsKey.readBool(name, value);
+    }
+    bool WriteSettingStr(const QString& name, const QString& value) {
+        return SettingsKey.writeString(name, value);
+    }
+    bool WriteSettingInt(const QString& name, qint32 value) {
+        return SettingsKey.writeInt(name, value);
+    }
+    bool WriteSettingBool(const QString& name, bool value) {
+        return SettingsKey.writeBool(name, value);
+    }
+    bool RestoreWindowPlace(const QString& prefix, QWidget* window) const {
+        return SettingsKey.restoreWindowPlace(prefix, window);
+    }
+    bool SaveWindowPlace(const QString& prefix, QWidget* window) {
+        return SettingsKey.saveWindowPlace(prefix, window);
+    }
+    static QString VersionKeyOf(const QString& version) { return ::VersionKeyOf(version); }
 
     QLabel* LblTitle;
     QLabel* LblComment;
@@ -62,12 +77,9 @@ protected:
 
 private:
     void createControls();
-    void FormCreate();
-    void FormDestroy();
-    // The key's folder; before the key is opened, the folder of all keys.
-    QString settingsFolder() const;
+    void FormDestroy() { SettingsKey.close(); }
 
     VersionRecord m_record;
-    std::unique_ptr<RegistryKey> SettingsKey;
+    SettingsStore SettingsKey;
     QString VersionKey;
 };

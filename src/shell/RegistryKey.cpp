@@ -131,6 +131,11 @@ bool RegistryKey::open(Access access) {
     return true;
 }
 
+std::optional<RegistryKey::Access> RegistryKey::openAsAllowed() {
+    const Access access = mayWrite(folder()) ? Access::All : Access::Read;
+    return open(access) ? std::optional(access) : std::nullopt;
+}
+
 std::optional<RegistryValue> RegistryKey::value(const QString& name) const {
     const auto bytes = access_ ? readKeyFile(file_) : std::nullopt;
     return bytes ? RegistryFile::parse(*bytes).value(name) : std::nullopt;

@@ -46,6 +46,9 @@ public:
     // Read opens an existing key only; All creates the key when missing, and fails when this
     // process may not write the key's folder.
     bool open(Access access);
+    // All when this process may write the key's folder, else Read; nothing when the key does
+    // not open.
+    std::optional<Access> openAsAllowed();
     void close() { access_.reset(); }
 
     // Nothing when the key is not open, the file cannot be read, or the value is missing or

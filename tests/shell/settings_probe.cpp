@@ -38,12 +38,12 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     RegistryKey key(QStringLiteral("Tarnwick/Nardel/1.0.0.0"), args.takeFirst());
-    const bool all = RegistryKey::mayWrite(key.folder());
-    if (!key.open(all ? RegistryKey::Access::All : RegistryKey::Access::Read)) {
+    const std::optional<RegistryKey::Access> access = key.openAsAllowed();
+    if (!access) {
         err << "cannot open " << key.filePath() << '\n';
         return 3;
     }
-    out << (all ? "all" : "read") << '\n';
+    out << (access == RegistryKey::Access::All ? "all" : "read") << '\n';
     while (!args.isEmpty()) {
         const QString command = args.takeFirst();
         if (command == "read" && !args.isEmpty()) {

@@ -1,5 +1,7 @@
 #include "platform/WindowPlace.h"
 #include "shell/FInfo.h"
+#include "shell/SettingNames.h"
+#include "support/TestSettings.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -182,6 +184,16 @@ private slots:
             QVERIFY2(
                 !QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty(),
                 qPrintable(control->objectName()));
+    }
+
+    // The key's last component is the version that FillInfo finds in the record.
+    void settingsKeyFollowsTheProgramVersion() {
+        const TestSettings settings;
+        TFormInfo info;
+        info.FillInfo(QString(), QString(), "Professional", QString());
+        info.OpenSettingsKey("Nardel");
+        QVERIFY(info.WriteSettingInt(SettingNames::level, 2));
+        QVERIFY(settings.keyBytes().contains("\"Level\"=dword:00000002"));
     }
 
     void mailLinkCarriesTheTitleUnencoded() {

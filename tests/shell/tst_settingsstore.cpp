@@ -1,18 +1,20 @@
-#include "shell/FInfo.h"
+#include "shell/SettingNames.h"
+#include "shell/SettingsStore.h"
 #include "support/TestSettings.h"
 
 #include <QDir>
 #include <QTest>
 #include <QWidget>
 
+using namespace std::chrono_literals;
+
 namespace {
 
-// The store as the program opens it at its first activation.
-std::unique_ptr<TFormInfo> openStore() {
-    auto info = std::make_unique<TFormInfo>();
-    info->FillInfo(QString(), QString(), "Professional", QString());
-    info->OpenSettingsKey("Nardel");
-    return info;
+// The store as the program opens it, but quick to give up on a lock.
+SettingsStore openStore() {
+    SettingsStore store({.wait = 100ms, .staleAfter = 100ms});
+    store.open("Nardel", "1.0.0.0");
+    return store;
 }
 
 } // namespace
@@ -25,9 +27,9 @@ class TestSettingsStore : public QObject {
 private slots:
     void init() { settings = std::make_unique<TestSettings>(); }
 
-    void keyLiesUnderTheVersionOfTheProgram() {
-        auto info = openStore();
-        QVERIFY(info->WriteSettingInt("Level", 2));
+    void keyLiesUnderProductAndVersion() {
+        SettingsStore store = openStore();
+        QVERIFY(store.writeInt(SettingNames::level, 2));
         QVERIFY(QFileInfo::exists(settings->root() + "/Tarnwick/Nardel/1.0.0.0.reg"));
         QVERIFY(settings->keyBytes().contains("\"Level\"=dword:00000002"));
     }
@@ -63,109 +65,120 @@ private slots:
         QFETCH(int, integer);
         QFETCH(bool, flag);
         settings->writeKey({stored, R"("Other"=dword:0000000c)"});
-        auto info = openStore();
+        const SettingsStore store = openStore();
 
         QString textValue = "preset";
-        QCOMPARE(info->ReadSettingStr("V", textValue), textRead);
+        QCOMPARE(store.readString("V", textValue), textRead);
         QCOMPARE(textValue, text);
         qint32 integerValue = 99;
-        QCOMPARE(info->ReadSettingInt("V", integerValue), integerRead);
+        QCOMPARE(store.readInt("V", integerValue), integerRead);
         QCOMPARE(integerValue, integer);
         bool flagValue = true;
-        QCOMPARE(info->ReadSettingBool("V", flagValue), integerRead);
+        QCOMPARE(store.readBool("V", flagValue), integerRead);
         QCOMPARE(flagValue, flag);
         // A bad value costs nothing else in the key.
-        QCOMPARE(info->ReadSettingInt("Other", integerValue), true);
+        QCOMPARE(store.readInt("Other", integerValue), true);
         QCOMPARE(integerValue, 12);
     }
 
-    void withoutStoreEverythingFails() {
-        TFormInfo info;
+    // Before the key is opened and after it is closed.
+    void withoutKeyEverythingFails_data() {
+        QTest::addColumn<bool>("openedAndClosed");
+        QTest::newRow("never opened") << false;
+        QTest::newRow("closed") << true;
+    }
+    void withoutKeyEverythingFails() {
+        QFETCH(bool, openedAndClosed);
+        settings->writeKey({R"("Level"=dword:00000002)", R"("FontName"="Arial")"});
+        SettingsStore store;
+        if (openedAndClosed) {
+            store = openStore();
+            store.close();
+        }
         QString text = "preset";
         qint32 integer = 5;
         QWidget window;
-        QVERIFY(!info.ReadSettingStr("FontName", text));
+        QVERIFY(!store.readString(SettingNames::fontName, text));
         QCOMPARE(text, QString());
-        QVERIFY(!info.ReadSettingInt("Level", integer));
+        QVERIFY(!store.readInt(SettingNames::level, integer));
         QCOMPARE(integer, -1);
-        QVERIFY(!info.WriteSettingInt("Level", 1));
-        QVERIFY(!info.SaveWindowPlace("Form", &window));
-        QVERIFY(!info.RestoreWindowPlace("Form", &window));
-        QVERIFY(!QFileInfo::exists(settings->keyFile()));
+        const QByteArray before = settings->keyBytes();
+        QVERIFY(!store.writeInt(SettingNames::level, 1));
+        QVERIFY(!store.saveWindowPlace(SettingNames::mainWindowPrefix, &window));
+        QVERIFY(!store.restoreWindowPlace(SettingNames::mainWindowPrefix, &window));
+        QCOMPARE(settings->keyBytes(), before);
     }
 
     void flagsAreWrittenAsOneAndZero() {
         settings->writeKey({R"("AddAuthor"=dword:00000007)"});
-        auto info = openStore();
+        SettingsStore store = openStore();
         bool flag;
-        QVERIFY(info->ReadSettingBool("AddAuthor", flag));
-        QVERIFY(info->WriteSettingBool("AddAuthor", flag));
-        QVERIFY(info->WriteSettingBool("Formated", false));
-        QVERIFY(info->WriteSettingStr("FontName", "Times \"New\" Roman\\"));
-        auto reader = openStore();
+        QVERIFY(store.readBool(SettingNames::addAuthor, flag));
+        QVERIFY(store.writeBool(SettingNames::addAuthor, flag));
+        QVERIFY(store.writeBool(SettingNames::formatted, false));
+        QVERIFY(store.writeString(SettingNames::fontName, "Times \"New\" Roman\\"));
+        const SettingsStore reader = openStore();
         qint32 value;
-        QVERIFY(reader->ReadSettingInt("AddAuthor", value));
+        QVERIFY(reader.readInt(SettingNames::addAuthor, value));
         QCOMPARE(value, 1);
-        QVERIFY(reader->ReadSettingInt("Formated", value));
+        QVERIFY(reader.readInt(SettingNames::formatted, value));
         QCOMPARE(value, 0);
         QString name;
-        QVERIFY(reader->ReadSettingStr("FontName", name));
+        QVERIFY(reader.readString(SettingNames::fontName, name));
         QCOMPARE(name, QString("Times \"New\" Roman\\"));
     }
 
+    // `stored` holds the first of top, left, height and width, in this order.
     void restoreWindowPlace_data() {
-        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QList<int>>("stored");
         QTest::addColumn<bool>("result");
         QTest::addColumn<QRect>("place");
         QTest::addColumn<bool>("maximized");
         const QRect designed(194, 113, 464, 101);
-        QTest::newRow("nothing stored") << QStringList() << false << designed << false;
+        QTest::newRow("nothing stored") << QList<int>() << false << designed << false;
         QTest::newRow("negative top maximizes")
-            << QStringList{"Top=-4", "Left=300", "Height=200", "Width=600"} << true << designed
-            << true;
+            << QList<int>{-4, 300, 200, 600} << true << designed << true;
         QTest::newRow("top and left zero")
-            << QStringList{"Top=0", "Left=0", "Height=200", "Width=600"} << false
-            << QRect(194, 0, 464, 101) << false;
+            << QList<int>{0, 0, 200, 600} << false << QRect(194, 0, 464, 101) << false;
         QTest::newRow("left missing")
-            << QStringList{"Top=50"} << false << QRect(194, 50, 464, 101) << false;
-        QTest::newRow("width missing") << QStringList{"Top=50", "Left=60", "Height=200"} << false
-                                       << QRect(60, 50, 464, 173) << false;
-        QTest::newRow("height zero") << QStringList{"Top=50", "Left=60", "Height=0", "Width=600"}
-                                     << false << QRect(60, 50, 464, 101) << false;
-        QTest::newRow("everything") << QStringList{"Top=50", "Left=60", "Height=200", "Width=600"}
-                                    << true << QRect(60, 50, 592, 173) << false;
+            << QList<int>{50} << false << QRect(194, 50, 464, 101) << false;
+        QTest::newRow("width missing")
+            << QList<int>{50, 60, 200} << false << QRect(60, 50, 464, 173) << false;
+        QTest::newRow("height zero")
+            << QList<int>{50, 60, 0, 600} << false << QRect(60, 50, 464, 101) << false;
+        QTest::newRow("everything")
+            << QList<int>{50, 60, 200, 600} << true << QRect(60, 50, 592, 173) << false;
     }
     void restoreWindowPlace() {
-        QFETCH(QStringList, stored);
+        QFETCH(QList<int>, stored);
         QFETCH(bool, result);
         QFETCH(QRect, place);
         QFETCH(bool, maximized);
+        const QStringList suffixes = {SettingNames::topSuffix, SettingNames::leftSuffix,
+                                      SettingNames::heightSuffix, SettingNames::widthSuffix};
         QStringList lines;
-        for (const QString& value : stored) {
-            const QStringList nameAndNumber = value.split('=');
-            lines.append(QString("\"Form%1\"=dword:%2")
-                             .arg(nameAndNumber[0])
-                             .arg(quint32(nameAndNumber[1].toInt()), 8, 16, QChar('0')));
-        }
+        for (qsizetype i = 0; i < stored.size(); ++i)
+            lines.append(QString("\"%1\"=dword:%2")
+                             .arg(SettingNames::mainWindowPrefix + suffixes[i])
+                             .arg(quint32(stored[i]), 8, 16, QChar('0')));
         settings->writeKey(lines);
-        auto info = openStore();
+        const SettingsStore store = openStore();
         QWidget window;
         window.setFixedSize(464, 101);
         window.move(194, 113);
-        QCOMPARE(info->RestoreWindowPlace("Form", &window), result);
+        QCOMPARE(store.restoreWindowPlace(SettingNames::mainWindowPrefix, &window), result);
         QCOMPARE(window.isMaximized(), maximized);
         if (!maximized)
             QCOMPARE(QRect(window.pos(), window.size()), place);
     }
 
     void placeRoundTrips() {
-        auto info = openStore();
         QWidget window;
         window.setFixedSize(464, 101);
         window.move(222, 111);
-        QVERIFY(info->SaveWindowPlace("Form", &window));
+        QVERIFY(openStore().saveWindowPlace(SettingNames::mainWindowPrefix, &window));
         QWidget restored;
-        QVERIFY(openStore()->RestoreWindowPlace("Form", &restored));
+        QVERIFY(openStore().restoreWindowPlace(SettingNames::mainWindowPrefix, &restored));
         QCOMPARE(restored.pos(), QPoint(222, 111));
         QCOMPARE(restored.size(), QSize(464, 101));
     }
@@ -175,24 +188,25 @@ private slots:
         QWidget window;
         window.show();
         window.setWindowState(Qt::WindowMaximized);
-        QVERIFY(openStore()->SaveWindowPlace("Form", &window));
+        QVERIFY(openStore().saveWindowPlace(SettingNames::mainWindowPrefix, &window));
         QWidget restored;
-        QVERIFY(openStore()->RestoreWindowPlace("Form", &restored));
+        QVERIFY(openStore().restoreWindowPlace(SettingNames::mainWindowPrefix, &restored));
         QVERIFY(restored.windowState() & Qt::WindowMaximized);
     }
 
     // A key that can be neither opened nor created reads as empty and refuses every write.
     void unopenableKeyRefusesWrites() {
         QVERIFY(QDir().mkpath(settings->keyFile()));
-        auto info = openStore();
+        SettingsStore store = openStore();
         QString text = "preset";
-        QVERIFY(info->ReadSettingStr("FontName", text));
+        QVERIFY(store.readString(SettingNames::fontName, text));
         QCOMPARE(text, QString());
         qint32 value;
-        QVERIFY(!info->ReadSettingInt("Level", value));
-        QVERIFY_THROWS_EXCEPTION(std::exception, info->WriteSettingInt("Level", 1));
+        QVERIFY(!store.readInt(SettingNames::level, value));
+        QVERIFY_THROWS_EXCEPTION(SettingsWriteError, store.writeInt(SettingNames::level, 1));
         QWidget window;
-        QVERIFY_THROWS_EXCEPTION(std::exception, info->SaveWindowPlace("Form", &window));
+        QVERIFY_THROWS_EXCEPTION(SettingsWriteError,
+                                 store.saveWindowPlace(SettingNames::mainWindowPrefix, &window));
     }
 };
 
