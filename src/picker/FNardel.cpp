@@ -52,6 +52,7 @@ TFormNardel::TFormNardel(const QString& programFolder, Clipboard& clipboard, QWi
       QuerySpecies(std::make_unique<Query>(*DatabaseSp)),
       QuerySubsp(std::make_unique<Query>(*DatabaseSp)) {
     m_ui->setupUi(this);
+    m_designedSize = size();
     // The designed place on the screen; the layout file gives a window its size only.
     move(194, 113);
     FontDlgFont = font();

@@ -98,6 +98,8 @@ private:
     // The options menu; its three options are checkable items, whose ticks hold them.
     QMenu* PopupMenu = nullptr;
     std::unique_ptr<StatusLine> m_statusLine;
+    // The client area at 96 pixels per inch, as the layout file gives it.
+    QSize m_designedSize;
     QString m_programFolder;
     Clipboard& m_clipboard;
     bool Activated = false;

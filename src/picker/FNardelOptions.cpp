@@ -50,10 +50,10 @@ void TFormNardel::PopupMenuPopup() {
 void TFormNardel::StandardFormClick() {
     const double dotsPerInch = WindowPlace::dotsPerInch(this);
     setWindowState(Qt::WindowNoState);
-    WindowPlace::setOuterWidth(this, WindowPlace::scaled(472, dotsPerInch));
-    WindowPlace::setOuterHeight(this, WindowPlace::scaled(128, dotsPerInch));
-    move(10, y());
-    move(x(), 10);
+    // The client area as designed, whatever frame the window manager draws around it.
+    setFixedSize(WindowPlace::scaled(m_designedSize.width(), dotsPerInch),
+                 WindowPlace::scaled(m_designedSize.height(), dotsPerInch));
+    WindowPlace::moveToScreenPixels(this, {10, 10});
 }
 
 void TFormNardel::restoreSettings() {

@@ -32,6 +32,11 @@ int outerHeight(const QWidget* window) {
     return window->height() + frameSize(window).height();
 }
 
+void moveToScreenPixels(QWidget* window, QPoint screenPixels) {
+    const double ratio = window->devicePixelRatioF();
+    window->move(qRound(screenPixels.x() / ratio), qRound(screenPixels.y() / ratio));
+}
+
 void setOuterWidth(QWidget* window, int width) {
     window->setFixedWidth(qMax(0, width - frameSize(window).width()));
 }

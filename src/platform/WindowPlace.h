@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QSize>
 
 class QWidget;
@@ -18,6 +19,9 @@ double dotsPerInch(const QWidget* window);
 QSize frameSize(const QWidget* window);
 int outerWidth(const QWidget* window);
 int outerHeight(const QWidget* window);
+// Puts the top-left corner of the window's frame at a point in the screen's own pixels,
+// which Qt's scaling to the screen would otherwise multiply.
+void moveToScreenPixels(QWidget* window, QPoint screenPixels);
 // Sizes the window, whose user cannot resize it, so that its outer size is as given.
 void setOuterWidth(QWidget* window, int width);
 void setOuterHeight(QWidget* window, int height);
