@@ -1,7 +1,7 @@
 #include "picker/FNardel.h"
 #include "platform/MessageBox.h"
-#include "platform/QtClipboard.h"
 #include "store/TablePassword.h"
+#include "support/FakeClipboard.h"
 #include "support/ListPick.h"
 #include "support/PickerControls.h"
 #include "support/TestSettings.h"
@@ -19,7 +19,8 @@
 
 namespace {
 
-QtClipboard clipboard;
+// The cascade copies nothing unless asked; the desktop's clipboard stays out of it.
+FakeClipboard clipboard;
 
 const QStringList flora = {
     "0\tPulsatilla\t\t\t\t\t512\t1",
