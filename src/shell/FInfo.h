@@ -5,15 +5,17 @@
 #include "shell/VersionRecord.h"
 
 #include <QDialog>
+#include <memory>
 
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
+namespace Ui {
+class TFormInfo;
+}
 
 // The program info window: name, description, version, copyright and the maker's contacts,
 // with a panel that lists the version record. It also carries the settings store, the one
 // key where the program keeps its options and window place between runs; the key's path
 // ends in a component of the version, so the window is filled before the key is opened.
+// A modal dialog that stays on top of the window given as its parent.
 class TFormInfo : public QDialog {
     Q_OBJECT
 
@@ -59,15 +61,6 @@ public:
     }
     static QString VersionKeyOf(const QString& version) { return ::VersionKeyOf(version); }
 
-    QLabel* LblTitle;
-    QLabel* LblComment;
-    QLabel* LblVersion;
-    QLabel* LblCopyright;
-    QLabel* LblAddress;
-    QPushButton* BtnOK;
-    QPushButton* BtnMore;
-    QPlainTextEdit* Memo1;
-
 public slots:
     // Escape does not close the window; only "OK" does.
     void reject() override {}
@@ -76,10 +69,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createControls();
     void FormDestroy() { SettingsKey.close(); }
 
     VersionRecord m_record;
+    std::unique_ptr<Ui::TFormInfo> m_ui;
     SettingsStore SettingsKey;
     QString VersionKey;
 };

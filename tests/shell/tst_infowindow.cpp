@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -23,6 +24,26 @@ VersionRecord programRecordWithout(const QStringList& keys) {
         if (!keys.contains(key))
             entries.append({key, program.value(key).value()});
     return VersionRecord(entries);
+}
+
+// The window's control of that name; without one the test run ends.
+template <typename Control> Control* controlOf(const TFormInfo& info, const char* name) {
+    auto* control = info.findChild<Control*>(name);
+    if (!control)
+        qFatal("the info window has no %s", name);
+    return control;
+}
+
+QString textOf(const TFormInfo& info, const char* label) {
+    return controlOf<QLabel>(info, label)->text();
+}
+
+QPlainTextEdit* memoOf(const TFormInfo& info) {
+    return controlOf<QPlainTextEdit>(info, "Memo1");
+}
+
+QPushButton* moreButtonOf(const TFormInfo& info) {
+    return controlOf<QPushButton>(info, "BtnMore");
 }
 
 } // namespace
@@ -89,54 +110,54 @@ private slots:
         QCoreApplication::setApplicationName("Nardel Pro");
         TFormInfo info(programRecordWithout(missingKeys));
         info.FillInfo(QString(), QString(), "Professional", "2002");
-        QCOMPARE(info.LblTitle->text(), title);
-        QCOMPARE(info.LblComment->text(), VersionRecord::program().value("FileDescription"));
-        QCOMPARE(info.LblVersion->text(), version);
-        QCOMPARE(info.LblCopyright->text(), copyright);
-        const QStringList lines = info.Memo1->toPlainText().split('\n');
+        QCOMPARE(textOf(info, "LblTitle"), title);
+        QCOMPARE(textOf(info, "LblComment"), VersionRecord::program().value("FileDescription"));
+        QCOMPARE(textOf(info, "LblVersion"), version);
+        QCOMPARE(textOf(info, "LblCopyright"), copyright);
+        const QStringList lines = memoOf(info)->toPlainText().split('\n');
         QCOMPARE(lines.size(), memoLines);
         QVERIFY(lines.contains("ProductVersion=1.0"));
-        QVERIFY(!info.BtnMore->isHidden());
-        QVERIFY(info.Memo1->isHidden());
+        QVERIFY(!moreButtonOf(info)->isHidden());
+        QVERIFY(memoOf(info)->isHidden());
     }
 
     void recordWithoutEntriesFallsBackToTheArguments() {
         QCoreApplication::setApplicationName("Nardel Pro");
         TFormInfo info{VersionRecord()};
         info.FillInfo(QString(), "Jména rostlin", "Professional", "2002");
-        QCOMPARE(info.LblTitle->text(), QString("Program Nardel Pro"));
-        QCOMPARE(info.LblComment->text(), QString("Jména rostlin"));
-        QCOMPARE(info.LblVersion->text(), QString("Version Professional"));
-        QCOMPARE(info.LblCopyright->text(), QString("Copyright © Tarnwick s.r.o. (2002)"));
-        QVERIFY(info.Memo1->toPlainText().isEmpty());
-        QVERIFY(info.BtnMore->isHidden());
+        QCOMPARE(textOf(info, "LblTitle"), QString("Program Nardel Pro"));
+        QCOMPARE(textOf(info, "LblComment"), QString("Jména rostlin"));
+        QCOMPARE(textOf(info, "LblVersion"), QString("Version Professional"));
+        QCOMPARE(textOf(info, "LblCopyright"), QString("Copyright © Tarnwick s.r.o. (2002)"));
+        QVERIFY(memoOf(info)->toPlainText().isEmpty());
+        QVERIFY(moreButtonOf(info)->isHidden());
 
         TFormInfo titled{VersionRecord()};
         titled.FillInfo("Nardel", QString(), QString(), QString());
-        QCOMPARE(titled.LblTitle->text(), QString("Nardel"));
-        QCOMPARE(titled.LblVersion->text(), QString("Version "));
+        QCOMPARE(textOf(titled, "LblTitle"), QString("Nardel"));
+        QCOMPARE(textOf(titled, "LblVersion"), QString("Version "));
     }
 
     void emptyValuesStayOutOfThePanel() {
         TFormInfo info{VersionRecord(
             {{"CompanyName", ""}, {"FileVersion", "2.1.0.3"}, {"LEGALTRADEMARKS", "Nardel®"}})};
         info.FillInfo(QString(), QString(), QString(), QString());
-        QCOMPARE(info.Memo1->toPlainText(),
+        QCOMPARE(memoOf(info)->toPlainText(),
                  QString("FileVersion=2.1.0.3\nLegalTradeMarks=Nardel®"));
-        QCOMPARE(info.LblVersion->text(), QString("Version 2.1.0.3"));
+        QCOMPARE(textOf(info, "LblVersion"), QString("Version 2.1.0.3"));
     }
 
     void moreInfoOpensAndClosesThePanel() {
         TFormInfo info;
         info.FillInfo(QString(), QString(), "Professional", QString());
         info.show();
-        info.BtnMore->click();
-        QVERIFY(info.Memo1->isVisible());
-        QCOMPARE(info.BtnMore->text(), QString("<< Info"));
+        moreButtonOf(info)->click();
+        QVERIFY(memoOf(info)->isVisible());
+        QCOMPARE(moreButtonOf(info)->text(), QString("<< Info"));
         QCOMPARE(WindowPlace::outerHeight(&info), 392);
-        info.BtnMore->click();
-        QVERIFY(!info.Memo1->isVisible());
-        QCOMPARE(info.BtnMore->text(), QString("More Info >>"));
+        moreButtonOf(info)->click();
+        QVERIFY(!memoOf(info)->isVisible());
+        QCOMPARE(moreButtonOf(info)->text(), QString("More Info >>"));
         QCOMPARE(WindowPlace::outerHeight(&info), 248);
         QCOMPARE(info.width(), 384);
     }
@@ -158,23 +179,32 @@ private slots:
             QCOMPARE(WindowPlace::scaled(designed[i], dotsPerInch), sizes[i]);
     }
 
+    // Nothing but "OK" closes the window, and nothing hides it from the window it belongs to.
     void okClosesAndEscapeDoesNot() {
-        TFormInfo info;
+        QWidget mainWindow;
+        mainWindow.show();
+        TFormInfo info(VersionRecord::program(), &mainWindow);
         info.FillInfo(QString(), QString(), "Professional", QString());
-        QVERIFY(!(info.windowFlags() & Qt::WindowCloseButtonHint));
-        QVERIFY(!(info.windowFlags() & Qt::WindowSystemMenuHint));
-        QVERIFY(info.BtnOK->isDefault());
+        QCOMPARE(info.windowType(), Qt::Dialog);
+        QVERIFY(info.windowFlags() & Qt::WindowTitleHint);
+        QVERIFY(info.windowFlags() & Qt::WindowStaysOnTopHint);
+        for (const Qt::WindowType hint :
+             {Qt::WindowCloseButtonHint, Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint,
+              Qt::WindowMaximizeButtonHint})
+            QVERIFY(!(info.windowFlags() & hint));
+        QVERIFY(controlOf<QPushButton>(info, "BtnOK")->isDefault());
         info.show();
+        QCOMPARE(info.windowHandle()->transientParent(), mainWindow.windowHandle());
         QTest::keyClick(&info, Qt::Key_Escape);
         QVERIFY(info.isVisible());
-        info.BtnMore->click();
+        moreButtonOf(info)->click();
         QTest::keyClick(&info, Qt::Key_Return);
         QVERIFY(!info.isVisible());
         // Shown again, it keeps its texts and the panel as it was left.
         info.show();
-        QCOMPARE(info.LblTitle->text(), QString("Program Nardel"));
-        QVERIFY(info.Memo1->isVisible());
-        QCOMPARE(info.BtnMore->text(), QString("<< Info"));
+        QCOMPARE(textOf(info, "LblTitle"), QString("Program Nardel"));
+        QVERIFY(memoOf(info)->isVisible());
+        QCOMPARE(moreButtonOf(info)->text(), QString("<< Info"));
     }
 
     void screenReaderReadsEveryControl() {
@@ -200,7 +230,7 @@ private slots:
         TFormInfo info;
         info.FillInfo(QString(), QString(), "Professional", QString());
         QCOMPARE(info.mailLink(),
-                 "mailto:" + info.LblAddress->text() + "?Subject=Program Nardel: User request");
+                 "mailto:" + textOf(info, "LblAddress") + "?Subject=Program Nardel: User request");
     }
 };
 
