@@ -139,7 +139,7 @@ QByteArray writeData(const RegistryValue& value) {
 RegistryFile RegistryFile::parse(const QByteArray& bytes) {
     RegistryFile file;
     if (bytes.size() > maxSize) {
-        file.damaged_ = true;
+        file.m_damaged = true;
         return file;
     }
     const QList<QByteArray> lines =
@@ -158,7 +158,7 @@ RegistryFile RegistryFile::parse(const QByteArray& bytes) {
         } else if (line.isEmpty()) {
             continue;
         } else if (line.startsWith(';')) {
-            file.entries_.append({QString(), RegistryValue(), line});
+            file.m_entries.append({QString(), RegistryValue(), line});
         } else if (line == header) {
             sawHeader = true;
         } else if (line.startsWith('[') && line.endsWith(']')) {
@@ -175,13 +175,13 @@ RegistryFile RegistryFile::parse(const QByteArray& bytes) {
                 badLine = true;
         }
     }
-    file.damaged_ = badLine || !sawHeader || !sawSection;
+    file.m_damaged = badLine || !sawHeader || !sawSection;
     return file;
 }
 
 QByteArray RegistryFile::write(const QString& keyName) const {
     QByteArray bytes = header + "\n\n[" + keyName.toUtf8() + "]\n";
-    for (const Entry& entry : entries_)
+    for (const Entry& entry : m_entries)
         bytes += (entry.comment.isEmpty() ? quoted(entry.name) + '=' + writeData(entry.value)
                                           : entry.comment) +
                  '\n';
@@ -193,19 +193,19 @@ bool RegistryFile::isWritableName(const QString& name) {
 }
 
 std::optional<RegistryValue> RegistryFile::value(const QString& name) const {
-    const auto found = entryOfFoldedName_.constFind(name.toCaseFolded());
-    if (found == entryOfFoldedName_.cend())
+    const auto found = m_entryOfFoldedName.constFind(name.toCaseFolded());
+    if (found == m_entryOfFoldedName.cend())
         return std::nullopt;
-    return entries_[*found].value;
+    return m_entries[*found].value;
 }
 
 void RegistryFile::setValue(const QString& name, const RegistryValue& value) {
     const QString folded = name.toCaseFolded();
-    if (const auto found = entryOfFoldedName_.constFind(folded);
-        found != entryOfFoldedName_.cend()) {
-        entries_[*found].value = value;
+    if (const auto found = m_entryOfFoldedName.constFind(folded);
+        found != m_entryOfFoldedName.cend()) {
+        m_entries[*found].value = value;
         return;
     }
-    entryOfFoldedName_.insert(folded, entries_.size());
-    entries_.append({name, value, QByteArray()});
+    m_entryOfFoldedName.insert(folded, m_entries.size());
+    m_entries.append({name, value, QByteArray()});
 }

@@ -27,7 +27,7 @@ public:
     std::optional<RegistryValue> value(const QString& name) const;
     // Replaces the value of that name (in any letter case) where it stands, else appends it.
     void setValue(const QString& name, const RegistryValue& value);
-    bool damaged() const { return damaged_; }
+    bool damaged() const { return m_damaged; }
 
 private:
     // A value, or a comment line that an administrator wrote, kept in its place.
@@ -37,7 +37,7 @@ private:
         QByteArray comment;
     };
 
-    QList<Entry> entries_;
-    QHash<QString, qsizetype> entryOfFoldedName_;
-    bool damaged_ = false;
+    QList<Entry> m_entries;
+    QHash<QString, qsizetype> m_entryOfFoldedName;
+    bool m_damaged = false;
 };

@@ -98,15 +98,15 @@ bool RegistryKey::mayWrite(const QString& folder) {
 }
 
 RegistryKey::RegistryKey(const QString& keyPath, const QString& root, KeyLockTimes lockTimes)
-    : keyPath_(keyPath), file_(QDir::cleanPath(root + '/' + keyPath + QStringLiteral(".reg"))),
-      lockTimes_(lockTimes) {}
+    : m_keyPath(keyPath), m_file(QDir::cleanPath(root + '/' + keyPath + QStringLiteral(".reg"))),
+      m_lockTimes(lockTimes) {}
 
 QString RegistryKey::folder() const {
-    return QFileInfo(file_).path();
+    return QFileInfo(m_file).path();
 }
 
 QString RegistryKey::keyName() const {
-    return QStringLiteral("HKEY_CURRENT_USER\\Software\\") + QString(keyPath_).replace('/', '\\');
+    return QStringLiteral("HKEY_CURRENT_USER\\Software\\") + QString(m_keyPath).replace('/', '\\');
 }
 
 bool RegistryKey::open(Access access) {
@@ -117,17 +117,17 @@ bool RegistryKey::open(Access access) {
         try {
             // Under the lock, so a copy starting at the same time cannot replace a value
             // just written with an empty key.
-            const auto lock = lockKey(file_, lockTimes_);
-            if (!QFileInfo::exists(file_))
-                replaceFile(file_, RegistryFile().write(keyName()));
+            const auto lock = lockKey(m_file, m_lockTimes);
+            if (!QFileInfo::exists(m_file))
+                replaceFile(m_file, RegistryFile().write(keyName()));
         } catch (const SettingsWriteError&) {
             return false;
         }
     }
-    QFile file(file_);
-    if (!QFileInfo(file_).isFile() || !file.open(QIODevice::ReadOnly))
+    QFile file(m_file);
+    if (!QFileInfo(m_file).isFile() || !file.open(QIODevice::ReadOnly))
         return false;
-    access_ = access;
+    m_access = access;
     return true;
 }
 
@@ -137,29 +137,29 @@ std::optional<RegistryKey::Access> RegistryKey::openAsAllowed() {
 }
 
 std::optional<RegistryValue> RegistryKey::value(const QString& name) const {
-    const auto bytes = access_ ? readKeyFile(file_) : std::nullopt;
+    const auto bytes = m_access ? readKeyFile(m_file) : std::nullopt;
     return bytes ? RegistryFile::parse(*bytes).value(name) : std::nullopt;
 }
 
 void RegistryKey::setValue(const QString& name, const RegistryValue& value) {
-    if (access_ != Access::All)
+    if (m_access != Access::All)
         throw SettingsWriteError(
-            (access_ ? QStringLiteral("The settings key is open for reading only: %1")
-                     : QStringLiteral("The settings key is not open: %1"))
-                .arg(file_));
+            (m_access ? QStringLiteral("The settings key is open for reading only: %1")
+                      : QStringLiteral("The settings key is not open: %1"))
+                .arg(m_file));
     if (!RegistryFile::isWritableName(name))
-        failWrite(file_, QStringLiteral("the value name cannot stand on a line of the file"));
-    const auto lock = lockKey(file_, lockTimes_);
+        failWrite(m_file, QStringLiteral("the value name cannot stand on a line of the file"));
+    const auto lock = lockKey(m_file, m_lockTimes);
     // Read again under the lock, so values another copy wrote since are kept.
     RegistryFile contents;
-    if (QFileInfo::exists(file_)) {
-        const auto bytes = readKeyFile(file_);
+    if (QFileInfo::exists(m_file)) {
+        const auto bytes = readKeyFile(m_file);
         if (!bytes)
-            failWrite(file_, QStringLiteral("the file cannot be read"));
+            failWrite(m_file, QStringLiteral("the file cannot be read"));
         contents = RegistryFile::parse(*bytes);
         if (contents.damaged())
-            backUp(file_);
+            backUp(m_file);
     }
     contents.setValue(name, value);
-    replaceFile(file_, contents.write(keyName()));
+    replaceFile(m_file, contents.write(keyName()));
 }

@@ -40,7 +40,7 @@ public:
     // keyPath is relative to the root, with forward slashes: Tarnwick/Nardel/1.0.0.0
     RegistryKey(const QString& keyPath, const QString& root, KeyLockTimes lockTimes = {});
 
-    QString filePath() const { return file_; }
+    QString filePath() const { return m_file; }
     QString folder() const;
 
     // Read opens an existing key only; All creates the key when missing, and fails when this
@@ -49,7 +49,7 @@ public:
     // All when this process may write the key's folder, else Read; nothing when the key does
     // not open.
     std::optional<Access> openAsAllowed();
-    void close() { access_.reset(); }
+    void close() { m_access.reset(); }
 
     // Nothing when the key is not open, the file cannot be read, or the value is missing or
     // stands on a damaged line.
@@ -61,8 +61,8 @@ private:
     // The registry's name of the key, for the file's section line.
     QString keyName() const;
 
-    QString keyPath_;
-    QString file_;
-    KeyLockTimes lockTimes_;
-    std::optional<Access> access_;
+    QString m_keyPath;
+    QString m_file;
+    KeyLockTimes m_lockTimes;
+    std::optional<Access> m_access;
 };

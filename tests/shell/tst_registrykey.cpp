@@ -38,13 +38,13 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 class TestRegistryKey : public QObject {
     Q_OBJECT
 
-    std::optional<QTemporaryDir> dir_;
-    QString root_;
+    std::optional<QTemporaryDir> m_dir;
+    QString m_root;
 
 private slots:
     void init() {
-        dir_.emplace();
-        root_ = dir_->filePath("root");
+        m_dir.emplace();
+        m_root = m_dir->filePath("root");
     }
 
     // Variables not named in `environment` are unset.
@@ -80,9 +80,9 @@ private slots:
     }
 
     void readingAMissingKeyCreatesNothing() {
-        RegistryKey key(keyPath, root_);
+        RegistryKey key(keyPath, m_root);
         QVERIFY(!key.open(RegistryKey::Access::Read));
-        QVERIFY(!QFileInfo::exists(root_));
+        QVERIFY(!QFileInfo::exists(m_root));
         QCOMPARE(valueText(key.value("Level")), QString("missing"));
     }
 
@@ -91,9 +91,9 @@ private slots:
     void allCreatesTheKeyReadableByEveryone() {
         const mode_t umaskBefore = ::umask(077);
         const auto restore = qScopeGuard([&] { ::umask(umaskBefore); });
-        RegistryKey key(keyPath, root_);
+        RegistryKey key(keyPath, m_root);
         QVERIFY(key.open(RegistryKey::Access::All));
-        QCOMPARE(key.filePath(), root_ + "/" + keyPath + ".reg");
+        QCOMPARE(key.filePath(), m_root + "/" + keyPath + ".reg");
         QCOMPARE(contentsOf(key.filePath()), emptyKey);
         QCOMPARE(modeOf(key.filePath()), mode_t(0644));
 
@@ -113,12 +113,12 @@ private slots:
     void blockedPathDoesNotOpen() {
         QFETCH(QString, blocker);
         QFETCH(bool, folder);
-        const QString path = root_ + '/' + blocker;
+        const QString path = m_root + '/' + blocker;
         if (folder)
             QVERIFY(QDir().mkpath(path));
         else
             writeFile(path, "x");
-        RegistryKey key(keyPath, root_);
+        RegistryKey key(keyPath, m_root);
         QVERIFY(!key.open(RegistryKey::Access::Read));
         QVERIFY(!key.open(RegistryKey::Access::All));
         QVERIFY_THROWS_EXCEPTION(SettingsWriteError,
@@ -148,12 +148,12 @@ private slots:
         QFETCH(QString, state);
         QFETCH(QString, name);
         QFETCH(QString, reason);
-        RegistryKey writer(keyPath, root_);
+        RegistryKey writer(keyPath, m_root);
         QVERIFY(writer.open(RegistryKey::Access::All));
         writer.setValue("FontName", RegistryValue::ofText("Arial"));
         const QByteArray before = contentsOf(writer.filePath());
 
-        RegistryKey key(keyPath, root_);
+        RegistryKey key(keyPath, m_root);
         if (state == "read")
             QVERIFY(key.open(RegistryKey::Access::Read));
         if (state == "closed" || state == "all")
@@ -174,8 +174,8 @@ private slots:
 
     // Each read goes to the file, so another key object's (or program copy's) writes are seen.
     void readsSeeLaterWrites() {
-        RegistryKey writer(keyPath, root_);
-        RegistryKey reader(keyPath, root_);
+        RegistryKey writer(keyPath, m_root);
+        RegistryKey reader(keyPath, m_root);
         QVERIFY(writer.open(RegistryKey::Access::All));
         QVERIFY(reader.open(RegistryKey::Access::Read));
         writer.setValue("Level", RegistryValue::ofInteger(1));
@@ -207,7 +207,7 @@ private slots:
         QFETCH(QByteArray, damaged);
         QFETCH(QByteArray, olderBackup);
         QFETCH(QStringList, values);
-        RegistryKey key(keyPath, root_);
+        RegistryKey key(keyPath, m_root);
         writeFile(key.filePath(), damaged);
         if (!olderBackup.isEmpty())
             writeFile(key.filePath() + ".bad", olderBackup);
@@ -241,7 +241,7 @@ private slots:
         QFETCH(int, ageSeconds);
         QFETCH(bool, taken);
         RegistryKey key(
-            keyPath, root_,
+            keyPath, m_root,
             {.wait = std::chrono::milliseconds(50), .staleAfter = std::chrono::seconds(3)});
         QVERIFY(key.open(RegistryKey::Access::All));
         const QString lockPath = key.filePath() + ".lock";

@@ -22,16 +22,16 @@ SettingsStore openStore() {
 class TestSettingsStore : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestSettings> settings;
+    std::unique_ptr<TestSettings> m_settings;
 
 private slots:
-    void init() { settings = std::make_unique<TestSettings>(); }
+    void init() { m_settings = std::make_unique<TestSettings>(); }
 
     void keyLiesUnderProductAndVersion() {
         SettingsStore store = openStore();
         QVERIFY(store.writeInt(SettingNames::level, 2));
-        QVERIFY(QFileInfo::exists(settings->root() + "/Tarnwick/Nardel/1.0.0.0.reg"));
-        QVERIFY(settings->keyBytes().contains("\"Level\"=dword:00000002"));
+        QVERIFY(QFileInfo::exists(m_settings->root() + "/Tarnwick/Nardel/1.0.0.0.reg"));
+        QVERIFY(m_settings->keyBytes().contains("\"Level\"=dword:00000002"));
     }
 
     void reads_data() {
@@ -64,7 +64,7 @@ private slots:
         QFETCH(bool, integerRead);
         QFETCH(int, integer);
         QFETCH(bool, flag);
-        settings->writeKey({stored, R"("Other"=dword:0000000c)"});
+        m_settings->writeKey({stored, R"("Other"=dword:0000000c)"});
         const SettingsStore store = openStore();
 
         QString textValue = "preset";
@@ -89,7 +89,7 @@ private slots:
     }
     void withoutKeyEverythingFails() {
         QFETCH(bool, openedAndClosed);
-        settings->writeKey({R"("Level"=dword:00000002)", R"("FontName"="Arial")"});
+        m_settings->writeKey({R"("Level"=dword:00000002)", R"("FontName"="Arial")"});
         SettingsStore store;
         if (openedAndClosed) {
             store = openStore();
@@ -102,15 +102,15 @@ private slots:
         QCOMPARE(text, QString());
         QVERIFY(!store.readInt(SettingNames::level, integer));
         QCOMPARE(integer, -1);
-        const QByteArray before = settings->keyBytes();
+        const QByteArray before = m_settings->keyBytes();
         QVERIFY(!store.writeInt(SettingNames::level, 1));
         QVERIFY(!store.saveWindowPlace(SettingNames::mainWindowPrefix, &window));
         QVERIFY(!store.restoreWindowPlace(SettingNames::mainWindowPrefix, &window));
-        QCOMPARE(settings->keyBytes(), before);
+        QCOMPARE(m_settings->keyBytes(), before);
     }
 
     void flagsAreWrittenAsOneAndZero() {
-        settings->writeKey({R"("AddAuthor"=dword:00000007)"});
+        m_settings->writeKey({R"("AddAuthor"=dword:00000007)"});
         SettingsStore store = openStore();
         bool flag;
         QVERIFY(store.readBool(SettingNames::addAuthor, flag));
@@ -161,7 +161,7 @@ private slots:
             lines.append(QString("\"%1\"=dword:%2")
                              .arg(SettingNames::mainWindowPrefix + suffixes[i])
                              .arg(quint32(stored[i]), 8, 16, QChar('0')));
-        settings->writeKey(lines);
+        m_settings->writeKey(lines);
         const SettingsStore store = openStore();
         QWidget window;
         window.setFixedSize(464, 101);
@@ -196,7 +196,7 @@ private slots:
 
     // A key that can be neither opened nor created reads as empty and refuses every write.
     void unopenableKeyRefusesWrites() {
-        QVERIFY(QDir().mkpath(settings->keyFile()));
+        QVERIFY(QDir().mkpath(m_settings->keyFile()));
         SettingsStore store = openStore();
         QString text = "preset";
         QVERIFY(store.readString(SettingNames::fontName, text));

@@ -9,18 +9,18 @@ namespace {
 const char rootVariable[] = "NARDEL_SETTINGS_ROOT";
 }
 
-TestSettings::TestSettings() : previousRoot_(qgetenv(rootVariable)) {
-    qputenv(rootVariable, dir_.path().toUtf8());
+TestSettings::TestSettings() : m_previousRoot(qgetenv(rootVariable)) {
+    qputenv(rootVariable, m_dir.path().toUtf8());
 }
 
 TestSettings::~TestSettings() {
     // A test's next root may stand in the variable already.
-    if (qgetenv(rootVariable) == dir_.path().toUtf8())
-        qputenv(rootVariable, previousRoot_);
+    if (qgetenv(rootVariable) == m_dir.path().toUtf8())
+        qputenv(rootVariable, m_previousRoot);
 }
 
 QString TestSettings::keyFile() const {
-    return dir_.filePath(QStringLiteral("Tarnwick/Nardel/1.0.0.0.reg"));
+    return m_dir.filePath(QStringLiteral("Tarnwick/Nardel/1.0.0.0.reg"));
 }
 
 void TestSettings::writeKey(const QStringList& valueLines) const {
@@ -40,14 +40,14 @@ QByteArray TestSettings::keyBytes() const {
 }
 
 InfoWindowCloser::InfoWindowCloser() {
-    connect(&timer_, &QTimer::timeout, this, [this] {
+    connect(&m_timer, &QTimer::timeout, this, [this] {
         QWidget* dialog = QApplication::activeModalWidget();
         if (!dialog || dialog->objectName() != QStringLiteral("FormInfo"))
             return;
         if (auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("BtnOK"))) {
             ok->click();
-            ++closed_;
+            ++m_closed;
         }
     });
-    timer_.start(5);
+    m_timer.start(5);
 }

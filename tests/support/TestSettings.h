@@ -14,24 +14,24 @@ public:
     TestSettings(const TestSettings&) = delete;
     TestSettings& operator=(const TestSettings&) = delete;
 
-    QString root() const { return dir_.path(); }
+    QString root() const { return m_dir.path(); }
     QString keyFile() const;
     // Writes the key file: the export header and the key's line, then `valueLines`.
     void writeKey(const QStringList& valueLines) const;
     QByteArray keyBytes() const;
 
 private:
-    QTemporaryDir dir_;
-    QByteArray previousRoot_;
+    QTemporaryDir m_dir;
+    QByteArray m_previousRoot;
 };
 
 // Closes the program info window each time it is shown modally, as its user does with "OK".
 class InfoWindowCloser : public QObject {
 public:
     InfoWindowCloser();
-    int closedCount() const { return closed_; }
+    int closedCount() const { return m_closed; }
 
 private:
-    QTimer timer_;
-    int closed_ = 0;
+    QTimer m_timer;
+    int m_closed = 0;
 };
