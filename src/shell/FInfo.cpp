@@ -14,8 +14,10 @@
 namespace {
 
 const QColor cream(255, 238, 204);
-const int collapsedHeight = 248;
-const int expandedHeight = 392;
+// Heights of the client area without and with the panel of version lines; inside the frame of
+// a dialog as designed they make windows of 248 and 392 pixels.
+const int collapsedHeight = 221;
+const int expandedHeight = 365;
 
 } // namespace
 
@@ -93,8 +95,7 @@ void TFormInfo::BtnMoreClick() {
     const double dotsPerInch = WindowPlace::dotsPerInch(this);
     const bool expand = m_ui->Memo1->isHidden();
     m_ui->Memo1->setVisible(expand);
-    WindowPlace::setOuterHeight(
-        this, WindowPlace::scaled(expand ? expandedHeight : collapsedHeight, dotsPerInch));
+    setFixedHeight(WindowPlace::scaled(expand ? expandedHeight : collapsedHeight, dotsPerInch));
     m_ui->BtnMore->setText(expand ? QStringLiteral("<< Info") : QStringLiteral("More Info >>"));
 }
 

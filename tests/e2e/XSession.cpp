@@ -43,7 +43,7 @@ QProcessEnvironment XSession::environment() const {
     env.insert(QStringLiteral("DISPLAY"), display_);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.insert(QStringLiteral("NARDEL_SETTINGS_ROOT"), settingsDir_.path());
+    env.insert(QStringLiteral("NARDEL_SETTINGS_ROOT"), settings_.root());
     return env;
 }
 
@@ -60,6 +60,13 @@ void XSession::startProgram(const QString& programPath) {
     program_.setProcessChannelMode(QProcess::ForwardedChannels);
     program_.start(programDir_.filePath(QFileInfo(programPath).fileName()), {});
     program_.waitForStarted();
+}
+
+void XSession::setDotsPerInch(int dotsPerInch) const {
+    run(QStringLiteral("xprop"),
+        {QStringLiteral("-root"), QStringLiteral("-f"), QStringLiteral("RESOURCE_MANAGER"),
+         QStringLiteral("8s"), QStringLiteral("-set"), QStringLiteral("RESOURCE_MANAGER"),
+         QStringLiteral("Xft.dpi:\t%1\n").arg(dotsPerInch)});
 }
 
 QString XSession::run(const QString& command, const QStringList& arguments, int* exitCode) const {
@@ -106,6 +113,12 @@ void XSession::pressKey(const QString& window, const QString& key) const {
     run(QStringLiteral("xdotool"),
         {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
     run(QStringLiteral("xdotool"), {QStringLiteral("key"), key});
+}
+
+void XSession::click(const QString& window, QPoint point) const {
+    run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+                                    QString::number(point.x()), QString::number(point.y()),
+                                    QStringLiteral("click"), QStringLiteral("1")});
 }
 
 void XSession::closeWindow(const QString& window) const {

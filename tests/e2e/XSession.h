@@ -1,5 +1,8 @@
 #pragma once
 
+#include "support/TestSettings.h"
+
+#include <QPoint>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -17,12 +20,15 @@ public:
 
     bool isRunning() const { return !display_.isEmpty(); }
     QString display() const { return display_; }
-    // The folder that stands for the machine's settings, empty at first.
-    QString settingsRoot() const { return settingsDir_.path(); }
+    // The program's settings root, empty at first.
+    const TestSettings& settings() const { return settings_; }
     // The temporary program folder; copy table files here before start().
     QString programFolder() const { return programDir_.path(); }
     void copyIntoProgramFolder(const QString& path) const;
 
+    // Sets the screen density that desktops announce to programs (Xft.dpi); programs started
+    // afterwards scale to it.
+    void setDotsPerInch(int dotsPerInch) const;
     void startProgram(const QString& programPath);
     QProcess& program() { return program_; }
 
@@ -40,6 +46,8 @@ public:
     // Focuses a window and presses a key on the keyboard, as its user does. Keys sent to a
     // window as events (xdotool key --window) can reach the next window as well.
     void pressKey(const QString& window, const QString& key) const;
+    // Clicks at a point of a window, in the screen's pixels from its top-left corner.
+    void click(const QString& window, QPoint point) const;
     // Asks a window to close, as a window manager does.
     void closeWindow(const QString& window) const;
     // Waits for a window whose title matches `title` and presses Enter in it until it goes.
@@ -54,5 +62,5 @@ private:
     QProcess program_;
     QString display_;
     QTemporaryDir programDir_;
-    QTemporaryDir settingsDir_;
+    TestSettings settings_;
 };

@@ -12,17 +12,6 @@ namespace {
 const QString fullName = "Picea abies (L.) H.Karst. subsp. obovata (Ledeb.) Hultén";
 const QString fullMarkup = "/Picea abies /(L.) H.Karst. subsp./ obovata /(Ledeb.) Hultén";
 
-void writeKey(const XSession& session, const QByteArray& values) {
-    const QString folder = session.settingsRoot() + "/Software/Tarnwick/Nardel";
-    QDir().mkpath(folder);
-    QFile key(folder + "/1.0.0.0.reg");
-    if (!key.open(QIODevice::WriteOnly))
-        qFatal("cannot write the settings key");
-    key.write("Windows Registry Editor Version 5.00\n\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Tarnwick\\Nardel\\1.0.0.0]\n" +
-              values);
-}
-
 // What LibreOffice Writer makes of an RTF document: its own HTML of it.
 QByteArray writerHtmlOf(const QByteArray& rtf) {
     QTemporaryDir dir;
@@ -53,9 +42,10 @@ private slots:
         QVERIFY2(session.isRunning(), "Xvfb did not start");
         session.copyIntoProgramFolder(NARDEL_TABLES "/plantnames.db");
         session.copyIntoProgramFolder(NARDEL_TABLES "/syns.db");
-        writeKey(session, "\"Level\"=dword:00000002\n\"AddAuthor\"=dword:00000001\n"
-                          "\"AutoClipbrd\"=dword:00000001\n\"Formated\"=dword:00000001\n"
-                          "\"FontName\"=\"DejaVu Serif\"\n\"FontSize\"=dword:0000000c\n");
+        session.settings().writeKey({R"("Level"=dword:00000002)", R"("AddAuthor"=dword:00000001)",
+                                     R"("AutoClipbrd"=dword:00000001)",
+                                     R"("Formated"=dword:00000001)", R"("FontName"="DejaVu Serif")",
+                                     R"("FontSize"=dword:0000000c)"});
         session.startProgram(NARDEL_PROGRAM);
         QVERIFY(session.dismissInfoWindow());
         QString window;

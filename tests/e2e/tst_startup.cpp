@@ -66,9 +66,7 @@ private slots:
                      return session.program().waitForFinished(500);
                  }),
                  "closing did not end the program");
-        QFile key(session.settingsRoot() + "/Software/Tarnwick/Nardel/1.0.0.0.reg");
-        QVERIFY(key.open(QIODevice::ReadOnly));
-        const QByteArray values = key.readAll();
+        const QByteArray values = session.settings().keyBytes();
         QVERIFY2(values.contains("\"FormTop\"=dword:000000c8\n\"FormLeft\"=dword:0000012c\n"),
                  values.constData());
         QVERIFY(values.contains("\"Level\"=dword:00000001\n"));
