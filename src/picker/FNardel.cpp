@@ -73,6 +73,7 @@ void TFormNardel::setUpControls() {
         QIcon::fromTheme(QStringLiteral("edit-find-replace"),
                          style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
     setUpOptionsMenu();
+    setUpClipboardWatch();
 
     // A pick by the user raises `activated`; a selection set by program raises nothing.
     const auto onPick = [this](QComboBox* list, void (TFormNardel::*handler)(QObject*)) {
@@ -145,6 +146,8 @@ void TFormNardel::OpenNameSource(const QString& tablePath) {
 bool TFormNardel::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
         MessageBox::runAction(this, [this] { FormActivate(); });
+    else if (event->type() == QEvent::WindowDeactivate)
+        FormDeactivate();
     return QWidget::event(event);
 }
 
@@ -172,14 +175,17 @@ void TFormNardel::FormActivate() {
     if (!m_sourceOpen)
         return;
     FillGenusList();
+    // From now on the watch also starts when another program becomes active.
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
-                if (state == Qt::ApplicationActive)
-                    MessageBox::runAction(this, [this] { FormActivate(); });
+                if (state != Qt::ApplicationActive)
+                    FormDeactivate();
             });
+    LastClipText.clear();
 }
 
 void TFormNardel::SpeedButton1Click() {
+    FormClick();
     if (FormInfo)
         FormInfo->exec();
 }

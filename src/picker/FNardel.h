@@ -10,6 +10,7 @@
 class Clipboard;
 class NameSource;
 class QMenu;
+class QTimer;
 class Query;
 class QComboBox;
 class QLabel;
@@ -68,18 +69,39 @@ public:
     void StandardFormClick();
     void FormClose();
 
+    // The clipboard watch: every tick looks up a name copied in another program.
+    void Timer1Timer();
+    void FormDeactivate();
+    void FormClick();
+    void BtnFindClick(QObject* Sender);
+    void FindClipboardName(const QString& text);
+    // Selects a name given in full, as the synonym search hands it over.
+    void SelectName(int level, const QString& genus, const QString& species, const QString& subsp);
+    bool watchingClipboard() const;
+
+    // Keyboard control: Ctrl moves the focus, Alt sets the level or runs a button; a key
+    // with either never reaches a list.
+    void FormKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
+    void CBKeyPress(QObject* Sender, QChar& Key);
+    void BtnSynClick();
+
     int level() const { return Level; }
     // Formatted output, present exactly while it is switched on.
     const RichOutput* richOutput() const { return RichOut.get(); }
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void setUpControls();
     void setUpOptionsMenu();
+    void setUpClipboardWatch();
+    // Selects entry `index` of a list, or nothing for -1, as a user's pick would.
+    void selectEntry(QComboBox* list, qsizetype index, void (TFormNardel::*handler)(QObject*));
     // Takes the window's place and options from the settings store.
     void restoreSettings();
     void FormCreate();
@@ -113,6 +135,11 @@ private:
     QList<int> SpeciesPages;
     QList<int> SubspPages;
     QString Citation;
+    QTimer* Timer1 = nullptr;
+    // The trimmed clipboard text that the watch last took up.
+    QString LastClipText;
+    // The last key the window saw, 0 when it took the key as a shortcut.
+    quint8 LastKey = 0;
     std::unique_ptr<TFormInfo> FormInfo;
     std::unique_ptr<RichOutput> RichOut;
     // The font dialog's font: the window's at first, then the last choice of this run.

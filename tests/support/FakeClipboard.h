@@ -3,21 +3,29 @@
 #include "platform/Clipboard.h"
 
 // A clipboard of the test's own, in place of the desktop's: what the program copies stays
-// here.
+// here, and a test puts there what another program copies.
 class FakeClipboard : public Clipboard {
 public:
     QString text() const override { return m_text; }
-    bool hasText() const override { return m_own; }
+    bool hasText() const override { return m_hasText; }
     bool isOwnContent() const override { return m_own; }
-    void setPlainText(const QString& text) override {
-        m_text = text;
-        m_own = true;
-    }
+    void setPlainText(const QString& text) override { hold(text, true, true); }
     void setFormatted(const QString& text, const QByteArray&, const QByteArray&) override {
-        setPlainText(text);
+        hold(text, true, true);
     }
 
+    void copyFromOtherProgram(const QString& text) { hold(text, true, false); }
+    // Another program copies a picture: there is no text.
+    void copyPictureFromOtherProgram() { hold(QString(), false, false); }
+
 private:
+    void hold(const QString& text, bool hasText, bool own) {
+        m_text = text;
+        m_hasText = hasText;
+        m_own = own;
+    }
+
     QString m_text;
+    bool m_hasText = false;
     bool m_own = false;
 };

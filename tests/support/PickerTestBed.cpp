@@ -13,8 +13,8 @@ void PickerTestBed::reset() {
     settings_ = std::make_unique<TestSettings>();
 }
 
-std::unique_ptr<TFormNardel> PickerTestBed::activatedForm() {
-    auto form = std::make_unique<TFormNardel>(tables.folder(), clipboard_);
+std::unique_ptr<TFormNardel> PickerTestBed::activatedForm(Clipboard* clipboard) {
+    auto form = std::make_unique<TFormNardel>(tables.folder(), clipboard ? *clipboard : clipboard_);
     form->FormActivate();
     return form;
 }

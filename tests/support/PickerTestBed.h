@@ -25,8 +25,9 @@ public:
     int infoWindowShown() const { return infoWindowCloser.closedCount(); }
     // The desktop's clipboard, which the windows of the bed copy to.
     QtClipboard& clipboard() { return clipboard_; }
-    // A window on the tables after its first activation.
-    std::unique_ptr<TFormNardel> activatedForm();
+    // A window on the tables after its first activation, copying to `clipboard` or else to
+    // the desktop's.
+    std::unique_ptr<TFormNardel> activatedForm(Clipboard* clipboard = nullptr);
 
 private:
     TestTables tables;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// Reading a name out of text copied in another program, and finding it in the lists.
+namespace ClipboardName {
+
+// The text without the characters of codes up to 32 (spaces, tabs, line ends) at either end.
+QStringView trimmed(QStringView text);
+
+// The genus word (before the first space) and the species word (after it, up to the next
+// space) of a trimmed text. Only the space separates words; nothing after the species word
+// is looked at, so a long text costs no more than its first two words.
+struct Words {
+    QStringView genus;
+    QStringView species;
+    bool hasSpecies = false; // the text has a space after the genus word
+};
+Words words(QStringView text);
+
+// Compares by Unicode code points, the order in which the lists are sorted.
+int compareCodePoints(QStringView a, QStringView b);
+
+// The first item whose beginning, as long as `word`, does not sort before `word`: the first
+// item that begins with the word, else the first that sorts after it; -1 when every item
+// sorts before it. `items` is in the lists' order.
+qsizetype firstAtOrAfter(const QStringList& items, QStringView word);
+
+// The first item equal to `text` when letter case is ignored, or -1.
+qsizetype indexIgnoringCase(const QStringList& items, const QString& text);
+
+} // namespace ClipboardName
