@@ -1,15 +1,16 @@
 // Nardel: picks botanical names from three linked lists and copies them for a word processor.
 #include "picker/FNardel.h"
+#include "platform/DisplayPlatform.h"
 #include "platform/QtClipboard.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    // Wayland lets no unfocused program watch the clipboard and has no stay-on-top request,
-    // so the program runs through XWayland unless the user chose a platform.
-    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
-        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    const QByteArray platform = preferredPlatform(qEnvironmentVariableIsSet("QT_QPA_PLATFORM"),
+                                                  qEnvironmentVariableIsSet("WAYLAND_DISPLAY"),
+                                                  qEnvironmentVariableIsSet("DISPLAY"));
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
     QApplication app(argc, argv);
     // The application's title, which message boxes carry. No display name is set: Qt would
     // append it to every window's caption.

@@ -3,6 +3,7 @@
 #include "picker/NameText.h"
 #include "picker/RichOutput.h"
 #include "picker/StatusLine.h"
+#include "platform/DisplayPlatform.h"
 #include "platform/MessageBox.h"
 #include "shell/FInfo.h"
 #include "store/ListQueries.h"
@@ -182,6 +183,8 @@ void TFormNardel::FormActivate() {
                     FormDeactivate();
             });
     LastClipText.clear();
+    if (runsOnWayland())
+        m_statusLine->showName(QStringLiteral("Na Waylandu nelze sledovat schránku"));
 }
 
 void TFormNardel::SpeedButton1Click() {

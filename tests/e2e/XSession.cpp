@@ -115,6 +115,13 @@ void XSession::pressKey(const QString& window, const QString& key) const {
     run(QStringLiteral("xdotool"), {QStringLiteral("key"), key});
 }
 
+void XSession::focusDesktop() const {
+    static const QRegularExpression rootId(QStringLiteral(R"(Window id: (0x[0-9a-f]+))"));
+    const QString root =
+        rootId.match(run(QStringLiteral("xwininfo"), {QStringLiteral("-root")})).captured(1);
+    run(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), root});
+}
+
 void XSession::click(const QString& window, QPoint point) const {
     run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--window"), window,
                                     QString::number(point.x()), QString::number(point.y()),

@@ -46,6 +46,8 @@ public:
     // Focuses a window and presses a key on the keyboard, as its user does. Keys sent to a
     // window as events (xdotool key --window) can reach the next window as well.
     void pressKey(const QString& window, const QString& key) const;
+    // Gives the keyboard focus to the desktop, as when the user turns to another program.
+    void focusDesktop() const;
     // Clicks at a point of a window, in the screen's pixels from its top-left corner.
     void click(const QString& window, QPoint point) const;
     // Asks a window to close, as a window manager does.

@@ -1,0 +1,63 @@
+#include "e2e/XSession.h"
+
+#include <QTest>
+
+namespace {
+
+// The program with automatic copying and authors on, at the level `level`, its window found.
+bool startCopyingProgram(XSession& session, int level, QString& window) {
+    session.copyIntoProgramFolder(NARDEL_TABLES "/plantnames.db");
+    session.copyIntoProgramFolder(NARDEL_TABLES "/syns.db");
+    session.settings().writeKey({QString(R"("Level"=dword:0000000%1)").arg(level),
+                                 R"("AddAuthor"=dword:00000001)",
+                                 R"("AutoClipbrd"=dword:00000001)"});
+    session.startProgram(NARDEL_PROGRAM);
+    return session.dismissInfoWindow() && XSession::waitFor([&] {
+               return !(window = session.findWindow("^Nardel Pro$")).isEmpty();
+           });
+}
+
+QString clipboardText(const XSession& session) {
+    return session.run("xclip", {"-o", "-selection", "clipboard"});
+}
+
+} // namespace
+
+// The loop a user lives in: a name copied in the manuscript is selected in the program, which
+// copies it back with its authors; and the window worked from the keyboard alone.
+class TestWatch : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nameCopiedInAnotherProgramIsSelected() {
+        XSession session;
+        QVERIFY2(session.isRunning(), "Xvfb did not start");
+        QString window;
+        QVERIFY(startCopyingProgram(session, 1, window));
+        session.focusDesktop();
+        session.run("bash", {"-c", "printf 'Pice abi\\n' | xclip -selection clipboard"});
+        QVERIFY2(XSession::waitFor(
+                     [&] { return clipboardText(session) == "Picea abies (L.) H.Karst."; }),
+                 qPrintable(clipboardText(session)));
+    }
+
+    void keysSetTheLevelAndPickFromTheList() {
+        XSession session;
+        QVERIFY2(session.isRunning(), "Xvfb did not start");
+        QString window;
+        QVERIFY(startCopyingProgram(session, 1, window));
+        session.pressKey(window, "alt+u");
+        session.pressKey(window, "ctrl+s");
+        session.pressKey(window, "ctrl+g");
+        session.pressKey(window, "s");
+        QVERIFY2(XSession::waitFor([&] { return clipboardText(session) == "Salix"; }),
+                 qPrintable(clipboardText(session)));
+        session.pressKey(window, "ctrl+s");
+        session.pressKey(window, "a");
+        QVERIFY2(XSession::waitFor([&] { return clipboardText(session) == "Salix alba L."; }),
+                 qPrintable(clipboardText(session)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWatch)
+#include "tst_watch.moc"
