@@ -207,10 +207,13 @@ void TFormNardel::showList(QComboBox* list, const NameList& entries, QStringList
 
 void TFormNardel::readList(Query& query, QLabel* countLabel, const QString& textField,
                            const QString& authorField, NameList& entries) {
+    // The count shows once the rows are in: a fill that fails leaves no count behind.
+    countLabel->clear();
     query.open();
-    countLabel->setText(QString::number(query.recordCount()));
+    const int count = query.recordCount();
     appendRows(query, textField, authorField, FieldPage, entries);
     query.close();
+    countLabel->setText(QString::number(count));
 }
 
 void TFormNardel::FillGenusList() {

@@ -23,6 +23,9 @@ const int largestFontSize = 1638;
 } // namespace
 
 void TFormNardel::BtnInsertClick(QObject* /*Sender*/) {
+    // Without a genus there is no name: the clipboard keeps what the user had there.
+    if (m_ui->CBgenus->currentText().isEmpty())
+        return;
     if (RichOut)
         CopyFormatted();
     else

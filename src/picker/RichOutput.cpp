@@ -26,9 +26,5 @@ BaseFormat rtfFormat(const BaseFormat& base) {
 } // namespace
 
 void RichOutput::copy(const FormattedName& name) const {
-    // Without a genus there is nothing to format: the copy is an empty plain text.
-    if (name.text.isEmpty())
-        m_clipboard.setPlainText(QString());
-    else
-        m_clipboard.setFormatted(name.text, writeHtml(name, base), writeRtf(name, rtfFormat(base)));
+    m_clipboard.setFormatted(name.text, writeHtml(name, base), writeRtf(name, rtfFormat(base)));
 }

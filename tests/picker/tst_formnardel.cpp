@@ -337,8 +337,10 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].text.contains(tables.path("plantnames.db")));
         QCOMPARE(entries(ui(form).CBspecies), QStringList({""}));
+        QCOMPARE(ui(form).LblSpecies->text(), QString());
         pick(ui(form).CBgenus, "Larix");
         QCOMPARE(entries(ui(form).CBspecies), QStringList({"", "decidua"}));
+        QCOMPARE(ui(form).LblSpecies->text(), QString("1"));
         QCOMPARE(form.statusText(), QString("Larix"));
     }
 };
