@@ -2,6 +2,7 @@
 #include "picker/FNardel.h"
 #include "platform/DisplayPlatform.h"
 #include "platform/QtClipboard.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
 
@@ -18,5 +19,11 @@ int main(int argc, char* argv[]) {
     QtClipboard clipboard;
     TFormNardel FormNardel(QApplication::applicationDirPath(), clipboard);
     FormNardel.show();
+    // A session's end closes the window as its user would, so the options are saved; the
+    // loops of open dialogs end with it.
+    TerminationSignals terminationSignals([&FormNardel] {
+        FormNardel.close();
+        QCoreApplication::quit();
+    });
     return app.exec();
 }

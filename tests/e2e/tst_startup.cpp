@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QTest>
+#include <csignal>
 
 namespace {
 
@@ -77,6 +78,28 @@ private slots:
             [&] { return !(window = session.findWindow(mainWindow)).isEmpty(); }));
         QVERIFY(XSession::waitFor([&] { return session.windowPosition(window) == "300,200"; }));
         QCOMPARE(session.windowSize(window), QString("464x101"));
+    }
+
+    // A session's end closes the program as its user would: the options are saved.
+    void endOfSessionSavesTheOptions_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+    void endOfSessionSavesTheOptions() {
+        QFETCH(int, signal);
+        XSession session;
+        QVERIFY2(session.isRunning(), "Xvfb did not start");
+        copyTables(session);
+        session.startProgram(NARDEL_PROGRAM);
+        QVERIFY(session.dismissInfoWindow());
+        QVERIFY(XSession::waitFor([&] { return !session.findWindow(mainWindow).isEmpty(); }));
+        ::kill(pid_t(session.program().processId()), signal);
+        QVERIFY(session.program().waitForFinished(10000));
+        QCOMPARE(session.program().exitStatus(), QProcess::NormalExit);
+        QVERIFY2(session.settings().keyBytes().contains("\"Level\"=dword:00000001\n"),
+                 session.settings().keyBytes().constData());
     }
 };
 
