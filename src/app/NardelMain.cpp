@@ -1,6 +1,7 @@
 // Nardel: picks botanical names from three linked lists and copies them for a word processor.
 #include "picker/FNardel.h"
 #include "platform/DisplayPlatform.h"
+#include "platform/ProgramFolder.h"
 #include "platform/QtClipboard.h"
 #include "platform/TerminationSignals.h"
 
@@ -17,7 +18,7 @@ int main(int argc, char* argv[]) {
     // append it to every window's caption.
     QApplication::setApplicationName(QStringLiteral("Nardel"));
     QtClipboard clipboard;
-    TFormNardel FormNardel(QApplication::applicationDirPath(), clipboard);
+    TFormNardel FormNardel(programFolder(), clipboard);
     FormNardel.show();
     // A session's end closes the window as its user would, so the options are saved; the
     // loops of open dialogs end with it.

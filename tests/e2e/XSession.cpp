@@ -56,9 +56,13 @@ void XSession::copyIntoProgramFolder(const QString& path) const {
 
 void XSession::startProgram(const QString& programPath) {
     copyIntoProgramFolder(programPath);
+    runProgram(programDir_.filePath(QFileInfo(programPath).fileName()));
+}
+
+void XSession::runProgram(const QString& path) {
     program_.setProcessEnvironment(environment());
     program_.setProcessChannelMode(QProcess::ForwardedChannels);
-    program_.start(programDir_.filePath(QFileInfo(programPath).fileName()), {});
+    program_.start(path, {});
     program_.waitForStarted();
 }
 

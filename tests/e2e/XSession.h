@@ -29,7 +29,10 @@ public:
     // Sets the screen density that desktops announce to programs (Xft.dpi); programs started
     // afterwards scale to it.
     void setDotsPerInch(int dotsPerInch) const;
+    // Copies the program into the program folder and starts it there.
     void startProgram(const QString& programPath);
+    // Starts a program where it lies.
+    void runProgram(const QString& path);
     QProcess& program() { return program_; }
 
     // Runs a command on the display and returns its standard output, trimmed.

@@ -80,6 +80,27 @@ private slots:
         QCOMPARE(session.windowSize(window), QString("464x101"));
     }
 
+    // A folder whose name is no UTF-8 text still holds the program and its tables.
+    void programFolderOfAnyName() {
+        XSession session;
+        QVERIFY2(session.isRunning(), "Xvfb did not start");
+        copyTables(session);
+        session.copyIntoProgramFolder(NARDEL_PROGRAM);
+        // The shell makes the folder from bytes; the program is started through a link.
+        int exitCode = -1;
+        session.run(
+            "bash",
+            {"-c",
+             R"sh(d="$0/$(printf 'Flora \377')" && mkdir "$d" && mv "$0"/*.db "$0/nardel" "$d" && ln -s "$d/nardel" "$0/start")sh",
+             session.programFolder()},
+            &exitCode);
+        QCOMPARE(exitCode, 0);
+        session.runProgram(session.programFolder() + "/start");
+        QVERIFY(session.dismissInfoWindow());
+        QVERIFY(XSession::waitFor([&] { return !session.findWindow(mainWindow).isEmpty(); }));
+        QVERIFY(session.findWindow("^Error$").isEmpty());
+    }
+
     // A session's end closes the program as its user would: the options are saved.
     void endOfSessionSavesTheOptions_data() {
         QTest::addColumn<int>("signal");
