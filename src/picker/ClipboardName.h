@@ -7,9 +7,6 @@
 // Reading a name out of text copied in another program, and finding it in the lists.
 namespace ClipboardName {
 
-// The text without the characters of codes up to 32 (spaces, tabs, line ends) at either end.
-QStringView trimmed(QStringView text);
-
 // The genus word (before the first space) and the species word (after it, up to the next
 // space) of a trimmed text. Only the space separates words; nothing after the species word
 // is looked at, so a long text costs no more than its first two words.

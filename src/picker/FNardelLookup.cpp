@@ -4,6 +4,7 @@
 
 #include "picker/ClipboardName.h"
 #include "platform/Clipboard.h"
+#include "platform/ClipboardText.h"
 #include "ui_FNardel.h"
 
 #include <QComboBox>
@@ -65,7 +66,7 @@ void TFormNardel::BtnFindClick(QObject* Sender) {
     // The watch says nothing of what fails: the next tick tries again.
     try {
         const QString text = m_clipboard.text();
-        const QStringView trimmed = ClipboardName::trimmed(text);
+        const QStringView trimmed = trimmedClipboardText(text);
         if (Sender == Timer1 && trimmed == LastClipText)
             return;
         LastClipText = trimmed.toString();
@@ -75,7 +76,7 @@ void TFormNardel::BtnFindClick(QObject* Sender) {
 }
 
 void TFormNardel::FindClipboardName(const QString& text) {
-    const ClipboardName::Words words = ClipboardName::words(ClipboardName::trimmed(text));
+    const ClipboardName::Words words = ClipboardName::words(trimmedClipboardText(text));
     if (words.genus.isEmpty())
         return;
     const qsizetype genus = ClipboardName::firstAtOrAfter(itemsOf(m_ui->CBgenus), words.genus);

@@ -1,4 +1,5 @@
 #include "picker/ClipboardName.h"
+#include "platform/ClipboardText.h"
 
 #include <QTest>
 
@@ -37,7 +38,7 @@ private slots:
         QFETCH(QString, genus);
         QFETCH(bool, hasSpecies);
         QFETCH(QString, species);
-        const Words found = words(trimmed(text));
+        const Words found = words(trimmedClipboardText(text));
         QCOMPARE(found.genus.toString(), genus);
         QCOMPARE(found.hasSpecies, hasSpecies);
         QCOMPARE(found.species.toString(), species);
