@@ -1,0 +1,129 @@
+#include "tools/FSyns.h"
+
+#include "platform/MessageBox.h"
+#include "platform/WindowPlace.h"
+#include "store/Query.h"
+#include "tools/QueryRowsModel.h"
+#include "tools/SynonymQueries.h"
+#include "ui_FSyns.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <stdexcept>
+
+QPoint placeBesideMainWindow(QPoint mainTopLeft, int mainOuterHeight, int ownOuterHeight,
+                             int screenHeight) {
+    const int top = mainTopLeft.y();
+    // Doubled, so that the exact half of an odd height is compared without rounding.
+    const bool lowerHalf = 2 * qint64(top) > screenHeight;
+    return {mainTopLeft.x(), lowerHalf ? top - ownOuterHeight : top + mainOuterHeight};
+}
+
+TFormSyns::TFormSyns(NameSource& source, SelectNameCallback selectName, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_ui(std::make_unique<Ui::TFormSyns>()),
+      m_selectName(std::move(selectName)), Query1(new QueryRowsModel(source, this)),
+      Query2(std::make_unique<Query>(source)) {
+    m_ui->setupUi(this);
+    // Closing only hides the window, and an open synonym window never keeps the program
+    // running once the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    m_ui->DBGrid1->setModel(Query1);
+    m_ui->EditF->installEventFilter(this);
+    connect(m_ui->BtnFind, &QPushButton::clicked, this, &TFormSyns::BtnFindClick);
+    connect(m_ui->BtnName, &QPushButton::clicked, this, &TFormSyns::BtnNameClick);
+    connect(m_ui->DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, Query1,
+            [this](const QModelIndex& current) { Query1->setIndicatorRow(current.row()); });
+    connect(Query1, &QueryRowsModel::readFailed, this, [this](const QString& text) {
+        MessageBox::show(this, MessageBox::Kind::Error, QGuiApplication::applicationDisplayName(),
+                         text);
+    });
+}
+
+TFormSyns::~TFormSyns() = default;
+
+void TFormSyns::ShowFormSyns(const QString& text, const QWidget* mainWindow) {
+    m_ui->EditF->setText(text);
+    move(placeBesideMainWindow(mainWindow->frameGeometry().topLeft(),
+                               WindowPlace::outerHeight(mainWindow), WindowPlace::outerHeight(this),
+                               QGuiApplication::primaryScreen()->geometry().height()));
+    show();
+    raise();
+    activateWindow();
+}
+
+void TFormSyns::BtnFindClick() {
+    MessageBox::runAction(this, [this] {
+        closeQuery1();
+        openQuery1(synonymPattern(m_ui->EditF->text()));
+    });
+}
+
+void TFormSyns::openQuery1(const QString& pattern) {
+    Query1->open(synonymTable, synonymSearchLines(), synonymParameter, pattern);
+    Query1AfterOpen();
+}
+
+void TFormSyns::closeQuery1() {
+    Query1->close();
+    Query1AfterClose();
+}
+
+void TFormSyns::Query1AfterOpen() {
+    for (int column = 0; column < Query1->columnCount(); ++column)
+        m_ui->DBGrid1->setColumnHidden(column, Query1->fieldName(column).toLower() !=
+                                                   QStringLiteral("syn"));
+    if (Query1->rowCount() > 0)
+        m_ui->DBGrid1->setCurrentIndex(Query1->index(0, Query1->fieldIndex(QStringLiteral("syn"))));
+    m_ui->DBGrid1->show();
+    m_ui->BtnName->setEnabled(true);
+}
+
+void TFormSyns::Query1AfterClose() {
+    m_ui->DBGrid1->hide();
+    m_ui->BtnName->setEnabled(false);
+}
+
+void TFormSyns::BtnNameClick() {
+    MessageBox::runAction(this, [this] {
+        const int row = m_ui->DBGrid1->currentIndex().row();
+        if (!Query1->isOpen() || row < 0)
+            return;
+        const int column = Query1->fieldIndex(QStringLiteral("pn_rec"));
+        if (column < 0)
+            throw std::runtime_error("Field 'pn_rec' not found");
+        // The value comes from a table file: only a whole number may reach the lookup.
+        const std::optional<qint64> record = Query1->wholeNumber(row, column);
+        if (!record)
+            throw std::runtime_error(
+                QStringLiteral("Synonymum „%1“ neukazuje na platné jméno: jeho pn_rec „%2“ není "
+                               "celé číslo.")
+                    .arg(Query1->text(row, Query1->fieldIndex(QStringLiteral("syn"))),
+                         Query1->text(row, column))
+                    .toStdString());
+        const AcceptedName name = lookUpAcceptedName(*Query2, *record);
+        m_selectName(name.level, name.genus, name.species, name.subsp);
+    });
+}
+
+void TFormSyns::FormClose() {
+    closeQuery1();
+}
+
+void TFormSyns::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QWidget::closeEvent(event);
+}
+
+bool TFormSyns::eventFilter(QObject* watched, QEvent* event) {
+    // EditFKeyDown: Enter, with any modifier, searches.
+    if (watched == m_ui->EditF && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            BtnFindClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,140 @@
+#include "tools/QueryRowsModel.h"
+
+#include "store/EngineError.h"
+#include "store/NameSource.h"
+
+QueryRowsModel::QueryRowsModel(NameSource& source, QObject* parent)
+    : QAbstractTableModel(parent), m_source(source) {}
+
+QueryRowsModel::~QueryRowsModel() = default;
+
+void QueryRowsModel::open(const QString& tableFile, const QStringList& sqlLines,
+                          const QString& parameter, const QString& value) {
+    close();
+    m_tablePath = m_source.tablePath(tableFile);
+    m_source.attach(tableFile);
+    if (!m_statement.prepare(sqliteHandle(m_source.database()), sqlLines.join(u'\n')))
+        throw EngineError(m_statement.errorText(), m_tablePath);
+    const int index = m_statement.parameterIndex(u':' + parameter);
+    if (index > 0)
+        m_statement.bindText(index, value.toUtf8());
+
+    beginResetModel();
+    for (int column = 0; column < m_statement.columnCount(); ++column)
+        m_fieldNames.append(m_statement.columnName(column));
+    m_open = true;
+    m_atEnd = false;
+    const bool read = readRows(batchRows);
+    m_rowCount = rowsRead();
+    endResetModel();
+    if (!read) {
+        const QString error = m_statement.errorText();
+        close();
+        throw EngineError(error, m_tablePath);
+    }
+}
+
+void QueryRowsModel::close() {
+    beginResetModel();
+    m_statement.finalize();
+    m_fieldNames.clear();
+    m_rows.clear();
+    m_rowCount = 0;
+    m_open = false;
+    m_atEnd = true;
+    m_indicatorRow = -1;
+    endResetModel();
+}
+
+bool QueryRowsModel::readRows(int count) {
+    const int columns = int(m_fieldNames.size());
+    for (int read = 0; read < count; ++read) {
+        switch (m_statement.step()) {
+        case Statement::Step::Row:
+            m_rows.appendRow(m_statement, columns);
+            break;
+        case Statement::Step::Done:
+            // Rewound at once, so that the read no longer holds the table file.
+            m_statement.reset();
+            m_atEnd = true;
+            return true;
+        case Statement::Step::Error:
+            m_atEnd = true;
+            return false;
+        }
+    }
+    return true;
+}
+
+int QueryRowsModel::fieldIndex(const QString& name) const {
+    for (int column = 0; column < m_fieldNames.size(); ++column) {
+        if (m_fieldNames[column].compare(name, Qt::CaseInsensitive) == 0)
+            return column;
+    }
+    return -1;
+}
+
+QString QueryRowsModel::text(int row, int column) const {
+    return m_rows.text(cell(row, column));
+}
+
+std::optional<qint64> QueryRowsModel::wholeNumber(int row, int column) const {
+    if (text(row, column).isEmpty())
+        return std::nullopt;
+    return m_rows.integer(cell(row, column));
+}
+
+void QueryRowsModel::setIndicatorRow(int row) {
+    const int previous = m_indicatorRow;
+    m_indicatorRow = row;
+    for (const int changed : {previous, row}) {
+        if (changed >= 0 && changed < m_rowCount)
+            emit headerDataChanged(Qt::Vertical, changed, changed);
+    }
+}
+
+int QueryRowsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_rowCount;
+}
+
+int QueryRowsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_fieldNames.size());
+}
+
+QVariant QueryRowsModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    return text(index.row(), index.column());
+}
+
+QVariant QueryRowsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return fieldName(section);
+    return section == m_indicatorRow ? QStringLiteral("▶") : QString();
+}
+
+bool QueryRowsModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && m_open && !m_atEnd;
+}
+
+void QueryRowsModel::fetchMore(const QModelIndex& parent) {
+    if (!canFetchMore(parent))
+        return;
+    const bool read = readRows(batchRows);
+    // The rows just read count once the grid has been told of them.
+    const int rows = rowsRead();
+    if (rows > m_rowCount) {
+        beginInsertRows({}, m_rowCount, rows - 1);
+        m_rowCount = rows;
+        endInsertRows();
+    }
+    if (!read) {
+        // The grid asked for the rows while painting or scrolling: the error is told after.
+        const QString error = EngineError(m_statement.errorText(), m_tablePath).message();
+        m_statement.reset();
+        QMetaObject::invokeMethod(
+            this, [this, error] { emit readFailed(error); }, Qt::QueuedConnection);
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+class Query;
+
+// The text without spaces and control characters (codes up to 32) at either end.
+QString trimmedText(QStringView text);
+
+// The synonym search: every synonym that begins with the search text. The text is taken as
+// it is, so a "%" or "_" typed by the user stays a wildcard of LIKE, and an empty text
+// finds all synonyms.
+QString synonymPattern(QStringView searchText);
+QStringList synonymSearchLines();
+inline const QString synonymParameter = QStringLiteral("parname");
+inline const QString synonymTable = QStringLiteral("syns.db");
+
+// The accepted name of a synonym: its row in the name table.
+struct AcceptedName {
+    int level = 0;
+    QString genus;
+    QString species;
+    QString subsp;
+};
+
+// Looks up the name-table row whose pn_rec is `record`, through `query`, which keeps the
+// result open until the next lookup. A record with no row gives level 0 and empty texts.
+// Throws EngineError.
+AcceptedName lookUpAcceptedName(Query& query, qint64 record);

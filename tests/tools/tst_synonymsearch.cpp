@@ -1,0 +1,249 @@
+#include "store/Query.h"
+#include "support/FakeClipboard.h"
+#include "support/ToolsTestBed.h"
+#include "tools/QueryRowsModel.h"
+#include "tools/SynonymSearch.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+const QStringList nameRows{"0\tPicea\t\t\t\t\t10\t1", "1\tPicea\tabies\t\t(L.) H.Karst.\t\t11\t2",
+                           "0\tAbies\t\t\t\t\t12\t3", "1\tAbies\talba\t\tMill.\t\t13\t4",
+                           "2\tAbies\talba\tsubsp. apennina\t\tBrullo\t14\t5"};
+const QStringList synonymRows{"Picea excelsa\t2", "Pinus abies\t2", "Abies pectinata\t4",
+                              "Abies apennina\t5", "Abies nowhere\t3"};
+
+// The synonym window's controls, found by their object names as a user's tools find them.
+struct Controls {
+    explicit Controls(const QWidget& form)
+        : EditF(form.findChild<QLineEdit*>("EditF")),
+          BtnFind(form.findChild<QPushButton*>("BtnFind")),
+          BtnName(form.findChild<QPushButton*>("BtnName")),
+          DBGrid1(form.findChild<QTableView*>("DBGrid1")) {}
+    QLineEdit* EditF;
+    QPushButton* BtnFind;
+    QPushButton* BtnName;
+    QTableView* DBGrid1;
+};
+
+// The names that the main window was asked to select, "level genus|species|subsp".
+struct Selections {
+    QStringList calls;
+    SelectNameCallback callback() {
+        return
+            [this](int level, const QString& genus, const QString& species, const QString& subsp) {
+                calls.append(QStringLiteral("%1 %2|%3|%4").arg(level).arg(genus, species, subsp));
+            };
+    }
+};
+
+// A main window and its synonym search, on the tables of a test bed.
+struct SearchBed {
+    explicit SearchBed(const QStringList& synonyms = synonymRows)
+        : bed(nameRows, synonyms), search(bed.source, clipboard, selections.callback(), &main) {
+        main.setGeometry(50, 100, 464, 101);
+    }
+    // Opens the window with `text` on the clipboard and searches with it.
+    Controls find(const QString& text) {
+        clipboard.setPlainText(text);
+        search.BtnSynClick();
+        search.FormSyns()->BtnFindClick();
+        return Controls(*search.FormSyns());
+    }
+
+    ToolsTestBed bed;
+    QWidget main;
+    FakeClipboard clipboard;
+    Selections selections;
+    SynonymSearch search;
+};
+
+// The texts of the visible column of every row that the grid holds, read to the end.
+QStringList shownSynonyms(QTableView* grid) {
+    QAbstractItemModel* model = grid->model();
+    while (model->canFetchMore({}))
+        model->fetchMore({});
+    QStringList texts;
+    for (int column = 0; column < model->columnCount(); ++column) {
+        if (grid->isColumnHidden(column))
+            continue;
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts.append(model->index(row, column).data().toString());
+    }
+    texts.sort();
+    return texts;
+}
+
+} // namespace
+
+class TestSynonymSearch : public QObject {
+    Q_OBJECT
+
+private slots:
+    void placedBesideTheMainWindow_data() {
+        QTest::addColumn<int>("screenHeight");
+        QTest::addColumn<int>("mainTop");
+        QTest::addColumn<int>("top");
+        // The main window is 130 high outside, the synonym window 286.
+        QTest::newRow("768, top 384: below") << 768 << 384 << 514;
+        QTest::newRow("768, top 385: above") << 768 << 385 << 99;
+        QTest::newRow("1025, top 512: below") << 1025 << 512 << 642;
+        QTest::newRow("1025, top 513: above") << 1025 << 513 << 227;
+        QTest::newRow("not clamped above the screen") << 768 << 390 << 104;
+    }
+
+    void placedBesideTheMainWindow() {
+        QFETCH(int, screenHeight);
+        QFETCH(int, mainTop);
+        QFETCH(int, top);
+        QCOMPARE(placeBesideMainWindow({40, mainTop}, 130, 286, screenHeight), QPoint(40, top));
+    }
+
+    void searchFindsSynonymsByTheirBeginning_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("whole synonym") << "Picea excelsa" << QStringList{"Picea excelsa"};
+        QTest::newRow("trimmed, any letter case")
+            << " \tabies \r\n"
+            << QStringList{"Abies apennina", "Abies nowhere", "Abies pectinata"};
+        QTest::newRow("the user's _ is a wildcard")
+            << "Pi_" << QStringList{"Picea excelsa", "Pinus abies"};
+        QTest::newRow("the user's % is a wildcard") << "%excel" << QStringList{"Picea excelsa"};
+        QTest::newRow("empty text finds all")
+            << ""
+            << QStringList{"Picea excelsa", "Pinus abies", "Abies pectinata", "Abies apennina",
+                           "Abies nowhere"};
+        QTest::newRow("nothing found") << "Quercus" << QStringList();
+    }
+
+    void searchFindsSynonymsByTheirBeginning() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, found);
+        SearchBed bed;
+        const Controls controls = bed.find(text);
+        found.sort();
+        QCOMPARE(shownSynonyms(controls.DBGrid1), found);
+        QVERIFY(controls.DBGrid1->isVisible());
+        QCOMPARE(controls.DBGrid1->model()->headerData(0, Qt::Horizontal).toString(),
+                 QString("syn"));
+        QVERIFY(controls.BtnName->isEnabled());
+        QVERIFY(bed.bed.messages.isEmpty());
+    }
+
+    void acceptedNameGoesToTheMainWindow_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("species") << "Picea excelsa" << QString() << QStringList{"1 Picea|abies|"};
+        QTest::newRow("subspecies")
+            << "Abies apennina" << QString() << QStringList{"2 Abies|alba|subsp. apennina"};
+        QTest::newRow("genus") << "Abies nowhere" << QString() << QStringList{"0 Abies||"};
+        QTest::newRow("no name-table row")
+            << "Abies nowhere"
+            << R"(DELETE FROM "plantnames.db" WHERE PN_REC = 3)" << QStringList{"0 ||"};
+        QTest::newRow("no synonym found") << "Quercus" << QString() << QStringList();
+    }
+
+    void acceptedNameGoesToTheMainWindow() {
+        QFETCH(QString, text);
+        QFETCH(QString, change);
+        QFETCH(QStringList, calls);
+        SearchBed bed;
+        if (!change.isEmpty())
+            bed.bed.tables.writeTable("plantnames.db", {change}, QString());
+        const Controls controls = bed.find(text);
+        QTest::mouseClick(controls.BtnName, Qt::LeftButton);
+        QCOMPARE(bed.selections.calls, calls);
+        QVERIFY(bed.bed.messages.isEmpty());
+        QVERIFY(bed.search.FormSyns()->isVisible());
+    }
+
+    void onlyAWholeNumberIsLookedUp_data() {
+        QTest::addColumn<QString>("pnRec");
+        QTest::addColumn<bool>("selected");
+        QTest::newRow("whole number as text") << "'2'" << true;
+        QTest::newRow("SQL after a number") << "'2 OR 1=1'" << false;
+        QTest::newRow("a statement of its own") << R"('2; DROP TABLE "plantnames.db"')" << false;
+        QTest::newRow("fraction") << "2.5" << false;
+        QTest::newRow("empty") << "''" << false;
+        QTest::newRow("null") << "NULL" << false;
+    }
+
+    void onlyAWholeNumberIsLookedUp() {
+        QFETCH(QString, pnRec);
+        QFETCH(bool, selected);
+        SearchBed bed;
+        bed.bed.tables.writeTable(
+            "syns.db",
+            {R"(DROP TABLE "syns.db")", R"(CREATE TABLE "syns.db" (syn TEXT, pn_rec))",
+             QStringLiteral(R"(INSERT INTO "syns.db" VALUES ('Picea hostilis', %1))").arg(pnRec)},
+            QString());
+        QTest::mouseClick(bed.find("Picea hostilis").BtnName, Qt::LeftButton);
+        QCOMPARE(bed.selections.calls, selected ? QStringList{"1 Picea|abies|"} : QStringList());
+        QCOMPARE(bed.bed.messages.size(), selected ? 0 : 1);
+        if (!selected)
+            QVERIFY2(bed.bed.messages.first().startsWith("Synonymum „Picea hostilis“"),
+                     qPrintable(bed.bed.messages.first()));
+        Query names(bed.bed.source);
+        names.addSqlLine("SELECT * FROM 'plantnames.db'");
+        names.open();
+        QCOMPARE(names.recordCount(), nameRows.size());
+    }
+
+    void oneWindowThatKeepsItsTextWhenClosed() {
+        SearchBed bed;
+        bed.clipboard.setPlainText("  Picea excelsa\r\n");
+        bed.search.BtnSynClick();
+        TFormSyns* form = bed.search.FormSyns();
+        const Controls controls(*form);
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->pos(), QPoint(50, 100 + 101 + 27));
+        QCOMPARE(controls.EditF->text(), QString("Picea excelsa"));
+        QVERIFY(!controls.DBGrid1->isVisible());
+        QVERIFY(!controls.BtnName->isEnabled());
+
+        QTest::keyClick(controls.EditF, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(shownSynonyms(controls.DBGrid1), QStringList{"Picea excelsa"});
+
+        // A new opening replaces the text and keeps the result until the next search.
+        bed.clipboard.setPlainText("Abies");
+        bed.search.BtnSynClick();
+        QCOMPARE(bed.search.FormSyns(), form);
+        QCOMPARE(controls.EditF->text(), QString("Abies"));
+        QCOMPARE(shownSynonyms(controls.DBGrid1), QStringList{"Picea excelsa"});
+
+        form->close();
+        QVERIFY(!form->isVisible());
+        QVERIFY(!controls.BtnName->isEnabled());
+        QCOMPARE(controls.EditF->text(), QString("Abies"));
+
+        bed.clipboard.setPlainText(QString());
+        bed.search.BtnSynClick();
+        QCOMPARE(bed.search.FormSyns(), form);
+        QVERIFY(form->isVisible());
+        QCOMPARE(controls.EditF->text(), QString());
+        QVERIFY(!controls.DBGrid1->isVisible());
+        QVERIFY(!controls.BtnName->isEnabled());
+    }
+
+    void emptyTextReadsTheFirstScreenOnly() {
+        QStringList synonyms;
+        for (int i = 0; i < 1000; ++i)
+            synonyms.append(QStringLiteral("Abies %1\t4").arg(i, 4, 10, QChar('0')));
+        SearchBed bed(synonyms);
+        const Controls controls = bed.find(QString());
+        QCOMPARE(controls.DBGrid1->model()->rowCount(), QueryRowsModel::batchRows);
+        QCOMPARE(shownSynonyms(controls.DBGrid1).size(), synonyms.size());
+        QCOMPARE(controls.DBGrid1->currentIndex().row(), 0);
+        QTest::mouseClick(controls.BtnName, Qt::LeftButton);
+        QCOMPARE(bed.selections.calls, QStringList{"1 Abies|alba|"});
+    }
+};
+
+QTEST_MAIN(TestSynonymSearch)
+#include "tst_synonymsearch.moc"
