@@ -1,0 +1,74 @@
+#include "tools/DictionaryExport.h"
+
+#include "platform/MessageBox.h"
+#include "tools/DictionaryFile.h"
+
+#include <QFileDialog>
+
+namespace {
+
+const QString officeFilter = QStringLiteral("Uživatelský slovník MS Office (*.dic *.DIC)");
+const QString allFilesFilter = QStringLiteral("Všechny soubory (*)");
+const QString libreOfficeFilter = QStringLiteral("Uživatelský slovník LibreOffice (*.dic)");
+
+QString libreOfficeMessage(const QStringList& fileNames) {
+    QString text = QStringLiteral(
+        "Uživatelský slovník byl generován.\r\nPro použití jej musíte zkopírovat do složky "
+        "wordbook svého profilu LibreOffice a zapnout v Nástroje > Možnosti > Jazyková "
+        "nastavení > Pomůcky pro psaní.\r\n");
+    if (fileNames.size() > 1)
+        text += QStringLiteral("LibreOffice načte z jednoho slovníku nejvýše %1 slov, proto je "
+                               "slovník rozdělen do %2 souborů:\r\n")
+                    .arg(libreOfficeWordLimit)
+                    .arg(fileNames.size());
+    return text + fileNames.join(QStringLiteral("\r\n"));
+}
+
+} // namespace
+
+QString writeDictionary(NameSource& source, const QString& tableName,
+                        const DictionaryFields& fields, const QString& fileName,
+                        DictionaryFormat format, const QLocale& locale) {
+    // LibreOffice checks the parts of a hyphenated word by itself; MS Office needs them apart.
+    const bool splitAtHyphen = format == DictionaryFormat::MsOffice;
+    WordList list(locale);
+    readDictionaryWords(source, tableName, fields, splitAtHyphen, list);
+    const QStringList words = list.words();
+    if (format == DictionaryFormat::MsOffice) {
+        writeWholeFile(fileName, officeDictionary(words));
+        return QStringLiteral("Uživatelský slovník byl generován.\r\nPro použití jej musíte v MS "
+                              "Word připojit na adrese\r\n") +
+               fileName;
+    }
+    const QList<QByteArray> files = libreOfficeDictionaries(words);
+    QStringList fileNames;
+    for (qsizetype part = 1; part <= files.size(); ++part) {
+        fileNames.append(partFileName(fileName, part));
+        writeWholeFile(fileNames.last(), files[part - 1]);
+    }
+    return libreOfficeMessage(fileNames);
+}
+
+void DictionaryExport::BtnDICgenerateClick(QWidget* parent, NameSource& source,
+                                           const QString& tableName,
+                                           const DictionaryFields& fields) {
+    MessageBox::runAction(parent, [&] {
+        QFileDialog SaveDlg(parent);
+        SaveDlg.setAcceptMode(QFileDialog::AcceptSave);
+        SaveDlg.setOption(QFileDialog::DontConfirmOverwrite);
+        SaveDlg.setNameFilters({officeFilter, allFilesFilter, libreOfficeFilter});
+        SaveDlg.selectNameFilter(officeFilter);
+        SaveDlg.setDefaultSuffix(QStringLiteral("dic"));
+        if (!m_fileName.isEmpty())
+            SaveDlg.selectFile(m_fileName);
+        if (SaveDlg.exec() != QDialog::Accepted || SaveDlg.selectedFiles().isEmpty())
+            return;
+        m_fileName = SaveDlg.selectedFiles().first();
+        const DictionaryFormat format = SaveDlg.selectedNameFilter() == libreOfficeFilter
+                                            ? DictionaryFormat::LibreOffice
+                                            : DictionaryFormat::MsOffice;
+        const QString message = writeDictionary(source, tableName, fields, m_fileName, format);
+        MessageBox::show(parent, MessageBox::Kind::Information, QStringLiteral("Information"),
+                         message);
+    });
+}
