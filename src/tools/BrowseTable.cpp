@@ -1,0 +1,237 @@
+#include "tools/BrowseTable.h"
+
+#include "store/EngineError.h"
+#include "store/NameSource.h"
+#include "store/TablePath.h"
+#include "tools/RecordRules.h"
+
+#include <QFile>
+#include <algorithm>
+#include <limits>
+#include <unistd.h>
+
+namespace {
+
+QString quoted(const QString& name) {
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+bool mayWrite(const QString& path) {
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+QVariant valueAt(const Statement& statement, int column) {
+    switch (statement.columnKind(column)) {
+    case Statement::Kind::Null:
+        break;
+    case Statement::Kind::Integer:
+        return statement.columnInteger(column);
+    case Statement::Kind::Real:
+        return statement.columnReal(column);
+    case Statement::Kind::Text:
+        return QString::fromUtf8(statement.columnBytes(column));
+    case Statement::Kind::Blob:
+        return statement.columnBytes(column).toByteArray();
+    }
+    return QVariant();
+}
+
+} // namespace
+
+// Rolls back unless committed, so that a failed store leaves the file as it was.
+class BrowseTable::Transaction {
+public:
+    explicit Transaction(BrowseTable& table) : m_table(table) {
+        m_table.run(QStringLiteral("BEGIN IMMEDIATE"));
+    }
+    ~Transaction() {
+        if (!m_committed) {
+            Statement rollback;
+            if (rollback.prepare(m_table.m_db, QStringLiteral("ROLLBACK")))
+                rollback.step();
+        }
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void commit() {
+        m_table.run(QStringLiteral("COMMIT"));
+        m_committed = true;
+    }
+
+private:
+    BrowseTable& m_table;
+    bool m_committed = false;
+};
+
+BrowseTable::BrowseTable(NameSource& source, const QString& tableName)
+    : m_path(source.tablePath(tableName)),
+      m_table(source.attach(tableName) + u'.' + quoted(tableName)),
+      m_db(sqliteHandle(source.database())),
+      m_readOnly(!mayWrite(m_path) || !mayWrite(folderOf(m_path))) {
+    readFields();
+    QStringList columns{QStringLiteral("rowid")};
+    for (const BrowseField& field : m_fields)
+        columns.append(quoted(field.name));
+    const QString select =
+        QStringLiteral("SELECT %1 FROM %2 ").arg(columns.join(QStringLiteral(", ")), m_table);
+    if (!m_forward.prepare(m_db, select + QStringLiteral("WHERE rowid > ?1 ORDER BY rowid "
+                                                         "LIMIT ?2 OFFSET ?3")))
+        fail(m_forward.errorText());
+    if (!m_backward.prepare(m_db, select + QStringLiteral("WHERE rowid < ?1 ORDER BY rowid DESC "
+                                                          "LIMIT ?2 OFFSET ?3")))
+        fail(m_backward.errorText());
+}
+
+void BrowseTable::readFields() {
+    const qsizetype dot = m_table.indexOf(u'.');
+    Statement info;
+    if (!info.prepare(m_db, QStringLiteral("PRAGMA %1.table_info(%2)")
+                                .arg(m_table.left(dot), m_table.mid(dot + 1))))
+        fail(info.errorText());
+    // Columns: cid, name, type, notnull, dflt_value, pk.
+    int keyColumns = 0;
+    Statement::Step step;
+    while ((step = info.step()) == Statement::Step::Row) {
+        const QString type = QString::fromUtf8(info.columnBytes(2)).toUpper();
+        const bool key = info.columnInteger(5) > 0;
+        keyColumns += key;
+        // SQLite's own rule: a declared type that contains INT holds whole numbers, and only
+        // a lone INTEGER PRIMARY KEY is the row's identity.
+        m_fields.append({QString::fromUtf8(info.columnBytes(1)), type.contains(u"INT"),
+                         key && type == u"INTEGER"});
+    }
+    if (step == Statement::Step::Error)
+        fail(info.errorText());
+    if (keyColumns > 1) {
+        for (BrowseField& field : m_fields)
+            field.key = false;
+    }
+}
+
+qint64 BrowseTable::recordCount() {
+    return run(QStringLiteral("SELECT count(*) FROM %1").arg(m_table)).value_or(0);
+}
+
+// Identities never reach the extremes of 64 bits, so they stand for "no bound".
+QList<BrowseRecord> BrowseTable::readForward(std::optional<qint64> after, qint64 skip, int count) {
+    return read(m_forward, after.value_or(std::numeric_limits<qint64>::min()), skip, count);
+}
+
+QList<BrowseRecord> BrowseTable::readBackward(std::optional<qint64> before, qint64 skip,
+                                              int count) {
+    QList<BrowseRecord> records =
+        read(m_backward, before.value_or(std::numeric_limits<qint64>::max()), skip, count);
+    std::reverse(records.begin(), records.end());
+    return records;
+}
+
+QList<BrowseRecord> BrowseTable::read(Statement& statement, qint64 bound, qint64 skip, int count) {
+    statement.reset();
+    statement.bindInteger(1, bound);
+    statement.bindInteger(2, count);
+    statement.bindInteger(3, skip);
+    QList<BrowseRecord> records;
+    records.reserve(count);
+    Statement::Step step;
+    while ((step = statement.step()) == Statement::Step::Row) {
+        BrowseRecord record{statement.columnInteger(0), {}};
+        record.values.reserve(m_fields.size());
+        for (int column = 1; column <= m_fields.size(); ++column)
+            record.values.append(valueAt(statement, column));
+        records.append(std::move(record));
+    }
+    const QString error = step == Statement::Step::Error ? statement.errorText() : QString();
+    // A statement left in the middle of its rows would keep the file locked for others.
+    statement.reset();
+    if (!error.isNull())
+        fail(error);
+    return records;
+}
+
+qint64 BrowseTable::position(qint64 id) {
+    return run(QStringLiteral("SELECT count(*) FROM %1 WHERE rowid < ?").arg(m_table), {id})
+        .value_or(0);
+}
+
+StoredRecord BrowseTable::store(std::optional<qint64> id, const TypedFields& typed) {
+    QStringList columns;
+    QList<QVariant> values;
+    const BrowseField* keyField = nullptr;
+    std::optional<qint64> key;
+    for (int column = 0; column < m_fields.size(); ++column) {
+        const BrowseField& field = m_fields[column];
+        // An edit writes what was typed; a new record gets every field.
+        if (id && !typed.value(column))
+            continue;
+        const QVariant value =
+            RecordRules::valueOf(field, typed.value(column).value_or(QString()), m_path);
+        if (field.key) {
+            // A new record without a key takes the next free one from the engine.
+            if (value.isNull() && !id)
+                continue;
+            if (value.isNull())
+                fail(QStringLiteral("%1 must not be empty: it is the record's number.")
+                         .arg(field.name));
+            keyField = &field;
+            key = value.toLongLong();
+        }
+        columns.append(quoted(field.name));
+        values.append(value);
+    }
+
+    Transaction transaction(*this);
+    if (key && key != id &&
+        run(QStringLiteral("SELECT count(*) FROM %1 WHERE rowid = ?").arg(m_table), {*key}) > 0)
+        fail(QStringLiteral("%1 %2 is already the number of another record.")
+                 .arg(keyField->name)
+                 .arg(*key));
+    if (id) {
+        if (!columns.isEmpty()) {
+            run(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
+                    .arg(m_table, columns.join(QStringLiteral(" = ?, "))),
+                values + QList<QVariant>{*id});
+            if (run(QStringLiteral("SELECT changes()")) != 1)
+                fail(QStringLiteral("The record is no longer in the table."));
+        }
+    } else {
+        run(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(m_table, columns.join(QStringLiteral(", ")),
+                     QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
+            values);
+    }
+    StoredRecord stored{id ? key.value_or(*id) : *run(QStringLiteral("SELECT last_insert_rowid()")),
+                        std::nullopt};
+    // Read inside the transaction: the window must know where the record went once it is stored.
+    if (stored.id != id)
+        stored.position = position(stored.id);
+    transaction.commit();
+    return stored;
+}
+
+void BrowseTable::remove(qint64 id) {
+    Transaction transaction(*this);
+    run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_table), {id});
+    transaction.commit();
+}
+
+std::optional<qint64> BrowseTable::run(const QString& sql, const QList<QVariant>& values) {
+    Statement statement;
+    if (!statement.prepare(m_db, sql))
+        fail(statement.errorText());
+    for (int index = 0; index < values.size(); ++index)
+        statement.bind(index + 1, values[index]);
+    switch (statement.step()) {
+    case Statement::Step::Row:
+        return statement.columnInteger(0);
+    case Statement::Step::Done:
+        return std::nullopt;
+    case Statement::Step::Error:
+        break;
+    }
+    fail(statement.errorText());
+}
+
+void BrowseTable::fail(const QString& text) const {
+    throw EngineError(text, m_path);
+}

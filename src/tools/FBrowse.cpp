@@ -1,0 +1,325 @@
+#include "tools/FBrowse.h"
+
+#include "platform/MessageBox.h"
+#include "platform/WindowPlace.h"
+#include "store/EngineError.h"
+#include "store/NameSource.h"
+#include "store/TablePassword.h"
+#include "store/TablePath.h"
+#include "tools/BrowseModel.h"
+#include "tools/BrowseTable.h"
+#include "ui_FBrowse.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace {
+
+const QString warningText =
+    QStringLiteral("Nevhodnou editací mohou být data poškozena.\r\nData lze obnovit pouze "
+                   "novou instalací programu.");
+const QString restartText =
+    QStringLiteral("Počet záznamů byl změněn, proto je potřebné aplikaci restartovat.");
+
+bool writes(NavigateButton button) {
+    return button == NavigateButton::Insert || button == NavigateButton::Delete ||
+           button == NavigateButton::Cancel;
+}
+
+} // namespace
+
+TFormBrowse::TFormBrowse(QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::TFormBrowse>()) {
+    m_ui->setupUi(this);
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    // The program ends with its main window; closing this one never ends it.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    WindowPlace::moveToScreenPixels(this, QPoint(194, 113));
+    // Rows of one height: the grid then never measures the rows it does not show.
+    m_ui->DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_ui->DBGrid1->installEventFilter(this);
+    m_ui->LblReadOnly->hide();
+    setUpNavigator();
+}
+
+TFormBrowse::~TFormBrowse() {
+    closeTable();
+}
+
+void TFormBrowse::setUpNavigator() {
+    // Theme icons where the desktop has them, else the glyphs of a database navigator.
+    const struct {
+        QToolButton* button;
+        NavigateButton action;
+        const char* icon;
+        const char* glyph;
+    } buttons[] = {
+        {m_ui->BtnFirst, NavigateButton::First, "go-first", "|\u25C0"},
+        {m_ui->BtnPrior, NavigateButton::Prior, "go-previous", "\u25C0"},
+        {m_ui->BtnNext, NavigateButton::Next, "go-next", "\u25B6"},
+        {m_ui->BtnLast, NavigateButton::Last, "go-last", "\u25B6|"},
+        {m_ui->BtnInsert, NavigateButton::Insert, "list-add", "+"},
+        {m_ui->BtnDelete, NavigateButton::Delete, "list-remove", "\u2212"},
+        {m_ui->BtnCancel, NavigateButton::Cancel, "edit-undo", "\u2715"},
+        {m_ui->BtnRefresh, NavigateButton::Refresh, "view-refresh", "\u21BB"},
+    };
+    for (const auto& [button, action, icon, glyph] : buttons) {
+        const QString theme = QString::fromLatin1(icon);
+        if (QIcon::hasThemeIcon(theme))
+            button->setIcon(QIcon::fromTheme(theme));
+        else
+            button->setText(QString::fromUtf8(glyph));
+        connect(button, &QToolButton::clicked, this, [this, action] { DBNavigatorClick(action); });
+    }
+    updateNavigator();
+}
+
+void TFormBrowse::openTable(const QString& tableFolder, const QString& tableName) {
+    closeTable();
+    auto source = std::make_unique<NameSource>();
+    source->setParam(QStringLiteral("PATH"), folderOf(tablePathIn(tableFolder, tableName)));
+    source->connect();
+    source->addPassword(TablePassword::programPassword);
+    auto table = std::make_unique<BrowseTable>(*source, tableName);
+    m_source = std::move(source);
+    Table = std::move(table);
+    DataSource = std::make_unique<BrowseModel>(*Table);
+
+    // A page that cannot be read is reported once the grid has finished painting.
+    connect(
+        DataSource.get(), &BrowseModel::readFailed, this,
+        [this](const QString& message) {
+            MessageBox::show(this, MessageBox::Kind::Error,
+                             QGuiApplication::applicationDisplayName(), message);
+        },
+        Qt::QueuedConnection);
+    // The record indicator changes with the state of the record in editing.
+    const BrowseModel* model = DataSource.get();
+    connect(model, &BrowseModel::headerDataChanged, this, &TFormBrowse::updateNavigator);
+    connect(model, &BrowseModel::rowsInserted, this, &TFormBrowse::updateNavigator);
+    connect(model, &BrowseModel::rowsRemoved, this, &TFormBrowse::updateNavigator);
+    connect(model, &BrowseModel::rowsMoved, this, &TFormBrowse::updateNavigator);
+    connect(model, &BrowseModel::modelReset, this, &TFormBrowse::updateNavigator);
+
+    QTableView* grid = m_ui->DBGrid1;
+    grid->setModel(DataSource.get());
+    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { currentRowChanged(current.row()); });
+    // The first screen of records, before the window shows.
+    DataSource->fetchMore({});
+    grid->setCurrentIndex(DataSource->index(0, 0));
+    m_ui->LblReadOnly->setVisible(Table->readOnly());
+    updateNavigator();
+}
+
+qint64 TFormBrowse::recordCount() {
+    if (!Table)
+        throw EngineError(QStringLiteral("The table is not open"), QString());
+    return Table->recordCount();
+}
+
+void TFormBrowse::closeTable() {
+    QItemSelectionModel* selection = m_ui->DBGrid1->selectionModel();
+    m_ui->DBGrid1->setModel(nullptr);
+    delete selection;
+    // The model reads through the table, and the table through the connection.
+    DataSource.reset();
+    Table.reset();
+    m_source.reset();
+    m_ui->LblReadOnly->hide();
+    updateNavigator();
+}
+
+bool TFormBrowse::readOnly() const {
+    return Table && Table->readOnly();
+}
+
+void TFormBrowse::DBNavigatorClick(NavigateButton button) {
+    MessageBox::runAction(this, [this, button] { navigate(button); });
+}
+
+void TFormBrowse::navigate(NavigateButton button) {
+    if (!DataSource || (readOnly() && writes(button)))
+        return;
+    if (button == NavigateButton::Cancel) {
+        closeOpenEditor();
+        DataSource->cancel();
+        return;
+    }
+    if (button == NavigateButton::Delete) {
+        deleteCurrent();
+        return;
+    }
+    // Every other button leaves the record in editing: it is stored first.
+    commitOpenEditor();
+    DataSource->post();
+    switch (button) {
+    case NavigateButton::First:
+        moveTo(0);
+        break;
+    case NavigateButton::Prior:
+        moveTo(currentRow() - 1);
+        break;
+    case NavigateButton::Next:
+        if (currentRow() + 1 >= DataSource->rowCount())
+            DataSource->fetchMore({});
+        moveTo(currentRow() + 1);
+        break;
+    case NavigateButton::Last:
+        DataSource->countAll();
+        moveTo(DataSource->rowCount() - 1);
+        break;
+    case NavigateButton::Insert: {
+        const int row = std::max(currentRow(), 0);
+        DataSource->insertAt(row);
+        moveTo(row);
+        m_ui->DBGrid1->setFocus();
+        break;
+    }
+    case NavigateButton::Refresh:
+        moveTo(DataSource->refresh(currentRow()));
+        break;
+    case NavigateButton::Delete:
+    case NavigateButton::Cancel:
+        break;
+    }
+}
+
+void TFormBrowse::moveTo(int row) {
+    const int column = std::max(m_ui->DBGrid1->currentIndex().column(), 0);
+    row = std::min(row, DataSource->rowCount() - 1);
+    m_ui->DBGrid1->setCurrentIndex(DataSource->index(std::max(row, 0), column));
+}
+
+void TFormBrowse::deleteCurrent() {
+    const int row = currentRow();
+    if (row < 0)
+        return;
+    QMessageBox question(QMessageBox::Question, QStringLiteral("Confirm"),
+                         QStringLiteral("Delete record?"), QMessageBox::Ok | QMessageBox::Cancel,
+                         this);
+    // Deleted data come back only with a new installation: Enter alone keeps the record.
+    question.setDefaultButton(QMessageBox::Cancel);
+    if (question.exec() != QMessageBox::Ok)
+        return;
+    closeOpenEditor();
+    DataSource->remove(row);
+}
+
+int TFormBrowse::currentRow() const {
+    return m_ui->DBGrid1->currentIndex().row();
+}
+
+void TFormBrowse::currentRowChanged(int row) {
+    const int editing = DataSource->editingRow();
+    if (editing >= 0 && editing != row) {
+        try {
+            DataSource->post();
+        } catch (const EngineError& failure) {
+            // Back to the record in editing once the grid has finished its move, then say why.
+            QTimer::singleShot(0, this, [this, message = failure.message()] {
+                moveTo(DataSource->editingRow());
+                MessageBox::show(this, MessageBox::Kind::Error,
+                                 QGuiApplication::applicationDisplayName(), message);
+            });
+        }
+    }
+    // Storing may have moved the record that is now current.
+    DataSource->setCurrentRow(currentRow());
+    updateNavigator();
+}
+
+void TFormBrowse::commitOpenEditor() {
+    QTableView* grid = m_ui->DBGrid1;
+    const QModelIndex current = grid->currentIndex();
+    if (QWidget* editor = grid->indexWidget(current))
+        grid->itemDelegateForIndex(current)->setModelData(editor, DataSource.get(), current);
+}
+
+void TFormBrowse::closeOpenEditor() {
+    QTableView* grid = m_ui->DBGrid1;
+    const QModelIndex current = grid->currentIndex();
+    if (QWidget* editor = grid->indexWidget(current))
+        emit grid->itemDelegateForIndex(current)->closeEditor(editor);
+}
+
+void TFormBrowse::updateNavigator() {
+    const int row = currentRow();
+    const int rows = DataSource ? DataSource->rowCount() : 0;
+    const bool more = row + 1 < rows || (DataSource && DataSource->canFetchMore({}));
+    const bool writable = DataSource && !readOnly();
+    m_ui->BtnFirst->setEnabled(row > 0);
+    m_ui->BtnPrior->setEnabled(row > 0);
+    m_ui->BtnNext->setEnabled(row >= 0 && more);
+    m_ui->BtnLast->setEnabled(row >= 0 && more);
+    m_ui->BtnInsert->setEnabled(writable);
+    m_ui->BtnDelete->setEnabled(writable && rows > 0);
+    m_ui->BtnCancel->setEnabled(writable && DataSource->state() != BrowseModel::State::Browse);
+    m_ui->BtnRefresh->setEnabled(DataSource != nullptr);
+}
+
+void TFormBrowse::done(int result) {
+    if (DataSource) {
+        commitOpenEditor();
+        try {
+            DataSource->post();
+        } catch (const EngineError& failure) {
+            // The user typed the record and expects it kept: the window stays open to mend it.
+            MessageBox::show(this, MessageBox::Kind::Error,
+                             QGuiApplication::applicationDisplayName(), failure.message());
+            return;
+        }
+    }
+    QDialog::done(result);
+}
+
+bool TFormBrowse::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_ui->DBGrid1 || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    // The grid's own keys: Insert adds a record, Ctrl+Delete deletes one, Escape drops the
+    // changes of the record in editing.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier) {
+        DBNavigatorClick(NavigateButton::Insert);
+        return true;
+    }
+    if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier) {
+        DBNavigatorClick(NavigateButton::Delete);
+        return true;
+    }
+    if (key->key() == Qt::Key_Escape && DataSource &&
+        DataSource->state() != BrowseModel::State::Browse) {
+        DBNavigatorClick(NavigateButton::Cancel);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+BrowseOutcome ShowFormBrowse(QWidget* parent, const QString& tableFolder,
+                             const QString& tableName) {
+    // Each use gets a window of its own, on a freshly opened table.
+    TFormBrowse FormBrowse(parent);
+    qint64 before = 0;
+    bool opened = false;
+    MessageBox::runAction(parent, [&] {
+        FormBrowse.openTable(tableFolder, tableName);
+        before = FormBrowse.recordCount();
+        opened = true;
+    });
+    if (!opened)
+        return BrowseOutcome::Unchanged;
+    MessageBox::show(parent, MessageBox::Kind::Warning, QStringLiteral("Warning"), warningText);
+    FormBrowse.exec();
+    qint64 after = before;
+    MessageBox::runAction(parent, [&] { after = FormBrowse.recordCount(); });
+    FormBrowse.closeTable();
+    if (after == before)
+        return BrowseOutcome::Unchanged;
+    MessageBox::show(parent, MessageBox::Kind::Information, QStringLiteral("Information"),
+                     restartText);
+    return BrowseOutcome::RestartNeeded;
+}

@@ -1,0 +1,44 @@
+#include "tools/RecordRules.h"
+
+#include "store/EngineError.h"
+#include "store/TableSchema.h"
+#include "tools/BrowseTable.h"
+
+#include <limits>
+
+namespace RecordRules {
+namespace {
+
+constexpr qint64 smallest = std::numeric_limits<qint32>::min();
+constexpr qint64 largest = std::numeric_limits<qint32>::max();
+
+bool isLevel(const BrowseField& field) {
+    return field.name.compare(TableSchema::NameColumn::level, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+QVariant valueOf(const BrowseField& field, const QString& typed, const QString& tablePath) {
+    if (!field.integer)
+        return typed;
+    const QString text = typed.trimmed();
+    bool whole = false;
+    const qint64 number = text.toLongLong(&whole);
+    if (isLevel(field) && !(whole && number >= 0 && number <= 2))
+        throw EngineError(QStringLiteral("%1 must be 0 (genus), 1 (species) or 2 (subspecies), "
+                                         "not \"%2\".")
+                              .arg(field.name, typed),
+                          tablePath);
+    if (text.isEmpty())
+        return QVariant();
+    if (!whole || number < smallest || number > largest)
+        throw EngineError(QStringLiteral("%1 takes a whole number from %2 to %3, not \"%4\".")
+                              .arg(field.name)
+                              .arg(smallest)
+                              .arg(largest)
+                              .arg(typed),
+                          tablePath);
+    return number;
+}
+
+} // namespace RecordRules
