@@ -1,20 +1,10 @@
 #include "tools/SynonymQueries.h"
 
+#include "platform/ClipboardText.h"
 #include "store/Query.h"
 
-QString trimmedText(QStringView text) {
-    const auto isBlank = [](QChar ch) { return ch.unicode() <= 32; };
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin).toString();
-}
-
 QString synonymPattern(QStringView searchText) {
-    return trimmedText(searchText) + u'%';
+    return trimmedClipboardText(searchText).toString() + u'%';
 }
 
 QStringList synonymSearchLines() {

@@ -6,12 +6,9 @@
 
 class Query;
 
-// The text without spaces and control characters (codes up to 32) at either end.
-QString trimmedText(QStringView text);
-
 // The synonym search: every synonym that begins with the search text. The text is taken as
 // it is, so a "%" or "_" typed by the user stays a wildcard of LIKE, and an empty text
-// finds all synonyms.
+// finds all synonyms. Spaces and control characters at either end are no part of it.
 QString synonymPattern(QStringView searchText);
 QStringList synonymSearchLines();
 inline const QString synonymParameter = QStringLiteral("parname");

@@ -1,7 +1,7 @@
 #include "tools/SynonymSearch.h"
 
 #include "platform/Clipboard.h"
-#include "tools/SynonymQueries.h"
+#include "platform/ClipboardText.h"
 
 SynonymSearch::SynonymSearch(NameSource& source, Clipboard& clipboard,
                              SelectNameCallback selectName, QWidget* mainWindow)
@@ -11,7 +11,7 @@ SynonymSearch::SynonymSearch(NameSource& source, Clipboard& clipboard,
 SynonymSearch::~SynonymSearch() = default;
 
 void SynonymSearch::BtnSynClick() {
-    ShowFormSyns(trimmedText(m_clipboard.text()));
+    ShowFormSyns(trimmedClipboardText(m_clipboard.text()).toString());
 }
 
 void SynonymSearch::ShowFormSyns(const QString& text) {
