@@ -19,7 +19,7 @@ BrowseModel::BrowseModel(BrowseTable& table, QObject* parent)
 int BrowseModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
-    return int(m_pages.known()) + (state() == State::Insert ? 1 : 0);
+    return int(m_pages.known()) + (m_editing && m_editing->inserted ? 1 : 0);
 }
 
 int BrowseModel::columnCount(const QModelIndex& parent) const {
@@ -60,7 +60,7 @@ Qt::ItemFlags BrowseModel::flags(const QModelIndex& index) const {
 bool BrowseModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !index.isValid() || m_table.readOnly())
         return false;
-    if (m_editing && index.row() != m_editing->row)
+    if (m_editing && (m_editing->leaving || index.row() != m_editing->row))
         return false;
     const QString text = value.toString();
     if (data(index, Qt::EditRole).toString() == text)
@@ -92,7 +92,7 @@ void BrowseModel::fetchMore(const QModelIndex& parent) {
 }
 
 BrowseModel::State BrowseModel::state() const {
-    if (!m_editing)
+    if (!editing())
         return State::Browse;
     return m_editing->inserted ? State::Insert : State::Edit;
 }
@@ -118,7 +118,7 @@ void BrowseModel::countAll() {
 }
 
 void BrowseModel::post() {
-    if (!m_editing)
+    if (!editing())
         return;
     if (!modified()) {
         cancel();
@@ -136,6 +136,8 @@ void BrowseModel::finishEditing(const StoredRecord& stored) {
     const int from = m_editing->row;
     const int to = stored.position ? int(*stored.position) : from;
     const qint64 known = m_pages.known() + (m_editing->inserted ? 1 : 0);
+    // The grid's current record may change with the move; nothing is left to store then.
+    m_editing->leaving = true;
     if (to != from) {
         beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
         m_editing.reset();
@@ -150,9 +152,10 @@ void BrowseModel::finishEditing(const StoredRecord& stored) {
 }
 
 void BrowseModel::cancel() {
-    if (!m_editing)
+    if (!editing())
         return;
     const int row = m_editing->row;
+    m_editing->leaving = true;
     if (m_editing->inserted) {
         beginRemoveRows({}, row, row);
         m_editing.reset();
@@ -174,7 +177,7 @@ void BrowseModel::insertAt(int row) {
 }
 
 void BrowseModel::remove(int row) {
-    if (m_editing && m_editing->row == row) {
+    if (editing() && m_editing->row == row) {
         const bool inserted = m_editing->inserted;
         cancel();
         if (inserted)

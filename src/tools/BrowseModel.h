@@ -32,7 +32,7 @@ public:
 
     State state() const;
     // The row of the record in editing, -1 while browsing.
-    int editingRow() const { return m_editing ? m_editing->row : -1; }
+    int editingRow() const { return editing() ? m_editing->row : -1; }
     // The current record, which the record indicator marks wherever the record moves.
     void setCurrentRow(int row);
 
@@ -61,8 +61,11 @@ private:
         bool inserted;
         BrowseRecord record; // as read; an inserted record has no values yet
         TypedFields typed;
+        // Stored or dropped, while the grid learns that its row moves or goes.
+        bool leaving = false;
     };
 
+    bool editing() const { return m_editing && !m_editing->leaving; }
     // The table's position of the record at a row; the inserted record has none.
     qint64 positionOf(int row) const;
     const BrowseRecord& recordAt(int row) const;

@@ -19,8 +19,9 @@ bool isLevel(const BrowseField& field) {
 } // namespace
 
 QVariant valueOf(const BrowseField& field, const QString& typed, const QString& tablePath) {
+    // Empty text is stored as empty text, as the import stores it, never as null.
     if (!field.integer)
-        return typed;
+        return typed.isNull() ? QStringLiteral("") : typed;
     const QString text = typed.trimmed();
     bool whole = false;
     const qint64 number = text.toLongLong(&whole);

@@ -11,8 +11,8 @@ struct BrowseField;
 namespace RecordRules {
 
 // The value that the text typed into a field gives it: a whole number or null (empty) for a
-// number field, the text itself for any other. Throws EngineError concerning `tablePath`, in
-// plain words that name the field, when the field cannot hold the text.
+// number field, the text itself (never null) for any other. Throws EngineError concerning
+// `tablePath`, in plain words that name the field, when the field cannot hold the text.
 QVariant valueOf(const BrowseField& field, const QString& typed, const QString& tablePath);
 
 } // namespace RecordRules
