@@ -4,6 +4,7 @@
 #include "tools/FBrowse.h"
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -95,7 +96,8 @@ void answerNextQuestion(QMessageBox::StandardButton button) {
 }
 
 // What a user does in the window, step by step: "select ROW", "type COLUMN TEXT" into the
-// current record, "click BUTTON", "delete" (confirmed), "move ROW" (by clicking a cell).
+// current record, "click BUTTON", "delete" (confirmed), "move ROW" (by clicking a cell), "key
+// KEY" pressed in the grid.
 void perform(TFormBrowse& form, const QStringList& steps) {
     QTableView* view = grid(form);
     for (const QString& step : steps) {
@@ -109,6 +111,11 @@ void perform(TFormBrowse& form, const QStringList& steps) {
             view->model()->setData(index, QStringList(words.mid(2)).join(u' '), Qt::EditRole);
         } else if (words[0] == u"click") {
             control<QToolButton>(form, qPrintable(words[1]))->click();
+        } else if (words[0] == u"key") {
+            if (words[1] == u"Ctrl+Del")
+                answerNextQuestion(QMessageBox::Ok);
+            const QKeySequence key(words[1]);
+            QTest::keyClick(view, key[0].key(), key[0].keyboardModifiers());
         } else if (words[0] == u"delete") {
             answerNextQuestion(QMessageBox::Ok);
             control<QToolButton>(form, "BtnDelete")->click();
@@ -161,9 +168,10 @@ private slots:
             << QStringList{"select 1", "type 4 Mill. emend.", "click BtnNext"} << false << edited;
         QTest::newRow("insert, stored at closing") << insertLarix << true << inserted;
         QTest::newRow("delete") << QStringList{"select 3", "delete"} << true << original.mid(0, 3);
-        QTest::newRow("insert then delete")
-            << insertLarix + QStringList{"click BtnNext", "select 3", "delete"} << false
-            << original.mid(0, 3) + inserted.mid(4);
+        QTest::newRow("insert then delete, by the grid's keys")
+            << QStringList{"key Ins",  "type 0 0", "type 1 Larix", "type 6 30",
+                           "key Down", "select 3", "key Ctrl+Del"}
+            << false << original.mid(0, 3) + inserted.mid(4);
     }
 
     void countsDecideRestart() {
@@ -188,6 +196,7 @@ private slots:
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("cancel");
         const struct {
             const char* name;
             QStringList steps;
@@ -204,9 +213,11 @@ private slots:
         };
         for (const auto& refused : cases) {
             QTest::addRow("%s, next button", refused.name)
-                << refused.steps + QStringList{"click BtnNext"} << refused.row << refused.reason;
+                << refused.steps + QStringList{"click BtnNext"} << refused.row << refused.reason
+                << "click BtnCancel";
             QTest::addRow("%s, another cell", refused.name)
-                << refused.steps + QStringList{"move 0"} << refused.row << refused.reason;
+                << refused.steps + QStringList{"move 0"} << refused.row << refused.reason
+                << "key Esc";
         }
     }
 
@@ -214,6 +225,7 @@ private slots:
         QFETCH(QStringList, steps);
         QFETCH(int, row);
         QFETCH(QString, reason);
+        QFETCH(QString, cancel);
         ToolsTestBed bed(nameRows);
         TFormBrowse form;
         form.openTable(bed.tables.folder(), tableName);
@@ -227,7 +239,7 @@ private slots:
         QCOMPARE(grid(form)->currentIndex().row(), row);
         QCOMPARE(fileRecords(bed.tables.path(tableName)), originalRecords());
 
-        perform(form, {"click BtnCancel", "click BtnNext"});
+        perform(form, {cancel, "click BtnNext"});
         QCOMPARE(model(form).state(), BrowseModel::State::Browse);
         QCOMPARE(model(form).rowCount(), nameRows.size());
         QCOMPARE(bed.messages.size(), 1);
