@@ -4,6 +4,7 @@
 #include "platform/WindowPlace.h"
 #include "store/Query.h"
 #include "tools/QueryRowsModel.h"
+#include "tools/RecordIndicator.h"
 #include "tools/SynonymQueries.h"
 #include "ui_FSyns.h"
 
@@ -29,6 +30,7 @@ TFormSyns::TFormSyns(NameSource& source, SelectNameCallback selectName, QWidget*
     // Closing only hides the window, and an open synonym window never keeps the program
     // running once the main window has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
+    new RecordIndicator(m_ui->DBGrid1);
     m_ui->DBGrid1->setModel(Query1);
     m_ui->EditF->installEventFilter(this);
     connect(m_ui->BtnFind, &QPushButton::clicked, this, &TFormSyns::BtnFindClick);
@@ -55,14 +57,17 @@ void TFormSyns::ShowFormSyns(const QString& text, const QWidget* mainWindow) {
 
 void TFormSyns::BtnFindClick() {
     MessageBox::runAction(this, [this] {
-        closeQuery1();
-        openQuery1(synonymPattern(m_ui->EditF->text()));
+        // Opening closes the earlier result itself, in one step for the grid, which stays on
+        // the screen from one result to the next.
+        try {
+            Query1->open(synonymTable, synonymSearchLines(), synonymParameter,
+                         synonymPattern(m_ui->EditF->text()));
+        } catch (...) {
+            Query1AfterClose();
+            throw;
+        }
+        Query1AfterOpen();
     });
-}
-
-void TFormSyns::openQuery1(const QString& pattern) {
-    Query1->open(synonymTable, synonymSearchLines(), synonymParameter, pattern);
-    Query1AfterOpen();
 }
 
 void TFormSyns::closeQuery1() {

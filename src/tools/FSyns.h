@@ -52,7 +52,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void openQuery1(const QString& pattern);
     void closeQuery1();
     void Query1AfterOpen();
     void Query1AfterClose();

@@ -2,6 +2,9 @@
 
 #include "store/EngineError.h"
 #include "store/NameSource.h"
+#include "tools/RecordIndicator.h"
+
+#include <utility>
 
 QueryRowsModel::QueryRowsModel(NameSource& source, QObject* parent)
     : QAbstractTableModel(parent), m_source(source) {}
@@ -10,40 +13,46 @@ QueryRowsModel::~QueryRowsModel() = default;
 
 void QueryRowsModel::open(const QString& tableFile, const QStringList& sqlLines,
                           const QString& parameter, const QString& value) {
-    close();
-    m_tablePath = m_source.tablePath(tableFile);
-    m_source.attach(tableFile);
-    if (!m_statement.prepare(sqliteHandle(m_source.database()), sqlLines.join(u'\n')))
-        throw EngineError(m_statement.errorText(), m_tablePath);
-    const int index = m_statement.parameterIndex(u':' + parameter);
-    if (index > 0)
-        m_statement.bindText(index, value.toUtf8());
-
+    // One reset takes the grid from the old rows to the new ones.
     beginResetModel();
-    for (int column = 0; column < m_statement.columnCount(); ++column)
-        m_fieldNames.append(m_statement.columnName(column));
+    clear();
+    try {
+        m_tablePath = m_source.tablePath(tableFile);
+        m_source.attach(tableFile);
+        if (!m_statement.prepare(sqliteHandle(m_source.database()), sqlLines.join(u'\n')))
+            throw EngineError(m_statement.errorText(), m_tablePath);
+        const int index = m_statement.parameterIndex(u':' + parameter);
+        if (index > 0)
+            m_statement.bindText(index, value.toUtf8());
+        for (int column = 0; column < m_statement.columnCount(); ++column)
+            m_fieldNames.append(m_statement.columnName(column));
+        m_atEnd = false;
+        if (!readRows(batchRows))
+            throw EngineError(m_statement.errorText(), m_tablePath);
+    } catch (...) {
+        clear();
+        endResetModel();
+        throw;
+    }
     m_open = true;
-    m_atEnd = false;
-    const bool read = readRows(batchRows);
     m_rowCount = rowsRead();
     endResetModel();
-    if (!read) {
-        const QString error = m_statement.errorText();
-        close();
-        throw EngineError(error, m_tablePath);
-    }
 }
 
 void QueryRowsModel::close() {
     beginResetModel();
+    clear();
+    endResetModel();
+}
+
+void QueryRowsModel::clear() {
     m_statement.finalize();
     m_fieldNames.clear();
     m_rows.clear();
     m_rowCount = 0;
+    m_indicatorRow = -1;
     m_open = false;
     m_atEnd = true;
-    m_indicatorRow = -1;
-    endResetModel();
 }
 
 bool QueryRowsModel::readRows(int count) {
@@ -85,8 +94,7 @@ std::optional<qint64> QueryRowsModel::wholeNumber(int row, int column) const {
 }
 
 void QueryRowsModel::setIndicatorRow(int row) {
-    const int previous = m_indicatorRow;
-    m_indicatorRow = row;
+    const int previous = std::exchange(m_indicatorRow, row);
     for (const int changed : {previous, row}) {
         if (changed >= 0 && changed < m_rowCount)
             emit headerDataChanged(Qt::Vertical, changed, changed);
@@ -112,7 +120,7 @@ QVariant QueryRowsModel::headerData(int section, Qt::Orientation orientation, in
         return {};
     if (orientation == Qt::Horizontal)
         return fieldName(section);
-    return section == m_indicatorRow ? QStringLiteral("▶") : QString();
+    return section == m_indicatorRow ? recordIndicatorMark : QString();
 }
 
 bool QueryRowsModel::canFetchMore(const QModelIndex& parent) const {

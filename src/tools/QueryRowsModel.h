@@ -31,13 +31,13 @@ public:
     bool isOpen() const { return m_open; }
 
     QString fieldName(int column) const { return m_fieldNames.value(column); }
+    // The row that the grid's record indicator marks; -1 for none.
+    void setIndicatorRow(int row);
     // The position of a field by name, without regard to letter case; -1 when there is none.
     int fieldIndex(const QString& name) const;
     QString text(int row, int column) const;
     // The value as a whole number; none for an empty value or any other text.
     std::optional<qint64> wholeNumber(int row, int column) const;
-    // The row at which the grid's record indicator points; -1 for none.
-    void setIndicatorRow(int row);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -52,6 +52,8 @@ signals:
     void readFailed(const QString& text);
 
 private:
+    // Drops the rows and the statement, without telling the grid.
+    void clear();
     // Reads up to `count` more rows into m_rows; false when the engine failed.
     bool readRows(int count);
     int rowsRead() const {

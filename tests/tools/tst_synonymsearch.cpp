@@ -231,6 +231,19 @@ private slots:
         QVERIFY(!controls.BtnName->isEnabled());
     }
 
+    void failedSearchLeavesNoResult() {
+        SearchBed bed;
+        const Controls controls = bed.find("Picea");
+        QVERIFY(controls.DBGrid1->isVisible());
+        // Longer in UTF-8 than the engine takes for a LIKE pattern.
+        controls.EditF->setText(u'%' + QString(30000, u'č'));
+        QTest::mouseClick(controls.BtnFind, Qt::LeftButton);
+        QCOMPARE(bed.bed.messages.size(), 1);
+        QVERIFY(!controls.DBGrid1->isVisible());
+        QVERIFY(!controls.BtnName->isEnabled());
+        QCOMPARE(controls.DBGrid1->model()->rowCount(), 0);
+    }
+
     void emptyTextReadsTheFirstScreenOnly() {
         QStringList synonyms;
         for (int i = 0; i < 1000; ++i)
