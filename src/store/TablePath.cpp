@@ -12,6 +12,14 @@ QString fileNameOf(const QString& tablePath) {
     return tablePath.mid(tablePath.lastIndexOf('/') + 1);
 }
 
-QString missingSourceMessage(const QString& tablePath) {
-    return QStringLiteral("Data source for Nardel is not available\r\n[") + tablePath + ']';
+QString missingSourceMessage(const QString& tablePath, const QStringList& foldersSearched) {
+    QString message =
+        QStringLiteral("Data source for Nardel is not available\r\n[") + tablePath + ']';
+    if (foldersSearched.isEmpty())
+        return message;
+    message += QStringLiteral("\r\n\r\nTabulky jmen nejsou v žádné z těchto složek:");
+    for (const QString& folder : foldersSearched)
+        message += QStringLiteral("\r\n") + folder;
+    return message + QStringLiteral("\r\n\r\nVytvořte je příkazem nardel-import, nebo programu "
+                                    "zadejte jejich složku volbou --tables.");
 }

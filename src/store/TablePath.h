@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The full path of a table file in a folder, with exactly one '/' between them.
 QString tablePathIn(const QString& folder, const QString& tableFile);
@@ -8,5 +9,6 @@ QString tablePathIn(const QString& folder, const QString& tableFile);
 QString folderOf(const QString& tablePath);
 QString fileNameOf(const QString& tablePath);
 
-// The message for a name table that is not there: two lines, the path in brackets.
-QString missingSourceMessage(const QString& tablePath);
+// The message for a name table that is not there: two lines, the path in brackets; below
+// them, when given, the folders that were searched for it and what the user can do.
+QString missingSourceMessage(const QString& tablePath, const QStringList& foldersSearched = {});
