@@ -6,7 +6,10 @@ JOBS ?= 2
 # CI sets WERROR=ON: a warning then fails the build.
 WERROR ?= OFF
 
-.PHONY: all build run test check asan-test bench clean
+# Installing the package needs root.
+SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+
+.PHONY: all build run test check asan-test package installed-test screenshot bench clean
 
 all: build
 
@@ -23,8 +26,9 @@ run: build
 # under AddressSanitizer and UndefinedBehaviorSanitizer.
 test: check asan-test
 
+# The installed package's test runs in installed-test, once the package is on the machine.
 check: build
-	cd $(BUILD) && ctest --output-on-failure
+	cd $(BUILD) && ctest --output-on-failure -LE installed
 
 $(ASAN_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DNARDEL_SANITIZE=ON
@@ -32,6 +36,21 @@ $(ASAN_BUILD)/CMakeCache.txt:
 asan-test: $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -L unit
+
+# The Debian package, build/nardel_VERSION_amd64.deb.
+package: build
+	cd $(BUILD) && cpack
+
+# Installs the package on this machine and starts the installed program under Xvfb.
+# `sudo apt-get remove nardel` takes it away again.
+installed-test: package
+	$(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --reinstall \
+		./$(BUILD)/nardel_*_amd64.deb
+	cd $(BUILD) && ctest --output-on-failure -L installed
+
+# The README's picture of the window, taken by an end-to-end test.
+screenshot: build
+	cd $(BUILD) && NARDEL_SCREENSHOT=$(CURDIR)/docs/screenshot.png ctest -R tst_desktop
 
 bench:
 	bench/run

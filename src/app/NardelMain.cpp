@@ -1,24 +1,92 @@
 // Nardel: picks botanical names from three linked lists and copies them for a word processor.
+#include "app/ProgramOptions.h"
 #include "picker/FNardel.h"
 #include "platform/DisplayPlatform.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtClipboard.h"
+#include "platform/TableFolders.h"
 #include "platform/TerminationSignals.h"
+#include "shell/VersionRecord.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <cstdio>
+
+namespace {
+
+// Answers --help and --version, or a command line that cannot be used, and gives the exit
+// code; none for a command line that starts the program.
+std::optional<int> answerCommandLine(const ProgramOptions& options) {
+    switch (options.action) {
+    case ProgramOptions::Action::Run:
+        return std::nullopt;
+    case ProgramOptions::Action::Help:
+        std::fputs(qPrintable(programHelp()), stdout);
+        return 0;
+    case ProgramOptions::Action::Version:
+        std::printf(
+            "Nardel %s\n",
+            qPrintable(
+                VersionRecord::program().value(QStringLiteral("FileVersion")).value_or(QString())));
+        return 0;
+    case ProgramOptions::Action::Fail:
+        std::fprintf(stderr, "nardel: %s\nNápovědu vypíše nardel --help.\n",
+                     qPrintable(options.error));
+        return 2;
+    }
+    return 2;
+}
+
+// The folder whose tables the window opens: the chosen one, or the first found in the
+// search order. When none holds them, the first searched: the window then reports it.
+QString tableFolder(const ProgramOptions& options) {
+    if (!options.tablesFolder.isEmpty())
+        return options.tablesFolder;
+    const QStringList folders =
+        tableFolders(QProcessEnvironment::systemEnvironment(), programFolder());
+    const QString found = firstFolderWithTables(folders);
+    return found.isEmpty() ? folders.first() : found;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    // Help and version need no display: they are answered before the toolkit starts.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const ProgramOptions early = readProgramOptions(arguments);
+        early.action == ProgramOptions::Action::Help ||
+        early.action == ProgramOptions::Action::Version)
+        return *answerCommandLine(early);
+
     const QByteArray platform = preferredPlatform(qEnvironmentVariableIsSet("QT_QPA_PLATFORM"),
                                                   qEnvironmentVariableIsSet("WAYLAND_DISPLAY"),
                                                   qEnvironmentVariableIsSet("DISPLAY"));
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
     QApplication app(argc, argv);
+    // The toolkit has taken its own options (-platform, -display, -session ...) away.
+    const ProgramOptions options = readProgramOptions(QCoreApplication::arguments());
+    if (const std::optional<int> exitCode = answerCommandLine(options))
+        return *exitCode;
+
     // The application's title, which message boxes carry. No display name is set: Qt would
-    // append it to every window's caption.
+    // append it to every window's caption. The name is also the window's class, which the
+    // desktop entry names, so that the desktop groups the window under the entry's icon.
     QApplication::setApplicationName(QStringLiteral("Nardel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(NARDEL_APP_ID));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/" NARDEL_APP_ID ".svg")));
+    // The window speaks Czech, and so do the toolkit's own dialogs and buttons.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
+
     QtClipboard clipboard;
-    TFormNardel FormNardel(programFolder(), clipboard);
+    TFormNardel FormNardel(tableFolder(options), clipboard);
     FormNardel.show();
     // A session's end closes the window as its user would, so the options are saved; the
     // loops of open dialogs end with it.

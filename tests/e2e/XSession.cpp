@@ -44,6 +44,8 @@ QProcessEnvironment XSession::environment() const {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.insert(QStringLiteral("NARDEL_SETTINGS_ROOT"), settings_.root());
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome_.path());
+    env.remove(QStringLiteral("NARDEL_TABLES"));
     return env;
 }
 
@@ -59,10 +61,10 @@ void XSession::startProgram(const QString& programPath) {
     runProgram(programDir_.filePath(QFileInfo(programPath).fileName()));
 }
 
-void XSession::runProgram(const QString& path) {
+void XSession::runProgram(const QString& path, const QStringList& arguments) {
     program_.setProcessEnvironment(environment());
     program_.setProcessChannelMode(QProcess::ForwardedChannels);
-    program_.start(path, {});
+    program_.start(path, arguments);
     program_.waitForStarted();
 }
 

@@ -32,7 +32,7 @@ public:
     // Copies the program into the program folder and starts it there.
     void startProgram(const QString& programPath);
     // Starts a program where it lies.
-    void runProgram(const QString& path);
+    void runProgram(const QString& path, const QStringList& arguments = {});
     QProcess& program() { return program_; }
 
     // Runs a command on the display and returns its standard output, trimmed.
@@ -67,5 +67,7 @@ private:
     QProcess program_;
     QString display_;
     QTemporaryDir programDir_;
+    // The user's data folder, empty: the program finds no table of the user's own there.
+    QTemporaryDir dataHome_;
     TestSettings settings_;
 };
