@@ -1,13 +1,12 @@
 #include "tools/BrowseModel.h"
 
 #include "store/EngineError.h"
+#include "tools/RecordIndicator.h"
 
 #include <algorithm>
 
 namespace {
-// The record indicator, as database grids draw it: the current record, a record in editing,
-// a new record.
-const QString currentMark = QStringLiteral("\u25B6");
+// The record indicator marks a record in editing and a new record, as database grids do.
 const QString editingMark = QStringLiteral("\u270E");
 const QString insertedMark = QStringLiteral("*");
 } // namespace
@@ -49,7 +48,7 @@ QVariant BrowseModel::headerData(int section, Qt::Orientation orientation, int r
         return m_table.fields().value(section).name;
     if (m_editing && section == m_editing->row)
         return m_editing->inserted ? insertedMark : editingMark;
-    return section == m_current.row() ? currentMark : QString();
+    return section == m_current.row() ? recordIndicatorMark : QString();
 }
 
 Qt::ItemFlags BrowseModel::flags(const QModelIndex& index) const {

@@ -8,6 +8,7 @@
 #include "store/TablePath.h"
 #include "tools/BrowseModel.h"
 #include "tools/BrowseTable.h"
+#include "tools/RecordIndicator.h"
 #include "ui_FBrowse.h"
 
 #include <QGuiApplication>
@@ -39,8 +40,12 @@ TFormBrowse::TFormBrowse(QWidget* parent)
     // The program ends with its main window; closing this one never ends it.
     setAttribute(Qt::WA_QuitOnClose, false);
     WindowPlace::moveToScreenPixels(this, QPoint(194, 113));
-    // Rows of one height: the grid then never measures the rows it does not show.
-    m_ui->DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Rows of one height, a line of text each: the grid then never measures the rows it does
+    // not show.
+    QHeaderView* rows = m_ui->DBGrid1->verticalHeader();
+    rows->setMinimumSectionSize(m_ui->DBGrid1->fontMetrics().height() + 4);
+    rows->setDefaultSectionSize(rows->minimumSectionSize());
+    new RecordIndicator(m_ui->DBGrid1);
     m_ui->DBGrid1->installEventFilter(this);
     m_ui->LblReadOnly->hide();
     setUpNavigator();
