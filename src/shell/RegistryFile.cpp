@@ -134,56 +134,60 @@ QByteArray writeData(const RegistryValue& value) {
     return value.raw;
 }
 
+QByteArray withoutCr(const QByteArray& line) {
+    return line.endsWith('\r') ? line.chopped(1) : line;
+}
+
+// As in a registry export, only the hex data of a value goes on over a line's end, marked by
+// a backslash; a comment or a text that ends in one does not swallow the next line.
+bool continuesOnNextLine(QByteArrayView line) {
+    qsizetype pos = 0;
+    return line.endsWith('\\') && readQuoted(line, pos) &&
+           line.sliced(pos).toByteArray().toLower().startsWith("=hex");
+}
+
+std::optional<std::pair<QString, RegistryValue>> parseValueLine(QByteArrayView line) {
+    qsizetype pos = 0;
+    const auto name = line.isValidUtf8() ? readQuoted(line, pos) : std::nullopt;
+    if (!name || pos >= line.size() || line[pos] != '=')
+        return std::nullopt;
+    const auto value = parseData(line.sliced(pos + 1));
+    return value ? std::optional(std::pair(*name, *value)) : std::nullopt;
+}
+
 } // namespace
 
 RegistryFile RegistryFile::parse(const QByteArray& bytes) {
     RegistryFile file;
-    if (bytes.size() > maxSize) {
-        file.m_damaged = true;
+    if (bytes.size() > maxSize)
         return file;
-    }
     const QList<QByteArray> lines =
         (bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes).split('\n');
-    bool sawHeader = false;
-    bool sawSection = false;
-    bool badLine = false;
     for (qsizetype next = 0; next < lines.size();) {
+        QByteArray kept = withoutCr(lines[next]);
         QByteArray line = lines[next++].trimmed();
-        while (line.endsWith('\\') && next < lines.size()) {
+        while (continuesOnNextLine(line) && next < lines.size()) {
             line.chop(1);
+            kept += '\n' + withoutCr(lines[next]);
             line += lines[next++].trimmed();
         }
-        if (!QByteArrayView(line).isValidUtf8()) {
-            badLine = true;
-        } else if (line.isEmpty()) {
+        // The header and the section line are written anew, for this key.
+        if (line.isEmpty() || line == header || (line.startsWith('[') && line.endsWith(']')))
             continue;
-        } else if (line.startsWith(';')) {
-            file.m_entries.append({QString(), RegistryValue(), line});
-        } else if (line == header) {
-            sawHeader = true;
-        } else if (line.startsWith('[') && line.endsWith(']')) {
-            sawSection = true;
-        } else {
-            qsizetype pos = 0;
-            const auto name = readQuoted(line, pos);
-            const auto value = name && pos < line.size() && line[pos] == '='
-                                   ? parseData(QByteArrayView(line).sliced(pos + 1))
-                                   : std::nullopt;
-            if (value)
-                file.setValue(*name, *value);
-            else
-                badLine = true;
-        }
+        const auto value = line.startsWith(';') ? std::nullopt : parseValueLine(line);
+        if (value)
+            file.setValue(value->first, value->second);
+        else
+            file.m_entries.append({QString(), RegistryValue(), kept});
     }
-    file.m_damaged = badLine || !sawHeader || !sawSection;
     return file;
 }
 
 QByteArray RegistryFile::write(const QString& keyName) const {
     QByteArray bytes = header + "\n\n[" + keyName.toUtf8() + "]\n";
     for (const Entry& entry : m_entries)
-        bytes += (entry.comment.isEmpty() ? quoted(entry.name) + '=' + writeData(entry.value)
-                                          : entry.comment) +
+        bytes += (entry.keptLines.isEmpty() ? quoted(entry.name) + '=' + writeData(entry.value)
+                                            : entry.keptLines) +
                  '\n';
     return bytes;
 }

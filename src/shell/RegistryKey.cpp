@@ -41,8 +41,8 @@ std::unique_ptr<QLockFile> lockKey(const QString& file, const KeyLockTimes& time
     return lock;
 }
 
-// At most one byte more than a key may hold, which parse() takes as damaged: a huge file is
-// never read whole.
+// At most one byte more than a key may hold, which tells a key too large to read: a huge
+// file is never read whole.
 std::optional<QByteArray> readKeyFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -65,18 +65,20 @@ void replaceFile(const QString& path, const QByteArray& bytes) {
         failWrite(path, file.errorString());
 }
 
-// Keeps every byte of a damaged key, so nothing a user typed is lost when the key is
-// rewritten; an older backup is replaced.
+// Keeps every byte of a key too large to read, which a rewrite would lose; an older backup is
+// replaced.
 void backUp(const QString& path) {
     const QString backup = path + QStringLiteral(".bad");
     QFile file(path);
     QSaveFile copy(backup);
     if (!file.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly))
-        failWrite(path, QStringLiteral("cannot back up the damaged file to %1").arg(backup));
+        failWrite(path,
+                  QStringLiteral("cannot back up the file, too large to read, to %1").arg(backup));
     for (QByteArray chunk; !(chunk = file.read(1 << 16)).isEmpty();)
         copy.write(chunk);
     if (file.error() != QFileDevice::NoError || !copy.commit())
-        failWrite(path, QStringLiteral("cannot back up the damaged file to %1").arg(backup));
+        failWrite(path,
+                  QStringLiteral("cannot back up the file, too large to read, to %1").arg(backup));
 }
 
 } // namespace
@@ -156,9 +158,9 @@ void RegistryKey::setValue(const QString& name, const RegistryValue& value) {
         const auto bytes = readKeyFile(m_file);
         if (!bytes)
             failWrite(m_file, QStringLiteral("the file cannot be read"));
-        contents = RegistryFile::parse(*bytes);
-        if (contents.damaged())
+        if (bytes->size() > RegistryFile::maxSize)
             backUp(m_file);
+        contents = RegistryFile::parse(*bytes);
     }
     contents.setValue(name, value);
     replaceFile(m_file, contents.write(keyName()));

@@ -52,7 +52,7 @@ public:
     void close() { m_access.reset(); }
 
     // Nothing when the key is not open, the file cannot be read, or the value is missing or
-    // stands on a damaged line.
+    // stands on a line that does not read as a value.
     std::optional<RegistryValue> value(const QString& name) const;
     // Throws SettingsWriteError unless the key is open with All and the write succeeds.
     void setValue(const QString& name, const RegistryValue& value);
