@@ -12,6 +12,8 @@
 #include "store/Query.h"
 #include "store/TablePassword.h"
 #include "store/TablePath.h"
+#include "tools/DictionaryExport.h"
+#include "tools/FSyns.h"
 #include "ui_FNardel.h"
 
 #include <QAction>
@@ -75,6 +77,7 @@ void TFormNardel::setUpControls() {
                          style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
     setUpOptionsMenu();
     setUpClipboardWatch();
+    setUpTools();
 
     // A pick by the user raises `activated`; a selection set by program raises nothing.
     const auto onPick = [this](QComboBox* list, void (TFormNardel::*handler)(QObject*)) {

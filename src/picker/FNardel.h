@@ -16,7 +16,9 @@ class QComboBox;
 class QLabel;
 class RichOutput;
 class StatusLine;
+class DictionaryExport;
 class TFormInfo;
+class TFormSyns;
 struct NameList;
 struct NameTextInput;
 
@@ -83,7 +85,10 @@ public:
     // with either never reaches a list.
     void FormKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
     void CBKeyPress(QObject* Sender, QChar& Key);
+    // The tools: the synonym search, the spelling dictionary and the editing window.
     void BtnSynClick();
+    void BtnDICgenerateClick();
+    void BtnEditClick();
 
     int level() const { return Level; }
     // Formatted output, present exactly while it is switched on.
@@ -100,6 +105,7 @@ private:
     void setUpControls();
     void setUpOptionsMenu();
     void setUpClipboardWatch();
+    void setUpTools();
     // Selects entry `index` of a list, or nothing for -1, as a user's pick would.
     void selectEntry(QComboBox* list, qsizetype index, void (TFormNardel::*handler)(QObject*));
     // Takes the window's place and options from the settings store.
@@ -141,6 +147,9 @@ private:
     // The last key the window saw, 0 when it took the key as a shortcut.
     quint8 LastKey = 0;
     std::unique_ptr<TFormInfo> FormInfo;
+    std::unique_ptr<DictionaryExport> m_dictionaryExport;
+    // Set when the program ends without saving its options, after the table was edited.
+    bool m_endingWithoutSaving = false;
     std::unique_ptr<RichOutput> RichOut;
     // The font dialog's font: the window's at first, then the last choice of this run.
     QFont FontDlgFont;
@@ -150,4 +159,7 @@ private:
     std::unique_ptr<Query> QueryGenus;
     std::unique_ptr<Query> QuerySpecies;
     std::unique_ptr<Query> QuerySubsp;
+    // Made at its first use, then hidden and shown for the rest of the run; it searches on
+    // the connection above, so it goes first.
+    std::unique_ptr<TFormSyns> FormSyns;
 };

@@ -78,8 +78,6 @@ void TFormNardel::CBKeyPress(QObject* /*Sender*/, QChar& Key) {
         Key = QChar();
 }
 
-void TFormNardel::BtnSynClick() {}
-
 bool TFormNardel::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {

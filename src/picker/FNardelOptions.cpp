@@ -82,7 +82,7 @@ void TFormNardel::restoreSettings() {
 }
 
 void TFormNardel::FormClose() {
-    if (!FormInfo)
+    if (!FormInfo || m_endingWithoutSaving)
         return;
     // A store that refuses the writes (a key that this user may only read) costs the user
     // the options of this run, never the window's closing.

@@ -2,8 +2,8 @@
 
 #include "platform/MessageBox.h"
 
-PickerTestBed::PickerTestBed(const QStringList& rows) {
-    tables.importRows(rows);
+PickerTestBed::PickerTestBed(const QStringList& rows, const QStringList& synonymRows) {
+    tables.importRows(rows, synonymRows);
     MessageBox::setSink(
         [this](MessageBox::Kind, const QString&, const QString& text) { messages_.append(text); });
 }

@@ -13,8 +13,8 @@
 // info window closed as its user closes it, and the texts of the message boxes it shows.
 class PickerTestBed {
 public:
-    // Builds the tables from `rows` and catches every message box.
-    explicit PickerTestBed(const QStringList& rows);
+    // Builds the tables from the name and synonym rows and catches every message box.
+    explicit PickerTestBed(const QStringList& rows, const QStringList& synonymRows = {});
 
     // For each test: a new, empty settings root and no messages yet.
     void reset();

@@ -1,0 +1,52 @@
+// The tools that the main window starts: the synonym search ("Syn.", Alt-N), the spelling
+// dictionary and the editing window (options menu).
+#include "picker/FNardel.h"
+
+#include "platform/Clipboard.h"
+#include "platform/ClipboardText.h"
+#include "platform/MessageBox.h"
+#include "tools/DictionaryExport.h"
+#include "tools/FBrowse.h"
+#include "tools/FSyns.h"
+#include "ui_FNardel.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QPushButton>
+
+void TFormNardel::setUpTools() {
+    m_dictionaryExport = std::make_unique<DictionaryExport>();
+    connect(m_ui->BtnSyn, &QPushButton::clicked, this,
+            [this] { MessageBox::runAction(this, [this] { BtnSynClick(); }); });
+    connect(m_ui->BtnDICgenerate, &QAction::triggered, this,
+            [this] { MessageBox::runAction(this, [this] { BtnDICgenerateClick(); }); });
+    connect(m_ui->BtnEdit, &QAction::triggered, this,
+            [this] { MessageBox::runAction(this, [this] { BtnEditClick(); }); });
+}
+
+void TFormNardel::BtnSynClick() {
+    const QString text = m_clipboard.hasText() ? m_clipboard.text() : QString();
+    if (!FormSyns) {
+        FormSyns = std::make_unique<TFormSyns>(
+            *DatabaseSp,
+            [this](int level, const QString& genus, const QString& species, const QString& subsp) {
+                MessageBox::runAction(this, [&] { SelectName(level, genus, species, subsp); });
+            },
+            this);
+    }
+    FormSyns->ShowFormSyns(trimmedClipboardText(text).toString(), this);
+}
+
+void TFormNardel::BtnDICgenerateClick() {
+    m_dictionaryExport->BtnDICgenerateClick(this, *DatabaseSp, TableName,
+                                            {FieldGenus, FieldSpecies, FieldSubsp});
+}
+
+void TFormNardel::BtnEditClick() {
+    if (ShowFormBrowse(this, m_programFolder, TableName) == BrowseOutcome::RestartNeeded) {
+        // The lists no longer match the table: the program ends, keeping the options and the
+        // place of the last close.
+        m_endingWithoutSaving = true;
+        QCoreApplication::quit();
+    }
+}
