@@ -11,24 +11,38 @@ const QString editingMark = QStringLiteral("\u270E");
 const QString insertedMark = QStringLiteral("*");
 } // namespace
 
-BrowseModel::BrowseModel(BrowseTable& table, QObject* parent)
-    : QAbstractTableModel(parent), m_table(table),
-      m_pages(table, [this](const EngineError& failure) { emit readFailed(failure.message()); }) {}
+BrowseModel::BrowseModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void BrowseModel::setTable(BrowseTable* table) {
+    if (!table && !m_table)
+        return;
+    beginResetModel();
+    m_editing.reset();
+    m_pages.reset();
+    m_table = table;
+    if (table) {
+        m_pages.emplace(*table,
+                        [this](const EngineError& failure) { emit readFailed(failure.message()); });
+        // The first screen of records comes with the table, in one change of the grid.
+        m_pages->addRead(m_pages->readMore());
+    }
+    endResetModel();
+}
 
 int BrowseModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid())
+    if (parent.isValid() || !m_pages)
         return 0;
-    return int(m_pages.known()) + (m_editing && m_editing->inserted ? 1 : 0);
+    return int(m_pages->known()) + (m_editing && m_editing->inserted ? 1 : 0);
 }
 
 int BrowseModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_table.fields().size());
+    return parent.isValid() || !m_table ? 0 : int(m_table->fields().size());
 }
 
 QVariant BrowseModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
-    if (role == Qt::TextAlignmentRole && m_table.fields()[index.column()].integer)
+    if (role == Qt::TextAlignmentRole && m_table->fields()[index.column()].integer)
         return int(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
@@ -45,7 +59,7 @@ QVariant BrowseModel::headerData(int section, Qt::Orientation orientation, int r
     if (role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     if (orientation == Qt::Horizontal)
-        return m_table.fields().value(section).name;
+        return m_table ? m_table->fields().value(section).name : QString();
     if (m_editing && section == m_editing->row)
         return m_editing->inserted ? insertedMark : editingMark;
     return section == m_current.row() ? recordIndicatorMark : QString();
@@ -53,11 +67,11 @@ QVariant BrowseModel::headerData(int section, Qt::Orientation orientation, int r
 
 Qt::ItemFlags BrowseModel::flags(const QModelIndex& index) const {
     const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    return m_table.readOnly() || !index.isValid() ? flags : flags | Qt::ItemIsEditable;
+    return !index.isValid() || m_table->readOnly() ? flags : flags | Qt::ItemIsEditable;
 }
 
 bool BrowseModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !index.isValid() || m_table.readOnly())
+    if (role != Qt::EditRole || !index.isValid() || m_table->readOnly())
         return false;
     if (m_editing && (m_editing->leaving || index.row() != m_editing->row))
         return false;
@@ -66,7 +80,7 @@ bool BrowseModel::setData(const QModelIndex& index, const QVariant& value, int r
         return true;
     if (!m_editing) {
         m_editing = Editing{index.row(), false, recordAt(index.row()),
-                            TypedFields(m_table.fields().size())};
+                            TypedFields(m_table->fields().size())};
         indicatorChanged(index.row());
     }
     m_editing->typed[index.column()] = text;
@@ -75,17 +89,17 @@ bool BrowseModel::setData(const QModelIndex& index, const QVariant& value, int r
 }
 
 bool BrowseModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && !m_pages.counted();
+    return !parent.isValid() && m_pages && !m_pages->counted();
 }
 
 void BrowseModel::fetchMore(const QModelIndex& parent) {
     if (!canFetchMore(parent))
         return;
-    const RecordPages::More more = m_pages.readMore();
+    const RecordPages::More more = m_pages->readMore();
     const int first = rowCount();
     if (more.added > 0)
         beginInsertRows({}, first, first + int(more.added) - 1);
-    m_pages.addRead(more);
+    m_pages->addRead(more);
     if (more.added > 0)
         endInsertRows();
 }
@@ -104,14 +118,14 @@ void BrowseModel::setCurrentRow(int row) {
 }
 
 void BrowseModel::countAll() {
-    if (m_pages.counted())
+    if (!m_pages || m_pages->counted())
         return;
     // Records that another program deleted meanwhile stay in the grid until a refresh.
-    const qint64 added = std::max<qint64>(m_table.recordCount() - m_pages.known(), 0);
+    const qint64 added = std::max<qint64>(m_table->recordCount() - m_pages->known(), 0);
     const int first = rowCount();
     if (added > 0)
         beginInsertRows({}, first, first + int(added) - 1);
-    m_pages.setCounted(m_pages.known() + added);
+    m_pages->setCounted(m_pages->known() + added);
     if (added > 0)
         endInsertRows();
 }
@@ -128,23 +142,23 @@ void BrowseModel::post() {
         countAll();
     const std::optional<qint64> id =
         m_editing->inserted ? std::nullopt : std::optional(m_editing->record.id);
-    finishEditing(m_table.store(id, m_editing->typed));
+    finishEditing(m_table->store(id, m_editing->typed));
 }
 
 void BrowseModel::finishEditing(const StoredRecord& stored) {
     const int from = m_editing->row;
     const int to = stored.position ? int(*stored.position) : from;
-    const qint64 known = m_pages.known() + (m_editing->inserted ? 1 : 0);
+    const qint64 known = m_pages->known() + (m_editing->inserted ? 1 : 0);
     // The grid's current record may change with the move; nothing is left to store then.
     m_editing->leaving = true;
     if (to != from) {
         beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
         m_editing.reset();
-        m_pages.changedFrom(std::min(from, to), known);
+        m_pages->changedFrom(std::min(from, to), known);
         endMoveRows();
     } else {
         m_editing.reset();
-        m_pages.changedFrom(from, known);
+        m_pages->changedFrom(from, known);
         emit dataChanged(index(from, 0), index(from, columnCount() - 1));
     }
     indicatorChanged(to);
@@ -169,7 +183,7 @@ void BrowseModel::cancel() {
 void BrowseModel::insertAt(int row) {
     post();
     row = std::clamp(row, 0, rowCount());
-    const int fields = int(m_table.fields().size());
+    const int fields = int(m_table->fields().size());
     beginInsertRows({}, row, row);
     m_editing = Editing{row, true, BrowseRecord{0, QList<QVariant>(fields)}, TypedFields(fields)};
     endInsertRows();
@@ -186,9 +200,9 @@ void BrowseModel::remove(int row) {
     if (row < 0 || row >= rowCount())
         return;
     const qint64 position = positionOf(row);
-    m_table.remove(recordAt(row).id);
+    m_table->remove(recordAt(row).id);
     beginRemoveRows({}, row, row);
-    m_pages.changedFrom(position, m_pages.known() - 1);
+    m_pages->changedFrom(position, m_pages->known() - 1);
     endRemoveRows();
 }
 
@@ -196,11 +210,11 @@ int BrowseModel::refresh(int row) {
     post();
     const std::optional<qint64> id =
         row >= 0 && row < rowCount() ? std::optional(recordAt(row).id) : std::nullopt;
-    const qint64 count = m_table.recordCount();
-    const qint64 position = id ? m_table.position(*id) : 0;
+    const qint64 count = m_table->recordCount();
+    const qint64 position = id ? m_table->position(*id) : 0;
     beginResetModel();
-    m_pages.changedFrom(0, count);
-    m_pages.setCounted(count);
+    m_pages->changedFrom(0, count);
+    m_pages->setCounted(count);
     endResetModel();
     return int(std::min(position, count - 1));
 }
@@ -210,7 +224,7 @@ qint64 BrowseModel::positionOf(int row) const {
 }
 
 const BrowseRecord& BrowseModel::recordAt(int row) const {
-    return m_pages.at(positionOf(row));
+    return m_pages->at(positionOf(row));
 }
 
 bool BrowseModel::modified() const {
@@ -221,8 +235,8 @@ bool BrowseModel::modified() const {
 bool BrowseModel::mayMove() const {
     if (m_editing->inserted)
         return true;
-    for (int column = 0; column < m_table.fields().size(); ++column) {
-        if (m_table.fields()[column].key && m_editing->typed[column])
+    for (int column = 0; column < m_table->fields().size(); ++column) {
+        if (m_table->fields()[column].key && m_editing->typed[column])
             return true;
     }
     return false;

@@ -7,8 +7,9 @@
 #include <optional>
 
 // The data link between the table and the grid and navigator of the editing window: one row
-// per record and one column per field, titled with the field names. Rows are read as the grid
-// reaches them; the records are counted only when all are needed. Typing into a record puts
+// per record and one column per field, titled with the field names; empty while no table is
+// open. Rows are read as the grid reaches them; the records are counted only when all are
+// needed. Typing into a record puts
 // it in editing, one record at a time; post() stores it as a whole, and the window calls it
 // when the user moves to another record or closes the window. Storing, deleting, counting and
 // refreshing throw EngineError when the engine refuses: the record then stays as it was, in
@@ -19,7 +20,11 @@ class BrowseModel : public QAbstractTableModel {
 public:
     enum class State { Browse, Edit, Insert };
 
-    explicit BrowseModel(BrowseTable& table, QObject* parent = nullptr);
+    explicit BrowseModel(QObject* parent = nullptr);
+
+    // Shows the records of `table`, from its first screen on, or none; the table outlives its
+    // time here.
+    void setTable(BrowseTable* table);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -36,7 +41,8 @@ public:
     // The current record, which the record indicator marks wherever the record moves.
     void setCurrentRow(int row);
 
-    // Counts the records, so that the grid has a row for each.
+    // Counts the records, so that the grid has a row for each. This and the following need a
+    // table.
     void countAll();
     // Stores the record in editing, if the user changed it; an inserted record left empty is
     // dropped. Afterwards the record stands where the table's order puts it.
@@ -76,8 +82,9 @@ private:
     void finishEditing(const StoredRecord& stored);
     void indicatorChanged(int row);
 
-    BrowseTable& m_table;
-    mutable RecordPages m_pages; // reading pages on demand changes nothing the model shows
+    BrowseTable* m_table = nullptr;
+    // Reading pages on demand changes nothing that the model shows.
+    mutable std::optional<RecordPages> m_pages;
     std::optional<Editing> m_editing;
     QPersistentModelIndex m_current;
 };

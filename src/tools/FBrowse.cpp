@@ -48,7 +48,31 @@ TFormBrowse::TFormBrowse(QWidget* parent)
     new RecordIndicator(m_ui->DBGrid1);
     m_ui->DBGrid1->installEventFilter(this);
     m_ui->LblReadOnly->hide();
+    setUpDataSource();
     setUpNavigator();
+}
+
+// The grid is bound to its data link for the window's life; opening a table fills it.
+void TFormBrowse::setUpDataSource() {
+    DataSource = std::make_unique<BrowseModel>();
+    // A page that cannot be read is reported once the grid has finished painting.
+    connect(
+        DataSource.get(), &BrowseModel::readFailed, this,
+        [this](const QString& message) {
+            MessageBox::show(this, MessageBox::Kind::Error,
+                             QGuiApplication::applicationDisplayName(), message);
+        },
+        Qt::QueuedConnection);
+    // The record indicator changes with the state of the record in editing.
+    const BrowseModel* model = DataSource.get();
+    connect(model, &BrowseModel::headerDataChanged, this, &TFormBrowse::updateNavigator);
+    connect(model, &BrowseModel::rowsInserted, this, &TFormBrowse::updateNavigator);
+    connect(model, &BrowseModel::rowsRemoved, this, &TFormBrowse::updateNavigator);
+    connect(model, &BrowseModel::rowsMoved, this, &TFormBrowse::updateNavigator);
+    connect(model, &BrowseModel::modelReset, this, &TFormBrowse::updateNavigator);
+    m_ui->DBGrid1->setModel(DataSource.get());
+    connect(m_ui->DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { currentRowChanged(current.row()); });
 }
 
 TFormBrowse::~TFormBrowse() {
@@ -89,34 +113,10 @@ void TFormBrowse::openTable(const QString& tableFolder, const QString& tableName
     source->setParam(QStringLiteral("PATH"), folderOf(tablePathIn(tableFolder, tableName)));
     source->connect();
     source->addPassword(TablePassword::programPassword);
-    auto table = std::make_unique<BrowseTable>(*source, tableName);
+    Table = std::make_unique<BrowseTable>(*source, tableName);
     m_source = std::move(source);
-    Table = std::move(table);
-    DataSource = std::make_unique<BrowseModel>(*Table);
-
-    // A page that cannot be read is reported once the grid has finished painting.
-    connect(
-        DataSource.get(), &BrowseModel::readFailed, this,
-        [this](const QString& message) {
-            MessageBox::show(this, MessageBox::Kind::Error,
-                             QGuiApplication::applicationDisplayName(), message);
-        },
-        Qt::QueuedConnection);
-    // The record indicator changes with the state of the record in editing.
-    const BrowseModel* model = DataSource.get();
-    connect(model, &BrowseModel::headerDataChanged, this, &TFormBrowse::updateNavigator);
-    connect(model, &BrowseModel::rowsInserted, this, &TFormBrowse::updateNavigator);
-    connect(model, &BrowseModel::rowsRemoved, this, &TFormBrowse::updateNavigator);
-    connect(model, &BrowseModel::rowsMoved, this, &TFormBrowse::updateNavigator);
-    connect(model, &BrowseModel::modelReset, this, &TFormBrowse::updateNavigator);
-
-    QTableView* grid = m_ui->DBGrid1;
-    grid->setModel(DataSource.get());
-    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { currentRowChanged(current.row()); });
-    // The first screen of records, before the window shows.
-    DataSource->fetchMore({});
-    grid->setCurrentIndex(DataSource->index(0, 0));
+    DataSource->setTable(Table.get());
+    m_ui->DBGrid1->setCurrentIndex(DataSource->index(0, 0));
     m_ui->LblReadOnly->setVisible(Table->readOnly());
     updateNavigator();
 }
@@ -128,11 +128,8 @@ qint64 TFormBrowse::recordCount() {
 }
 
 void TFormBrowse::closeTable() {
-    QItemSelectionModel* selection = m_ui->DBGrid1->selectionModel();
-    m_ui->DBGrid1->setModel(nullptr);
-    delete selection;
-    // The model reads through the table, and the table through the connection.
-    DataSource.reset();
+    // The data link reads through the table, and the table through the connection.
+    DataSource->setTable(nullptr);
     Table.reset();
     m_source.reset();
     m_ui->LblReadOnly->hide();
@@ -148,7 +145,7 @@ void TFormBrowse::DBNavigatorClick(NavigateButton button) {
 }
 
 void TFormBrowse::navigate(NavigateButton button) {
-    if (!DataSource || (readOnly() && writes(button)))
+    if (!Table || (readOnly() && writes(button)))
         return;
     if (button == NavigateButton::Cancel) {
         closeOpenEditor();
@@ -254,9 +251,9 @@ void TFormBrowse::closeOpenEditor() {
 
 void TFormBrowse::updateNavigator() {
     const int row = currentRow();
-    const int rows = DataSource ? DataSource->rowCount() : 0;
-    const bool more = row + 1 < rows || (DataSource && DataSource->canFetchMore({}));
-    const bool writable = DataSource && !readOnly();
+    const int rows = DataSource->rowCount();
+    const bool more = row + 1 < rows || DataSource->canFetchMore({});
+    const bool writable = Table && !readOnly();
     m_ui->BtnFirst->setEnabled(row > 0);
     m_ui->BtnPrior->setEnabled(row > 0);
     m_ui->BtnNext->setEnabled(row >= 0 && more);
@@ -264,11 +261,11 @@ void TFormBrowse::updateNavigator() {
     m_ui->BtnInsert->setEnabled(writable);
     m_ui->BtnDelete->setEnabled(writable && rows > 0);
     m_ui->BtnCancel->setEnabled(writable && DataSource->state() != BrowseModel::State::Browse);
-    m_ui->BtnRefresh->setEnabled(DataSource != nullptr);
+    m_ui->BtnRefresh->setEnabled(Table != nullptr);
 }
 
 void TFormBrowse::done(int result) {
-    if (DataSource) {
+    if (Table) {
         commitOpenEditor();
         try {
             DataSource->post();
@@ -296,8 +293,7 @@ bool TFormBrowse::eventFilter(QObject* watched, QEvent* event) {
         DBNavigatorClick(NavigateButton::Delete);
         return true;
     }
-    if (key->key() == Qt::Key_Escape && DataSource &&
-        DataSource->state() != BrowseModel::State::Browse) {
+    if (key->key() == Qt::Key_Escape && DataSource->state() != BrowseModel::State::Browse) {
         DBNavigatorClick(NavigateButton::Cancel);
         return true;
     }

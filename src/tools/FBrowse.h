@@ -48,6 +48,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void setUpDataSource();
     void setUpNavigator();
     void navigate(NavigateButton button);
     // Moves to a row, storing the record in editing first.
@@ -64,6 +65,8 @@ private:
     void updateNavigator();
 
     std::unique_ptr<Ui::TFormBrowse> m_ui;
+    // Declared in this order: the table reads through the connection, the data link through
+    // the table.
     std::unique_ptr<NameSource> m_source;
     std::unique_ptr<BrowseTable> Table;
     std::unique_ptr<BrowseModel> DataSource;
