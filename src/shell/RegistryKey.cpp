@@ -5,9 +5,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <chrono>
 #include <memory>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <thread>
 #include <unistd.h>
 
@@ -23,29 +27,84 @@ constexpr auto lockPoll = 5ms;
     throw SettingsWriteError(QStringLiteral("Cannot write %1: %2").arg(file, reason));
 }
 
+// What stands at `path` if it is neither free nor a regular file, links not followed: writing
+// there would write through a link, and reading a FIFO or a device may never end.
+std::optional<QString> otherThingAt(const QString& path) {
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0 || S_ISREG(status.st_mode))
+        return std::nullopt;
+    if (S_ISDIR(status.st_mode))
+        return QStringLiteral("a folder");
+    if (S_ISLNK(status.st_mode))
+        return QStringLiteral("a symbolic link");
+    if (S_ISFIFO(status.st_mode))
+        return QStringLiteral("a FIFO");
+    if (S_ISSOCK(status.st_mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("a device");
+}
+
+void requireFileOrNothing(const QString& file, const QString& path, const QString& role) {
+    if (const auto other = otherThingAt(path))
+        failWrite(file,
+                  QStringLiteral("%1 stands where the %2 %3 belongs").arg(*other, role, path));
+}
+
+// QLockFile does not say why it could not create its file; the folder's file system does.
+QString whyNoLock(const QString& lockPath) {
+    const QString folder = QFileInfo(lockPath).path();
+    struct statvfs fileSystem {};
+    if (::statvfs(QFile::encodeName(folder).constData(), &fileSystem) == 0) {
+        if (fileSystem.f_flag & ST_RDONLY)
+            return QStringLiteral("the file system of %1 is read-only").arg(folder);
+        // Some file systems count no inodes at all.
+        if (fileSystem.f_bavail == 0 || (fileSystem.f_files > 0 && fileSystem.f_favail == 0))
+            return QStringLiteral("the disk is full");
+    }
+    return QStringLiteral("cannot create the lock file %1").arg(lockPath);
+}
+
 // A lock left by a copy on this machine that no longer runs is taken at once; QLockFile never
 // takes one whose owner still runs, however old.
 std::unique_ptr<QLockFile> lockKey(const QString& file, const KeyLockTimes& times) {
-    auto lock = std::make_unique<QLockFile>(file + QStringLiteral(".lock"));
+    const QString lockPath = file + QStringLiteral(".lock");
+    // QLockFile reads what stands at its path, and at the path of the second lock that it
+    // takes to remove a stale one.
+    requireFileOrNothing(file, lockPath, QStringLiteral("lock file"));
+    requireFileOrNothing(file, lockPath + QStringLiteral(".rmlock"), QStringLiteral("lock file"));
+    auto lock = std::make_unique<QLockFile>(lockPath);
     lock->setStaleLockTime(times.staleAfter);
     const QDeadlineTimer deadline(times.wait);
     while (!lock->tryLock(0)) {
         if (lock->error() != QLockFile::LockFailedError)
-            failWrite(file, QStringLiteral("cannot create the lock file %1").arg(file + ".lock"));
+            failWrite(file, whyNoLock(lockPath));
         if (deadline.hasExpired())
-            failWrite(
-                file,
-                QStringLiteral("another running copy holds the lock file %1").arg(file + ".lock"));
+            failWrite(file,
+                      QStringLiteral("another running copy holds the lock file %1").arg(lockPath));
         std::this_thread::sleep_for(lockPoll);
     }
     return lock;
+}
+
+// QSaveFile writes beside the file it replaces, under that file's name and six random letters
+// (or digits), and renames at the end: a copy killed before the rename leaves that file behind.
+// Called under the lock, so no running copy is writing one.
+void removeLeftovers(const QString& file) {
+    const QFileInfo key(file);
+    const QRegularExpression leftover(
+        QRegularExpression::anchoredPattern(QRegularExpression::escape(key.fileName()) +
+                                            QStringLiteral(R"((\.bad)?\.[A-Za-z0-9]{6})")));
+    const QFileInfoList candidates = QDir(key.path()).entryInfoList(QDir::Files | QDir::NoSymLinks);
+    for (const QFileInfo& candidate : candidates)
+        if (leftover.match(candidate.fileName()).hasMatch())
+            QFile::remove(candidate.filePath());
 }
 
 // At most one byte more than a key may hold, which tells a key too large to read: a huge
 // file is never read whole.
 std::optional<QByteArray> readKeyFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
     QByteArray bytes = file.read(RegistryFile::maxSize + 1);
     if (file.error() != QFileDevice::NoError)
@@ -56,6 +115,7 @@ std::optional<QByteArray> readKeyFile(const QString& path) {
 // QSaveFile writes a temporary file beside the key, flushes it to disk and renames it over
 // the key, so readers see the old file or the new one, never half of one.
 void replaceFile(const QString& path, const QByteArray& bytes) {
+    requireFileOrNothing(path, path, QStringLiteral("key file"));
     QSaveFile file(path);
     // The owner writes the key and every user may read it, whatever the writer's umask.
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
@@ -69,6 +129,7 @@ void replaceFile(const QString& path, const QByteArray& bytes) {
 // replaced.
 void backUp(const QString& path) {
     const QString backup = path + QStringLiteral(".bad");
+    requireFileOrNothing(path, backup, QStringLiteral("backup"));
     QFile file(path);
     QSaveFile copy(backup);
     if (!file.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly))
@@ -81,6 +142,17 @@ void backUp(const QString& path) {
                   QStringLiteral("cannot back up the file, too large to read, to %1").arg(backup));
 }
 
+// $HOME, else the account's home in the password database; empty when neither names one.
+QString homeFolder() {
+    const QString home = qEnvironmentVariable("HOME");
+    if (!home.isEmpty())
+        return QDir::cleanPath(home);
+    const passwd* account = ::getpwuid(::getuid());
+    return account && account->pw_dir && *account->pw_dir
+               ? QDir::cleanPath(QFile::decodeName(account->pw_dir))
+               : QString();
+}
+
 } // namespace
 
 QString RegistryKey::rootFolder() {
@@ -89,10 +161,13 @@ QString RegistryKey::rootFolder() {
         if (!folder.isEmpty())
             return folder;
     }
-    return QDir::homePath() + QStringLiteral("/.config");
+    const QString home = homeFolder();
+    return home.isEmpty() ? QString() : home + QStringLiteral("/.config");
 }
 
 bool RegistryKey::mayWrite(const QString& folder) {
+    if (folder.isEmpty())
+        return false;
     QString existing = QFileInfo(folder).absoluteFilePath();
     while (!QFileInfo::exists(existing) && !QDir(existing).isRoot())
         existing = QFileInfo(existing).path();
@@ -100,11 +175,13 @@ bool RegistryKey::mayWrite(const QString& folder) {
 }
 
 RegistryKey::RegistryKey(const QString& keyPath, const QString& root, KeyLockTimes lockTimes)
-    : m_keyPath(keyPath), m_file(QDir::cleanPath(root + '/' + keyPath + QStringLiteral(".reg"))),
+    : m_keyPath(keyPath),
+      m_file(root.isEmpty() ? QString()
+                            : QDir::cleanPath(root + '/' + keyPath + QStringLiteral(".reg"))),
       m_lockTimes(lockTimes) {}
 
 QString RegistryKey::folder() const {
-    return QFileInfo(m_file).path();
+    return m_file.isEmpty() ? QString() : QFileInfo(m_file).path();
 }
 
 QString RegistryKey::keyName() const {
@@ -113,24 +190,35 @@ QString RegistryKey::keyName() const {
 
 bool RegistryKey::open(Access access) {
     close();
+    if (m_file.isEmpty())
+        return false;
     if (access == Access::All) {
         if (!mayWrite(folder()) || !QDir().mkpath(folder()))
             return false;
         try {
-            // Under the lock, so a copy starting at the same time cannot replace a value
-            // just written with an empty key.
-            const auto lock = lockKey(m_file, m_lockTimes);
-            if (!QFileInfo::exists(m_file))
-                replaceFile(m_file, RegistryFile().write(keyName()));
+            prepareForWrites();
         } catch (const SettingsWriteError&) {
-            return false;
+            // Each write meets the cause again and names it; the key can still be read.
         }
     }
-    QFile file(m_file);
-    if (!QFileInfo(m_file).isFile() || !file.open(QIODevice::ReadOnly))
+    const QFileInfo key(m_file);
+    const bool readable = key.isFile() && QFile(m_file).open(QIODevice::ReadOnly);
+    // A key that could not be created, or a link in its place, is open for writes that say why
+    // they fail.
+    const bool writesSayWhy = access == Access::All && (!key.exists() || key.isSymLink());
+    if (!readable && !writesSayWhy)
         return false;
     m_access = access;
     return true;
+}
+
+void RegistryKey::prepareForWrites() {
+    // Under the lock, so a copy starting at the same time cannot replace a value just written
+    // with an empty key, and no temporary file of a running copy is taken for a leftover.
+    const auto lock = lockKey(m_file, m_lockTimes);
+    removeLeftovers(m_file);
+    if (!QFileInfo::exists(m_file))
+        replaceFile(m_file, RegistryFile().write(keyName()));
 }
 
 std::optional<RegistryKey::Access> RegistryKey::openAsAllowed() {
@@ -144,6 +232,9 @@ std::optional<RegistryValue> RegistryKey::value(const QString& name) const {
 }
 
 void RegistryKey::setValue(const QString& name, const RegistryValue& value) {
+    if (m_file.isEmpty())
+        throw SettingsWriteError(QStringLiteral("There is no folder for the settings: HOME is "
+                                                "unset and the account has no home folder"));
     if (m_access != Access::All)
         throw SettingsWriteError(
             (m_access ? QStringLiteral("The settings key is open for reading only: %1")

@@ -31,20 +31,25 @@ public:
     enum class Access { Read, All };
 
     // The folder standing for HKEY_CURRENT_USER\Software: $NARDEL_SETTINGS_ROOT, else
-    // $XDG_CONFIG_HOME, else ~/.config.
+    // $XDG_CONFIG_HOME, else .config in $HOME or, without HOME, in the account's home; empty
+    // when the account has none.
     static QString rootFolder();
     // Whether this process may write the folder, or create it when missing: stands in for the
     // right to write the registry key.
     static bool mayWrite(const QString& folder);
 
-    // keyPath is relative to the root, with forward slashes: Tarnwick/Nardel/1.0.0.0
+    // keyPath is relative to the root, with forward slashes: Tarnwick/Nardel/1.0.0.0. Without
+    // a root the key never opens, and every write says why.
     RegistryKey(const QString& keyPath, const QString& root, KeyLockTimes lockTimes = {});
 
     QString filePath() const { return m_file; }
     QString folder() const;
 
-    // Read opens an existing key only; All creates the key when missing, and fails when this
-    // process may not write the key's folder.
+    // Read opens an existing key only. All creates the key when missing, tidies what a killed
+    // write left, and fails when this process may not write the key's folder or something
+    // other than a file or a link stands in the key's place. When the key cannot be created
+    // (the lock cannot be taken, the disk is full) or a link stands in its place, it still
+    // opens and reads as it stands, and every write names the cause.
     bool open(Access access);
     // All when this process may write the key's folder, else Read; nothing when the key does
     // not open.
@@ -54,10 +59,13 @@ public:
     // Nothing when the key is not open, the file cannot be read, or the value is missing or
     // stands on a line that does not read as a value.
     std::optional<RegistryValue> value(const QString& name) const;
-    // Throws SettingsWriteError unless the key is open with All and the write succeeds.
+    // Throws SettingsWriteError unless the key is open with All and the write succeeds. Never
+    // writes through a link at the key's path.
     void setValue(const QString& name, const RegistryValue& value);
 
 private:
+    // Under the lock: removes what a killed write left, and creates a missing key.
+    void prepareForWrites();
     // The registry's name of the key, for the file's section line.
     QString keyName() const;
 

@@ -1,11 +1,12 @@
 // Another running copy of the program as far as its settings go: opens the program's key under
-// ROOT, for writing only when it may write the key's folder, as the program does.
+// ROOT ("-" for the program's own), for writing only when it may write the key's folder, as the
+// program does.
 //
 //   settings_probe ROOT [write NAME int|text|expandable VALUE | read NAME]...
 //
-// Prints "all" or "read" for the access it got, then a line per read, as ValueText.h writes
-// it. Exits 1 when a write fails (the error on stderr), 2 on bad arguments, 3 when the key
-// does not open.
+// Prints "all", "read" or, when the key does not open, "none" for the access it got, then a
+// line per read, as ValueText.h writes it. Exits 1 when a write fails (the error on stderr),
+// 2 on bad arguments.
 #include "shell/RegistryKey.h"
 #include "support/ValueText.h"
 
@@ -37,13 +38,11 @@ int main(int argc, char* argv[]) {
         err << "usage: settings_probe ROOT [write NAME int|text|expandable VALUE | read NAME]...\n";
         return 2;
     }
-    RegistryKey key(QStringLiteral("Tarnwick/Nardel/1.0.0.0"), args.takeFirst());
+    const QString root = args.takeFirst();
+    RegistryKey key(QStringLiteral("Tarnwick/Nardel/1.0.0.0"),
+                    root == "-" ? RegistryKey::rootFolder() : root);
     const std::optional<RegistryKey::Access> access = key.openAsAllowed();
-    if (!access) {
-        err << "cannot open " << key.filePath() << '\n';
-        return 3;
-    }
-    out << (access == RegistryKey::Access::All ? "all" : "read") << '\n';
+    out << (!access ? "none" : access == RegistryKey::Access::All ? "all" : "read") << '\n';
     while (!args.isEmpty()) {
         const QString command = args.takeFirst();
         if (command == "read" && !args.isEmpty()) {

@@ -3,12 +3,17 @@
 #include "support/ValueText.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLockFile>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -58,6 +63,9 @@ private slots:
         QTest::newRow("XDG variable empty")
             << QStringList{"XDG_CONFIG_HOME=", "HOME=/h"} << "/h/.config";
         QTest::newRow("neither variable") << QStringList{"HOME=/h"} << "/h/.config";
+        const QString accountHome = QFile::decodeName(::getpwuid(::getuid())->pw_dir);
+        QTest::newRow("HOME unset") << QStringList() << accountHome + "/.config";
+        QTest::newRow("HOME empty") << QStringList{"HOME="} << accountHome + "/.config";
     }
 
     void rootFolder() {
@@ -227,6 +235,85 @@ private slots:
         QCOMPARE(contentsOf(key.filePath() + ".bad"), backup);
     }
 
+    // Whatever stands in the place of the key or its lock, opening and writing never hang, a
+    // write never goes through a link, and the key is still read; the write fails and names
+    // what stands where.
+    void otherThingsInPlaceOfFiles_data() {
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QString>("thing");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("link in the key's place") << ".reg"
+                                                 << "link to a key"
+                                                 << "integer:2"
+                                                 << "a symbolic link stands where the key file";
+        QTest::newRow("dangling link in the key's place")
+            << ".reg"
+            << "dangling link"
+            << "missing"
+            << "a symbolic link stands where the key file";
+        QTest::newRow("folder in the lock's place") << ".reg.lock"
+                                                    << "folder"
+                                                    << "integer:2"
+                                                    << "a folder stands where the lock file";
+        QTest::newRow("link to /dev/zero in the lock's place")
+            << ".reg.lock"
+            << "link to /dev/zero"
+            << "integer:2"
+            << "a symbolic link stands where the lock file";
+        QTest::newRow("folder in the place of the lock's lock")
+            << ".reg.lock.rmlock"
+            << "folder"
+            << "integer:2"
+            << "a folder stands where the lock file";
+    }
+
+    void otherThingsInPlaceOfFiles() {
+        QFETCH(QString, place);
+        QFETCH(QString, thing);
+        QFETCH(QString, read);
+        QFETCH(QString, cause);
+        RegistryKey key(keyPath, m_root, {.wait = 50ms, .staleAfter = 3s});
+        const QString path = m_root + '/' + keyPath + place;
+        const QString target = m_dir->filePath("elsewhere.reg");
+        const QByteArray stored = emptyKey + "\"Level\"=dword:00000002\n";
+        QVERIFY(QDir().mkpath(key.folder()));
+        writeFile(path == key.filePath() ? target : key.filePath(), stored);
+        if (thing == "dangling link")
+            QVERIFY(QFile::remove(target));
+        if (thing == "folder")
+            QVERIFY(QDir().mkpath(path));
+        else
+            QVERIFY(QFile::link(thing == "link to /dev/zero" ? "/dev/zero" : target, path));
+
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(key.open(RegistryKey::Access::All));
+        QCOMPARE(valueText(key.value("Level")), read);
+        try {
+            key.setValue("Level", RegistryValue::ofInteger(4));
+            QFAIL("the write went through");
+        } catch (const SettingsWriteError& error) {
+            QVERIFY2(QString(error.what()).contains(cause + ' ' + path), error.what());
+        }
+        QCOMPARE_LT(clock.elapsed(), 1000);
+        QCOMPARE(contentsOf(key.filePath()),
+                 thing == "dangling link" ? QByteArray("<unreadable>") : stored);
+        QCOMPARE(QFileInfo(path).isSymLink(), thing != "folder");
+    }
+
+    // The files that QSaveFile names after the file it replaces, which a write killed before
+    // its rename leaves behind, go when the key is next opened for writing; others stay.
+    void leftoversOfAKilledWriteAreRemoved() {
+        RegistryKey key(keyPath, m_root);
+        const QStringList kept{"1.0.0.0.reg", "1.0.0.0.reg.bad", "1.0.0.0.reg.notes.txt"};
+        for (const QString& name :
+             kept + QStringList{"1.0.0.0.reg.QExvWD", "1.0.0.0.reg.bad.pcblU7"})
+            writeFile(key.folder() + '/' + name, "written");
+        QVERIFY(key.open(RegistryKey::Access::All));
+        QCOMPARE(QDir(key.folder()).entryList(QDir::Files, QDir::Name), kept);
+    }
+
     // A lock older than its stale age is taken over; a younger one, or one held by a running
     // copy, makes the write fail once the wait is over, without touching the key.
     void lockLeftBehind_data() {
@@ -242,9 +329,7 @@ private slots:
         QFETCH(bool, held);
         QFETCH(int, ageSeconds);
         QFETCH(bool, taken);
-        RegistryKey key(
-            keyPath, m_root,
-            {.wait = std::chrono::milliseconds(50), .staleAfter = std::chrono::seconds(3)});
+        RegistryKey key(keyPath, m_root, {.wait = 50ms, .staleAfter = 3s});
         QVERIFY(key.open(RegistryKey::Access::All));
         const QString lockPath = key.filePath() + ".lock";
         QLockFile running(lockPath);

@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -138,18 +139,61 @@ private slots:
 
         const ProbeRun run =
             runProbe({settingsRoot, "read", "Level", "write", "Level", "int", "8"}, root);
-        if (existing) {
-            QVERIFY2(run.exitCode == 1, qPrintable(run.err));
-            QCOMPARE(run.out, "read\ninteger:7\n");
-            QVERIFY2(
-                run.err.contains("The settings key is open for reading only: " + key.filePath()),
-                qPrintable(run.err));
-        } else {
-            QVERIFY2(run.exitCode == 3, qPrintable(run.err));
-        }
+        QVERIFY2(run.exitCode == 1, qPrintable(run.err));
+        QCOMPARE(run.out, existing ? "read\ninteger:7\n" : "none\nmissing\n");
+        QVERIFY2(run.err.contains((existing ? "The settings key is open for reading only: "
+                                            : "The settings key is not open: ") +
+                                  key.filePath()),
+                 qPrintable(run.err));
         QCOMPARE(contentsOf(key.filePath()), before);
         QCOMPARE(QDir(locked).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  existing ? QStringList{"1.0.0.0.reg"} : QStringList());
+    }
+
+    // In namespaces of its own, the probe meets a full disk (a small file system mounted over
+    // the settings root and filled) or an account that the password database does not know,
+    // with HOME unset. It reads what there is to read; the write fails and names the cause.
+    void writesNameTheCause_data() {
+        QTest::addColumn<QStringList>("namespaces");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("disk full") << QStringList{"--user", "--map-root-user", "--mount"}
+                                   << R"(mount -t tmpfs -o size=64k tmpfs "$ROOT" &&
+                  "$PROBE" "$ROOT" write Level int 2 >/dev/null &&
+                  { cat /dev/zero >"$ROOT/filler" 2>/dev/null; "$PROBE" "$ROOT" read Level \
+                    write Level int 3; })"
+                                   << "all\ninteger:2\n"
+                                   << "the disk is full";
+        QTest::newRow("account without a home")
+            << QStringList{"--user", "--map-user=54321", "--map-group=54321"}
+            << R"(env -u HOME -u XDG_CONFIG_HOME -u NARDEL_SETTINGS_ROOT "$PROBE" - read Level \
+                  write Level int 3)"
+            << "none\nmissing\n"
+            << "HOME is unset and the account has no home folder";
+    }
+
+    void writesNameTheCause() {
+        QFETCH(QStringList, namespaces);
+        QFETCH(QString, script);
+        QFETCH(QString, out);
+        QFETCH(QString, cause);
+        if (QProcess::execute("unshare", namespaces + QStringList{"true"}) != 0)
+            QSKIP("this machine gives no namespaces of one's own");
+        if (::getpwuid(54321))
+            QSKIP("user 54321 has an account here");
+        QTemporaryDir dir;
+        QProcess probe;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("PROBE", SETTINGS_PROBE);
+        environment.insert("ROOT", dir.path());
+        probe.setProcessEnvironment(environment);
+        probe.start("unshare", namespaces + QStringList{"sh", "-c", script});
+        const ProbeRun run = finish(probe);
+        QVERIFY2(run.exitCode == 1, qPrintable(run.err));
+        QCOMPARE(run.out, out);
+        QVERIFY2(run.err.contains(cause), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists("/.config/Tarnwick"));
     }
 };
 
