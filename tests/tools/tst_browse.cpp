@@ -345,6 +345,15 @@ private slots:
         QCOMPARE(cell(form, 1500, Record), QStringLiteral("15005"));
         QCOMPARE(grid(form)->currentIndex().row(), 0);
         perform(form, {"select 10", "delete"});
+        // Another program deletes records; the refresh button reads them again and keeps the
+        // current record.
+        bed.source.attach(tableName);
+        QSqlQuery otherProgram(bed.source.database());
+        QVERIFY(
+            otherProgram.exec(R"(DELETE FROM "plantnames.db" WHERE PN_REC IN (20, 30, 21000))"));
+        perform(form, {"select 100", "click BtnRefresh"});
+        QCOMPARE(grid(form)->currentIndex().row(), 98);
+        QCOMPARE(cell(form, 98, Record), QStringLiteral("1020"));
 
         const QStringList file = fileRecords(bed.tables.path(tableName));
         QCOMPARE(model(form).rowCount(), file.size());
