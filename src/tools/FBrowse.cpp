@@ -13,9 +13,7 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QIcon>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QTimer>
 
 namespace {
@@ -25,11 +23,6 @@ const QString warningText =
                    "novou instalací programu.");
 const QString restartText =
     QStringLiteral("Počet záznamů byl změněn, proto je potřebné aplikaci restartovat.");
-
-bool writes(NavigateButton button) {
-    return button == NavigateButton::Insert || button == NavigateButton::Delete ||
-           button == NavigateButton::Cancel;
-}
 
 } // namespace
 
@@ -79,34 +72,6 @@ TFormBrowse::~TFormBrowse() {
     closeTable();
 }
 
-void TFormBrowse::setUpNavigator() {
-    // Theme icons where the desktop has them, else the glyphs of a database navigator.
-    const struct {
-        QToolButton* button;
-        NavigateButton action;
-        const char* icon;
-        const char* glyph;
-    } buttons[] = {
-        {m_ui->BtnFirst, NavigateButton::First, "go-first", "|\u25C0"},
-        {m_ui->BtnPrior, NavigateButton::Prior, "go-previous", "\u25C0"},
-        {m_ui->BtnNext, NavigateButton::Next, "go-next", "\u25B6"},
-        {m_ui->BtnLast, NavigateButton::Last, "go-last", "\u25B6|"},
-        {m_ui->BtnInsert, NavigateButton::Insert, "list-add", "+"},
-        {m_ui->BtnDelete, NavigateButton::Delete, "list-remove", "\u2212"},
-        {m_ui->BtnCancel, NavigateButton::Cancel, "edit-undo", "\u2715"},
-        {m_ui->BtnRefresh, NavigateButton::Refresh, "view-refresh", "\u21BB"},
-    };
-    for (const auto& [button, action, icon, glyph] : buttons) {
-        const QString theme = QString::fromLatin1(icon);
-        if (QIcon::hasThemeIcon(theme))
-            button->setIcon(QIcon::fromTheme(theme));
-        else
-            button->setText(QString::fromUtf8(glyph));
-        connect(button, &QToolButton::clicked, this, [this, action] { DBNavigatorClick(action); });
-    }
-    updateNavigator();
-}
-
 void TFormBrowse::openTable(const QString& tableFolder, const QString& tableName) {
     closeTable();
     auto source = std::make_unique<NameSource>();
@@ -138,78 +103,6 @@ void TFormBrowse::closeTable() {
 
 bool TFormBrowse::readOnly() const {
     return Table && Table->readOnly();
-}
-
-void TFormBrowse::DBNavigatorClick(NavigateButton button) {
-    MessageBox::runAction(this, [this, button] { navigate(button); });
-}
-
-void TFormBrowse::navigate(NavigateButton button) {
-    if (!Table || (readOnly() && writes(button)))
-        return;
-    if (button == NavigateButton::Cancel) {
-        closeOpenEditor();
-        DataSource->cancel();
-        return;
-    }
-    if (button == NavigateButton::Delete) {
-        deleteCurrent();
-        return;
-    }
-    // Every other button leaves the record in editing: it is stored first.
-    commitOpenEditor();
-    DataSource->post();
-    switch (button) {
-    case NavigateButton::First:
-        moveTo(0);
-        break;
-    case NavigateButton::Prior:
-        moveTo(currentRow() - 1);
-        break;
-    case NavigateButton::Next:
-        if (currentRow() + 1 >= DataSource->rowCount())
-            DataSource->fetchMore({});
-        moveTo(currentRow() + 1);
-        break;
-    case NavigateButton::Last:
-        DataSource->countAll();
-        moveTo(DataSource->rowCount() - 1);
-        break;
-    case NavigateButton::Insert: {
-        const int row = std::max(currentRow(), 0);
-        DataSource->insertAt(row);
-        moveTo(row);
-        m_ui->DBGrid1->setFocus();
-        break;
-    }
-    case NavigateButton::Refresh:
-        moveTo(DataSource->refresh(currentRow()));
-        break;
-    case NavigateButton::Delete:
-    case NavigateButton::Cancel:
-        break;
-    }
-}
-
-void TFormBrowse::moveTo(int row) {
-    const int column = std::max(m_ui->DBGrid1->currentIndex().column(), 0);
-    row = std::min(row, DataSource->rowCount() - 1);
-    m_ui->DBGrid1->setCurrentIndex(DataSource->index(std::max(row, 0), column));
-}
-
-void TFormBrowse::deleteCurrent() {
-    const int row = currentRow();
-    if (row < 0)
-        return;
-    QMessageBox question(QMessageBox::Question, QStringLiteral("Confirm"),
-                         QStringLiteral("Delete record?"), QMessageBox::Ok | QMessageBox::Cancel,
-                         this);
-    // Deleted data come back only with a new installation: Enter alone keeps the record.
-    question.setDefaultButton(QMessageBox::Cancel);
-    if (question.exec() != QMessageBox::Ok)
-        return;
-    closeOpenEditor();
-    DataSource->remove(row);
 }
 
 int TFormBrowse::currentRow() const {
@@ -247,21 +140,6 @@ void TFormBrowse::closeOpenEditor() {
     const QModelIndex current = grid->currentIndex();
     if (QWidget* editor = grid->indexWidget(current))
         emit grid->itemDelegateForIndex(current)->closeEditor(editor);
-}
-
-void TFormBrowse::updateNavigator() {
-    const int row = currentRow();
-    const int rows = DataSource->rowCount();
-    const bool more = row + 1 < rows || DataSource->canFetchMore({});
-    const bool writable = Table && !readOnly();
-    m_ui->BtnFirst->setEnabled(row > 0);
-    m_ui->BtnPrior->setEnabled(row > 0);
-    m_ui->BtnNext->setEnabled(row >= 0 && more);
-    m_ui->BtnLast->setEnabled(row >= 0 && more);
-    m_ui->BtnInsert->setEnabled(writable);
-    m_ui->BtnDelete->setEnabled(writable && rows > 0);
-    m_ui->BtnCancel->setEnabled(writable && DataSource->state() != BrowseModel::State::Browse);
-    m_ui->BtnRefresh->setEnabled(Table != nullptr);
 }
 
 void TFormBrowse::done(int result) {
