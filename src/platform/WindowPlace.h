@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 class QWidget;
@@ -25,5 +26,14 @@ void moveToScreenPixels(QWidget* window, QPoint screenPixels);
 // Sizes the window, whose user cannot resize it, so that its outer size is as given.
 void setOuterWidth(QWidget* window, int width);
 void setOuterHeight(QWidget* window, int height);
+// The frame's top-left corner and the outer size.
+QRect outerPlace(const QWidget* window);
+// Puts the window's frame at `place`, but whole within the available area of the screen
+// nearest to it, and no smaller than the window's minimum size nor, where that allows, larger
+// than the screen: a place stored by an earlier run, on other screens, never hides the window.
+void setOuterPlace(QWidget* window, QRect place);
+// Whether the window really fills its screen as a maximized window. The window system never
+// maximizes a window of fixed size, whatever state the window asked for.
+bool isMaximizedOnScreen(const QWidget* window);
 
 } // namespace WindowPlace

@@ -4,6 +4,7 @@
 #include "shell/SettingNames.h"
 
 #include <QWidget>
+#include <utility>
 
 SettingsStore::SettingsStore(KeyLockTimes lockTimes) : m_lockTimes(lockTimes) {}
 
@@ -68,32 +69,41 @@ bool SettingsStore::writeBool(const QString& name, bool value) {
 }
 
 bool SettingsStore::restoreWindowPlace(const QString& prefix, QWidget* window) const {
-    qint32 top, left, height, width;
+    qint32 top;
     if (!readInt(prefix + SettingNames::topSuffix, top))
         return false;
     if (top < 0) {
         window->setWindowState(window->windowState() | Qt::WindowMaximized);
         return true;
     }
-    window->move(window->x(), top);
-    if (!readInt(prefix + SettingNames::leftSuffix, left) || left <= 0)
-        return false;
-    window->move(left, window->y());
-    if (!readInt(prefix + SettingNames::heightSuffix, height) || height <= 0)
-        return false;
-    WindowPlace::setOuterHeight(window, height);
-    if (!readInt(prefix + SettingNames::widthSuffix, width) || width <= 0)
-        return false;
-    WindowPlace::setOuterWidth(window, width);
-    return true;
+    // A stored number may be anything; no window is larger or further out than a widget may
+    // be, and within that bound the place's arithmetic cannot overflow.
+    QRect place = WindowPlace::outerPlace(window);
+    place.moveTop(qMin(top, QWIDGETSIZE_MAX));
+    const std::pair<QString, void (QRect::*)(int)> steps[] = {
+        {SettingNames::leftSuffix, &QRect::moveLeft},
+        {SettingNames::heightSuffix, &QRect::setHeight},
+        {SettingNames::widthSuffix, &QRect::setWidth}};
+    bool complete = true;
+    for (const auto& [suffix, apply] : steps) {
+        qint32 value;
+        complete = readInt(prefix + suffix, value) && value > 0;
+        if (!complete)
+            break;
+        (place.*apply)(qMin(value, QWIDGETSIZE_MAX));
+    }
+    WindowPlace::setOuterPlace(window, place);
+    return complete;
 }
 
 bool SettingsStore::saveWindowPlace(const QString& prefix, QWidget* window) {
     if (!m_key)
         return false;
     // On X11 a maximized window's frame starts at the screen's top rather than above it;
-    // a negative top is what brings a maximized window back maximized.
-    const int top = window->isMaximized() ? qMin(window->y(), -1) : window->y();
+    // a negative top is what brings a maximized window back maximized. A window that only
+    // asked to be, as one of fixed size does, is saved where it stands: a negative top would
+    // put it back at its designed place at every start.
+    const int top = WindowPlace::isMaximizedOnScreen(window) ? qMin(window->y(), -1) : window->y();
     writeInt(prefix + SettingNames::topSuffix, top);
     writeInt(prefix + SettingNames::leftSuffix, window->x());
     writeInt(prefix + SettingNames::heightSuffix, WindowPlace::outerHeight(window));

@@ -36,10 +36,11 @@ public:
 
     // The window's outer place under the names prefix + Top, Left, Height and Width. A negative
     // top maximizes the window; otherwise each of top, left, height and width is applied in
-    // turn until one is missing or, but for the top, not positive. True when the window was
-    // maximized or all four were applied.
+    // turn until one is missing or, but for the top, not positive, and the window then stands
+    // whole on the screen nearest to that place, no smaller than its minimum size. True when
+    // the window was maximized or all four were applied.
     bool restoreWindowPlace(const QString& prefix, QWidget* window) const;
-    // A maximized window is saved with a negative top.
+    // A window maximized on screen is saved with a negative top.
     bool saveWindowPlace(const QString& prefix, QWidget* window);
 
 private:

@@ -2,6 +2,7 @@
 #include "shell/SettingsStore.h"
 #include "support/TestSettings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTest>
 #include <QWidget>
@@ -148,20 +149,22 @@ private slots:
             << QList<int>{50, 60, 0, 600} << false << QRect(60, 50, 464, 101) << false;
         QTest::newRow("everything")
             << QList<int>{50, 60, 200, 600} << true << QRect(60, 50, 592, 173) << false;
+        // On the screens of two-screens.json: 800 x 600 at 0,0 and 1024 x 768 at 800,100.
+        QTest::newRow("smaller than the frame")
+            << QList<int>{50, 60, 1, 21} << true << QRect(60, 50, 464, 101) << false;
+        QTest::newRow("off every screen")
+            << QList<int>{10000, 10000, 200, 600} << true << QRect(1224, 668, 592, 173) << false;
+        QTest::newRow("below the nearer screen")
+            << QList<int>{650, 10, 200, 600} << true << QRect(10, 400, 592, 173) << false;
+        QTest::newRow("largest numbers")
+            << QList<int>(4, 0x7fffffff) << true << QRect(800, 100, 1016, 741) << false;
     }
     void restoreWindowPlace() {
         QFETCH(QList<int>, stored);
         QFETCH(bool, result);
         QFETCH(QRect, place);
         QFETCH(bool, maximized);
-        const QStringList suffixes = {SettingNames::topSuffix, SettingNames::leftSuffix,
-                                      SettingNames::heightSuffix, SettingNames::widthSuffix};
-        QStringList lines;
-        for (qsizetype i = 0; i < stored.size(); ++i)
-            lines.append(QString("\"%1\"=dword:%2")
-                             .arg(SettingNames::mainWindowPrefix + suffixes[i])
-                             .arg(quint32(stored[i]), 8, 16, QChar('0')));
-        m_settings->writeKey(lines);
+        m_settings->writeKey(TestSettings::windowPlaceLines(stored));
         const SettingsStore store = openStore();
         QWidget window;
         window.setFixedSize(464, 101);
@@ -183,15 +186,38 @@ private slots:
         QCOMPARE(restored.size(), QSize(464, 101));
     }
 
-    // A maximized window leaves a negative top, which brings it back maximized.
-    void maximizedWindowComesBackMaximized() {
+    // Only a window maximized on screen leaves a negative top, which brings it back maximized;
+    // one that only asked to be, as a window of fixed size does after a negative top, leaves
+    // its place.
+    void maximizedOnlyWhenOnScreen_data() {
+        QTest::addColumn<bool>("fixedSize");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<bool>("onScreen");
+        QTest::newRow("maximized on screen") << false << true << true;
+        QTest::newRow("fixed size") << true << false << false;
+        QTest::newRow("not shown yet") << false << false << false;
+    }
+    void maximizedOnlyWhenOnScreen() {
+        QFETCH(bool, fixedSize);
+        QFETCH(bool, shown);
+        QFETCH(bool, onScreen);
         QWidget window;
-        window.show();
+        if (fixedSize)
+            window.setFixedSize(464, 101);
+        window.move(222, 111);
+        if (shown)
+            window.show();
         window.setWindowState(Qt::WindowMaximized);
+        // The window system applies the state.
+        QCoreApplication::processEvents();
         QVERIFY(openStore().saveWindowPlace(SettingNames::mainWindowPrefix, &window));
+        qint32 top;
+        QVERIFY(openStore().readInt(SettingNames::mainWindowPrefix + SettingNames::topSuffix, top));
+        QVERIFY2(onScreen ? top < 0 : top == window.y() && top >= 0,
+                 qPrintable(QString::number(top)));
         QWidget restored;
         QVERIFY(openStore().restoreWindowPlace(SettingNames::mainWindowPrefix, &restored));
-        QVERIFY(restored.windowState() & Qt::WindowMaximized);
+        QCOMPARE(restored.isMaximized(), onScreen);
     }
 
     // A key that can be neither opened nor created reads as empty and refuses every write.

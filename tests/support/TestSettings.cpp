@@ -1,5 +1,7 @@
 #include "support/TestSettings.h"
 
+#include "shell/SettingNames.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -32,6 +34,17 @@ void TestSettings::writeKey(const QStringList& valueLines) const {
                "[HKEY_CURRENT_USER\\Software\\Tarnwick\\Nardel\\1.0.0.0]\n");
     for (const QString& line : valueLines)
         file.write(line.toUtf8() + '\n');
+}
+
+QStringList TestSettings::windowPlaceLines(const QList<int>& values) {
+    const QStringList suffixes = {SettingNames::topSuffix, SettingNames::leftSuffix,
+                                  SettingNames::heightSuffix, SettingNames::widthSuffix};
+    QStringList lines;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        lines.append(QStringLiteral("\"%1\"=dword:%2")
+                         .arg(SettingNames::mainWindowPrefix + suffixes[i])
+                         .arg(quint32(values[i]), 8, 16, QChar(u'0')));
+    return lines;
 }
 
 QByteArray TestSettings::keyBytes() const {

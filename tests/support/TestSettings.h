@@ -18,6 +18,9 @@ public:
     QString keyFile() const;
     // Writes the key file: the export header and the key's line, then `valueLines`.
     void writeKey(const QStringList& valueLines) const;
+    // Value lines of the main window's place: the first values.size() of FormTop, FormLeft,
+    // FormHeight and FormWidth.
+    static QStringList windowPlaceLines(const QList<int>& values);
     QByteArray keyBytes() const;
 
 private:
