@@ -1,0 +1,194 @@
+// browse-bench: opening the data editing window's grid against its floor, and the memory it
+// takes.
+//
+//   browse-bench open FOLDER [-n ROUNDS]
+//   browse-bench memory FOLDER
+//
+// FOLDER holds plantnames.db. "open" prints one line a figure: its key, our median and the
+// floor's median in milliseconds, the rounds, and what was measured. Ours and the floor run
+// by turns, each first in every other round:
+//
+//   browse-open   the table opened on a connection of the window's own (connect, attach with
+//                 the password check, the fields) and the grid holding its first screen of
+//                 records (painting is not timed), against a C loop that opens the file,
+//                 steps the first 100 rows of the same SELECT and closes it;
+//   browse-rows   the grid's table reading its first 100 records on an open connection,
+//                 against the C loop stepping them on the open file;
+//   browse-count  the record count that the window takes before and after editing, against
+//                 the same count stepped in C on the open file.
+//
+// "memory" opens the window as its user does (table, count, grid shown and painted) and
+// prints "browse-memory peak_kib=P growth_kib=G records=N": the peak resident memory of the
+// process, and how much it grew while the window opened.
+#include "Rounds.h"
+#include "sqlite_floor.h"
+#include "store/NameSource.h"
+#include "store/TablePassword.h"
+#include "store/TableSchema.h"
+#include "tools/BrowseTable.h"
+#include "tools/FBrowse.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTableView>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const QString tableName = QStringLiteral("plantnames.db");
+constexpr int floorRows = 100;
+
+[[noreturn]] void quit(const QString& text) {
+    std::fprintf(stderr, "browse-bench: %s\n", qPrintable(text));
+    std::exit(2);
+}
+
+// A field of /proc/self/status in KiB.
+long statusKib(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        quit(QStringLiteral("cannot read /proc/self/status"));
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLong();
+    }
+    quit(QStringLiteral("/proc/self/status has no %1").arg(QLatin1String(field)));
+}
+
+// The grid's SELECT of the first records, with the bounds that the grid binds written in.
+QByteArray firstRowsSql() {
+    QStringList columns{QStringLiteral("rowid")};
+    for (const TableSchema::Column& column : TableSchema::names().columns)
+        columns.append(u'"' + column.name + u'"');
+    return QStringLiteral(R"(SELECT %1 FROM "%2" WHERE rowid > -9223372036854775808 )"
+                          "ORDER BY rowid LIMIT %3 OFFSET 0")
+        .arg(columns.join(QStringLiteral(", ")), tableName)
+        .arg(floorRows)
+        .toUtf8();
+}
+
+sqlite3* openFile(const QString& path) {
+    sqlite3* db = nullptr;
+    // The flags of the program's connection: read and write, one thread, no mutex.
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
+        quit(QStringLiteral("cannot open %1").arg(path));
+    return db;
+}
+
+// One round of ours and the floor, the floor first in every other round.
+void timeBoth(Rounds& rounds, const std::function<void()>& ours,
+              const std::function<void()>& floor) {
+    const bool floorFirst = rounds.ours.size() % 2;
+    if (floorFirst)
+        rounds.floor.push_back(timeMs(floor));
+    rounds.ours.push_back(timeMs(ours));
+    if (!floorFirst)
+        rounds.floor.push_back(timeMs(floor));
+}
+
+void benchOpen(TFormBrowse& form, const QString& folder, int rounds) {
+    const QString path = QDir(folder).filePath(tableName);
+    const QByteArray sql = firstRowsSql();
+    const QTableView* grid = form.findChild<QTableView*>(QStringLiteral("DBGrid1"));
+    int shown = 0;
+    const Rounds open = Rounds::interleaved(rounds, [&](Rounds& round) {
+        timeBoth(
+            round, [&] { form.openTable(folder, tableName); },
+            [&] {
+                sqlite3* db = openFile(path);
+                if (floor_step_rows(db, sql.constData(), nullptr, floorRows) != floorRows)
+                    quit(QStringLiteral("the floor did not step %1 rows").arg(floorRows));
+                sqlite3_close(db);
+            });
+        shown = grid->model()->rowCount();
+        QCoreApplication::processEvents();
+        form.closeTable();
+    });
+    if (shown <= 0)
+        quit(QStringLiteral("the grid holds no records"));
+    printFigure("browse-open", open,
+                QStringLiteral("grid holding %1 records, against %2 rows stepped in C")
+                    .arg(shown)
+                    .arg(floorRows));
+
+    NameSource source;
+    source.setParam(QStringLiteral("PATH"), folder + u'/');
+    source.connect();
+    source.addPassword(TablePassword::programPassword);
+    BrowseTable table(source, tableName);
+    sqlite3* db = openFile(path);
+    long read = 0;
+    const Rounds rows = Rounds::interleaved(rounds, [&](Rounds& round) {
+        timeBoth(
+            round, [&] { read = table.readForward(std::nullopt, 0, floorRows).size(); },
+            [&] { floor_step_rows(db, sql.constData(), nullptr, floorRows); });
+    });
+    if (read != floorRows)
+        quit(QStringLiteral("the table read %1 records").arg(read));
+    printFigure("browse-rows", rows, QStringLiteral("%1 records").arg(floorRows));
+
+    form.openTable(folder, tableName);
+    const QByteArray countSql =
+        QStringLiteral(R"(SELECT count(*) FROM "%1")").arg(tableName).toUtf8();
+    qint64 records = 0;
+    const Rounds count = Rounds::interleaved(rounds, [&](Rounds& round) {
+        timeBoth(
+            round, [&] { records = form.recordCount(); },
+            [&] { floor_step_rows(db, countSql.constData(), nullptr, -1); });
+    });
+    sqlite3_close(db);
+    printFigure("browse-count", count, QStringLiteral("%1 records").arg(records));
+}
+
+void benchMemory(TFormBrowse& form, const QString& folder) {
+    // Writing 5 to clear_refs resets the peak to the present resident memory.
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
+        quit(QStringLiteral("cannot reset the peak memory"));
+    clear.close();
+    const long before = statusKib("VmRSS:");
+    form.openTable(folder, tableName);
+    const qint64 records = form.recordCount();
+    form.show();
+    QCoreApplication::processEvents();
+    form.grab();
+    const long peak = statusKib("VmHWM:");
+    std::printf("browse-memory peak_kib=%ld growth_kib=%ld records=%lld\n", peak, peak - before,
+                static_cast<long long>(records));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    int rounds = 15;
+    if (const qsizetype n = args.indexOf(QStringLiteral("-n")); n >= 0 && n + 1 < args.size()) {
+        rounds = args[n + 1].toInt();
+        args.remove(n, 2);
+    }
+    if (args.size() != 2 || rounds < 1)
+        quit(QStringLiteral("usage: browse-bench open|memory FOLDER [-n ROUNDS]"));
+    const QString folder = QDir(args[1]).absolutePath();
+    if (!QFileInfo(QDir(folder).filePath(tableName)).isFile())
+        quit(QStringLiteral("%1 holds no %2").arg(folder, tableName));
+
+    // The window as the program makes it, created before anything is measured.
+    TFormBrowse form;
+    if (args[0] == QLatin1String("open")) {
+        form.show();
+        QCoreApplication::processEvents();
+        benchOpen(form, folder, rounds);
+    } else if (args[0] == QLatin1String("memory")) {
+        benchMemory(form, folder);
+    } else {
+        quit(QStringLiteral("unknown part %1").arg(args[0]));
+    }
+    return 0;
+}
