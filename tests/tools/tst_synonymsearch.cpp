@@ -1,8 +1,7 @@
 #include "store/Query.h"
-#include "support/FakeClipboard.h"
 #include "support/ToolsTestBed.h"
+#include "tools/FSyns.h"
 #include "tools/QueryRowsModel.h"
-#include "tools/SynonymSearch.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -42,25 +41,23 @@ struct Selections {
     }
 };
 
-// A main window and its synonym search, on the tables of a test bed.
+// A main window and its synonym window, on the tables of a test bed.
 struct SearchBed {
     explicit SearchBed(const QStringList& synonyms = synonymRows)
-        : bed(nameRows, synonyms), search(bed.source, clipboard, selections.callback(), &main) {
+        : bed(nameRows, synonyms), form(bed.source, selections.callback()) {
         main.setGeometry(50, 100, 464, 101);
     }
-    // Opens the window with `text` on the clipboard and searches with it.
+    // Opens the window with `text` and searches with it.
     Controls find(const QString& text) {
-        clipboard.setPlainText(text);
-        search.BtnSynClick();
-        search.FormSyns()->BtnFindClick();
-        return Controls(*search.FormSyns());
+        form.ShowFormSyns(text, &main);
+        form.BtnFindClick();
+        return Controls(form);
     }
 
     ToolsTestBed bed;
     QWidget main;
-    FakeClipboard clipboard;
     Selections selections;
-    SynonymSearch search;
+    TFormSyns form;
 };
 
 // The texts of the visible column of every row that the grid holds, read to the end.
@@ -159,7 +156,7 @@ private slots:
         QTest::mouseClick(controls.BtnName, Qt::LeftButton);
         QCOMPARE(bed.selections.calls, calls);
         QVERIFY(bed.bed.messages.isEmpty());
-        QVERIFY(bed.search.FormSyns()->isVisible());
+        QVERIFY(bed.form.isVisible());
     }
 
     void onlyAWholeNumberIsLookedUp_data() {
@@ -192,15 +189,12 @@ private slots:
         QCOMPARE(names.recordCount(), nameRows.size());
     }
 
-    void oneWindowThatKeepsItsTextWhenClosed() {
+    void closingKeepsTheTextAndDropsTheResult() {
         SearchBed bed;
-        bed.clipboard.setPlainText("  Picea excelsa\r\n");
-        bed.search.BtnSynClick();
-        TFormSyns* form = bed.search.FormSyns();
-        const Controls controls(*form);
-        QVERIFY(form->isVisible());
-        QCOMPARE(form->pos(), QPoint(50, 100 + 101 + 27));
-        QCOMPARE(controls.EditF->text(), QString("Picea excelsa"));
+        const Controls controls(bed.form);
+        bed.form.ShowFormSyns("Picea excelsa", &bed.main);
+        QVERIFY(bed.form.isVisible());
+        QCOMPARE(bed.form.pos(), QPoint(50, 100 + 101 + 27));
         QVERIFY(!controls.DBGrid1->isVisible());
         QVERIFY(!controls.BtnName->isEnabled());
 
@@ -208,22 +202,15 @@ private slots:
         QCOMPARE(shownSynonyms(controls.DBGrid1), QStringList{"Picea excelsa"});
 
         // A new opening replaces the text and keeps the result until the next search.
-        bed.clipboard.setPlainText("Abies");
-        bed.search.BtnSynClick();
-        QCOMPARE(bed.search.FormSyns(), form);
+        bed.form.ShowFormSyns("Abies", &bed.main);
         QCOMPARE(controls.EditF->text(), QString("Abies"));
         QCOMPARE(shownSynonyms(controls.DBGrid1), QStringList{"Picea excelsa"});
 
-        form->close();
-        QVERIFY(!form->isVisible());
+        bed.form.close();
+        QVERIFY(!bed.form.isVisible());
         QVERIFY(!controls.BtnName->isEnabled());
         QCOMPARE(controls.EditF->text(), QString("Abies"));
-
-        bed.clipboard.setPlainText(QString());
-        bed.search.BtnSynClick();
-        QCOMPARE(bed.search.FormSyns(), form);
-        QVERIFY(form->isVisible());
-        QCOMPARE(controls.EditF->text(), QString());
+        bed.form.ShowFormSyns(QString(), &bed.main);
         QVERIFY(!controls.DBGrid1->isVisible());
         QVERIFY(!controls.BtnName->isEnabled());
     }
