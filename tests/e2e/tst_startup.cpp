@@ -1,8 +1,10 @@
 #include "e2e/XSession.h"
+#include "shell/RegistryFile.h"
 
 #include <QFile>
 #include <QTest>
 #include <csignal>
+#include <sys/stat.h>
 
 namespace {
 
@@ -11,6 +13,26 @@ const QString mainWindow = QStringLiteral("^Nardel Pro$");
 void copyTables(const XSession& session) {
     session.copyIntoProgramFolder(NARDEL_TABLES "/plantnames.db");
     session.copyIntoProgramFolder(NARDEL_TABLES "/syns.db");
+}
+
+// Where a window stands on the screen; null when xdotool reports no place, as for a window
+// partly off the left or top of the screen.
+QRect placeOf(const XSession& session, const QString& window) {
+    const QStringList position = session.windowPosition(window).split(',');
+    const QStringList size = session.windowSize(window).split('x');
+    if (position.size() != 2 || size.size() != 2)
+        return {};
+    return QRect(position[0].toInt(), position[1].toInt(), size[0].toInt(), size[1].toInt());
+}
+
+// Starts the program on the tables and passes the info window; the main window's id.
+QString startAndShowMainWindow(XSession& session) {
+    copyTables(session);
+    session.startProgram(NARDEL_PROGRAM);
+    QString window;
+    if (session.dismissInfoWindow())
+        XSession::waitFor([&] { return !(window = session.findWindow(mainWindow)).isEmpty(); });
+    return window;
 }
 
 } // namespace
@@ -121,6 +143,66 @@ private slots:
         QCOMPARE(session.program().exitStatus(), QProcess::NormalExit);
         QVERIFY2(session.settings().keyBytes().contains("\"Level\"=dword:00000001\n"),
                  session.settings().keyBytes().constData());
+    }
+
+    // Places that no screen can show (the test server's screen is 1024 x 768), and a negative
+    // top, which a window of fixed size cannot follow: the window comes up whole on the
+    // screen, no smaller than designed, closes, and leaves a place that shows.
+    void storedPlaceThatCannotBeShown_data() {
+        QTest::addColumn<QList<int>>("place");
+        QTest::newRow("smaller than the frame") << QList<int>{50, 60, 1, 21};
+        QTest::newRow("off the screen") << QList<int>{10000, 10000, 128, 472};
+        QTest::newRow("largest numbers") << QList<int>(4, 0x7fffffff);
+        QTest::newRow("negative top") << QList<int>{-1, 60, 128, 472};
+    }
+    void storedPlaceThatCannotBeShown() {
+        QFETCH(QList<int>, place);
+        XSession session;
+        QVERIFY2(session.isRunning(), "Xvfb did not start");
+        session.settings().writeKey(TestSettings::windowPlaceLines(place));
+        const QString window = startAndShowMainWindow(session);
+        QVERIFY2(!window.isEmpty(), "the main window did not appear");
+        const QRect shown = placeOf(session, window);
+        QVERIFY2(QRect(0, 0, 1024, 768).contains(shown) && shown.width() >= 464 &&
+                     shown.height() >= 101,
+                 qPrintable(session.windowPosition(window) + ' ' + session.windowSize(window)));
+
+        QVERIFY2(XSession::waitFor([&] {
+                     session.closeWindow(window);
+                     return session.program().waitForFinished(500);
+                 }),
+                 "closing did not end the program");
+        const auto top = RegistryFile::parse(session.settings().keyBytes()).value("FormTop");
+        QVERIFY(top && top->integer >= 0);
+    }
+
+    // A FIFO where the key's lock file belongs holds nothing up: the program starts, reads its
+    // settings, and at closing says once that it could not save them.
+    void fifoInPlaceOfTheLock() {
+        XSession session;
+        QVERIFY2(session.isRunning(), "Xvfb did not start");
+        session.settings().writeKey(TestSettings::windowPlaceLines({200, 300, 128, 472}));
+        const QByteArray stored = session.settings().keyBytes();
+        QCOMPARE(::mkfifo(QFile::encodeName(session.settings().keyFile() + ".lock"), 0600), 0);
+        const QString window = startAndShowMainWindow(session);
+        QVERIFY2(!window.isEmpty(), "the program hung");
+        QVERIFY(XSession::waitFor([&] { return session.windowPosition(window) == "300,200"; }));
+
+        QString box;
+        QVERIFY2(XSession::waitFor([&] {
+                     session.closeWindow(window);
+                     QStringList boxes =
+                         session.run("xdotool", {"search", "--onlyvisible", "--name", mainWindow})
+                             .split('\n');
+                     boxes.removeAll(window);
+                     return !(box = boxes.value(0)).isEmpty();
+                 }),
+                 "closing showed no message");
+        QVERIFY(XSession::waitFor([&] {
+            session.pressKey(box, "Return");
+            return session.program().waitForFinished(500);
+        }));
+        QCOMPARE(session.settings().keyBytes(), stored);
     }
 };
 
