@@ -40,13 +40,16 @@ std::optional<int> answerCommandLine(const ProgramOptions& options) {
     return 2;
 }
 
-// The folder whose tables the window opens: the chosen one, or the first found in the
-// search order. When none holds them, the first searched: the window then reports it.
-QString tableFolder(const ProgramOptions& options) {
+// The folders searched for the tables: the chosen one, or the search order.
+QStringList foldersToSearch(const ProgramOptions& options) {
     if (!options.tablesFolder.isEmpty())
-        return options.tablesFolder;
-    const QStringList folders =
-        tableFolders(QProcessEnvironment::systemEnvironment(), programFolder());
+        return {options.tablesFolder};
+    return tableFolders(QProcessEnvironment::systemEnvironment(), programFolder());
+}
+
+// The folder whose tables the window opens: the first that holds them. When none does, the
+// first searched: the window then reports it with every folder searched.
+QString tableFolderAmong(const QStringList& folders) {
     const QString found = firstFolderWithTables(folders);
     return found.isEmpty() ? folders.first() : found;
 }
@@ -87,7 +90,8 @@ int main(int argc, char* argv[]) {
         QCoreApplication::installTranslator(&qtTexts);
 
     QtClipboard clipboard;
-    TFormNardel FormNardel(tableFolder(options), clipboard);
+    const QStringList folders = foldersToSearch(options);
+    TFormNardel FormNardel(tableFolderAmong(folders), clipboard, folders);
     FormNardel.show();
     // A session's end closes the window as its user would, so the options are saved; the
     // loops of open dialogs end with it.

@@ -45,13 +45,14 @@ void setUpList(QComboBox* list) {
 
 TFormNardel::~TFormNardel() = default;
 
-TFormNardel::TFormNardel(const QString& programFolder, Clipboard& clipboard, QWidget* parent)
+TFormNardel::TFormNardel(const QString& tableFolder, Clipboard& clipboard,
+                         const QStringList& foldersSearched, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_ui(std::make_unique<Ui::TFormNardel>()), m_programFolder(programFolder),
-      m_clipboard(clipboard), DatabaseSp(std::make_unique<NameSource>()),
-      QueryGenus(std::make_unique<Query>(*DatabaseSp)),
+      m_ui(std::make_unique<Ui::TFormNardel>()), m_programFolder(tableFolder),
+      m_foldersSearched(foldersSearched), m_clipboard(clipboard),
+      DatabaseSp(std::make_unique<NameSource>()), QueryGenus(std::make_unique<Query>(*DatabaseSp)),
       QuerySpecies(std::make_unique<Query>(*DatabaseSp)),
       QuerySubsp(std::make_unique<Query>(*DatabaseSp)) {
     m_ui->setupUi(this);
@@ -119,7 +120,7 @@ void TFormNardel::FormCreate() {
 void TFormNardel::OpenNameSource(const QString& tablePath) {
     if (!QFileInfo::exists(tablePath)) {
         MessageBox::show(this, MessageBox::Kind::Error, QStringLiteral("Error"),
-                         missingSourceMessage(tablePath));
+                         missingSourceMessage(tablePath, m_foldersSearched));
         return;
     }
     DatabaseSp->setParam(QStringLiteral("PATH"), folderOf(tablePath));

@@ -33,8 +33,10 @@ class TFormNardel : public QWidget {
     Q_OBJECT
 
 public:
-    // `programFolder` is where the table files lie: the folder of the program's own file.
-    TFormNardel(const QString& programFolder, Clipboard& clipboard, QWidget* parent = nullptr);
+    // `tableFolder` is where the table files lie; `foldersSearched`, where the program looked
+    // for them, which the message for missing tables lists.
+    TFormNardel(const QString& tableFolder, Clipboard& clipboard,
+                const QStringList& foldersSearched = {}, QWidget* parent = nullptr);
     ~TFormNardel() override;
 
     // The status line's background: green after a copy, the button face otherwise.
@@ -129,6 +131,7 @@ private:
     // The client area at 96 pixels per inch, as the layout file gives it.
     QSize m_designedSize;
     QString m_programFolder;
+    QStringList m_foldersSearched;
     Clipboard& m_clipboard;
     bool Activated = false;
     bool m_sourceOpen = false;

@@ -59,7 +59,9 @@ void TFormNardel::LoadOutputFont() {
 
 void TFormNardel::BtnFormat1Click() {
     bool chosen = false;
-    const QFont font = QFontDialog::getFont(&chosen, FontDlgFont, this);
+    const QFont font = QFontDialog::getFont(&chosen, FontDlgFont, this, QString(),
+                                            // Qt's own dialog speaks the program's Czech.
+                                            QFontDialog::DontUseNativeDialog);
     if (!chosen)
         return;
     FontDlgFont = font;

@@ -56,6 +56,8 @@ void DictionaryExport::BtnDICgenerateClick(QWidget* parent, NameSource& source,
         QFileDialog SaveDlg(parent);
         SaveDlg.setAcceptMode(QFileDialog::AcceptSave);
         SaveDlg.setOption(QFileDialog::DontConfirmOverwrite);
+        // Qt's own dialog speaks the program's Czech; a desktop's may not.
+        SaveDlg.setOption(QFileDialog::DontUseNativeDialog);
         SaveDlg.setNameFilters({officeFilter, allFilesFilter, libreOfficeFilter});
         SaveDlg.selectNameFilter(officeFilter);
         SaveDlg.setDefaultSuffix(QStringLiteral("dic"));
