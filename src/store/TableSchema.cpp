@@ -7,7 +7,9 @@ using Type = Column::Type;
 
 const Layout& names() {
     // The list queries select one level by exact texts and order by the next field, so one
-    // index on (LEVEL_, GENUS, SPECIES, SUBSP) serves all three without sorting.
+    // index on (LEVEL_, GENUS, SPECIES, SUBSP) serves all three without sorting. It holds the
+    // other columns too, so that a list reads consecutive index pages and never the table
+    // rows, which lie in the order of the input.
     static const Layout layout{
         QStringLiteral("plantnames.db"),
         {{NameColumn::level, Type::Integer},
@@ -19,8 +21,8 @@ const Layout& names() {
          {NameColumn::page, Type::Integer},
          {NameColumn::record, Type::Integer}},
         NameColumn::record,
-        {QStringLiteral(
-            R"(CREATE INDEX %1.names_by_level ON "plantnames.db" (LEVEL_, GENUS, SPECIES, SUBSP))")}};
+        {QStringLiteral(R"(CREATE INDEX %1.names_by_level ON "plantnames.db" )"
+                        R"((LEVEL_, GENUS, SPECIES, SUBSP, AUTOR0, AUTOR1, PAGE))")}};
     return layout;
 }
 
