@@ -25,12 +25,50 @@ void Query::clearSql() {
     close();
     statement_.finalize();
     sql_.clear();
+    keptNames_.clear();
 }
 
 void Query::addSqlLine(const QString& line) {
     close();
     statement_.finalize();
     sql_.append(line);
+}
+
+void Query::keepFields(const QStringList& names) {
+    close();
+    statement_.finalize();
+    keptNames_ = names;
+}
+
+void Query::findKeptColumns() {
+    keptColumns_.clear();
+    if (keptNames_.isEmpty()) {
+        for (int column = 0; column < fieldNames_.size(); ++column)
+            keptColumns_.push_back(column);
+    }
+    for (const QString& name : std::as_const(keptNames_)) {
+        const int column = positionOf(name);
+        if (column < 0)
+            fail(QStringLiteral("Field '%1' not found").arg(name));
+        keptColumns_.push_back(column);
+    }
+    slotOfColumn_.assign(size_t(fieldNames_.size()), -1);
+    for (size_t slot = 0; slot < keptColumns_.size(); ++slot)
+        slotOfColumn_[size_t(keptColumns_[slot])] = int(slot);
+}
+
+int Query::positionOf(const QString& name) const {
+    for (int column = 0; column < fieldNames_.size(); ++column) {
+        if (fieldNames_[column].compare(name, Qt::CaseInsensitive) == 0)
+            return column;
+    }
+    return -1;
+}
+
+int Query::slotOf(int position) const {
+    return position >= 0 && size_t(position) < slotOfColumn_.size()
+               ? slotOfColumn_[size_t(position)]
+               : -1;
 }
 
 void Query::defineParam(const QString& name, ParamType type) {
@@ -81,6 +119,7 @@ void Query::prepare() {
     fieldNames_.clear();
     for (int column = 0; column < statement_.columnCount(); ++column)
         fieldNames_.append(statement_.columnName(column));
+    findKeptColumns();
 }
 
 void Query::open() {
@@ -93,11 +132,9 @@ void Query::open() {
         if (index > 0)
             statement_.bind(index, param.value());
     }
-    const int columns = int(fieldNames_.size());
     Statement::Step step;
-    while ((step = statement_.step()) == Statement::Step::Row) {
-        rows_.appendRow(statement_, columns);
-    }
+    while ((step = statement_.step()) == Statement::Step::Row)
+        rows_.appendRow(statement_, keptColumns_);
     if (step == Statement::Step::Error) {
         const QString error = statement_.errorText();
         statement_.reset();
@@ -108,12 +145,14 @@ void Query::open() {
     statement_.reset();
     open_ = true;
     row_ = 0;
+    rowCount_ = keptColumns_.empty() ? 0 : int(rows_.cellCount() / keptColumns_.size());
 }
 
 void Query::close() {
     open_ = false;
     rows_.clear();
     row_ = 0;
+    rowCount_ = 0;
 }
 
 void Query::requireOpen() const {
@@ -123,25 +162,25 @@ void Query::requireOpen() const {
 
 int Query::recordCount() const {
     requireOpen();
-    return fieldNames_.isEmpty() ? 0 : int(rows_.cellCount() / fieldNames_.size());
+    return rowCount_;
 }
 
 int Query::fieldIndex(const QString& name) const {
     requireOpen();
-    for (int column = 0; column < fieldNames_.size(); ++column) {
-        if (fieldNames_[column].compare(name, Qt::CaseInsensitive) == 0)
-            return column;
-    }
-    fail(QStringLiteral("Field '%1' not found").arg(name));
+    const int column = positionOf(name);
+    if (column < 0 || slotOf(column) < 0)
+        fail(QStringLiteral("Field '%1' not found").arg(name));
+    return column;
 }
 
 Field Query::field(int position) const {
     requireOpen();
     if (eof())
         fail(QStringLiteral("At end of table"));
-    if (position < 0 || position >= fieldNames_.size())
+    const int slot = slotOf(position);
+    if (slot < 0)
         fail(QStringLiteral("Field index %1 out of range").arg(position));
-    return Field(rows_, size_t(row_) * fieldNames_.size() + position, position, *this);
+    return Field(rows_, size_t(row_) * keptColumns_.size() + slot, position, *this);
 }
 
 void Query::first() {
@@ -156,5 +195,5 @@ void Query::next() {
 }
 
 bool Query::eof() const {
-    return !open_ || row_ >= recordCount();
+    return row_ >= rowCount_;
 }

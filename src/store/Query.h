@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <vector>
 
 class NameSource;
 class Query;
@@ -44,6 +45,11 @@ public:
     // Gives a parameter a type; a value set later is converted to it. A parameter that has no
     // type takes the type of its value.
     void defineParam(const QString& name, ParamType type);
+    // The fields that each open keeps of every row, by name; the others are not read, and
+    // fieldIndex() and field() do not find them. Empty (as after clearSql()) keeps every
+    // field. Like a change of the SQL, it closes and unprepares the query; preparing fails
+    // when the SQL gives no field of a kept name.
+    void keepFields(const QStringList& names);
     void setParam(const QString& name, const QVariant& value);
 
     void prepare();
@@ -67,6 +73,11 @@ public:
 
 private:
     void requireOpen() const;
+    void findKeptColumns();
+    // The position of a field of the statement by name, -1 when there is none.
+    int positionOf(const QString& name) const;
+    // The place of a field in each kept row, -1 when the field is not kept.
+    int slotOf(int position) const;
     [[noreturn]] void fail(const QString& text) const;
 
     NameSource& source_;
@@ -77,6 +88,10 @@ private:
     Statement statement_;
     bool open_ = false;
     QStringList fieldNames_; // of the prepared statement
+    QStringList keptNames_;
+    std::vector<int> keptColumns_;  // the positions of the kept fields, in row order
+    std::vector<int> slotOfColumn_; // for each position, its place in a row or -1
     ResultRows rows_;
     int row_ = 0;
+    int rowCount_ = 0; // 0 while closed
 };

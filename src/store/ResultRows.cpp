@@ -1,48 +1,124 @@
 #include "store/ResultRows.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 
+namespace {
+
+// Below the size that the allocator maps afresh from the system for each block.
+constexpr qsizetype blockUnits = 32 * 1024;
+constexpr qsizetype smallestBlockUnits = 256;
+
+double realOf(qint64 bits) {
+    return std::bit_cast<double>(bits);
+}
+
+} // namespace
+
 void ResultRows::clear() {
-    cells_.clear();
-    bytes_.clear();
+    lastCells_ = cells_.size();
+    lastTextUnits_ = 0;
+    for (const QString& block : blocks_)
+        lastTextUnits_ += block.size();
+    // Swapped out rather than cleared: a long result's memory goes with its rows.
+    std::vector<Cell>().swap(cells_);
+    std::vector<QString>().swap(blocks_);
 }
 
 void ResultRows::appendRow(const Statement& statement, int columns) {
-    for (int column = 0; column < columns; ++column) {
-        Cell cell{statement.columnKind(column), 0, 0.0, 0};
-        switch (cell.kind) {
-        case Statement::Kind::Integer:
-            cell.integer = statement.columnInteger(column);
-            break;
-        case Statement::Kind::Real:
-            cell.real = statement.columnReal(column);
-            break;
-        case Statement::Kind::Text:
-        case Statement::Kind::Blob: {
-            const QByteArrayView value = statement.columnBytes(column);
-            cell.integer = bytes_.size();
-            cell.size = value.size();
-            bytes_.append(value);
-            break;
-        }
-        case Statement::Kind::Null:
-            break;
-        }
-        cells_.push_back(cell);
+    if (cells_.empty())
+        cells_.reserve(lastCells_);
+    for (int column = 0; column < columns; ++column)
+        appendCell(statement, column);
+}
+
+void ResultRows::appendRow(const Statement& statement, std::span<const int> columns) {
+    if (cells_.empty())
+        cells_.reserve(lastCells_);
+    for (const int column : columns)
+        appendCell(statement, column);
+}
+
+void ResultRows::appendCell(const Statement& statement, int column) {
+    const Statement::Value value = statement.column(column);
+    Cell cell{0, 0, value.kind};
+    switch (value.kind) {
+    case Statement::Kind::Integer:
+        cell.value = value.integer;
+        break;
+    case Statement::Kind::Real:
+        cell.value = std::bit_cast<qint64>(value.real);
+        break;
+    case Statement::Kind::Text:
+    case Statement::Kind::Blob:
+        cell.value = appendText(value.bytes, cell.size);
+        break;
+    case Statement::Kind::Null:
+        break;
     }
+    cells_.push_back(cell);
+}
+
+QString& ResultRows::blockFor(qsizetype units) {
+    if (!blocks_.empty()) {
+        QString& last = blocks_.back();
+        if (last.capacity() - last.size() >= units && last.isDetached())
+            return last;
+    }
+    const qsizetype wanted =
+        blocks_.empty() ? std::clamp(lastTextUnits_, smallestBlockUnits, blockUnits) : blockUnits;
+    QString& block = blocks_.emplace_back();
+    block.reserve(std::max(wanted, units));
+    return block;
+}
+
+qint64 ResultRows::appendText(QByteArrayView utf8, qint32& size) {
+    // UTF-16 takes no more units than UTF-8 takes bytes.
+    QString& block = blockFor(utf8.size() + 1);
+    const qsizetype start = block.size();
+    block.resize(start + utf8.size() + 1);
+    char16_t* const begin = reinterpret_cast<char16_t*>(block.data()) + start;
+    char16_t* end = begin;
+    // Names are mostly ASCII, which is widened in place.
+    for (const char byte : utf8) {
+        if (byte < 0) {
+            const QString converted = QString::fromUtf8(utf8);
+            end = std::copy(converted.utf16(), converted.utf16() + converted.size(), begin);
+            break;
+        }
+        *end++ = char16_t(byte);
+    }
+    *end = 0;
+    size = qint32(end - begin);
+    block.resize(start + size + 1);
+    return qint64(blocks_.size() - 1) << 32 | start;
+}
+
+QStringView ResultRows::view(const Cell& cell) const {
+    return QStringView(blocks_[size_t(cell.value >> 32)])
+        .sliced(cell.value & 0xffffffff, cell.size);
 }
 
 QString ResultRows::text(size_t index) const {
     const Cell& cell = cells_[index];
     switch (cell.kind) {
     case Statement::Kind::Integer:
-        return QString::number(cell.integer);
+        return QString::number(cell.value);
     case Statement::Kind::Real:
-        return QString::number(cell.real, 'g', 17);
+        return QString::number(realOf(cell.value), 'g', 17);
     case Statement::Kind::Text:
-    case Statement::Kind::Blob:
-        return QString::fromUtf8(bytes(cell));
+    case Statement::Kind::Blob: {
+        if (cell.size == 0)
+            return QStringLiteral("");
+        // A view into the block that holds a reference to it, as QString's own copies do.
+        auto& block =
+            const_cast<QString::DataPointer&>(blocks_[size_t(cell.value >> 32)].data_ptr());
+        block.d_ptr()->ref();
+        return QString(QString::DataPointer(block.d_ptr(), block.data() + (cell.value & 0xffffffff),
+                                            cell.size));
+    }
     case Statement::Kind::Null:
         break;
     }
@@ -53,13 +129,16 @@ std::optional<qint64> ResultRows::integer(size_t index) const {
     const Cell& cell = cells_[index];
     switch (cell.kind) {
     case Statement::Kind::Integer:
-        return cell.integer;
-    case Statement::Kind::Real:
-        if (std::trunc(cell.real) == cell.real && std::abs(cell.real) < 9.0e18)
-            return qint64(cell.real);
+        return cell.value;
+    case Statement::Kind::Real: {
+        const double real = realOf(cell.value);
+        if (std::trunc(real) == real && std::abs(real) < 9.0e18)
+            return qint64(real);
         return std::nullopt;
+    }
     case Statement::Kind::Text: {
-        const QByteArrayView text = bytes(cell).trimmed();
+        const QByteArray bytes = view(cell).toUtf8();
+        const QByteArrayView text = QByteArrayView(bytes).trimmed();
         qint64 value = 0;
         const auto [end, error] = std::from_chars(text.begin(), text.end(), value);
         if (text.isEmpty() || error != std::errc() || end != text.end())

@@ -31,6 +31,11 @@ QString Statement::errorText() const {
                : QStringLiteral("The database connection is not open");
 }
 
+bool Statement::failedOnConstraint() const {
+    // The primary code: the connection may give extended ones.
+    return db_ && (sqlite3_errcode(db_) & 0xff) == SQLITE_CONSTRAINT;
+}
+
 void Statement::reset() {
     sqlite3_reset(statement_);
 }
@@ -92,19 +97,27 @@ QString Statement::columnName(int column) const {
     return QString::fromUtf8(sqlite3_column_name(statement_, column));
 }
 
-Statement::Kind Statement::columnKind(int column) const {
-    switch (sqlite3_column_type(statement_, column)) {
+namespace {
+
+Statement::Kind kindOf(int type) {
+    switch (type) {
     case SQLITE_INTEGER:
-        return Kind::Integer;
+        return Statement::Kind::Integer;
     case SQLITE_FLOAT:
-        return Kind::Real;
+        return Statement::Kind::Real;
     case SQLITE_TEXT:
-        return Kind::Text;
+        return Statement::Kind::Text;
     case SQLITE_BLOB:
-        return Kind::Blob;
+        return Statement::Kind::Blob;
     default:
-        return Kind::Null;
+        return Statement::Kind::Null;
     }
+}
+
+} // namespace
+
+Statement::Kind Statement::columnKind(int column) const {
+    return kindOf(sqlite3_column_type(statement_, column));
 }
 
 qint64 Statement::columnInteger(int column) const {
@@ -113,6 +126,31 @@ qint64 Statement::columnInteger(int column) const {
 
 double Statement::columnReal(int column) const {
     return sqlite3_column_double(statement_, column);
+}
+
+Statement::Value Statement::column(int column) const {
+    // One look-up of the column for all reads; the row is read on this thread only.
+    sqlite3_value* const value = sqlite3_column_value(statement_, column);
+    Value read;
+    read.kind = kindOf(sqlite3_value_type(value));
+    switch (read.kind) {
+    case Kind::Integer:
+        read.integer = sqlite3_value_int64(value);
+        break;
+    case Kind::Real:
+        read.real = sqlite3_value_double(value);
+        break;
+    case Kind::Text:
+    case Kind::Blob: {
+        // The pointer first, then the size, as for columnBytes().
+        const auto* bytes = static_cast<const char*>(sqlite3_value_blob(value));
+        read.bytes = QByteArrayView(bytes, sqlite3_value_bytes(value));
+        break;
+    }
+    case Kind::Null:
+        break;
+    }
+    return read;
 }
 
 QByteArrayView Statement::columnBytes(int column) const {

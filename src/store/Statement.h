@@ -26,6 +26,8 @@ public:
     bool isPrepared() const { return statement_ != nullptr; }
     void finalize();
     QString errorText() const;
+    // Whether the last step failed because the row broke a constraint (a key taken twice).
+    bool failedOnConstraint() const;
 
     // Rewinds the statement for a new run; the bindings stay until they are bound again.
     void reset();
@@ -51,6 +53,15 @@ public:
     qint64 columnInteger(int column) const;
     double columnReal(int column) const;
     QByteArrayView columnBytes(int column) const;
+    // A column of the current row read in one go: its kind and the value of that kind
+    // (bytes for text and blobs, valid until the next step).
+    struct Value {
+        Kind kind = Kind::Null;
+        qint64 integer = 0;
+        double real = 0;
+        QByteArrayView bytes;
+    };
+    Value column(int column) const;
 
 private:
     sqlite3* db_ = nullptr;

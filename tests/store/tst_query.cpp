@@ -96,6 +96,30 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EngineError, query.recordCount());
     }
 
+    // A query that keeps some fields reads those alone; its texts outlive its rows.
+    void keptFieldsAloneAreRead() {
+        SampleSource sample;
+        Query query(sample.source);
+        query.addSqlLine("SELECT * FROM 'plantnames.db'");
+        query.addSqlLine("WHERE (LEVEL_=1) ORDER BY SPECIES");
+        query.keepFields({"species", "PAGE"});
+        query.open();
+        QStringList species;
+        QList<int> pages;
+        for (query.first(); !query.eof(); query.next()) {
+            species.append(query.field(query.fieldIndex("SPECIES")).asString());
+            pages.append(query.field(query.fieldIndex("page")).asInteger());
+        }
+        QVERIFY_THROWS_EXCEPTION(EngineError, query.fieldIndex("GENUS"));
+        query.close();
+        query.open();
+        query.close();
+        QCOMPARE(species, QStringList({"arvense", "pratensis", "vernalis", "×rubens"}));
+        QCOMPARE(pages, QList<int>({300, 513, 514, 95}));
+        query.keepFields({"AUTHOR"});
+        QVERIFY_THROWS_EXCEPTION(EngineError, query.open());
+    }
+
     void synonymQueriesOfBothTablesShareTheConnection() {
         SampleSource sample;
         NameSource& source = sample.source;
