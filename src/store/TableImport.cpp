@@ -8,7 +8,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QSet>
+#include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace TableImport {
 namespace {
@@ -27,13 +29,10 @@ int positionIn(const TableSchema::Layout& layout, const QString& name) {
     return position;
 }
 
-QByteArray speciesKey(QByteArrayView genus, QByteArrayView species) {
-    return genus.toByteArray() + '\t' + species.toByteArray();
-}
-
 // Checks and writes the rows of the name table: the level and the fields it needs, whole
 // numbers, unique record numbers, and that every species has its genus row and every
-// subspecies its species row (the lists link the levels by these texts alone).
+// subspecies its species row (the lists link the levels by these texts alone). It keeps the
+// genera and the record numbers; a row whose parent cannot be checked yet waits to the end.
 class NameRows {
 public:
     explicit NameRows(const TableSchema::Layout& layout)
@@ -64,51 +63,68 @@ public:
         if (level == 2 && subsp.isEmpty())
             reader.fail(QStringLiteral("%1 is empty on a subspecies row (%2 2)")
                             .arg(NameColumn::subsp, NameColumn::level));
-        if (records_.contains(record))
-            reader.fail(QStringLiteral("%1 %2 is used by an earlier row")
-                            .arg(NameColumn::record)
-                            .arg(record));
-        records_.insert(record);
-
-        if (level == 0) {
-            genera_.insert(genus.toByteArray());
-        } else {
-            QByteArray key = speciesKey(genus, species);
-            if (level == 1)
-                speciesKeys_.insert(key);
-            parents_.append({reader.line(), level, std::move(key)});
-        }
 
         writer.setInteger(level_, level);
         for (const int column : texts_)
             writer.setText(column, reader.field(column));
         writer.setInteger(page_, reader.integer(page_, intMin, intMax));
         writer.setInteger(record_, record);
-        writer.insertRow();
+        // The record number is the table's key: the table refuses it a second time.
+        if (!writer.insertRow())
+            reader.fail(QStringLiteral("%1 %2 is used by an earlier row")
+                            .arg(NameColumn::record)
+                            .arg(record));
+        records_.push_back(int(record));
+
+        if (level == 0)
+            genera_.insert(genus.toByteArray());
+        else if (level == 2 || !hasGenus(genus))
+            waiting_.append({reader.line(), level, genus.toByteArray(), species.toByteArray()});
     }
 
-    void checkParents(const TsvReader& reader) const {
-        for (const Parent& parent : parents_) {
-            const QByteArray genus = parent.key.first(parent.key.indexOf('\t'));
-            if (parent.level == 1 && !genera_.contains(genus))
-                reader.fail(parent.line,
+    // Checks the rows that waited for their parent, in the order of the file, once every row
+    // is in the table and its indexes are built.
+    void checkParents(const TsvReader& reader, TableWriter& writer) {
+        const QString speciesRow =
+            QStringLiteral("%1=1 AND %2=?1 AND %3=?2")
+                .arg(NameColumn::level, NameColumn::genus, NameColumn::species);
+        for (const Waiting& row : std::as_const(waiting_)) {
+            if (row.level == 1 && !genera_.contains(row.genus))
+                reader.fail(row.line,
                             QStringLiteral("species of genus '%1', which has no genus row (%2 0)")
-                                .arg(QString::fromUtf8(genus), NameColumn::level));
-            if (parent.level == 2 && !speciesKeys_.contains(parent.key))
-                reader.fail(
-                    parent.line,
-                    QStringLiteral("subspecies of '%1', which has no species row (%2 1)")
-                        .arg(QString::fromUtf8(parent.key).replace('\t', ' '), NameColumn::level));
+                                .arg(QString::fromUtf8(row.genus), NameColumn::level));
+            if (row.level == 2 && !writer.contains(speciesRow, {row.genus, row.species}))
+                reader.fail(row.line,
+                            QStringLiteral("subspecies of '%1 %2', which has no species row (%3 1)")
+                                .arg(QString::fromUtf8(row.genus), QString::fromUtf8(row.species),
+                                     NameColumn::level));
         }
+        waiting_ = {};
+        std::sort(records_.begin(), records_.end());
     }
 
-    const QSet<qint64>& records() const { return records_; }
+    // Whether a row has the record number; once the parents are checked.
+    bool hasRecord(qint64 record) const {
+        return std::binary_search(records_.begin(), records_.end(), record);
+    }
 
 private:
-    struct Parent {
+    bool hasGenus(QByteArrayView genus) {
+        // The rows of a genus mostly follow each other.
+        if (genus == lastGenus_)
+            return true;
+        QByteArray bytes = genus.toByteArray();
+        if (!genera_.contains(bytes))
+            return false;
+        lastGenus_ = std::move(bytes);
+        return true;
+    }
+
+    struct Waiting {
         qint64 line;
         qint64 level;
-        QByteArray key; // genus TAB species
+        QByteArray genus;
+        QByteArray species;
     };
     const int level_;
     const int genus_;
@@ -117,10 +133,10 @@ private:
     const int page_;
     const int record_;
     const QList<int> texts_; // the text columns, copied as they are
-    QSet<qint64> records_;
+    std::vector<int> records_;
     QSet<QByteArray> genera_;
-    QSet<QByteArray> speciesKeys_;
-    QList<Parent> parents_;
+    QByteArray lastGenus_; // a genus known to have its row
+    QList<Waiting> waiting_;
 };
 
 void report(const Progress& progress, const QString& file, qint64 rows) {
@@ -134,6 +150,8 @@ void importTables(const QString& namesTsv, const QString& synonymsTsv, const QSt
                   const Progress& progress) {
     const QString& password = TablePassword::programPassword;
 
+    // One table at a time: the name table is finished and closed, with its page cache,
+    // before the synonyms are read.
     const TableSchema::Layout& nameLayout = TableSchema::names();
     NameRows names(nameLayout);
     TsvReader nameReader(namesTsv, nameLayout);
@@ -144,7 +162,9 @@ void importTables(const QString& namesTsv, const QString& synonymsTsv, const QSt
         if (++rows % progressStep == 0)
             report(progress, namesTsv, rows);
     }
-    names.checkParents(nameReader);
+    nameWriter.buildIndexes();
+    names.checkParents(nameReader, nameWriter);
+    nameWriter.finish();
     report(progress, namesTsv, rows);
 
     const TableSchema::Layout& synonymLayout = TableSchema::synonyms();
@@ -157,20 +177,20 @@ void importTables(const QString& namesTsv, const QString& synonymsTsv, const QSt
         if (synonymReader.field(synonym).isEmpty())
             synonymReader.fail(QStringLiteral("%1 is empty").arg(SynonymColumn::synonym));
         const qint64 record = synonymReader.integer(accepted, 1, intMax);
-        if (!names.records().contains(record))
+        if (!names.hasRecord(record))
             synonymReader.fail(QStringLiteral("%1 %2 names no row of the name table")
                                    .arg(SynonymColumn::acceptedRecord)
                                    .arg(record));
         synonymWriter.setText(synonym, synonymReader.field(synonym));
         synonymWriter.setInteger(accepted, record);
-        synonymWriter.insertRow();
+        synonymWriter.insertRow(); // the synonym table has no key that a row could take twice
         if (++rows % progressStep == 0)
             report(progress, synonymsTsv, rows);
     }
+    synonymWriter.buildIndexes();
+    synonymWriter.finish();
     report(progress, synonymsTsv, rows);
 
-    nameWriter.finish();
-    synonymWriter.finish();
     nameWriter.replace();
     synonymWriter.replace();
 }

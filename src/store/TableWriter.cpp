@@ -49,6 +49,7 @@ void TableWriter::closeConnection() {
     if (!db_.isValid())
         return;
     insert_.finalize();
+    lookUp_.finalize();
     db_.close();
     db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(tempPath_);
@@ -64,16 +65,42 @@ void TableWriter::exec(const QString& sql) {
         fail(query.lastError().text());
 }
 
-void TableWriter::insertRow() {
-    if (insert_.step() != Statement::Step::Done)
+bool TableWriter::insertRow() {
+    const Statement::Step step = insert_.step();
+    const bool keyTaken = step == Statement::Step::Error && insert_.failedOnConstraint();
+    if (step != Statement::Step::Done && !keyTaken)
         fail(insert_.errorText());
     insert_.reset();
+    return !keyTaken;
+}
+
+void TableWriter::buildIndexes() {
+    insert_.finalize();
+    for (const QString& statement : TableSchema::createIndexes(layout_, QStringLiteral("main")))
+        exec(statement);
+}
+
+bool TableWriter::contains(const QString& condition, std::initializer_list<QByteArrayView> texts) {
+    if (condition != lookUpCondition_) {
+        if (!lookUp_.prepare(sqliteHandle(db_),
+                             QStringLiteral("SELECT 1 FROM \"%1\" WHERE %2 LIMIT 1")
+                                 .arg(layout_.tableFile, condition)))
+            fail(lookUp_.errorText());
+        lookUpCondition_ = condition;
+    }
+    int index = 0;
+    for (const QByteArrayView text : texts)
+        lookUp_.bindTextInPlace(++index, text);
+    const Statement::Step step = lookUp_.step();
+    lookUp_.reset();
+    if (step == Statement::Step::Error)
+        fail(lookUp_.errorText());
+    return step == Statement::Step::Row;
 }
 
 void TableWriter::finish() {
     insert_.finalize();
-    for (const QString& statement : TableSchema::createIndexes(layout_, QStringLiteral("main")))
-        exec(statement);
+    lookUp_.finalize();
     TablePassword::protect(db_, QStringLiteral("main"), password_);
     exec(QStringLiteral("COMMIT"));
     closeConnection();

@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QSqlDatabase>
 #include <QString>
+#include <initializer_list>
 
 // Writes one protected table file from rows, into a temporary file beside its final place.
 // Nothing appears under the final name until replace() renames the finished file over it, so
@@ -21,9 +22,13 @@ public:
     // its bytes must stay valid until insertRow().
     void setText(int column, QByteArrayView utf8) { insert_.bindTextInPlace(column + 1, utf8); }
     void setInteger(int column, qint64 value) { insert_.bindInteger(column + 1, value); }
-    // Inserts the row whose columns were set.
-    void insertRow();
-    // Builds the indexes, protects and closes the file, and flushes it to the disk.
+    // Inserts the row whose columns were set; false when the table holds its key already.
+    bool insertRow();
+    // Builds the layout's indexes once every row is in.
+    void buildIndexes();
+    // Whether a row meets `condition`, SQL in which ?1, ?2 ... stand for the texts.
+    bool contains(const QString& condition, std::initializer_list<QByteArrayView> texts);
+    // Protects and closes the file, and flushes it to the disk.
     void finish();
     // Renames the finished file to its final name, replacing any earlier one.
     void replace();
@@ -39,4 +44,6 @@ private:
     QString tempPath_;
     QSqlDatabase db_;
     Statement insert_;
+    Statement lookUp_;
+    QString lookUpCondition_;
 };

@@ -1,21 +1,12 @@
 #include "store/TsvReader.h"
 
 #include <charconv>
+#include <cstring>
 
 TsvReader::TsvReader(const QString& path, const TableSchema::Layout& layout)
     : path_(path), layout_(layout), file_(path) {
     if (!file_.open(QIODevice::ReadOnly))
         throw ImportError(QStringLiteral("%1: %2").arg(path, file_.errorString()).toStdString());
-    const qint64 size = file_.size();
-    if (const uchar* mapped = size > 0 ? file_.map(0, size) : nullptr) {
-        rest_ = QByteArrayView(mapped, size);
-    } else {
-        contents_ = file_.readAll();
-        if (file_.error() != QFileDevice::NoError)
-            throw ImportError(
-                QStringLiteral("%1: %2").arg(path, file_.errorString()).toStdString());
-        rest_ = contents_;
-    }
     fields_.resize(layout_.columns.size());
     readHeader();
 }
@@ -24,13 +15,37 @@ void TsvReader::fail(qint64 line, const QString& what) const {
     throw ImportError(QStringLiteral("%1:%2: %3").arg(path_).arg(line).arg(what).toStdString());
 }
 
+bool TsvReader::readMore() {
+    // The unread bytes move to the front; a line longer than the block doubles it.
+    constexpr qsizetype blockSize = 1 << 20;
+    const qsizetype kept = blockEnd_ - unread_;
+    if (block_.isEmpty())
+        block_.resize(blockSize);
+    else if (kept == block_.size())
+        block_.resize(2 * block_.size());
+    std::memmove(block_.data(), block_.constData() + unread_, size_t(kept));
+    unread_ = 0;
+    blockEnd_ = kept;
+    const qint64 read = file_.read(block_.data() + kept, block_.size() - kept);
+    if (read < 0)
+        fail(QStringLiteral("cannot read the file: %1").arg(file_.errorString()));
+    blockEnd_ += read;
+    return read > 0;
+}
+
 bool TsvReader::readLine(QByteArrayView& line) {
-    if (rest_.isEmpty())
+    qsizetype end;
+    for (;;) {
+        end = QByteArrayView(block_).sliced(unread_, blockEnd_ - unread_).indexOf('\n');
+        if (end >= 0 || !readMore())
+            break;
+    }
+    if (unread_ == blockEnd_)
         return false;
     ++line_;
-    const qsizetype end = rest_.indexOf('\n');
-    line = end < 0 ? rest_ : rest_.first(end);
-    rest_ = end < 0 ? QByteArrayView() : rest_.sliced(end + 1);
+    const QByteArrayView rest = QByteArrayView(block_).sliced(unread_, blockEnd_ - unread_);
+    line = end < 0 ? rest : rest.first(end);
+    unread_ = end < 0 ? blockEnd_ : unread_ + end + 1;
     if (line.endsWith('\r'))
         line.chop(1);
     if (line_ == 1 && line.startsWith("\xEF\xBB\xBF"))

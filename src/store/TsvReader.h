@@ -10,8 +10,9 @@
 #include <QString>
 
 // Reads a UTF-8 tab-separated file whose header line names exactly the columns of a table
-// layout, in any order and any letter case. Fields are views into the file's bytes, in the
-// layout's column order, valid until the next row is read.
+// layout, in any order and any letter case. The file is read a block at a time, never whole.
+// Fields are views into the block, in the layout's column order, valid until the next row is
+// read.
 class TsvReader {
 public:
     TsvReader(const QString& path, const TableSchema::Layout& layout);
@@ -28,13 +29,16 @@ public:
 
 private:
     bool readLine(QByteArrayView& line);
+    // Reads more of the file behind the unread bytes; false at the end of the file.
+    bool readMore();
     void readHeader();
 
     QString path_;
     const TableSchema::Layout& layout_;
     QFile file_;
-    QByteArray contents_; // the file's bytes when it cannot be mapped
-    QByteArrayView rest_; // what is still to read
+    QByteArray block_;       // bytes read from the file, of which ...
+    qsizetype unread_ = 0;   // ... those from here on
+    qsizetype blockEnd_ = 0; // up to here are still to be read
     qint64 line_ = 0;
     QList<int> columnOfField_; // for each field of a line, its column in the layout
     QList<QByteArrayView> fields_;
