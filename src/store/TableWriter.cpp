@@ -92,9 +92,10 @@ bool TableWriter::contains(const QString& condition, std::initializer_list<QByte
     for (const QByteArrayView text : texts)
         lookUp_.bindTextInPlace(++index, text);
     const Statement::Step step = lookUp_.step();
+    const QString error = step == Statement::Step::Error ? lookUp_.errorText() : QString();
     lookUp_.reset();
     if (step == Statement::Step::Error)
-        fail(lookUp_.errorText());
+        fail(error);
     return step == Statement::Step::Row;
 }
 
