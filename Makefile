@@ -9,7 +9,7 @@ WERROR ?= OFF
 # Installing the package needs root.
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all build run test check asan-test package installed-test screenshot bench clean
+.PHONY: all build run test check asan-test package installed-test screenshot bench bench-short clean
 
 all: build
 
@@ -23,8 +23,8 @@ run: build
 	$(BUILD)/bin/nardel
 
 # Every test: the unit, widget and end-to-end tests, then the unit and widget tests again
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
-test: check asan-test
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and the benchmark's short mode.
+test: check asan-test bench-short
 
 # The installed package's test runs in installed-test, once the package is on the machine.
 check: build
@@ -54,6 +54,10 @@ screenshot: build
 
 bench:
 	bench/run
+
+# The benchmark on the bundled name list, without targets: it shows that every part runs.
+bench-short: build
+	NARDEL_BENCH_BUILD=$(BUILD) bench/run --short
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
