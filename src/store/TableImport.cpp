@@ -10,6 +10,7 @@
 #include <QSet>
 #include <algorithm>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace TableImport {
@@ -75,11 +76,7 @@ public:
                             .arg(NameColumn::record)
                             .arg(record));
         records_.push_back(int(record));
-
-        if (level == 0)
-            genera_.insert(genus.toByteArray());
-        else if (level == 2 || !hasGenus(genus))
-            waiting_.append({reader.line(), level, genus.toByteArray(), species.toByteArray()});
+        noteParent(reader.line(), level, genus, species);
     }
 
     // Checks the rows that waited for their parent, in the order of the file, once every row
@@ -109,6 +106,22 @@ public:
     }
 
 private:
+    // Checks a row's parent where the rows before it tell, else keeps the row for the end.
+    void noteParent(qint64 line, qint64 level, QByteArrayView genus, QByteArrayView species) {
+        bool known = true;
+        if (level == 0) {
+            genera_.insert(genus.toByteArray());
+        } else if (level == 1) {
+            known = hasGenus(genus);
+            lastSpecies_ = {genus.toByteArray(), species.toByteArray()};
+        } else {
+            // A subspecies mostly follows its species.
+            known = genus == lastSpecies_.first && species == lastSpecies_.second;
+        }
+        if (!known)
+            waiting_.append({line, level, genus.toByteArray(), species.toByteArray()});
+    }
+
     bool hasGenus(QByteArrayView genus) {
         // The rows of a genus mostly follow each other.
         if (genus == lastGenus_)
@@ -135,7 +148,8 @@ private:
     const QList<int> texts_; // the text columns, copied as they are
     std::vector<int> records_;
     QSet<QByteArray> genera_;
-    QByteArray lastGenus_; // a genus known to have its row
+    QByteArray lastGenus_;                          // a genus known to have its row
+    std::pair<QByteArray, QByteArray> lastSpecies_; // the genus and epithet of the last species
     QList<Waiting> waiting_;
 };
 

@@ -11,6 +11,11 @@
 #include <cstdio>
 #include <unistd.h>
 
+namespace {
+// The table file's name on the writer's connection.
+const QString schema = QStringLiteral("t");
+} // namespace
+
 TableWriter::TableWriter(const QString& folder, const TableSchema::Layout& layout,
                          const QString& password)
     : layout_(layout), password_(password), finalPath_(QDir(folder).filePath(layout.tableFile)) {
@@ -21,21 +26,30 @@ TableWriter::TableWriter(const QString& folder, const TableSchema::Layout& layou
     tempPath_ = reserve.fileName();
     reserve.close();
 
+    // The file is attached to an empty database in memory. SQLite sorts the rows of a new
+    // index in runs as large as the main database's page cache, so with that cache small the
+    // sort streams through temporary files instead of holding every key in memory.
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), tempPath_);
-    db_.setDatabaseName(tempPath_);
+    db_.setDatabaseName(QStringLiteral(":memory:"));
     if (!db_.open())
         fail(db_.lastError().text());
+    QSqlQuery attach(db_);
+    if (!attach.prepare(QStringLiteral("ATTACH DATABASE ? AS %1").arg(schema)))
+        fail(attach.lastError().text());
+    attach.addBindValue(tempPath_);
+    if (!attach.exec())
+        fail(attach.lastError().text());
     // The file is private until it is renamed, so it needs no journal; finish() flushes it.
-    exec(QStringLiteral("PRAGMA journal_mode=OFF"));
-    exec(QStringLiteral("PRAGMA synchronous=OFF"));
-    exec(QStringLiteral("PRAGMA cache_size=-65536"));
-    exec(TableSchema::createTable(layout_, QStringLiteral("main")));
+    exec(QStringLiteral("PRAGMA %1.journal_mode=OFF").arg(schema));
+    exec(QStringLiteral("PRAGMA %1.synchronous=OFF").arg(schema));
+    exec(QStringLiteral("PRAGMA %1.cache_size=-65536").arg(schema));
+    exec(TableSchema::createTable(layout_, schema));
     exec(QStringLiteral("BEGIN"));
     QStringList marks;
     for (qsizetype column = 0; column < layout_.columns.size(); ++column)
         marks.append(QStringLiteral("?"));
-    if (!insert_.prepare(sqliteHandle(db_), QStringLiteral("INSERT INTO \"%1\" VALUES (%2)")
-                                                .arg(layout_.tableFile, marks.join(','))))
+    if (!insert_.prepare(sqliteHandle(db_), QStringLiteral("INSERT INTO %1.\"%2\" VALUES (%3)")
+                                                .arg(schema, layout_.tableFile, marks.join(','))))
         fail(insert_.errorText());
 }
 
@@ -76,15 +90,15 @@ bool TableWriter::insertRow() {
 
 void TableWriter::buildIndexes() {
     insert_.finalize();
-    for (const QString& statement : TableSchema::createIndexes(layout_, QStringLiteral("main")))
+    for (const QString& statement : TableSchema::createIndexes(layout_, schema))
         exec(statement);
 }
 
 bool TableWriter::contains(const QString& condition, std::initializer_list<QByteArrayView> texts) {
     if (condition != lookUpCondition_) {
         if (!lookUp_.prepare(sqliteHandle(db_),
-                             QStringLiteral("SELECT 1 FROM \"%1\" WHERE %2 LIMIT 1")
-                                 .arg(layout_.tableFile, condition)))
+                             QStringLiteral("SELECT 1 FROM %1.\"%2\" WHERE %3 LIMIT 1")
+                                 .arg(schema, layout_.tableFile, condition)))
             fail(lookUp_.errorText());
         lookUpCondition_ = condition;
     }
@@ -102,7 +116,7 @@ bool TableWriter::contains(const QString& condition, std::initializer_list<QByte
 void TableWriter::finish() {
     insert_.finalize();
     lookUp_.finalize();
-    TablePassword::protect(db_, QStringLiteral("main"), password_);
+    TablePassword::protect(db_, schema, password_);
     exec(QStringLiteral("COMMIT"));
     closeConnection();
     QFile file(tempPath_);

@@ -20,7 +20,7 @@ bool TsvReader::readMore() {
     constexpr qsizetype blockSize = 1 << 20;
     const qsizetype kept = blockEnd_ - unread_;
     if (block_.isEmpty())
-        block_.resize(blockSize);
+        block_ = QByteArray(blockSize, Qt::Uninitialized);
     else if (kept == block_.size())
         block_.resize(2 * block_.size());
     std::memmove(block_.data(), block_.constData() + unread_, size_t(kept));
