@@ -75,10 +75,10 @@ QString& ResultRows::blockFor(qsizetype units) {
 }
 
 qint64 ResultRows::appendText(QByteArrayView utf8, qint32& size) {
-    // UTF-16 takes no more units than UTF-8 takes bytes.
-    QString& block = blockFor(utf8.size() + 1);
+    // UTF-16 takes no more units than UTF-8 takes bytes. The text is written into the
+    // block's free room, which the block then takes in, with a zero after it.
+    QString& block = blockFor(utf8.size() + 2);
     const qsizetype start = block.size();
-    block.resize(start + utf8.size() + 1);
     char16_t* const begin = reinterpret_cast<char16_t*>(block.data()) + start;
     char16_t* end = begin;
     // Names are mostly ASCII, which is widened in place.
@@ -90,9 +90,9 @@ qint64 ResultRows::appendText(QByteArrayView utf8, qint32& size) {
         }
         *end++ = char16_t(byte);
     }
-    *end = 0;
     size = qint32(end - begin);
     block.resize(start + size + 1);
+    *end = 0;
     return qint64(blocks_.size() - 1) << 32 | start;
 }
 
