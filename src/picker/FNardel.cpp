@@ -68,14 +68,16 @@ void TFormNardel::setUpControls() {
     m_statusLine = std::make_unique<StatusLine>(m_ui->StatusBar);
     for (QComboBox* list : {m_ui->CBgenus, m_ui->CBspecies, m_ui->CBsubsp})
         setUpList(list);
-    m_ui->BtnInsert->setIcon(QIcon::fromTheme(QStringLiteral("edit-copy"),
-                                              style()->standardIcon(QStyle::SP_DialogSaveButton)));
+    // The style's picture is made only where the desktop's theme has none: making it costs
+    // the start a decoded image each.
+    const auto icon = [this](const char* themeName, QStyle::StandardPixmap fallback) {
+        const QString name = QString::fromLatin1(themeName);
+        return QIcon::hasThemeIcon(name) ? QIcon::fromTheme(name) : style()->standardIcon(fallback);
+    };
+    m_ui->BtnInsert->setIcon(icon("edit-copy", QStyle::SP_DialogSaveButton));
     m_ui->SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
-    m_ui->BtnFind->setIcon(QIcon::fromTheme(
-        QStringLiteral("edit-find"), style()->standardIcon(QStyle::SP_FileDialogContentsView)));
-    m_ui->BtnSyn->setIcon(
-        QIcon::fromTheme(QStringLiteral("edit-find-replace"),
-                         style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
+    m_ui->BtnFind->setIcon(icon("edit-find", QStyle::SP_FileDialogContentsView));
+    m_ui->BtnSyn->setIcon(icon("edit-find-replace", QStyle::SP_FileDialogDetailedView));
     setUpOptionsMenu();
     setUpClipboardWatch();
     setUpTools();
@@ -128,17 +130,21 @@ void TFormNardel::OpenNameSource(const QString& tablePath) {
     DatabaseSp->connect();
     DatabaseSp->addPassword(TablePassword::programPassword);
 
-    const auto build = [](Query& query, const QStringList& lines) {
+    // A list keeps only the fields it shows of each row.
+    const auto build = [](Query& query, const QStringList& lines, const QStringList& shown) {
         query.clearSql();
         for (const QString& line : lines)
             query.addSqlLine(line);
+        query.keepFields(shown);
     };
-    build(*QueryGenus, genusQueryLines(TableName, FieldGenus));
+    build(*QueryGenus, genusQueryLines(TableName, FieldGenus), {FieldGenus, FieldPage});
     QueryGenus->prepare();
-    build(*QuerySpecies, speciesQueryLines(TableName, FieldGenus, FieldSpecies));
+    build(*QuerySpecies, speciesQueryLines(TableName, FieldGenus, FieldSpecies),
+          {FieldSpecies, FieldAuthor0, FieldPage});
     QuerySpecies->defineParam(QStringLiteral("genus"), Query::ParamType::Text);
     QuerySpecies->prepare();
-    build(*QuerySubsp, subspQueryLines(TableName, FieldGenus, FieldSpecies, FieldSubsp));
+    build(*QuerySubsp, subspQueryLines(TableName, FieldGenus, FieldSpecies, FieldSubsp),
+          {FieldSubsp, FieldAuthor1, FieldPage});
     QuerySubsp->defineParam(QStringLiteral("genus"), Query::ParamType::Text);
     QuerySubsp->defineParam(QStringLiteral("species"), Query::ParamType::Text);
     QuerySubsp->prepare();

@@ -145,7 +145,8 @@ private:
     QList<int> SubspPages;
     QString Citation;
     QTimer* Timer1 = nullptr;
-    // The trimmed clipboard text that the watch last took up.
+    // The clipboard text that the watch last took up; texts compare without their blanks at
+    // either end.
     QString LastClipText;
     // The last key the window saw, 0 when it took the key as a shortcut.
     quint8 LastKey = 0;

@@ -61,15 +61,19 @@ void TFormNardel::mousePressEvent(QMouseEvent* event) {
 void TFormNardel::BtnFindClick(QObject* Sender) {
     // The program's own copies, plain and formatted, are never looked up: a formatted copy
     // found again would reset the subspecies it names.
-    if (m_clipboard.isOwnContent() || !m_clipboard.hasText())
+    if (m_clipboard.isOwnContent())
         return;
     // The watch says nothing of what fails: the next tick tries again.
     try {
+        // No text (a picture, an empty clipboard) reads as an empty one.
         const QString text = m_clipboard.text();
-        const QStringView trimmed = trimmedClipboardText(text);
-        if (Sender == Timer1 && trimmed == LastClipText)
+        if (text.isEmpty())
             return;
-        LastClipText = trimmed.toString();
+        if (Sender == Timer1 && trimmedClipboardText(text) == trimmedClipboardText(LastClipText))
+            return;
+        // The clipboard's own string, shared rather than copied: a text of megabytes costs
+        // one comparison a tick.
+        LastClipText = text;
         FindClipboardName(LastClipText);
     } catch (const std::exception&) {
     }

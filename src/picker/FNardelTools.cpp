@@ -25,7 +25,7 @@ void TFormNardel::setUpTools() {
 }
 
 void TFormNardel::BtnSynClick() {
-    const QString text = m_clipboard.hasText() ? m_clipboard.text() : QString();
+    const QString text = m_clipboard.text();
     if (!FormSyns) {
         FormSyns = std::make_unique<TFormSyns>(
             *DatabaseSp,

@@ -13,8 +13,8 @@ public:
 
     virtual ~Clipboard() = default;
 
+    // The text, or an empty one when the content is no text.
     virtual QString text() const = 0;
-    virtual bool hasText() const = 0;
     // Whether the content is one of this program's own copies, plain or formatted.
     virtual bool isOwnContent() const = 0;
     // Replaces the content with a plain text.

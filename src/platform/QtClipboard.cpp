@@ -28,20 +28,14 @@ QString QtClipboard::text() const {
     return QGuiApplication::clipboard()->text();
 }
 
-bool QtClipboard::hasText() const {
-    const QMimeData* data = content();
-    return data && data->hasText();
-}
-
 bool QtClipboard::isOwnContent() const {
-    // Another copy of the program marks its copies with its own process id: those are
-    // names copied by hand, as from any other program.
-    const QMimeData* data = content();
-    return data && data->data(ownerFormat) == ownMarker();
+    // Asks no other program: the content is ours while it is what this program put there.
+    // A copy of another running Nardel is foreign text like any other.
+    return m_ownContent && content() == m_ownContent;
 }
 
 void QtClipboard::setPlainText(const QString& text) {
-    QGuiApplication::clipboard()->setMimeData(markedMimeData(text));
+    hold(markedMimeData(text));
 }
 
 void QtClipboard::setFormatted(const QString& text, const QByteArray& html, const QByteArray& rtf) {
@@ -50,5 +44,10 @@ void QtClipboard::setFormatted(const QString& text, const QByteArray& html, cons
     // Word processors look for RTF under any of these names.
     for (const char* format : {"text/rtf", "text/richtext", "application/rtf"})
         data->setData(QString::fromLatin1(format), rtf);
+    hold(data);
+}
+
+void QtClipboard::hold(QMimeData* data) {
+    m_ownContent = data;
     QGuiApplication::clipboard()->setMimeData(data);
 }

@@ -7,25 +7,22 @@
 class FakeClipboard : public Clipboard {
 public:
     QString text() const override { return m_text; }
-    bool hasText() const override { return m_hasText; }
     bool isOwnContent() const override { return m_own; }
-    void setPlainText(const QString& text) override { hold(text, true, true); }
+    void setPlainText(const QString& text) override { hold(text, true); }
     void setFormatted(const QString& text, const QByteArray&, const QByteArray&) override {
-        hold(text, true, true);
+        hold(text, true);
     }
 
-    void copyFromOtherProgram(const QString& text) { hold(text, true, false); }
+    void copyFromOtherProgram(const QString& text) { hold(text, false); }
     // Another program copies a picture: there is no text.
-    void copyPictureFromOtherProgram() { hold(QString(), false, false); }
+    void copyPictureFromOtherProgram() { hold(QString(), false); }
 
 private:
-    void hold(const QString& text, bool hasText, bool own) {
+    void hold(const QString& text, bool own) {
         m_text = text;
-        m_hasText = hasText;
         m_own = own;
     }
 
     QString m_text;
-    bool m_hasText = false;
     bool m_own = false;
 };
