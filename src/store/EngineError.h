@@ -9,6 +9,7 @@ class EngineError : public std::runtime_error {
 public:
     EngineError(const QString& text, const QString& file);
 
-    // The text shown to the user: the engine's text, then the file on a line of its own.
+    // The text shown to the user: for the usual failures what is wrong and what to do, in
+    // Czech, then the engine's text, then the file on a line of its own.
     QString message() const { return QString::fromUtf8(what()); }
 };

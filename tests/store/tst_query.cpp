@@ -208,27 +208,37 @@ private slots:
         QTest::addColumn<QString>("session");
         QTest::addColumn<QString>("readField");
         QTest::addColumn<QString>("expectedText");
+        // The beginning of the plain words that come first, where there are any.
+        QTest::addColumn<QString>("explanation");
         const QString program = TablePassword::programPassword;
         QTest::newRow("missing file") << "remove" << program << "PAGE"
-                                      << "does not exist";
+                                      << "does not exist"
+                                      << "Soubor tabulky chybí.";
         QTest::newRow("text file") << "text" << program << "PAGE"
-                                   << "not a database";
+                                   << "not a database"
+                                   << "Soubor tabulky je poškozený";
         QTest::newRow("truncated") << "truncate" << program << "PAGE"
-                                   << "malformed";
+                                   << "malformed"
+                                   << "Soubor tabulky je poškozený";
         QTest::newRow("no password in session") << ""
                                                 << ""
                                                 << "PAGE"
-                                                << "password";
+                                                << "password"
+                                                << "Tabulka je chráněna jiným heslem";
         QTest::newRow("another password") << ""
                                           << "tarvel1998"
                                           << "PAGE"
-                                          << "password";
+                                          << "password"
+                                          << "Tabulka je chráněna jiným heslem";
         QTest::newRow("file of another table") << "rename" << program << "PAGE"
-                                               << "no table";
+                                               << "no table"
+                                               << "";
         QTest::newRow("missing column") << "" << program << "PAGES"
-                                        << "PAGES";
+                                        << "PAGES"
+                                        << "";
         QTest::newRow("page is no number") << "badpage" << program << "PAGE"
-                                           << "not a valid";
+                                           << "not a valid"
+                                           << "";
     }
 
     void engineErrorsNameTheFile() {
@@ -270,11 +280,16 @@ private slots:
                 query.field(query.fieldIndex(readField)).asInteger();
             QFAIL("no engine error");
         } catch (const EngineError& error) {
-            // The engine's text, then the file on a line of its own.
+            // Plain words where there are any, then the engine's text, then the file on a
+            // line of its own.
+            QFETCH(QString, explanation);
             const QStringList lines = error.message().split('\n');
-            QCOMPARE(lines.size(), 2);
-            QVERIFY2(lines[0].contains(expectedText, Qt::CaseInsensitive), qPrintable(lines[0]));
-            QCOMPARE(lines[1], "Table: " + path);
+            QCOMPARE(lines.size(), explanation.isEmpty() ? 2 : 4);
+            QVERIFY2(lines.first().startsWith(explanation), qPrintable(lines.first()));
+            const QString engineText = lines[lines.size() - 2];
+            QVERIFY2(engineText.contains(expectedText, Qt::CaseInsensitive),
+                     qPrintable(engineText));
+            QCOMPARE(lines.last(), "Table: " + path);
         }
         if (damage == "remove")
             QVERIFY2(!QFile::exists(path), "a failed attach created the table file");
