@@ -1,5 +1,7 @@
 #include "BenchWindow.h"
 
+#include "Rounds.h"
+
 #include "platform/MessageBox.h"
 #include "support/PickerControls.h"
 
@@ -9,11 +11,6 @@
 #include <QLabel>
 #include <cstdio>
 #include <cstdlib>
-
-void quit(const QString& text) {
-    std::fprintf(stderr, "picker-bench: %s\n", qPrintable(text));
-    std::exit(2);
-}
 
 BenchWindow::BenchWindow(const QString& folder) : m_folder(folder) {
     MessageBox::setSink([](MessageBox::Kind, const QString& title, const QString& text) {

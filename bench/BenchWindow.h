@@ -28,7 +28,6 @@ private:
     InfoWindowCloser m_infoWindowCloser;
 };
 
-[[noreturn]] void quit(const QString& text);
 // Selects an entry of a list by its text, as a pick would, without the pick's handler.
 void select(QComboBox* list, const QString& text);
 // The record count that a window shows beside a list; it must be `rows`.

@@ -1,8 +1,10 @@
 #include "Rounds.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 Rounds Rounds::interleaved(int count, const std::function<void(Rounds&)>& round) {
     Rounds warmUp;
@@ -32,4 +34,24 @@ void printFigure(const char* key, const Rounds& rounds, const QString& note) {
     std::printf("%s %.4f %.4f %zu %s\n", key, median(rounds.ours), median(rounds.floor),
                 rounds.ours.size(), qPrintable(note));
     std::fflush(stdout);
+}
+
+void quit(const QString& text) {
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                 qPrintable(text));
+    std::exit(2);
+}
+
+BenchCommandLine readBenchCommandLine(const QStringList& arguments, qsizetype wordCount,
+                                      const QString& usage) {
+    BenchCommandLine line;
+    line.words = arguments.mid(1);
+    if (const qsizetype n = line.words.indexOf(QStringLiteral("-n"));
+        n >= 0 && n + 1 < line.words.size()) {
+        line.rounds = line.words[n + 1].toInt();
+        line.words.remove(n, 2);
+    }
+    if (line.words.size() != wordCount || line.rounds < 1)
+        quit(QStringLiteral("usage: ") + usage);
+    return line;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -13,6 +14,19 @@ struct Rounds {
     // Runs `round` `count` times, after one run that is not kept (it warms caches).
     static Rounds interleaved(int count, const std::function<void(Rounds&)>& round);
 };
+
+// Ends a benchmark program that cannot measure, naming the program and why.
+[[noreturn]] void quit(const QString& text);
+
+// A benchmark program's command line: its words after the program's name and the rounds
+// given with -n (15 by default). Any other count of words, or no round, ends the program
+// with `usage`. The benchmarks draw offscreen unless told otherwise.
+struct BenchCommandLine {
+    QStringList words;
+    int rounds = 15;
+};
+BenchCommandLine readBenchCommandLine(const QStringList& arguments, qsizetype wordCount,
+                                      const QString& usage);
 
 // Milliseconds that `work` takes.
 double timeMs(const std::function<void()>& work);

@@ -41,11 +41,6 @@ namespace {
 const QString tableName = QStringLiteral("plantnames.db");
 constexpr int floorRows = 100;
 
-[[noreturn]] void quit(const QString& text) {
-    std::fprintf(stderr, "browse-bench: %s\n", qPrintable(text));
-    std::exit(2);
-}
-
 // A field of /proc/self/status in KiB.
 long statusKib(const char* field) {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -167,14 +162,10 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    int rounds = 15;
-    if (const qsizetype n = args.indexOf(QStringLiteral("-n")); n >= 0 && n + 1 < args.size()) {
-        rounds = args[n + 1].toInt();
-        args.remove(n, 2);
-    }
-    if (args.size() != 2 || rounds < 1)
-        quit(QStringLiteral("usage: browse-bench open|memory FOLDER [-n ROUNDS]"));
+    const BenchCommandLine line = readBenchCommandLine(
+        app.arguments(), 2, QStringLiteral("browse-bench open|memory FOLDER [-n ROUNDS]"));
+    const QStringList& args = line.words;
+    const int rounds = line.rounds;
     const QString folder = QDir(args[1]).absolutePath();
     if (!QFileInfo(QDir(folder).filePath(tableName)).isFile())
         quit(QStringLiteral("%1 holds no %2").arg(folder, tableName));

@@ -9,6 +9,7 @@
 #include "BenchWindow.h"
 #include "FillBench.h"
 #include "LookupBench.h"
+#include "Rounds.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,14 +19,10 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    int rounds = 15;
-    if (const qsizetype n = args.indexOf(QStringLiteral("-n")); n >= 0 && n + 1 < args.size()) {
-        rounds = args[n + 1].toInt();
-        args.remove(n, 2);
-    }
-    if (args.size() != 2 || rounds < 1)
-        quit(QStringLiteral("usage: picker-bench fills|lookups|watch FOLDER [-n ROUNDS]"));
+    const BenchCommandLine line = readBenchCommandLine(
+        app.arguments(), 2, QStringLiteral("picker-bench fills|lookups|watch FOLDER [-n ROUNDS]"));
+    const QStringList& args = line.words;
+    const int rounds = line.rounds;
     const QString folder = QDir(args[1]).absolutePath();
     const QString tableFile = QDir(folder).filePath(QStringLiteral("plantnames.db"));
     if (!QFileInfo(tableFile).isFile())

@@ -40,11 +40,6 @@
 
 namespace {
 
-[[noreturn]] void quit(const QString& text) {
-    std::fprintf(stderr, "tools-bench: %s\n", qPrintable(text));
-    std::exit(2);
-}
-
 // One round of ours and the floor, in the order that `round` gives.
 void timeBoth(Rounds& rounds, const std::function<void()>& ours,
               const std::function<void()>& floor) {
@@ -187,14 +182,10 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    int rounds = 15;
-    if (const qsizetype n = args.indexOf(QStringLiteral("-n")); n >= 0 && n + 1 < args.size()) {
-        rounds = args[n + 1].toInt();
-        args.remove(n, 2);
-    }
-    if (args.size() != 1 || rounds < 1)
-        quit(QStringLiteral("usage: tools-bench FOLDER [-n ROUNDS]"));
+    const BenchCommandLine line =
+        readBenchCommandLine(app.arguments(), 1, QStringLiteral("tools-bench FOLDER [-n ROUNDS]"));
+    const QStringList& args = line.words;
+    const int rounds = line.rounds;
     const QDir folder{QDir(args[0]).absolutePath()};
     for (const QString file : {"plantnames.db", "syns.db"}) {
         if (!QFileInfo(folder.filePath(file)).isFile())
