@@ -36,6 +36,17 @@ void printFigure(const char* key, const Rounds& rounds, const QString& note) {
     std::fflush(stdout);
 }
 
+void Rounds::timeBoth(const std::function<void()>& ourWork,
+                      const std::function<void()>& floorWork) {
+    const bool floorFirst = ours.size() % 2;
+    if (floorFirst)
+        floor.push_back(timeMs(floorWork));
+    ours.push_back(timeMs(ourWork));
+    if (!floorFirst)
+        floor.push_back(timeMs(floorWork));
+    QCoreApplication::processEvents();
+}
+
 void quit(const QString& text) {
     std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
                  qPrintable(text));

@@ -13,6 +13,9 @@ struct Rounds {
 
     // Runs `round` `count` times, after one run that is not kept (it warms caches).
     static Rounds interleaved(int count, const std::function<void(Rounds&)>& round);
+    // Times `ours` and `floor` once each, the floor first in every other round; then lets the
+    // event loop handle what the round posted, outside the clocks.
+    void timeBoth(const std::function<void()>& ours, const std::function<void()>& floor);
 };
 
 // Ends a benchmark program that cannot measure, naming the program and why.

@@ -74,25 +74,14 @@ sqlite3* openFile(const QString& path) {
     return db;
 }
 
-// One round of ours and the floor, the floor first in every other round.
-void timeBoth(Rounds& rounds, const std::function<void()>& ours,
-              const std::function<void()>& floor) {
-    const bool floorFirst = rounds.ours.size() % 2;
-    if (floorFirst)
-        rounds.floor.push_back(timeMs(floor));
-    rounds.ours.push_back(timeMs(ours));
-    if (!floorFirst)
-        rounds.floor.push_back(timeMs(floor));
-}
-
 void benchOpen(TFormBrowse& form, const QString& folder, int rounds) {
     const QString path = QDir(folder).filePath(tableName);
     const QByteArray sql = firstRowsSql();
     const QTableView* grid = form.findChild<QTableView*>(QStringLiteral("DBGrid1"));
     int shown = 0;
     const Rounds open = Rounds::interleaved(rounds, [&](Rounds& round) {
-        timeBoth(
-            round, [&] { form.openTable(folder, tableName); },
+        round.timeBoth(
+            [&] { form.openTable(folder, tableName); },
             [&] {
                 sqlite3* db = openFile(path);
                 if (floor_step_rows(db, sql.constData(), nullptr, floorRows) != floorRows)
@@ -100,7 +89,6 @@ void benchOpen(TFormBrowse& form, const QString& folder, int rounds) {
                 sqlite3_close(db);
             });
         shown = grid->model()->rowCount();
-        QCoreApplication::processEvents();
         form.closeTable();
     });
     if (shown <= 0)
@@ -118,9 +106,8 @@ void benchOpen(TFormBrowse& form, const QString& folder, int rounds) {
     sqlite3* db = openFile(path);
     long read = 0;
     const Rounds rows = Rounds::interleaved(rounds, [&](Rounds& round) {
-        timeBoth(
-            round, [&] { read = table.readForward(std::nullopt, 0, floorRows).size(); },
-            [&] { floor_step_rows(db, sql.constData(), nullptr, floorRows); });
+        round.timeBoth([&] { read = table.readForward(std::nullopt, 0, floorRows).size(); },
+                       [&] { floor_step_rows(db, sql.constData(), nullptr, floorRows); });
     });
     if (read != floorRows)
         quit(QStringLiteral("the table read %1 records").arg(read));
@@ -131,9 +118,8 @@ void benchOpen(TFormBrowse& form, const QString& folder, int rounds) {
         QStringLiteral(R"(SELECT count(*) FROM "%1")").arg(tableName).toUtf8();
     qint64 records = 0;
     const Rounds count = Rounds::interleaved(rounds, [&](Rounds& round) {
-        timeBoth(
-            round, [&] { records = form.recordCount(); },
-            [&] { floor_step_rows(db, countSql.constData(), nullptr, -1); });
+        round.timeBoth([&] { records = form.recordCount(); },
+                       [&] { floor_step_rows(db, countSql.constData(), nullptr, -1); });
     });
     sqlite3_close(db);
     printFigure("browse-count", count, QStringLiteral("%1 records").arg(records));

@@ -40,18 +40,6 @@
 
 namespace {
 
-// One round of ours and the floor, in the order that `round` gives.
-void timeBoth(Rounds& rounds, const std::function<void()>& ours,
-              const std::function<void()>& floor) {
-    const bool floorFirst = rounds.ours.size() % 2;
-    if (floorFirst)
-        rounds.floor.push_back(timeMs(floor));
-    rounds.ours.push_back(timeMs(ours));
-    if (!floorFirst)
-        rounds.floor.push_back(timeMs(floor));
-    QCoreApplication::processEvents();
-}
-
 sqlite3* openFloorFile(const QString& path) {
     sqlite3* db = nullptr;
     // The flags of the program's connection: one thread, no mutex.
@@ -107,8 +95,7 @@ void benchSynonyms(NameSource& source, const QDir& folder, int count) {
         const QByteArray like = synonymPattern(pattern).toUtf8();
         searchText->setText(pattern);
         const Rounds rounds = Rounds::interleaved(count, [&](Rounds& round) {
-            timeBoth(
-                round,
+            round.timeBoth(
                 [&] {
                     form.BtnFindClick();
                     while (grid->canFetchMore({}))
@@ -125,11 +112,11 @@ void benchSynonyms(NameSource& source, const QDir& folder, int count) {
 
     searchText->clear();
     const Rounds rounds = Rounds::interleaved(count, [&](Rounds& round) {
-        timeBoth(
-            round, [&] { form.BtnFindClick(); },
-            [&] {
-                floorRows = floor_step_rows(db, sql.constData(), "%", QueryRowsModel::batchRows);
-            });
+        round.timeBoth([&] { form.BtnFindClick(); },
+                       [&] {
+                           floorRows =
+                               floor_step_rows(db, sql.constData(), "%", QueryRowsModel::batchRows);
+                       });
     });
     check(QStringLiteral("synonym-first-screen"));
     printFigure(
@@ -156,7 +143,7 @@ void benchExport(NameSource& source, const QDir& folder, int count) {
     try {
         const long growth = peakGrowthKib(exportOnce);
         const Rounds rounds = Rounds::interleaved(count, [&](Rounds& round) {
-            timeBoth(round, exportOnce, [&] {
+            round.timeBoth(exportOnce, [&] {
                 distinct = floor_collated_distinct(db, sql.constData(), "cs_CZ", &values);
             });
         });
