@@ -61,6 +61,19 @@ void XSession::startProgram(const QString& programPath) {
     runProgram(programDir_.filePath(QFileInfo(programPath).fileName()));
 }
 
+void XSession::copyBundledTables() const {
+    copyIntoProgramFolder(QStringLiteral(NARDEL_TABLES "/plantnames.db"));
+    copyIntoProgramFolder(QStringLiteral(NARDEL_TABLES "/syns.db"));
+}
+
+QString XSession::startToMainWindow(const QString& programPath) {
+    startProgram(programPath);
+    QString window;
+    if (dismissInfoWindow())
+        waitFor([&] { return !(window = findWindow(QStringLiteral("^Nardel Pro$"))).isEmpty(); });
+    return window;
+}
+
 void XSession::runProgram(const QString& path, const QStringList& arguments) {
     program_.setProcessEnvironment(environment());
     program_.setProcessChannelMode(QProcess::ForwardedChannels);

@@ -25,6 +25,8 @@ public:
     // The temporary program folder; copy table files here before start().
     QString programFolder() const { return programDir_.path(); }
     void copyIntoProgramFolder(const QString& path) const;
+    // Copies the bundled name and synonym tables into the program folder.
+    void copyBundledTables() const;
 
     // Sets the screen density that desktops announce to programs (Xft.dpi); programs started
     // afterwards scale to it.
@@ -33,6 +35,9 @@ public:
     void startProgram(const QString& programPath);
     // Starts a program where it lies.
     void runProgram(const QString& path, const QStringList& arguments = {});
+    // Starts the program, passes its info window as its user does and returns the id of its
+    // main window; empty when either window does not come.
+    QString startToMainWindow(const QString& programPath);
     QProcess& program() { return program_; }
 
     // Runs a command on the display and returns its standard output, trimmed.

@@ -40,8 +40,7 @@ private slots:
     void formattedCopyReachesOtherPrograms() {
         XSession session;
         QVERIFY2(session.isRunning(), "Xvfb did not start");
-        session.copyIntoProgramFolder(NARDEL_TABLES "/plantnames.db");
-        session.copyIntoProgramFolder(NARDEL_TABLES "/syns.db");
+        session.copyBundledTables();
         session.settings().writeKey({R"("Level"=dword:00000002)", R"("AddAuthor"=dword:00000001)",
                                      R"("AutoClipbrd"=dword:00000001)",
                                      R"("Formated"=dword:00000001)", R"("FontName"="DejaVu Serif")",

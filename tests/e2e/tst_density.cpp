@@ -37,8 +37,7 @@ private slots:
         XSession session;
         QVERIFY2(session.isRunning(), "Xvfb did not start");
         session.setDotsPerInch(dotsPerInch);
-        session.copyIntoProgramFolder(NARDEL_TABLES "/plantnames.db");
-        session.copyIntoProgramFolder(NARDEL_TABLES "/syns.db");
+        session.copyBundledTables();
         session.startProgram(NARDEL_PROGRAM);
 
         QString info;

@@ -6,20 +6,13 @@
 
 namespace {
 
-const QString mainWindow = QStringLiteral("^Nardel Pro$");
-
 // The program with its bundled tables, species copied with authors at every pick, formatted.
 QString startPicking(XSession& session) {
-    session.copyIntoProgramFolder(NARDEL_TABLES "/plantnames.db");
-    session.copyIntoProgramFolder(NARDEL_TABLES "/syns.db");
+    session.copyBundledTables();
     session.settings().writeKey({R"("Level"=dword:00000001)", R"("AddAuthor"=dword:00000001)",
                                  R"("AutoClipbrd"=dword:00000001)",
                                  R"("Formated"=dword:00000001)"});
-    session.startProgram(NARDEL_PROGRAM);
-    QString window;
-    if (session.dismissInfoWindow())
-        XSession::waitFor([&] { return !(window = session.findWindow(mainWindow)).isEmpty(); });
-    return window;
+    return session.startToMainWindow(NARDEL_PROGRAM);
 }
 
 } // namespace

@@ -10,8 +10,7 @@ private slots:
     void editingWindowOpensFromTheMenuAndClosesBackToThePicker() {
         XSession session;
         QVERIFY2(session.isRunning(), "Xvfb did not start");
-        session.copyIntoProgramFolder(NARDEL_TABLES "/plantnames.db");
-        session.copyIntoProgramFolder(NARDEL_TABLES "/syns.db");
+        session.copyBundledTables();
         session.startProgram(NARDEL_PROGRAM);
         QVERIFY(session.dismissInfoWindow());
         QString window;

@@ -10,11 +10,6 @@ namespace {
 
 const QString mainWindow = QStringLiteral("^Nardel Pro$");
 
-void copyTables(const XSession& session) {
-    session.copyIntoProgramFolder(NARDEL_TABLES "/plantnames.db");
-    session.copyIntoProgramFolder(NARDEL_TABLES "/syns.db");
-}
-
 // Where a window stands on the screen; null when xdotool reports no place, as for a window
 // partly off the left or top of the screen.
 QRect placeOf(const XSession& session, const QString& window) {
@@ -27,12 +22,8 @@ QRect placeOf(const XSession& session, const QString& window) {
 
 // Starts the program on the tables and passes the info window; the main window's id.
 QString startAndShowMainWindow(XSession& session) {
-    copyTables(session);
-    session.startProgram(NARDEL_PROGRAM);
-    QString window;
-    if (session.dismissInfoWindow())
-        XSession::waitFor([&] { return !(window = session.findWindow(mainWindow)).isEmpty(); });
-    return window;
+    session.copyBundledTables();
+    return session.startToMainWindow(NARDEL_PROGRAM);
 }
 
 } // namespace
@@ -44,7 +35,7 @@ private slots:
     void bundledListOpensTheWindow() {
         XSession session;
         QVERIFY2(session.isRunning(), "Xvfb did not start");
-        copyTables(session);
+        session.copyBundledTables();
         session.startProgram(NARDEL_PROGRAM);
 
         QVERIFY2(session.dismissInfoWindow(), "the info window did not come and go");
@@ -73,7 +64,7 @@ private slots:
     void placeSurvivesARestart() {
         XSession session;
         QVERIFY2(session.isRunning(), "Xvfb did not start");
-        copyTables(session);
+        session.copyBundledTables();
         session.startProgram(NARDEL_PROGRAM);
         QVERIFY(session.dismissInfoWindow());
         QString window;
@@ -106,7 +97,7 @@ private slots:
     void programFolderOfAnyName() {
         XSession session;
         QVERIFY2(session.isRunning(), "Xvfb did not start");
-        copyTables(session);
+        session.copyBundledTables();
         session.copyIntoProgramFolder(NARDEL_PROGRAM);
         // The shell makes the folder from bytes; the program is started through a link.
         int exitCode = -1;
@@ -134,7 +125,7 @@ private slots:
         QFETCH(int, signal);
         XSession session;
         QVERIFY2(session.isRunning(), "Xvfb did not start");
-        copyTables(session);
+        session.copyBundledTables();
         session.startProgram(NARDEL_PROGRAM);
         QVERIFY(session.dismissInfoWindow());
         QVERIFY(XSession::waitFor([&] { return !session.findWindow(mainWindow).isEmpty(); }));

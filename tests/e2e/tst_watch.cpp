@@ -6,15 +6,12 @@ namespace {
 
 // The program with automatic copying and authors on, at the level `level`, its window found.
 bool startCopyingProgram(XSession& session, int level, QString& window) {
-    session.copyIntoProgramFolder(NARDEL_TABLES "/plantnames.db");
-    session.copyIntoProgramFolder(NARDEL_TABLES "/syns.db");
+    session.copyBundledTables();
     session.settings().writeKey({QString(R"("Level"=dword:0000000%1)").arg(level),
                                  R"("AddAuthor"=dword:00000001)",
                                  R"("AutoClipbrd"=dword:00000001)"});
-    session.startProgram(NARDEL_PROGRAM);
-    return session.dismissInfoWindow() && XSession::waitFor([&] {
-               return !(window = session.findWindow("^Nardel Pro$")).isEmpty();
-           });
+    window = session.startToMainWindow(NARDEL_PROGRAM);
+    return !window.isEmpty();
 }
 
 QString clipboardText(const XSession& session) {
