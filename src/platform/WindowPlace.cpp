@@ -35,6 +35,20 @@ QRect keptOnScreen(const QRect& place, QSize smallest, const QList<QRect>& areas
     return QRect(QPoint(left, top), size);
 }
 
+QSize frameSize(const QWidget* window) {
+    const QSize frame = window->frameGeometry().size() - window->size();
+    return frame.isNull() ? designedFrame : frame;
+}
+
+// Sizes the window, whose user cannot resize it, so that its outer size is as given.
+void setOuterWidth(QWidget* window, int width) {
+    window->setFixedWidth(qMax(0, width - frameSize(window).width()));
+}
+
+void setOuterHeight(QWidget* window, int height) {
+    window->setFixedHeight(qMax(0, height - frameSize(window).height()));
+}
+
 } // namespace
 
 int scaled(int pixels, double dotsPerInch) {
@@ -44,11 +58,6 @@ int scaled(int pixels, double dotsPerInch) {
 double dotsPerInch(const QWidget* window) {
     const QScreen* screen = window->screen();
     return screen ? screen->logicalDotsPerInch() : 96.0;
-}
-
-QSize frameSize(const QWidget* window) {
-    const QSize frame = window->frameGeometry().size() - window->size();
-    return frame.isNull() ? designedFrame : frame;
 }
 
 int outerWidth(const QWidget* window) {
@@ -62,14 +71,6 @@ int outerHeight(const QWidget* window) {
 void moveToScreenPixels(QWidget* window, QPoint screenPixels) {
     const double ratio = window->devicePixelRatioF();
     window->move(qRound(screenPixels.x() / ratio), qRound(screenPixels.y() / ratio));
-}
-
-void setOuterWidth(QWidget* window, int width) {
-    window->setFixedWidth(qMax(0, width - frameSize(window).width()));
-}
-
-void setOuterHeight(QWidget* window, int height) {
-    window->setFixedHeight(qMax(0, height - frameSize(window).height()));
 }
 
 QRect outerPlace(const QWidget* window) {
