@@ -1,5 +1,6 @@
 #include "store/TableImport.h"
 
+#include "store/TablePair.h"
 #include "store/TablePassword.h"
 #include "store/TableSchema.h"
 #include "store/TableWriter.h"
@@ -162,14 +163,14 @@ void report(const Progress& progress, const QString& file, qint64 rows) {
 
 void importTables(const QString& namesTsv, const QString& synonymsTsv, const QString& folder,
                   const Progress& progress) {
-    const QString& password = TablePassword::programPassword;
+    TablePair pair(folder, TablePassword::programPassword);
 
     // One table at a time: the name table is finished and closed, with its page cache,
     // before the synonyms are read.
     const TableSchema::Layout& nameLayout = TableSchema::names();
     NameRows names(nameLayout);
     TsvReader nameReader(namesTsv, nameLayout);
-    TableWriter nameWriter(folder, nameLayout, password);
+    TableWriter& nameWriter = pair.names();
     qint64 rows = 0;
     while (nameReader.next()) {
         names.write(nameReader, nameWriter);
@@ -185,7 +186,7 @@ void importTables(const QString& namesTsv, const QString& synonymsTsv, const QSt
     const int synonym = positionIn(synonymLayout, SynonymColumn::synonym);
     const int accepted = positionIn(synonymLayout, SynonymColumn::acceptedRecord);
     TsvReader synonymReader(synonymsTsv, synonymLayout);
-    TableWriter synonymWriter(folder, synonymLayout, password);
+    TableWriter& synonymWriter = pair.synonyms();
     rows = 0;
     while (synonymReader.next()) {
         if (synonymReader.field(synonym).isEmpty())
@@ -205,8 +206,7 @@ void importTables(const QString& namesTsv, const QString& synonymsTsv, const QSt
     synonymWriter.finish();
     report(progress, synonymsTsv, rows);
 
-    nameWriter.replace();
-    synonymWriter.replace();
+    pair.replace();
 }
 
 } // namespace TableImport

@@ -8,7 +8,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
-#include <cstdio>
 #include <unistd.h>
 
 namespace {
@@ -116,6 +115,7 @@ bool TableWriter::contains(const QString& condition, std::initializer_list<QByte
 void TableWriter::finish() {
     insert_.finalize();
     lookUp_.finalize();
+    TableAbout::write(db_, schema, about_, tempPath_);
     TablePassword::protect(db_, schema, password_);
     exec(QStringLiteral("COMMIT"));
     closeConnection();
@@ -125,12 +125,4 @@ void TableWriter::finish() {
     // The temporary file was created private to its owner; a table is readable by all.
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                         QFileDevice::ReadOther);
-}
-
-void TableWriter::replace() {
-    if (std::rename(QFile::encodeName(tempPath_).constData(),
-                    QFile::encodeName(finalPath_).constData()) != 0)
-        throw EngineError(QStringLiteral("Cannot rename %1 to its final name").arg(tempPath_),
-                          finalPath_);
-    tempPath_.clear();
 }

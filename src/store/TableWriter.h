@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Statement.h"
+#include "store/TableAbout.h"
 #include "store/TableSchema.h"
 
 #include <QByteArrayView>
@@ -9,8 +10,9 @@
 #include <initializer_list>
 
 // Writes one protected table file from rows, into a temporary file beside its final place.
-// Nothing appears under the final name until replace() renames the finished file over it, so
-// a failed import leaves no half-written table behind; the destructor removes what remains.
+// Nothing appears under the final name until the finished file is renamed over it (see
+// TablePair), so a failed import leaves no half-written table behind; the destructor removes
+// the file unless it was released.
 class TableWriter {
 public:
     TableWriter(const QString& folder, const TableSchema::Layout& layout, const QString& password);
@@ -28,10 +30,16 @@ public:
     void buildIndexes();
     // Whether a row meets `condition`, SQL in which ?1, ?2 ... stand for the texts.
     bool contains(const QString& condition, std::initializer_list<QByteArrayView> texts);
+    // Keeps a fact about the table in the file; finish() writes it.
+    void setAbout(const QString& name, const QString& value) { about_.append({name, value}); }
     // Protects and closes the file, and flushes it to the disk.
     void finish();
-    // Renames the finished file to its final name, replacing any earlier one.
-    void replace();
+    // Hands the finished file over to the caller, who puts it in place: the writer no longer
+    // removes it.
+    void release() { tempPath_.clear(); }
+    // The file being written, and the name it takes at replace().
+    const QString& tempPath() const { return tempPath_; }
+    const QString& finalPath() const { return finalPath_; }
 
 private:
     void exec(const QString& sql);
@@ -46,4 +54,5 @@ private:
     Statement insert_;
     Statement lookUp_;
     QString lookUpCondition_;
+    TableAbout::Facts about_;
 };

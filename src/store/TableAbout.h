@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <utility>
+
+// Facts about a table file kept inside it, in a small table of names and texts: the stamp
+// of the import that wrote it, and the citation of the checklist it holds.
+namespace TableAbout {
+
+inline const QString importStamp = QStringLiteral("import");
+inline const QString citation = QStringLiteral("citation");
+
+using Facts = QList<std::pair<QString, QString>>;
+
+// Writes the facts into the file attached as `schema`. Throws EngineError naming `file`.
+void write(QSqlDatabase& db, const QString& schema, const Facts& facts, const QString& file);
+// One fact of the file attached as `schema`; empty when the file does not hold it.
+QString read(QSqlDatabase& db, const QString& schema, const QString& name, const QString& file);
+
+} // namespace TableAbout

@@ -1,0 +1,194 @@
+#include "store/TablePair.h"
+
+#include "store/EngineError.h"
+#include "store/TableSchema.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const QString lockName = QStringLiteral(".nardel-import.lock");
+const QString swapName = QStringLiteral(".nardel-import.swap");
+
+QByteArray encoded(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+// Makes renames and removals in the folder durable.
+bool syncFolder(const QString& folder) {
+    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+bool isTableFile(const QString& name) {
+    return name == TableSchema::names().tableFile || name == TableSchema::synonyms().tableFile;
+}
+
+// A writer's temporary file: the table file's name, a random part and ".tmp".
+bool isTemporaryOf(const QString& temporary, const QString& tableFile) {
+    return temporary.startsWith(tableFile + '.') && temporary.endsWith(QStringLiteral(".tmp")) &&
+           !temporary.contains('/');
+}
+
+// Renames the temporary files that the swap record names and that are still there, then
+// removes the record. Every file the record names was complete and on the disk before the
+// record was written, so completing the swap is always right. Returns whether there was a
+// record; throws EngineError, keeping the record, when a file cannot take its name.
+bool completeSwap(const QDir& folder) {
+    QFile record(folder.filePath(swapName));
+    if (!record.open(QIODevice::ReadOnly))
+        return false;
+    const QList<QByteArray> lines = record.readAll().split('\n');
+    record.close();
+    for (const QByteArray& line : lines) {
+        const QList<QByteArray> names = line.split('\t');
+        if (names.size() != 2)
+            continue;
+        const QString temporary = QFile::decodeName(names[0]);
+        const QString final = QFile::decodeName(names[1]);
+        if (!isTableFile(final) || !isTemporaryOf(temporary, final) || !folder.exists(temporary))
+            continue;
+        if (std::rename(encoded(folder.filePath(temporary)).constData(),
+                        encoded(folder.filePath(final)).constData()) != 0)
+            throw EngineError(QStringLiteral("Cannot rename %1 to its final name: %2")
+                                  .arg(temporary, QString::fromLocal8Bit(std::strerror(errno))),
+                              folder.filePath(final));
+    }
+    syncFolder(folder.path());
+    QFile::remove(record.fileName());
+    return true;
+}
+
+// Removes what killed imports left: every temporary table file. Only while the lock is held,
+// when no import of the folder is writing one.
+void removeTemporaries(const QDir& folder) {
+    for (const QString& tableFile :
+         {TableSchema::names().tableFile, TableSchema::synonyms().tableFile}) {
+        for (const QString& name :
+             folder.entryList({tableFile + QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden))
+            QFile::remove(folder.filePath(name));
+    }
+}
+
+QString newStamp() {
+    return QStringLiteral("%1 %2")
+        .arg(QDateTime::currentDateTimeUtc().toString(Qt::ISODate))
+        .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+}
+
+} // namespace
+
+// The folder's import lock: an advisory lock on a file of its own, released by the system
+// when the process ends in any way.
+class TablePair::Lock {
+public:
+    explicit Lock(const QString& folder) {
+        // Whatever stands at the lock's path, opening it must neither follow a link nor block.
+        fd_ = ::open(encoded(QDir(folder).filePath(lockName)).constData(),
+                     O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+        struct stat status {};
+        if (fd_ >= 0 && (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode))) {
+            ::close(fd_);
+            fd_ = -1;
+            errno = EINVAL;
+        }
+        if (fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            ::close(fd_);
+            fd_ = -1;
+            busy_ = true;
+        }
+    }
+    ~Lock() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+    bool held() const { return fd_ >= 0; }
+    bool busy() const { return busy_; }
+
+private:
+    int fd_ = -1;
+    bool busy_ = false;
+};
+
+TablePair::TablePair(const QString& folder, const QString& password)
+    : folder_(folder), password_(password), stamp_(newStamp()),
+      lock_(std::make_unique<Lock>(folder)) {
+    const QString lockPath = QDir(folder).filePath(lockName);
+    if (lock_->busy())
+        throw EngineError(QStringLiteral("Another import is writing the tables of this folder"),
+                          lockPath);
+    if (!lock_->held())
+        throw EngineError(QStringLiteral("Cannot take the import lock"), lockPath);
+    // A swap that cannot be completed keeps its files: the error names the cause.
+    completeSwap(QDir(folder));
+    removeTemporaries(QDir(folder));
+}
+
+TablePair::~TablePair() = default;
+
+TableWriter& TablePair::names() {
+    return writer(names_, TableSchema::names());
+}
+
+TableWriter& TablePair::synonyms() {
+    return writer(synonyms_, TableSchema::synonyms());
+}
+
+TableWriter& TablePair::writer(std::unique_ptr<TableWriter>& writer,
+                               const TableSchema::Layout& layout) {
+    if (!writer) {
+        writer = std::make_unique<TableWriter>(folder_, layout, password_);
+        writer->setAbout(TableAbout::importStamp, stamp_);
+    }
+    return *writer;
+}
+
+void TablePair::replace() {
+    const QDir folder(folder_);
+    QSaveFile record(folder.filePath(swapName));
+    QByteArray lines;
+    for (const TableWriter* writer : {names_.get(), synonyms_.get()}) {
+        Q_ASSERT(writer);
+        lines += encoded(QFileInfo(writer->tempPath()).fileName()) + '\t' +
+                 encoded(QFileInfo(writer->finalPath()).fileName()) + '\n';
+    }
+    // QSaveFile flushes the record to the disk before it takes the record's name.
+    if (!record.open(QIODevice::WriteOnly) || record.write(lines) != lines.size() ||
+        !record.commit() || !syncFolder(folder_))
+        throw EngineError(QStringLiteral("Cannot write the record of the swap"),
+                          record.fileName());
+    // From here on the files belong to the swap, which a later run completes if this one fails.
+    names_->release();
+    synonyms_->release();
+    completeSwap(folder);
+}
+
+bool TablePair::recover(const QString& folder) {
+    const QDir dir(folder);
+    if (!dir.exists(swapName))
+        return false;
+    const Lock lock(folder);
+    try {
+        return lock.held() && completeSwap(dir);
+    } catch (const EngineError&) {
+        return false; // the next import names the cause
+    }
+}
