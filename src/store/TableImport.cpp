@@ -7,10 +7,13 @@
 #include "store/TsvReader.h"
 
 #include <QByteArray>
+#include <QHashFunctions>
 #include <QList>
 #include <QSet>
 #include <algorithm>
 #include <limits>
+#include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -32,9 +35,10 @@ int positionIn(const TableSchema::Layout& layout, const QString& name) {
 }
 
 // Checks and writes the rows of the name table: the level and the fields it needs, whole
-// numbers, unique record numbers, and that every species has its genus row and every
-// subspecies its species row (the lists link the levels by these texts alone). It keeps the
-// genera and the record numbers; a row whose parent cannot be checked yet waits to the end.
+// numbers, unique record numbers, no name twice, and that every species has its genus row and
+// every subspecies its species row (the lists link the levels by these texts alone). It keeps
+// the genera, the record numbers and a hash of each row's name; a row whose parent cannot be
+// checked yet waits to the end.
 class NameRows {
 public:
     explicit NameRows(const TableSchema::Layout& layout)
@@ -42,10 +46,11 @@ public:
           genus_(positionIn(layout, NameColumn::genus)),
           species_(positionIn(layout, NameColumn::species)),
           subsp_(positionIn(layout, NameColumn::subsp)),
+          author0_(positionIn(layout, NameColumn::author0)),
+          author1_(positionIn(layout, NameColumn::author1)),
           page_(positionIn(layout, NameColumn::page)),
           record_(positionIn(layout, NameColumn::record)),
-          texts_{genus_, species_, subsp_, positionIn(layout, NameColumn::author0),
-                 positionIn(layout, NameColumn::author1)} {}
+          texts_{genus_, species_, subsp_, author0_, author1_} {}
 
     void write(const TsvReader& reader, TableWriter& writer) {
         const qint64 level = reader.integer(level_, 0, 2);
@@ -77,6 +82,7 @@ public:
                             .arg(NameColumn::record)
                             .arg(record));
         records_.push_back(int(record));
+        noteName(reader, level, int(record));
         noteParent(reader.line(), level, genus, species);
     }
 
@@ -99,6 +105,7 @@ public:
         }
         waiting_ = {};
         std::sort(records_.begin(), records_.end());
+        checkNamesOnce(reader, writer);
     }
 
     // Whether a row has the record number; once the parents are checked.
@@ -107,6 +114,54 @@ public:
     }
 
 private:
+    // A genus stands once in the name table. A species or subspecies may stand twice only
+    // under other authors: real checklists hold such homonyms, and the list shows each with
+    // its authors.
+    void noteName(const TsvReader& reader, qint64 level, int record) {
+        size_t hash = qHashMulti(0, level, reader.field(genus_));
+        if (level > 0)
+            hash = qHashMulti(hash, reader.field(species_), reader.field(subsp_),
+                              reader.field(author0_), reader.field(author1_));
+        names_.push_back({hash, reader.line(), record, level == 0});
+    }
+
+    // Fails on the first line, in the order of the file, that repeats an earlier row's name,
+    // naming the earlier line. Rows of equal hash are compared in the table, where their
+    // texts are.
+    void checkNamesOnce(const TsvReader& reader, TableWriter& writer) {
+        std::sort(names_.begin(), names_.end());
+        // The condition that the row numbered ?1 has the same texts in `columns` as row ?2.
+        const auto same = [](const QStringList& columns) {
+            const QString list = columns.join(',');
+            return QStringLiteral("%1=?1 AND (%2)=(SELECT %2 FROM \"%3\" WHERE %1=?2)")
+                .arg(NameColumn::record, list, TableSchema::names().tableFile);
+        };
+        const QString sameGenus = same({NameColumn::level, NameColumn::genus});
+        const QString sameName = same({NameColumn::level, NameColumn::genus, NameColumn::species,
+                                       NameColumn::subsp, NameColumn::author0,
+                                       NameColumn::author1});
+        std::optional<std::pair<qint64, qint64>> first; // a repeating line and its earlier one
+        for (size_t start = 0, end = 0; start < names_.size(); start = end) {
+            while (end < names_.size() && names_[end].hash == names_[start].hash)
+                ++end;
+            for (size_t later = start + 1; later < end; ++later) {
+                if (first && first->first < names_[later].line)
+                    break;
+                for (size_t earlier = start; earlier < later; ++earlier) {
+                    if (writer.contains(names_[later].genus ? sameGenus : sameName,
+                                        {QByteArray::number(names_[later].record),
+                                         QByteArray::number(names_[earlier].record)})) {
+                        first = {names_[later].line, names_[earlier].line};
+                        break;
+                    }
+                }
+            }
+        }
+        names_ = {};
+        if (first)
+            reader.fail(first->first, QStringLiteral("the same name as line %1").arg(first->second));
+    }
+
     // Checks a row's parent where the rows before it tell, else keeps the row for the end.
     void noteParent(qint64 line, qint64 level, QByteArrayView genus, QByteArrayView species) {
         bool known = true;
@@ -134,6 +189,15 @@ private:
         return true;
     }
 
+    struct Name {
+        size_t hash;
+        qint64 line;
+        int record;
+        bool genus;
+        bool operator<(const Name& other) const {
+            return std::tie(hash, line) < std::tie(other.hash, other.line);
+        }
+    };
     struct Waiting {
         qint64 line;
         qint64 level;
@@ -144,10 +208,13 @@ private:
     const int genus_;
     const int species_;
     const int subsp_;
+    const int author0_;
+    const int author1_;
     const int page_;
     const int record_;
     const QList<int> texts_; // the text columns, copied as they are
     std::vector<int> records_;
+    std::vector<Name> names_;
     QSet<QByteArray> genera_;
     QByteArray lastGenus_;                          // a genus known to have its row
     std::pair<QByteArray, QByteArray> lastSpecies_; // the genus and epithet of the last species

@@ -3,12 +3,35 @@
 #include <charconv>
 #include <cstring>
 
+namespace {
+constexpr qsizetype blockSize = 1 << 20;
+constexpr qsizetype longestLine = 1 << 20;
+constexpr qsizetype longestExcerpt = 80;
+// A file whose lines end in CR alone reads as one long line.
+const QString crAlone =
+    QStringLiteral("the lines end in CR alone; save the file with LF or CR LF line ends");
+} // namespace
+
 TsvReader::TsvReader(const QString& path, const TableSchema::Layout& layout)
     : path_(path), layout_(layout), file_(path) {
     if (!file_.open(QIODevice::ReadOnly))
         throw ImportError(QStringLiteral("%1: %2").arg(path, file_.errorString()).toStdString());
+    if (!file_.isSequential())
+        size_ = file_.size();
     fields_.resize(layout_.columns.size());
     readHeader();
+}
+
+QString TsvReader::excerpt(QByteArrayView field) {
+    const QString text = QString::fromUtf8(field.first(std::min(field.size(), 4 * longestExcerpt)));
+    return text.size() <= longestExcerpt ? text : text.first(longestExcerpt) + QStringLiteral("…");
+}
+
+void TsvReader::failOnLongLine() const {
+    const QByteArrayView rest = QByteArrayView(block_).sliced(unread_, blockEnd_ - unread_);
+    if (rest.contains('\r'))
+        fail(line_ + 1, crAlone);
+    fail(line_ + 1, QStringLiteral("the line is longer than 1 MiB"));
 }
 
 void TsvReader::fail(qint64 line, const QString& what) const {
@@ -17,7 +40,6 @@ void TsvReader::fail(qint64 line, const QString& what) const {
 
 bool TsvReader::readMore() {
     // The unread bytes move to the front; a line longer than the block doubles it.
-    constexpr qsizetype blockSize = 1 << 20;
     const qsizetype kept = blockEnd_ - unread_;
     if (block_.isEmpty())
         block_ = QByteArray(blockSize, Qt::Uninitialized);
@@ -30,6 +52,12 @@ bool TsvReader::readMore() {
     if (read < 0)
         fail(QStringLiteral("cannot read the file: %1").arg(file_.errorString()));
     blockEnd_ += read;
+    readSoFar_ += read;
+    // A file cut short while it is read would otherwise pass for a shorter file.
+    if (read == 0 && size_ >= 0 && readSoFar_ < size_)
+        fail(line_ + 1, QStringLiteral("the file shrank from %1 to %2 bytes while it was read")
+                            .arg(size_)
+                            .arg(readSoFar_));
     return read > 0;
 }
 
@@ -37,6 +65,8 @@ bool TsvReader::readLine(QByteArrayView& line) {
     qsizetype end;
     for (;;) {
         end = QByteArrayView(block_).sliced(unread_, blockEnd_ - unread_).indexOf('\n');
+        if (end > longestLine || (end < 0 && blockEnd_ - unread_ > longestLine))
+            failOnLongLine();
         if (end >= 0 || !readMore())
             break;
     }
@@ -52,6 +82,9 @@ bool TsvReader::readLine(QByteArrayView& line) {
         line = line.sliced(3);
     if (!line.isValidUtf8())
         fail(QStringLiteral("the line is not valid UTF-8"));
+    // The table would keep the byte, but the copies of a name could not.
+    if (line.contains('\0'))
+        fail(QStringLiteral("the line holds a NUL byte"));
     return true;
 }
 
@@ -59,13 +92,15 @@ void TsvReader::readHeader() {
     QByteArrayView header;
     if (!readLine(header))
         fail(1, QStringLiteral("the file is empty; the first line must name the columns"));
+    if (header.contains('\r'))
+        fail(1, crAlone);
     for (const QByteArray& bytes : header.toByteArray().split('\t')) {
         const QString name = QString::fromUtf8(bytes);
         const int column = layout_.position(name);
         if (column < 0)
-            fail(QStringLiteral("unknown column '%1'").arg(name));
+            fail(QStringLiteral("unknown column '%1'").arg(excerpt(bytes)));
         if (columnOfField_.contains(column))
-            fail(QStringLiteral("column %1 appears twice").arg(name));
+            fail(QStringLiteral("column %1 appears twice").arg(excerpt(bytes)));
         columnOfField_.append(column);
     }
     for (int column = 0; column < layout_.columns.size(); ++column) {
@@ -104,6 +139,6 @@ qint64 TsvReader::integer(int column, qint64 min, qint64 max) const {
                  .arg(layout_.columns[column].name)
                  .arg(min)
                  .arg(max)
-                 .arg(QString::fromUtf8(text)));
+                 .arg(excerpt(text)));
     return value;
 }

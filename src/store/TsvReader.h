@@ -10,9 +10,9 @@
 #include <QString>
 
 // Reads a UTF-8 tab-separated file whose header line names exactly the columns of a table
-// layout, in any order and any letter case. The file is read a block at a time, never whole.
-// Fields are views into the block, in the layout's column order, valid until the next row is
-// read.
+// layout, in any order and any letter case. The file is read a block at a time, never whole,
+// and a line may be at most 1 MiB long. Fields are views into the block, in the layout's column
+// order, valid until the next row is read.
 class TsvReader {
 public:
     TsvReader(const QString& path, const TableSchema::Layout& layout);
@@ -26,12 +26,15 @@ public:
     qint64 line() const { return line_; }
     [[noreturn]] void fail(const QString& what) const { fail(line_, what); }
     [[noreturn]] void fail(qint64 line, const QString& what) const;
+    // A field's text for an error message: at most 80 characters of it.
+    static QString excerpt(QByteArrayView field);
 
 private:
     bool readLine(QByteArrayView& line);
     // Reads more of the file behind the unread bytes; false at the end of the file.
     bool readMore();
     void readHeader();
+    [[noreturn]] void failOnLongLine() const;
 
     QString path_;
     const TableSchema::Layout& layout_;
@@ -40,6 +43,8 @@ private:
     qsizetype unread_ = 0;   // ... those from here on
     qsizetype blockEnd_ = 0; // up to here are still to be read
     qint64 line_ = 0;
+    qint64 size_ = -1;  // the file's size when it was opened; -1 for a pipe
+    qint64 readSoFar_ = 0;
     QList<int> columnOfField_; // for each field of a line, its column in the layout
     QList<QByteArrayView> fields_;
 };

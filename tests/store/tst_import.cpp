@@ -8,6 +8,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 namespace {
@@ -55,7 +56,8 @@ private slots:
             "1\t0\tDianthus\t\t\t\t\t210\r\n"
             "2\t1\tDianthus\tcarthusianorum\t\tL.\t\t211\r\n"
             "3\t2\tDianthus\tcarthusianorum\tsubsp. saxigenus\t\t(Schur) Čelak.\t212\r\n"
-            "4\t1\tDianthus\t×courtoisii\t\tRchb.\t\t-1\r\n");
+            "4\t1\tDianthus\t×courtoisii\t\tRchb.\t\t-1\r\n"
+            "5\t1\tDianthus\tcarthusianorum\t\tSchur\t\t211\r\n");
         tables.writeText("syns.tsv", "PN_REC\tSYN\n3\tDianthus saxigenus\n");
         TableImport::importTables(tables.path("names.tsv"), tables.path("syns.tsv"),
                                   tables.folder());
@@ -71,7 +73,8 @@ private slots:
         QCOMPARE(rows,
                  QStringList({"0|Dianthus|||||210|1", "1|Dianthus|carthusianorum||L.||211|2",
                               "2|Dianthus|carthusianorum|subsp. saxigenus||(Schur) Čelak.|212|3",
-                              "1|Dianthus|×courtoisii||Rchb.||-1|4"}));
+                              "1|Dianthus|×courtoisii||Rchb.||-1|4",
+                              "1|Dianthus|carthusianorum||Schur||211|5"}));
         QCOMPARE(rowsOf(source, "syns.db", {"syn", "pn_rec"}, "syn"),
                  QStringList({"Dianthus saxigenus|3"}));
         QDir folder(tables.folder());
@@ -135,6 +138,24 @@ private slots:
             << goodSyns << "names.tsv:4: subspecies of 'Dianthus armeria'";
         QTest::newRow("invalid UTF-8") << good + "1\tDianthus\tarm\xE9ria\t\tL.\t\t213\t4\n"
                                        << goodSyns << "names.tsv:4: the line is not valid UTF-8";
+        QTest::newRow("NUL byte") << good + QByteArray("1\tDianthus\tarm\0ria\t\tL.\t\t213\t4\n", 26)
+                                  << goodSyns << "names.tsv:4: the line holds a NUL byte";
+        QTest::newRow("genus twice") << good + "0\tDianthus\t\t\t\t\t300\t4\n"
+                                     << goodSyns << "names.tsv:4: the same name as line 2";
+        QTest::newRow("species twice, later than a homonym")
+            << good + "1\tDianthus\tcarthusianorum\t\tSchur\t\t300\t4\n" +
+                   "1\tDianthus\tcarthusianorum\t\tL.\t\t300\t5\n"
+            << goodSyns << "names.tsv:5: the same name as line 3";
+        const QString longText(200, 'x');
+        QTest::newRow("long field quoted in part")
+            << good + ("1\tDianthus\tarmeria\t\tL.\t\t" + longText + "\t4\n").toUtf8() << goodSyns
+            << "names.tsv:4: PAGE must be a whole number from -2147483648 to 2147483647, not '" +
+                   longText.first(80) + "…'";
+        QTest::newRow("line over 1 MiB")
+            << good + "1\tDianthus\t" + QByteArray(1 << 20, 'a') + "\t\tL.\t\t213\t4\n"
+            << goodSyns << "names.tsv:4: the line is longer than 1 MiB";
+        QTest::newRow("CR alone") << QByteArray(good).replace('\n', '\r') << goodSyns
+                                  << "names.tsv:1: the lines end in CR alone";
         QTest::newRow("synonym of no row") << good << "syn\tpn_rec\nDianthus x\t2\nDianthus y\t9\n"
                                            << "syns.tsv:3: pn_rec 9 names no row";
         QTest::newRow("empty synonym") << good << "syn\tpn_rec\n\t2\n"
@@ -162,10 +183,36 @@ private slots:
         } catch (const ImportError& error) {
             const QString message = QString::fromUtf8(error.what());
             QVERIFY2(message.startsWith(tables.folder() + '/' + expected), qPrintable(message));
+            QVERIFY2(message.size() < 400, "an error quotes a bad field in part only");
         }
         QCOMPARE(digestOf(tables.path("plantnames.db")), namesBefore);
         QCOMPARE(digestOf(tables.path("syns.db")), synonymsBefore);
         QCOMPARE(QDir(tables.folder()).entryList({"*.tmp"}, QDir::Files), QStringList());
+    }
+
+    // The input is read as a stream: a file cut short while it is read is an error, not a
+    // shorter list, and the earlier tables stay.
+    void inputCutShortStopsTheImport() {
+        TestTables tables;
+        tables.importRows({genusRow, speciesRow});
+        const QByteArray namesBefore = digestOf(tables.path("plantnames.db"));
+        QStringList rows{genusRow};
+        for (int record = 2; record < 250000; ++record)
+            rows.append(QString("1\tDianthus\ts%1\t\tL.\t\t0\t%1").arg(record));
+        tables.writeText("names.tsv", (QStringList{TestTables::nameHeader()} + rows).join('\n'));
+        tables.writeText("syns.tsv", TestTables::synonymHeader() + '\n');
+        const qint64 size = QFileInfo(tables.path("names.tsv")).size();
+        try {
+            TableImport::importTables(tables.path("names.tsv"), tables.path("syns.tsv"),
+                                      tables.folder(), [&](const QString&, qint64 rowsRead) {
+                                          if (rowsRead == 100000)
+                                              QFile::resize(tables.path("names.tsv"), size - 1000);
+                                      });
+            QFAIL("the import took a file cut short");
+        } catch (const ImportError& error) {
+            QVERIFY2(QString(error.what()).contains("the file shrank"), error.what());
+        }
+        QCOMPARE(digestOf(tables.path("plantnames.db")), namesBefore);
     }
 };
 
