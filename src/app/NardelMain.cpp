@@ -5,6 +5,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/QtClipboard.h"
 #include "platform/TableFolders.h"
+#include "store/TablePair.h"
 #include "platform/TerminationSignals.h"
 #include "shell/VersionRecord.h"
 
@@ -91,6 +92,9 @@ int main(int argc, char* argv[]) {
 
     QtClipboard clipboard;
     const QStringList folders = foldersToSearch(options);
+    // An import killed between its two tables is completed before either is read.
+    for (const QString& folder : folders)
+        TablePair::recover(folder);
     TFormNardel FormNardel(tableFolderAmong(folders), clipboard, folders);
     FormNardel.show();
     // A session's end closes the window as its user would, so the options are saved; the

@@ -1,6 +1,7 @@
 #include "store/NameSource.h"
 
 #include "store/EngineError.h"
+#include "store/TableAbout.h"
 #include "store/TablePassword.h"
 
 #include <QAtomicInt>
@@ -104,4 +105,9 @@ void NameSource::checkAttached(const QString& schema, const QString& tableFile,
             return;
     }
     throw EngineError(QStringLiteral("Invalid password: the table is protected"), path);
+}
+
+QString NameSource::about(const QString& tableFile, const QString& name) {
+    const QString schema = attach(tableFile);
+    return TableAbout::read(db_, schema, name, tablePath(tableFile));
 }

@@ -32,6 +32,10 @@ public:
     // does not hold.
     QString attach(const QString& tableFile);
 
+    // A fact that a table file keeps about itself (see TableAbout); empty when it has none.
+    // Throws EngineError as attach() does.
+    QString about(const QString& tableFile, const QString& name);
+
     QSqlDatabase& database() { return db_; }
 
 private:

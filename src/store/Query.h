@@ -37,6 +37,7 @@ public:
     enum class ParamType { Text, Integer };
 
     explicit Query(NameSource& source);
+    NameSource& source() const { return source_; }
 
     // The SQL text, line by line. Changing it closes and unprepares the query.
     void clearSql();

@@ -1,7 +1,11 @@
 #include "tools/SynonymQueries.h"
 
 #include "platform/ClipboardText.h"
+#include "store/NameSource.h"
 #include "store/Query.h"
+#include "store/TableAbout.h"
+
+#include <stdexcept>
 
 QString synonymPattern(QStringView searchText) {
     return trimmedClipboardText(searchText).toString() + u'%';
@@ -13,9 +17,17 @@ QStringList synonymSearchLines() {
 }
 
 AcceptedName lookUpAcceptedName(Query& query, qint64 record) {
+    const QString nameTable = QStringLiteral("plantnames.db");
+    NameSource& source = query.source();
+    if (source.about(synonymTable, TableAbout::importStamp) !=
+        source.about(nameTable, TableAbout::importStamp))
+        throw std::runtime_error(
+            "Tabulky plantnames.db a syns.db nepocházejí z jednoho importu, synonyma by proto "
+            "ukazovala na nesprávná platná jména. Vytvořte obě tabulky znovu příkazem "
+            "nardel-import.");
     const QString parameter = QStringLiteral("record");
     query.clearSql();
-    query.addSqlLine(QStringLiteral("select * from 'plantnames.db'"));
+    query.addSqlLine(QStringLiteral("select * from '%1'").arg(nameTable));
     query.addSqlLine(QStringLiteral("where pn_rec= :") + parameter);
     query.defineParam(parameter, Query::ParamType::Integer);
     query.setParam(parameter, record);

@@ -24,5 +24,6 @@ struct AcceptedName {
 
 // Looks up the name-table row whose pn_rec is `record`, through `query`, which keeps the
 // result open until the next lookup. A record with no row gives level 0 and empty texts.
-// Throws EngineError.
+// Throws EngineError, and std::runtime_error when the two tables come from different imports:
+// the synonyms' record numbers would then name wrong rows.
 AcceptedName lookUpAcceptedName(Query& query, qint64 record);

@@ -1,5 +1,8 @@
 #include "e2e/XSession.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -32,6 +35,27 @@ QProcessEnvironment withoutDisplay() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(name);
     return env;
+}
+
+QByteArray digestOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly)
+               ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+               : QByteArray();
+}
+
+// Imports a genus with `species` and its synonym into `folder`.
+Run importSpecies(const QString& folder, const QString& species, const QProcessEnvironment& env) {
+    QFile names(folder + "/names.tsv"), synonyms(folder + "/syns.tsv");
+    if (!names.open(QIODevice::WriteOnly) || !synonyms.open(QIODevice::WriteOnly))
+        return {};
+    names.write(("LEVEL_\tGENUS\tSPECIES\tSUBSP\tAUTOR0\tAUTOR1\tPAGE\tPN_REC\n"
+                 "0\tPicea\t\t\t\t\t1\t1\n1\tPicea\t" + species + "\t\tL.\t\t2\t2\n")
+                    .toUtf8());
+    synonyms.write(("syn\tpn_rec\nPinus " + species + "\t2\n").toUtf8());
+    names.close();
+    synonyms.close();
+    return run(NARDEL_IMPORT, {names.fileName(), synonyms.fileName(), folder}, env);
 }
 
 } // namespace
@@ -106,6 +130,46 @@ private slots:
         QVERIFY2(result.exitCode == 0, qPrintable(result.err));
         for (const char* table : {"/nardel/plantnames.db", "/nardel/syns.db"})
             QVERIFY2(QFileInfo(dataHome.path() + table).isFile(), table);
+    }
+
+    // An import killed between renaming its two tables leaves one new and one old table; the
+    // next import, or the next start of the program, puts the second new one in place.
+    void importKilledBetweenItsTablesIsCompleted_data() {
+        QTest::addColumn<bool>("byProgram");
+        QTest::newRow("next import") << false;
+        QTest::newRow("next start") << true;
+    }
+
+    void importKilledBetweenItsTablesIsCompleted() {
+        QFETCH(bool, byProgram);
+        QTemporaryDir folder;
+        QVERIFY(importSpecies(folder.path(), "abies", withoutDisplay()).exitCode == 0);
+        const QString names = folder.filePath("plantnames.db"), synonyms = folder.filePath("syns.db");
+        const QByteArray oldNames = digestOf(names), oldSynonyms = digestOf(synonyms);
+
+        QProcessEnvironment killing = withoutDisplay();
+        killing.insert("LD_PRELOAD", NARDEL_KILL_ON_RENAME);
+        killing.insert("NARDEL_KILL_ON_RENAME_TO", "/syns.db");
+        QCOMPARE(importSpecies(folder.path(), "omorika", killing).exitCode, -1);
+        const QByteArray newNames = digestOf(names);
+        QVERIFY(newNames != oldNames);
+        QCOMPARE(digestOf(synonyms), oldSynonyms);
+
+        if (byProgram) {
+            XSession session;
+            QVERIFY2(session.isRunning(), "Xvfb did not start");
+            session.runProgram(NARDEL_PROGRAM, {"--tables", folder.path()});
+            QVERIFY2(session.dismissInfoWindow(), "the info window did not come and go");
+        } else {
+            // An import that fails on its input still completes the earlier one first.
+            QVERIFY(run(NARDEL_IMPORT, {"/nonexistent.tsv", "/nonexistent.tsv", folder.path()},
+                        withoutDisplay())
+                        .exitCode == 1);
+        }
+        QCOMPARE(digestOf(names), newNames);
+        QVERIFY(digestOf(synonyms) != oldSynonyms);
+        QCOMPARE(QDir(folder.path()).entryList({"*.tmp", "*.swap"}, QDir::Files | QDir::Hidden),
+                 QStringList());
     }
 };
 

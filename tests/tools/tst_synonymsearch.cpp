@@ -189,6 +189,35 @@ private slots:
         QCOMPARE(names.recordCount(), nameRows.size());
     }
 
+    // Two tables of different imports: the synonym's record number would name a wrong row.
+    void tablesOfOneImportOnly_data() {
+        QTest::addColumn<QStringList>("namesChange");
+        QTest::addColumn<QStringList>("synonymsChange");
+        QTest::addColumn<bool>("selected");
+        const QStringList otherStamp{"UPDATE nardel_about SET value='other' WHERE name='import'"};
+        const QStringList noStamp{"DROP TABLE nardel_about"};
+        QTest::newRow("another import's synonyms") << QStringList() << otherStamp << false;
+        QTest::newRow("one table without a stamp") << noStamp << QStringList() << false;
+        QTest::newRow("both without a stamp") << noStamp << noStamp << true;
+    }
+
+    void tablesOfOneImportOnly() {
+        QFETCH(QStringList, namesChange);
+        QFETCH(QStringList, synonymsChange);
+        QFETCH(bool, selected);
+        SearchBed bed;
+        if (!namesChange.isEmpty())
+            bed.bed.tables.writeTable("plantnames.db", namesChange, QString());
+        if (!synonymsChange.isEmpty())
+            bed.bed.tables.writeTable("syns.db", synonymsChange, QString());
+        QTest::mouseClick(bed.find("Picea excelsa").BtnName, Qt::LeftButton);
+        QCOMPARE(bed.selections.calls, selected ? QStringList{"1 Picea|abies|"} : QStringList());
+        QCOMPARE(bed.bed.messages.size(), selected ? 0 : 1);
+        if (!selected)
+            QVERIFY2(bed.bed.messages.first().contains("nepocházejí z jednoho importu"),
+                     qPrintable(bed.bed.messages.first()));
+    }
+
     void closingKeepsTheTextAndDropsTheResult() {
         SearchBed bed;
         const Controls controls(bed.form);
