@@ -132,16 +132,22 @@ private slots:
             QVERIFY2(QFileInfo(dataHome.path() + table).isFile(), table);
     }
 
-    // An import killed between renaming its two tables leaves one new and one old table; the
-    // next import, or the next start of the program, puts the second new one in place.
-    void importKilledBetweenItsTablesIsCompleted_data() {
+    // A killed import leaves both old tables, or, killed between renaming its two tables, one
+    // new and one old; the next import, or the next start of the program, puts the second
+    // new one in place, and the next import removes the files a killed one left.
+    void killedImportIsCompleted_data() {
+        QTest::addColumn<QString>("killedAt");
         QTest::addColumn<bool>("byProgram");
-        QTest::newRow("next import") << false;
-        QTest::newRow("next start") << true;
+        QTest::addColumn<bool>("swapped");
+        QTest::newRow("between the tables, next import") << "/syns.db" << false << true;
+        QTest::newRow("between the tables, next start") << "/syns.db" << true << true;
+        QTest::newRow("before the swap, next import") << "/.nardel-import.swap" << false << false;
     }
 
-    void importKilledBetweenItsTablesIsCompleted() {
+    void killedImportIsCompleted() {
+        QFETCH(QString, killedAt);
         QFETCH(bool, byProgram);
+        QFETCH(bool, swapped);
         QTemporaryDir folder;
         QVERIFY(importSpecies(folder.path(), "abies", withoutDisplay()).exitCode == 0);
         const QString names = folder.filePath("plantnames.db"), synonyms = folder.filePath("syns.db");
@@ -149,10 +155,10 @@ private slots:
 
         QProcessEnvironment killing = withoutDisplay();
         killing.insert("LD_PRELOAD", NARDEL_KILL_ON_RENAME);
-        killing.insert("NARDEL_KILL_ON_RENAME_TO", "/syns.db");
+        killing.insert("NARDEL_KILL_ON_RENAME_TO", killedAt);
         QCOMPARE(importSpecies(folder.path(), "omorika", killing).exitCode, -1);
-        const QByteArray newNames = digestOf(names);
-        QVERIFY(newNames != oldNames);
+        const QByteArray namesAfterKill = digestOf(names);
+        QCOMPARE(namesAfterKill != oldNames, swapped);
         QCOMPARE(digestOf(synonyms), oldSynonyms);
 
         if (byProgram) {
@@ -166,8 +172,8 @@ private slots:
                         withoutDisplay())
                         .exitCode == 1);
         }
-        QCOMPARE(digestOf(names), newNames);
-        QVERIFY(digestOf(synonyms) != oldSynonyms);
+        QCOMPARE(digestOf(names), namesAfterKill);
+        QCOMPARE(digestOf(synonyms) != oldSynonyms, swapped);
         QCOMPARE(QDir(folder.path()).entryList({"*.tmp", "*.swap"}, QDir::Files | QDir::Hidden),
                  QStringList());
     }
