@@ -19,6 +19,9 @@ QString explanationOf(const QString& text) {
         {"Table does not exist",
          "Soubor tabulky chybí. Obnovte jej novou instalací programu, nebo jej vytvořte příkazem "
          "nardel-import."},
+        {"not a file",
+         "Na místě souboru tabulky je něco jiného než soubor (viz níže). Odstraňte to a tabulku "
+         "obnovte novou instalací programu, nebo ji vytvořte příkazem nardel-import."},
         {"readonly database",
          "Do tabulky nelze zapisovat: soubor nebo jeho složka jsou jen pro čtení."},
         {"database or disk is full", "Na disku není místo. Uvolněte místo a akci opakujte."},

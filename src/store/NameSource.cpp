@@ -5,7 +5,8 @@
 #include "store/TablePassword.h"
 
 #include <QAtomicInt>
-#include <QFileInfo>
+#include <QFile>
+#include <qplatformdefs.h>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -56,15 +57,27 @@ void NameSource::requireConnected(const QString& file) const {
         throw EngineError(QStringLiteral("The database connection is not open"), file);
 }
 
+void NameSource::checkIsFile(const QString& path) {
+    QT_STATBUF status;
+    if (QT_STAT(QFile::encodeName(path).constData(), &status) != 0)
+        throw EngineError(QStringLiteral("Table does not exist"), path);
+    const char* kind = S_ISREG(status.st_mode)    ? nullptr
+                       : S_ISDIR(status.st_mode)  ? "a folder"
+                       : S_ISFIFO(status.st_mode) ? "a named pipe (FIFO)"
+                       : S_ISSOCK(status.st_mode) ? "a socket"
+                                                  : "a device";
+    if (kind)
+        throw EngineError(QStringLiteral("The table's path holds %1, not a file").arg(kind), path);
+}
+
 QString NameSource::attach(const QString& tableFile) {
     const auto known = schemaOfTable_.constFind(tableFile);
     if (known != schemaOfTable_.constEnd())
         return *known;
     const QString path = tablePath(tableFile);
     requireConnected(path);
-    // ATTACH would create a missing file; a missing table is an error instead.
-    if (!QFileInfo(path).isFile())
-        throw EngineError(QStringLiteral("Table does not exist"), path);
+    // ATTACH would create a missing file, and would wait on a pipe forever.
+    checkIsFile(path);
 
     const QString schema = QStringLiteral("t%1").arg(schemaOfTable_.size());
     QSqlQuery query(db_);

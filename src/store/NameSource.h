@@ -40,6 +40,7 @@ public:
 
 private:
     void requireConnected(const QString& file) const;
+    static void checkIsFile(const QString& path);
     void checkAttached(const QString& schema, const QString& tableFile, const QString& path);
 
     QHash<QString, QString> params_;

@@ -96,11 +96,11 @@ public:
             if (row.level == 1 && !genera_.contains(row.genus))
                 reader.fail(row.line,
                             QStringLiteral("species of genus '%1', which has no genus row (%2 0)")
-                                .arg(QString::fromUtf8(row.genus), NameColumn::level));
+                                .arg(TsvReader::excerpt(row.genus), NameColumn::level));
             if (row.level == 2 && !writer.contains(speciesRow, {row.genus, row.species}))
                 reader.fail(row.line,
                             QStringLiteral("subspecies of '%1 %2', which has no species row (%3 1)")
-                                .arg(QString::fromUtf8(row.genus), QString::fromUtf8(row.species),
+                                .arg(TsvReader::excerpt(row.genus), TsvReader::excerpt(row.species),
                                      NameColumn::level));
         }
         waiting_ = {};

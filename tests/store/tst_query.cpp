@@ -4,8 +4,10 @@
 #include "store/TablePassword.h"
 #include "support/TestTables.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -214,6 +216,15 @@ private slots:
         QTest::newRow("missing file") << "remove" << program << "PAGE"
                                       << "does not exist"
                                       << "Soubor tabulky chybí.";
+        QTest::newRow("folder") << "folder" << program << "PAGE"
+                                << "holds a folder, not a file"
+                                << "Na místě souboru tabulky je něco jiného";
+        QTest::newRow("pipe") << "fifo" << program << "PAGE"
+                              << "holds a named pipe (FIFO), not a file"
+                              << "Na místě souboru tabulky je něco jiného";
+        QTest::newRow("device") << "device" << program << "PAGE"
+                                << "holds a device, not a file"
+                                << "Na místě souboru tabulky je něco jiného";
         QTest::newRow("text file") << "text" << program << "PAGE"
                                    << "not a database"
                                    << "Soubor tabulky je poškozený";
@@ -251,6 +262,12 @@ private slots:
         const QString path = tables.path("plantnames.db");
         if (damage == "remove") {
             QVERIFY(QFile::remove(path));
+        } else if (damage == "folder") {
+            QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+        } else if (damage == "fifo") {
+            QVERIFY(QFile::remove(path) && ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+        } else if (damage == "device") {
+            QVERIFY(QFile::remove(path) && QFile::link("/dev/null", path));
         } else if (damage == "text") {
             QFile::remove(path);
             tables.writeText("plantnames.db", "LEVEL_\tGENUS\n0\tAbies\n");
