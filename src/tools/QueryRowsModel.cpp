@@ -4,6 +4,7 @@
 #include "store/NameSource.h"
 #include "tools/RecordIndicator.h"
 
+#include <algorithm>
 #include <utility>
 
 QueryRowsModel::QueryRowsModel(NameSource& source, QObject* parent)
@@ -17,20 +18,29 @@ void QueryRowsModel::open(const QString& tableFile, const QStringList& sqlLines,
     beginResetModel();
     clear();
     try {
-        m_tablePath = m_source.tablePath(tableFile);
-        m_source.attach(tableFile);
-        if (!m_statement.prepare(sqliteHandle(m_source.database()), sqlLines.join(u'\n')))
-            throw EngineError(m_statement.errorText(), m_tablePath);
+        const QString sql = sqlLines.join(u'\n');
+        // The same search again, with another text, runs the statement prepared before.
+        if (!m_statement.isPrepared() || sql != m_preparedSql) {
+            m_statement.finalize();
+            m_preparedSql.clear();
+            m_fieldNames.clear();
+            m_tablePath = m_source.tablePath(tableFile);
+            m_source.attach(tableFile);
+            if (!m_statement.prepare(sqliteHandle(m_source.database()), sql))
+                throw EngineError(m_statement.errorText(), m_tablePath);
+            m_preparedSql = sql;
+            for (int column = 0; column < m_statement.columnCount(); ++column)
+                m_fieldNames.append(m_statement.columnName(column));
+        }
         const int index = m_statement.parameterIndex(u':' + parameter);
         if (index > 0)
             m_statement.bindText(index, value.toUtf8());
-        for (int column = 0; column < m_statement.columnCount(); ++column)
-            m_fieldNames.append(m_statement.columnName(column));
         m_atEnd = false;
         if (!readRows(batchRows))
             throw EngineError(m_statement.errorText(), m_tablePath);
     } catch (...) {
         clear();
+        forgetStatement();
         endResetModel();
         throw;
     }
@@ -42,17 +52,24 @@ void QueryRowsModel::open(const QString& tableFile, const QStringList& sqlLines,
 void QueryRowsModel::close() {
     beginResetModel();
     clear();
+    forgetStatement();
     endResetModel();
 }
 
 void QueryRowsModel::clear() {
-    m_statement.finalize();
-    m_fieldNames.clear();
+    // Rewound, not finalized: the next search may run it again.
+    m_statement.reset();
     m_rows.clear();
     m_rowCount = 0;
     m_indicatorRow = -1;
     m_open = false;
     m_atEnd = true;
+}
+
+void QueryRowsModel::forgetStatement() {
+    m_statement.finalize();
+    m_preparedSql.clear();
+    m_fieldNames.clear();
 }
 
 bool QueryRowsModel::readRows(int count) {
@@ -130,7 +147,8 @@ bool QueryRowsModel::canFetchMore(const QModelIndex& parent) const {
 void QueryRowsModel::fetchMore(const QModelIndex& parent) {
     if (!canFetchMore(parent))
         return;
-    const bool read = readRows(batchRows);
+    // Each batch as large as all before it: a long result reaches the grid in a few steps.
+    const bool read = readRows(std::max(batchRows, rowsRead()));
     // The rows just read count once the grid has been told of them.
     const int rows = rowsRead();
     if (rows > m_rowCount) {

@@ -17,7 +17,7 @@ class QueryRowsModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    // Rows read at a time: more than a grid shows on one screen.
+    // Rows read first: more than a grid shows on one screen. Later batches grow.
     static constexpr int batchRows = 100;
 
     explicit QueryRowsModel(NameSource& source, QObject* parent = nullptr);
@@ -52,8 +52,10 @@ signals:
     void readFailed(const QString& text);
 
 private:
-    // Drops the rows and the statement, without telling the grid.
+    // Drops the rows and rewinds the statement, without telling the grid.
     void clear();
+    // Drops the prepared statement as well.
+    void forgetStatement();
     // Reads up to `count` more rows into m_rows; false when the engine failed.
     bool readRows(int count);
     int rowsRead() const {
@@ -64,6 +66,7 @@ private:
     NameSource& m_source;
     Statement m_statement;
     QString m_tablePath;
+    QString m_preparedSql;
     QStringList m_fieldNames;
     ResultRows m_rows;
     int m_rowCount = 0;
