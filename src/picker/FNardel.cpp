@@ -1,5 +1,6 @@
 #include "picker/FNardel.h"
 
+#include "picker/ButtonPictures.h"
 #include "picker/NameText.h"
 #include "picker/RichOutput.h"
 #include "picker/StatusLine.h"
@@ -27,7 +28,6 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QStringListModel>
-#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
@@ -68,16 +68,10 @@ void TFormNardel::setUpControls() {
     m_statusLine = std::make_unique<StatusLine>(m_ui->StatusBar);
     for (QComboBox* list : {m_ui->CBgenus, m_ui->CBspecies, m_ui->CBsubsp})
         setUpList(list);
-    // The style's picture is made only where the desktop's theme has none: making it costs
-    // the start a decoded image each.
-    const auto icon = [this](const char* themeName, QStyle::StandardPixmap fallback) {
-        const QString name = QString::fromLatin1(themeName);
-        return QIcon::hasThemeIcon(name) ? QIcon::fromTheme(name) : style()->standardIcon(fallback);
-    };
-    m_ui->BtnInsert->setIcon(icon("edit-copy", QStyle::SP_DialogSaveButton));
-    m_ui->SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
-    m_ui->BtnFind->setIcon(icon("edit-find", QStyle::SP_FileDialogContentsView));
-    m_ui->BtnSyn->setIcon(icon("edit-find-replace", QStyle::SP_FileDialogDetailedView));
+    m_ui->BtnInsert->setIcon(ButtonPictures::copy());
+    m_ui->SpeedButton1->setIcon(ButtonPictures::info());
+    m_ui->BtnFind->setIcon(ButtonPictures::find());
+    m_ui->BtnSyn->setIcon(ButtonPictures::synonyms());
     setUpOptionsMenu();
     setUpClipboardWatch();
     setUpTools();

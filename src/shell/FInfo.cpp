@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEvent>
-#include <QStyle>
 #include <QUrl>
 
 namespace {
@@ -45,7 +44,7 @@ TFormInfo::TFormInfo(VersionRecord record, QWidget* parent)
         label->adjustSize();
     m_ui->LblAddress->installEventFilter(this);
 
-    m_ui->BtnOK->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    m_ui->BtnOK->setIcon(InfoPictures::okMark());
     m_ui->BtnOK->setFocus();
     // The panel and its button show once there is a version record to list.
     m_ui->BtnMore->hide();

@@ -1,5 +1,7 @@
 #include "shell/InfoPictures.h"
 
+#include "platform/ThemeIcons.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -61,6 +63,14 @@ QPixmap stalk(const QSize& size) {
         painter.drawEllipse(QRectF(w * 0.62 - i * w * 0.004, y, w * 0.05, h * 0.03));
     }
     return pixmap;
+}
+
+QIcon okMark() {
+    return themeIconOr(QStringLiteral("dialog-ok"), [](QPainter& painter) {
+        painter.setPen(QPen(QColor(0x2e, 0x8b, 0x3a), 2.5, Qt::SolidLine, Qt::RoundCap,
+                            Qt::RoundJoin));
+        painter.drawPolyline(QPolygonF({{3, 8.5}, {6.5, 12}, {13, 4}}));
+    });
 }
 
 } // namespace InfoPictures

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 
 // The info window's two pictures, drawn rather than loaded so that the program carries no
@@ -9,5 +10,7 @@ namespace InfoPictures {
 
 QPixmap logo(int side);
 QPixmap stalk(const QSize& size);
+// The OK button's picture: the desktop theme's, or a green check mark.
+QIcon okMark();
 
 } // namespace InfoPictures
