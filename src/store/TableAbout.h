@@ -11,6 +11,9 @@ namespace TableAbout {
 
 inline const QString importStamp = QStringLiteral("import");
 inline const QString citation = QStringLiteral("citation");
+// Whether the rows cite pages: a checklist without pages says "none".
+inline const QString pages = QStringLiteral("pages");
+inline const QString noPages = QStringLiteral("none");
 
 using Facts = QList<std::pair<QString, QString>>;
 

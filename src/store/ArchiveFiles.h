@@ -1,0 +1,44 @@
+#pragma once
+
+#include "store/ByteSource.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+struct zip;
+
+// The files of a checklist archive: a zip file, an unpacked folder, or one data file given
+// alone. Paths inside the archive use '/'. What archivers add on their own (`__MACOSX`,
+// AppleDouble `._*` files, `.DS_Store` and other hidden files) is left out. Throws ImportError
+// when the archive cannot be opened.
+class ArchiveFiles {
+public:
+    explicit ArchiveFiles(const QString& path);
+    ~ArchiveFiles();
+    ArchiveFiles(const ArchiveFiles&) = delete;
+    ArchiveFiles& operator=(const ArchiveFiles&) = delete;
+
+    const QStringList& files() const { return files_; }
+    bool contains(const QString& file) const { return files_.contains(file); }
+    // The shallowest meta.xml, or empty when the archive has none.
+    QString descriptor() const;
+    // The data file of an archive without meta.xml: its only file that can hold rows.
+    // Throws ImportError when there is none or more than one.
+    QString loneDataFile() const;
+
+    std::unique_ptr<ByteSource> open(const QString& file) const;
+    // A small file whole, at most `limit` bytes of it.
+    QByteArray read(const QString& file, qint64 limit) const;
+    // A file of the archive as messages name it: the path in the folder, or the zip file's
+    // path with the entry's.
+    QString displayName(const QString& file) const;
+    // The archive's own name without folder and extension.
+    QString baseName() const;
+
+private:
+    QString path_;
+    QString folder_; // the folder that holds the files, when they are not in a zip
+    zip* zip_ = nullptr;
+    QStringList files_;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "store/ImportReport.h"
+
+#include <QString>
+#include <functional>
+
+// Builds the name table and the synonym table of a folder from a checklist archive (a zip,
+// an unpacked folder or one data file with a header line of terms): its accepted genera,
+// species and names below the species become rows of the name table, the synonyms that lead
+// to them rows of the synonym table, and the checklist's citation is kept in the name table.
+// Both tables are replaced together, or neither: a damaged archive throws ImportError naming
+// the file and the line or element, and an archive without a single accepted name is refused
+// the same way.
+namespace ArchiveImport {
+
+enum class Phase { Reading, Names, Synonyms };
+// Called now and then: the phase, how much of it is done of how much, and the rows so far.
+using Progress = std::function<void(Phase phase, qint64 done, qint64 total, qint64 rows)>;
+
+ImportReport importArchive(const QString& archive, const QString& folder,
+                           const Progress& progress = {});
+
+} // namespace ArchiveImport

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QtGlobal>
+
+// A 128-bit fingerprint of a text, to compare ids and names of a world checklist without
+// holding their texts: two different texts share one with a chance of about 2^-128 a pair.
+struct Fingerprint {
+    quint64 high = 0;
+    quint64 low = 0;
+
+    static Fingerprint of(QByteArrayView text);
+    friend bool operator==(const Fingerprint&, const Fingerprint&) = default;
+    friend auto operator<=>(const Fingerprint&, const Fingerprint&) = default;
+};
+
+// Fingerprints of several texts as one: each text ends in a byte no text holds.
+class FingerprintBuilder {
+public:
+    FingerprintBuilder& add(QByteArrayView text);
+    FingerprintBuilder& add(int number);
+    Fingerprint result() const { return Fingerprint::of(bytes_); }
+
+private:
+    QByteArray bytes_;
+};

@@ -1,0 +1,36 @@
+#include "store/ImportReport.h"
+
+#include <QLocale>
+
+void ImportReport::note(const QString& what, const QString& where) {
+    auto found = kindAt_.constFind(what);
+    if (found == kindAt_.constEnd()) {
+        found = kindAt_.insert(what, skipped.size());
+        skipped.append({what, 0, {}});
+    }
+    Kind& kind = skipped[*found];
+    ++kind.count;
+    if (kind.first.size() < 3)
+        kind.first.append(where);
+}
+
+QString ImportReport::text() const {
+    const QLocale czech(QLocale::Czech);
+    const auto number = [&czech](qint64 value) { return czech.toString(value); };
+    QString text = QStringLiteral("Přijatá jména: %1 rodů, %2 druhů, %3 vnitrodruhových taxonů\n")
+                       .arg(number(names[0]), number(names[1]), number(names[2]));
+    if (addedGenera > 0 || addedSpecies > 0)
+        text += QStringLiteral("  z toho doplněno bez vlastního řádku: %1 rodů, %2 druhů\n")
+                    .arg(number(addedGenera), number(addedSpecies));
+    text += QStringLiteral("Synonyma: %1\n").arg(number(synonyms));
+    if (!citation.isEmpty())
+        text += QStringLiteral("Citace: %1\n").arg(citation);
+    if (skipped.isEmpty())
+        return text;
+    text += QStringLiteral("Vynecháno:\n");
+    for (const Kind& kind : skipped)
+        text += QStringLiteral("  %1× %2 (řádky %3%4)\n")
+                    .arg(number(kind.count), kind.what, kind.first.join(QStringLiteral(", ")),
+                         kind.count > kind.first.size() ? QStringLiteral(", …") : QString());
+    return text;
+}

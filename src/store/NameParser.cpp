@@ -1,0 +1,137 @@
+#include "store/NameParser.h"
+
+#include "store/TaxonWords.h"
+
+#include <QList>
+#include <QString>
+
+namespace {
+
+const QByteArray hybridSign = "\xC3\x97"; // ×
+
+bool isHybridSign(QByteArrayView word) {
+    return word == hybridSign || word == "x" || word == "X";
+}
+
+// Words of author citations that are written in lower case.
+bool isAuthorWord(QByteArrayView word) {
+    static const QList<QByteArray> words = {
+        "de", "du",  "da",  "das",   "dos",  "del",   "della", "der",  "den", "di",
+        "van", "von", "zu", "la",    "le",   "ex",    "et",    "in",   "y",   "auct",
+        "non", "nec", "sensu", "emend", "nom", "comb", "ined", "hort", "sec"};
+    return words.contains(word.toByteArray());
+}
+
+bool startsLower(QByteArrayView word) {
+    if (word.isEmpty())
+        return false;
+    const QString text = QString::fromUtf8(word.first(std::min<qsizetype>(word.size(), 4)));
+    return !text.isEmpty() && text[0].isLower();
+}
+
+bool startsUpper(QByteArrayView word) {
+    if (word.startsWith(hybridSign))
+        word = word.sliced(hybridSign.size());
+    const QString text = QString::fromUtf8(word.first(std::min<qsizetype>(word.size(), 4)));
+    return !text.isEmpty() && text[0].isUpper();
+}
+
+// An epithet: a word in lower case of letters and hyphens, perhaps after a hybrid sign.
+bool isEpithet(QByteArrayView word) {
+    if (word.startsWith(hybridSign))
+        word = word.sliced(hybridSign.size());
+    if (!startsLower(word) || isAuthorWord(word))
+        return false;
+    for (const char c : word) {
+        if (c == '.' || c == '(' || c == ')' || c == ',' || c == '&' || (c >= '0' && c <= '9'))
+            return false;
+    }
+    return true;
+}
+
+QByteArray joined(const QList<QByteArrayView>& words, qsizetype from) {
+    QByteArray text;
+    for (qsizetype at = from; at < words.size(); ++at) {
+        if (!text.isEmpty())
+            text += ' ';
+        text += words[at];
+    }
+    return text;
+}
+
+} // namespace
+
+bool NameParts::isAutonym() const {
+    const auto bare = [](QByteArrayView word) {
+        return word.startsWith(hybridSign) ? word.sliced(hybridSign.size()) : word;
+    };
+    return !infra.isEmpty() && bare(infra) == bare(species);
+}
+
+QByteArray tidyName(QByteArrayView text) {
+    QByteArray out = text.toByteArray().simplified();
+    out.replace(hybridSign + ' ', hybridSign);
+    return out;
+}
+
+NameParts parseName(QByteArrayView name) {
+    NameParts parts;
+    const QByteArray text = tidyName(name);
+    QList<QByteArrayView> words;
+    for (QByteArrayView rest(text); !rest.isEmpty();) {
+        const qsizetype space = rest.indexOf(' ');
+        words.append(space < 0 ? rest : rest.first(space));
+        rest = space < 0 ? QByteArrayView() : rest.sliced(space + 1);
+    }
+    qsizetype at = 0;
+    // A hybrid sign written apart from its word, as a letter x.
+    const auto take = [&](QByteArray& into) {
+        if (isHybridSign(words[at]) && at + 1 < words.size()) {
+            into = hybridSign + words[at + 1].toByteArray();
+            at += 2;
+        } else {
+            into = words[at++].toByteArray();
+        }
+    };
+    const auto epithetAt = [&](qsizetype where) {
+        return where < words.size() &&
+               (isEpithet(words[where]) || (isHybridSign(words[where]) &&
+                                            where + 1 < words.size() && isEpithet(words[where + 1])));
+    };
+    if (words.isEmpty())
+        return parts;
+    take(parts.genus);
+    if (!startsUpper(parts.genus))
+        return parts;
+    parts.understood = true;
+    if (at < words.size() && words[at].startsWith('(') && words[at].endsWith(')'))
+        ++at; // a subgenus
+    if (!epithetAt(at)) {
+        parts.speciesAuthor = joined(words, at);
+        return parts;
+    }
+    take(parts.species);
+    const qsizetype authorFrom = at;
+    for (; at < words.size(); ++at) {
+        const QByteArray rankWord = TaxonWords::rankWordInName(words[at]);
+        if (!rankWord.isEmpty() && epithetAt(at + 1)) {
+            parts.speciesAuthor = joined(words.mid(authorFrom, at - authorFrom), 0);
+            parts.rankWord = rankWord;
+            ++at;
+            take(parts.infra);
+            parts.infraAuthor = joined(words, at);
+            return parts;
+        }
+        if (isHybridSign(words[at]) && epithetAt(at + 1)) {
+            parts.formula = true;
+            return parts;
+        }
+        if (at == authorFrom && isEpithet(words[at])) {
+            take(parts.infra);
+            parts.infraAuthor = joined(words, at);
+            return parts;
+        }
+    }
+    parts.speciesAuthor = joined(words, authorFrom);
+    return parts;
+}

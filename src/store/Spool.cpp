@@ -1,0 +1,103 @@
+#include "store/Spool.h"
+
+#include "store/TableImport.h"
+
+#include <QDir>
+#include <cstring>
+
+namespace {
+constexpr qsizetype bufferSize = 1 << 18;
+
+[[noreturn]] void fail(const QFile& file, const QString& what) {
+    throw ImportError(QStringLiteral("%1: dočasný soubor importu: %2")
+                          .arg(file.fileName(), what)
+                          .toStdString());
+}
+} // namespace
+
+Spool::Spool() : file_(QDir::tempPath() + QStringLiteral("/nardel-import-XXXXXX")) {
+    if (!file_.open())
+        fail(file_, file_.errorString());
+    buffer_.reserve(bufferSize);
+}
+
+void Spool::write(const void* data, qsizetype size) {
+    buffer_.append(static_cast<const char*>(data), size);
+    if (buffer_.size() >= bufferSize)
+        flush();
+}
+
+void Spool::flush() {
+    if (file_.write(buffer_) != buffer_.size())
+        fail(file_, file_.errorString());
+    buffer_.clear();
+}
+
+void Spool::addNumber(qint64 value) {
+    record_.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+void Spool::addText(QByteArrayView text) {
+    addNumber(text.size());
+    record_.append(text);
+}
+
+void Spool::endRecord() {
+    const qint64 size = record_.size();
+    write(&size, sizeof size);
+    write(record_.constData(), size);
+    record_.clear();
+    ++records_;
+}
+
+void Spool::rewind() {
+    flush();
+    if (!file_.seek(0))
+        fail(file_, file_.errorString());
+    at_ = 0;
+}
+
+// Makes `wanted` bytes from at_ on stand in the buffer; false at the end of the file.
+bool Spool::fill(qsizetype wanted) {
+    if (buffer_.size() - at_ >= wanted)
+        return true;
+    buffer_.remove(0, at_);
+    at_ = 0;
+    const qsizetype kept = buffer_.size();
+    buffer_.resize(std::max(bufferSize, wanted));
+    const qint64 read = file_.read(buffer_.data() + kept, buffer_.size() - kept);
+    if (read < 0)
+        fail(file_, file_.errorString());
+    buffer_.resize(kept + read);
+    return buffer_.size() >= wanted;
+}
+
+bool Spool::next() {
+    if (!fill(sizeof(qint64))) {
+        if (!buffer_.isEmpty())
+            fail(file_, QStringLiteral("končí uprostřed záznamu"));
+        return false;
+    }
+    qint64 size = 0;
+    std::memcpy(&size, buffer_.constData() + at_, sizeof size);
+    at_ += sizeof size;
+    if (!fill(size))
+        fail(file_, QStringLiteral("končí uprostřed záznamu"));
+    field_ = at_;
+    at_ += size;
+    return true;
+}
+
+qint64 Spool::number() {
+    qint64 value = 0;
+    std::memcpy(&value, buffer_.constData() + field_, sizeof value);
+    field_ += sizeof value;
+    return value;
+}
+
+QByteArrayView Spool::text() {
+    const qint64 size = number();
+    const QByteArrayView text(buffer_.constData() + field_, size);
+    field_ += size;
+    return text;
+}
