@@ -5,6 +5,7 @@
 #include "store/ChecklistCitation.h"
 #include "store/DelimitedReader.h"
 #include "store/Fingerprint.h"
+#include "store/FingerprintTable.h"
 #include "store/Spool.h"
 #include "store/SynonymLinks.h"
 #include "store/TableImport.h"
@@ -140,13 +141,6 @@ QString skipText(const TaxonRow& row) {
     return {};
 }
 
-// The ids of the core's rows: what each leads to, in the order of the rows.
-struct IdRecord {
-    Fingerprint id;
-    qint64 place;
-    qint32 target; // SynonymLinks::Target
-};
-
 class Importer {
 public:
     Importer(const QString& archive, const QString& folder, const Progress& progress)
@@ -155,13 +149,8 @@ public:
     ImportReport run() {
         const Checklist checklist = describe(files_);
         report_.citation = citationOf(files_, checklist);
-        readCore(checklist);
-        if (nameCount_ == 0)
-            fail(QStringLiteral("%1: v archivu není žádné přijaté jméno rodu, druhu ani nižšího "
-                                "taxonu rostlin\n%2")
-                     .arg(archive_, report_.text().trimmed()));
         TablePair pair(folder_, TablePassword::programPassword);
-        writeNames(pair.names());
+        writeNames(checklist, pair);
         writeSynonyms(pair.synonyms());
         pair.replace();
         return report_;
@@ -180,6 +169,45 @@ private:
             progress_(phase, done, total, rows);
     }
 
+    // Reads the core, then writes its names into the name table: the name table's cache and
+    // what the reading keeps are never in memory together.
+    void writeNames(const Checklist& checklist, TablePair& pair) {
+        readCore(checklist);
+        if (records_ == 0)
+            fail(QStringLiteral("%1: v archivu není žádné přijaté jméno rodu, druhu ani nižšího "
+                                "taxonu rostlin\n%2")
+                     .arg(archive_, report_.text().trimmed()));
+        addMissingParents();
+        names_.clear();
+
+        TableWriter& writer = pair.names();
+        const TableSchema::Layout& layout = TableSchema::names();
+        const int level = layout.position(NameColumn::level);
+        const int page = layout.position(NameColumn::page);
+        const int recordColumn = layout.position(NameColumn::record);
+        const int texts[] = {layout.position(NameColumn::genus),
+                             layout.position(NameColumn::species),
+                             layout.position(NameColumn::subsp),
+                             layout.position(NameColumn::author0),
+                             layout.position(NameColumn::author1)};
+        nameRows_.rewind();
+        for (qint32 record = 1; nameRows_.next(); ++record) {
+            writer.setInteger(level, nameRows_.number());
+            for (const int column : texts)
+                writer.setText(column, nameRows_.text());
+            writer.setInteger(page, 0);
+            writer.setInteger(recordColumn, record);
+            writer.insertRow();
+            if (record % progressStep == 0)
+                show(Phase::Names, record, records_, record);
+        }
+        show(Phase::Names, records_, records_, records_);
+        writer.setAbout(TableAbout::citation, report_.citation);
+        writer.setAbout(TableAbout::pages, TableAbout::noPages);
+        writer.buildIndexes();
+        writer.finish();
+    }
+
     void readCore(const Checklist& checklist) {
         const ArchiveDescriptor& descriptor = checklist.descriptor;
         coreFiles_ = descriptor.files;
@@ -195,23 +223,23 @@ private:
         for (int file = 0; file < coreFiles_.size(); ++file) {
             DelimitedReader reader(files_.open(coreFiles_[file]), descriptor.dialect,
                                    files_.displayName(coreFiles_[file]));
-            // The first line, header or row, tells how many columns the file has.
+            // The header lines, or the first row where they are fewer, tell how many columns
+            // the file has.
             qsizetype width = -1;
             for (int header = 0; header < descriptor.dialect.headerLines; ++header) {
                 if (!reader.next())
                     break;
-                if (header > 0)
-                    continue;
-                width = reader.fieldCount();
-                if (checklist.hasHeaderTerms && file == 0)
+                width = std::max(width, reader.fieldCount());
+                if (header == 0 && checklist.hasHeaderTerms && file == 0)
                     columns = TaxonColumns::fromHeader(reader);
-                checkColumns(*columns, reader, width);
             }
+            bool checked = false;
             const TaxonMapper mapper(*columns);
             while (reader.next()) {
-                if (width < 0) {
-                    width = reader.fieldCount();
+                if (!checked) {
+                    width = std::max(width, reader.fieldCount());
                     checkColumns(*columns, reader, width);
+                    checked = true;
                 }
                 const qint64 place = Place::of(file, reader.line());
                 if (reader.fieldCount() > width) {
@@ -227,8 +255,6 @@ private:
             before += reader.bytesRead();
         }
         show(Phase::Reading, before, total, rows);
-        findDuplicateNames();
-        findMissingParents();
     }
 
     void checkColumns(const TaxonColumns& columns, const DelimitedReader& reader,
@@ -243,26 +269,29 @@ private:
                             .arg(width));
     }
 
-    void noteId(const QByteArray& id, qint64 place, qint32 target) {
-        if (id.isEmpty())
-            return;
-        const Fingerprint print = Fingerprint::of(id);
-        ids_.addNumber(qint64(print.high));
-        ids_.addNumber(qint64(print.low));
-        ids_.addNumber(place);
-        ids_.addNumber(target);
-        ids_.endRecord();
+    // Keeps what an id leads to; an id that an earlier row has leads where that row does.
+    void noteId(QByteArrayView id, qint32 target, qint64 place) {
+        if (!id.isEmpty() && ids_.insert(Fingerprint::of(id), target))
+            noteDuplicateId(place);
+    }
+
+    void noteDuplicateId(qint64 place) {
+        report_.note(QStringLiteral("id, které má už dřívější řádek (odkazy vedou na první)"),
+                     where(place));
     }
 
     void take(const TaxonRow& row, qint64 place) {
         switch (row.kind) {
         case TaxonRow::Kind::Skipped:
             report_.note(skipText(row), where(place));
-            noteId(row.id, place, SynonymLinks::notImported);
+            noteId(row.id, notImported, place);
             return;
-        case TaxonRow::Kind::Synonym:
+        case TaxonRow::Kind::Synonym: {
             synonyms_.addNumber(place);
             synonyms_.addText(row.synonym);
+            const Fingerprint id = row.id.isEmpty() ? Fingerprint{} : Fingerprint::of(row.id);
+            synonyms_.addNumber(qint64(id.high));
+            synonyms_.addNumber(qint64(id.low));
             synonyms_.addNumber(row.targets.size());
             for (const QByteArray& target : row.targets) {
                 const Fingerprint print = Fingerprint::of(target);
@@ -270,39 +299,53 @@ private:
                 synonyms_.addNumber(qint64(print.low));
             }
             synonyms_.endRecord();
-            noteId(row.id, place, SynonymLinks::synonymTarget(synonyms_.records() - 1));
             return;
+        }
         case TaxonRow::Kind::Name:
             takeName(row, place);
             return;
         }
     }
 
+    // A row of the name table, written when the reading is done; its PN_REC is the next.
+    void keepName(int level, const QByteArray* const (&texts)[5]) {
+        nameRows_.addNumber(level);
+        for (const QByteArray* text : texts)
+            nameRows_.addText(*text);
+        nameRows_.endRecord();
+        ++records_;
+        ++report_.names[size_t(level)];
+    }
+
     void takeName(const TaxonRow& row, qint64 place) {
-        const qint32 ordinal = qint32(nameCount_++);
-        names_.addNumber(place);
-        names_.addNumber(row.level);
-        for (const QByteArray* text :
-             {&row.genus, &row.species, &row.subsp, &row.author0, &row.author1})
-            names_.addText(*text);
-        names_.endRecord();
-        noteId(row.id, place, ordinal);
         // A genus stands once; a species or name below it once with the same authors.
         FingerprintBuilder name;
         name.add(row.level).add(row.genus);
         if (row.level > 0)
             name.add(row.species).add(row.subsp).add(row.author0).add(row.author1);
-        nameKeys_.push_back({name.result(), ordinal});
-        // Every species needs its genus row and every name below the species its species row.
-        if (row.level < 2)
-            parents_.push_back(parentKey(row.level, row.genus, row.species));
+        if (const std::optional<qint32> first = names_.insert(name.result(), records_ + 1)) {
+            report_.note(QStringLiteral("jméno, které už má dřívější řádek"), where(place));
+            noteId(row.id, *first, place);
+            return;
+        }
+        keepName(row.level, {&row.genus, &row.species, &row.subsp, &row.author0, &row.author1});
+        noteId(row.id, records_, place);
+        // Every species needs its genus row and every name below the species its species
+        // row; mostly the row just before is the parent. A genus's own key is its name's.
+        if (row.level < 2) {
+            const Fingerprint own = parentKey(row.level, row.genus, row.species);
+            if (row.level == 1)
+                names_.insert(own, 0);
+            lastParent_[row.level] = own;
+        }
         if (row.level > 0) {
             const Fingerprint parent = parentKey(row.level - 1, row.genus, row.species);
             if (parent != lastParent_[row.level - 1])
-                waiting_.push_back({parent, row.level - 1, row.genus, row.species});
+                // Copies: the row's texts live only until the next row is read.
+                waiting_.push_back({parent, row.level - 1,
+                                    QByteArray(row.genus.constData(), row.genus.size()),
+                                    QByteArray(row.species.constData(), row.species.size())});
         }
-        if (row.level < 2)
-            lastParent_[row.level] = parents_.back();
     }
 
     static Fingerprint parentKey(int level, const QByteArray& genus, const QByteArray& species) {
@@ -313,138 +356,80 @@ private:
         return key.result();
     }
 
-    void findDuplicateNames() {
-        std::sort(nameKeys_.begin(), nameKeys_.end());
-        for (size_t at = 1; at < nameKeys_.size(); ++at) {
-            if (nameKeys_[at].first == nameKeys_[at - 1].first)
-                duplicateOf_.push_back({nameKeys_[at].second, firstOf(at)});
-        }
-        std::sort(duplicateOf_.begin(), duplicateOf_.end());
-        nameKeys_ = {};
-    }
-
-    qint32 firstOf(size_t at) const {
-        while (at > 0 && nameKeys_[at - 1].first == nameKeys_[at].first)
-            --at;
-        return nameKeys_[at].second;
-    }
-
-    void findMissingParents() {
-        std::sort(parents_.begin(), parents_.end());
-        for (const Parent& parent : waiting_) {
-            if (std::binary_search(parents_.begin(), parents_.end(), parent.key))
-                continue;
-            parents_.insert(std::upper_bound(parents_.begin(), parents_.end(), parent.key),
-                            parent.key);
-            added_.push_back(parent);
-            // A species added needs its genus as well.
-            const Fingerprint genus = parentKey(0, parent.genus, {});
-            if (parent.level == 1 && !std::binary_search(parents_.begin(), parents_.end(), genus)) {
-                parents_.insert(std::upper_bound(parents_.begin(), parents_.end(), genus), genus);
-                added_.push_back({genus, 0, parent.genus, {}});
-            }
-        }
-        parents_ = {};
-        waiting_ = {};
-    }
-
-    void writeNames(TableWriter& writer) {
-        const TableSchema::Layout& layout = TableSchema::names();
-        const int level = layout.position(NameColumn::level);
-        const int page = layout.position(NameColumn::page);
-        const int record = layout.position(NameColumn::record);
-        const int texts[] = {layout.position(NameColumn::genus),
-                             layout.position(NameColumn::species),
-                             layout.position(NameColumn::subsp),
-                             layout.position(NameColumn::author0),
-                             layout.position(NameColumn::author1)};
-        qint32 next = 0;
-        recordOf_.assign(size_t(nameCount_), 0);
-        names_.rewind();
-        auto duplicate = duplicateOf_.cbegin();
-        for (qint32 ordinal = 0; names_.next(); ++ordinal) {
-            const qint64 place = names_.number();
-            if (duplicate != duplicateOf_.cend() && duplicate->first == ordinal) {
-                recordOf_[size_t(ordinal)] = recordOf_[size_t(duplicate->second)];
-                report_.note(QStringLiteral("jméno, které už má dřívější řádek"), where(place));
-                ++duplicate;
-                continue;
-            }
-            const qint64 rowLevel = names_.number();
-            writer.setInteger(level, rowLevel);
-            for (const int column : texts)
-                writer.setText(column, names_.text());
-            writer.setInteger(page, 0);
-            writer.setInteger(record, ++next);
-            writer.insertRow();
-            recordOf_[size_t(ordinal)] = next;
-            ++report_.names[size_t(rowLevel)];
-            if (next % progressStep == 0)
-                show(Phase::Names, ordinal, nameCount_, next);
-        }
-        for (const Parent& parent : added_) {
-            writer.setInteger(level, parent.level);
-            writer.setText(texts[0], parent.genus);
-            writer.setText(texts[1], parent.level == 1 ? QByteArrayView(parent.species)
-                                                       : QByteArrayView(""));
-            for (const int column : {texts[2], texts[3], texts[4]})
-                writer.setText(column, "");
-            writer.setInteger(page, 0);
-            writer.setInteger(record, ++next);
-            writer.insertRow();
-            ++report_.names[size_t(parent.level)];
-            ++(parent.level == 0 ? report_.addedGenera : report_.addedSpecies);
-        }
-        show(Phase::Names, nameCount_, nameCount_, next);
-        writer.setAbout(TableAbout::citation, report_.citation);
-        writer.setAbout(TableAbout::pages, TableAbout::noPages);
-        writer.buildIndexes();
-        writer.finish();
-        duplicateOf_ = {};
-        added_ = {};
-    }
-
-    void noteFailure(SynonymLinks::Failure failure, qint64 place) {
-        using Failure = SynonymLinks::Failure;
-        report_.note(failure == Failure::Missing
-                         ? QStringLiteral("synonymum odkazuje na id, které v archivu není")
-                     : failure == Failure::NotImported
-                         ? QStringLiteral("synonymum vede k řádku, který v tabulce jmen není")
-                         : QStringLiteral("synonymum v kruhu synonym bez přijatého jména"),
-                     where(place));
-    }
-
-    // Leads every synonym to its accepted names, with what each id of the core leads to.
-    void resolveSynonyms(SynonymLinks& links) {
-        ids_.rewind();
-        while (ids_.next()) {
-            const quint64 high = quint64(ids_.number());
-            const Fingerprint id{high, quint64(ids_.number())};
-            const qint64 place = ids_.number();
-            const qint32 target = qint32(ids_.number());
-            links.addId(id, place, target >= 0 ? recordOf_[size_t(target)] : target);
-        }
-        recordOf_ = {};
-        links.sortIds([this](qint64 place) {
-            report_.note(QStringLiteral("id, které má už dřívější řádek (odkazy vedou na první)"),
-                         where(place));
-        });
-        const auto failed = [this](SynonymLinks::Failure failure, qint64 place) {
-            noteFailure(failure, place);
+    // Adds a row for each genus and species that has names below it but no row of its own.
+    void addMissingParents() {
+        const QByteArray none;
+        const auto add = [&](const Fingerprint& key, int level, const QByteArray& genus,
+                             const QByteArray& species) {
+            if (names_.insert(key, 0))
+                return;
+            keepName(level, {&genus, level == 1 ? &species : &none, &none, &none, &none});
+            ++(level == 0 ? report_.addedGenera : report_.addedSpecies);
         };
+        for (const Parent& parent : waiting_) {
+            add(parent.key, parent.level, parent.genus, parent.species);
+            if (parent.level == 1)
+                add(parentKey(0, parent.genus, {}), 0, parent.genus, {});
+        }
+        decltype(waiting_)().swap(waiting_);
+    }
+
+    void noteFailure(const QString& what, qint64 place) { report_.note(what, where(place)); }
+
+    // Leads every synonym to its accepted names: through the ids of the names and skipped
+    // rows, and where a synonym points elsewhere, through the ids of the synonyms.
+    void resolveSynonyms(SynonymLinks& links) {
+        struct Unknown {
+            qint32 synonym;
+            Fingerprint target;
+            qint64 place;
+        };
+        std::vector<Unknown> unknown;
         synonyms_.rewind();
-        std::vector<Fingerprint> targets;
-        while (synonyms_.next()) {
+        qint32 synonym = 0;
+        for (; synonyms_.next(); ++synonym) {
             const qint64 place = synonyms_.number();
             synonyms_.text();
-            targets.clear();
+            synonyms_.number();
+            synonyms_.number();
             for (qint64 count = synonyms_.number(); count > 0; --count) {
                 const quint64 high = quint64(synonyms_.number());
-                targets.push_back({high, quint64(synonyms_.number())});
+                const Fingerprint target{high, quint64(synonyms_.number())};
+                const std::optional<qint32> found = ids_.find(target);
+                if (!found)
+                    unknown.push_back({synonym, target, place});
+                else if (*found == notImported)
+                    noteFailure(notWritten, place);
+                else
+                    links.addAccepted(synonym, *found);
             }
-            links.addSynonym(place, targets, failed);
         }
-        links.resolve(failed);
+        ids_.clear();
+        if (!unknown.empty()) {
+            // The ids of the synonyms themselves, only when some synonym points elsewhere.
+            FingerprintTable synonymIds;
+            synonyms_.rewind();
+            for (qint32 other = 0; synonyms_.next(); ++other) {
+                const qint64 place = synonyms_.number();
+                synonyms_.text();
+                const quint64 high = quint64(synonyms_.number());
+                const Fingerprint id{high, quint64(synonyms_.number())};
+                if (id != Fingerprint{} && synonymIds.insert(id, other))
+                    noteDuplicateId(place);
+            }
+            for (const Unknown& link : unknown) {
+                if (const std::optional<qint32> to = synonymIds.find(link.target))
+                    links.addChained(link.synonym, *to, link.place);
+                else
+                    noteFailure(QStringLiteral("synonymum odkazuje na id, které v archivu není"),
+                                link.place);
+            }
+        }
+        links.resolve(synonym, [this](bool cycle, qint64 place) {
+            noteFailure(cycle ? QStringLiteral("synonymum v kruhu synonym bez přijatého jména")
+                              : notWritten,
+                        place);
+        });
     }
 
     void writeSynonyms(TableWriter& writer) {
@@ -479,23 +464,22 @@ private:
         QByteArray species;
     };
 
+    static constexpr qint32 notImported = -1;
+    const QString notWritten = QStringLiteral("synonymum vede k řádku, který v tabulce jmen není");
+
     QString archive_;
     ArchiveFiles files_;
     QString folder_;
     const Progress& progress_;
     QStringList coreFiles_;
     ImportReport report_;
-    Spool names_;    // place, level, genus, species, subsp, author0, author1
-    Spool synonyms_; // place, text, targets
-    Spool ids_;      // id, place, what it leads to
-    qint64 nameCount_ = 0;
-    std::vector<std::pair<Fingerprint, qint32>> nameKeys_;
-    std::vector<std::pair<qint32, qint32>> duplicateOf_; // a row's ordinal, the first's
-    std::vector<Fingerprint> parents_;
+    qint32 records_ = 0;       // the name table's rows so far, the last PN_REC
+    Spool nameRows_;           // level, genus, species, subsp, author0, author1
+    FingerprintTable names_;   // each name's first PN_REC; the species that have rows
+    FingerprintTable ids_;     // the ids of names (PN_REC) and of skipped rows
+    Spool synonyms_;           // place, text, own id, targets
     Fingerprint lastParent_[2];
-    std::vector<Parent> waiting_;
-    std::vector<Parent> added_;
-    std::vector<qint32> recordOf_; // PN_REC of each name row by ordinal
+    std::vector<Parent> waiting_; // names whose parent row was not just before them
 };
 
 } // namespace

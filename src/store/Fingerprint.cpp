@@ -80,6 +80,17 @@ Fingerprint Fingerprint::of(QByteArrayView text) {
     return {h1, h2};
 }
 
+FingerprintBuilder::FingerprintBuilder() : bytes_(buffer()) {
+    bytes_.resize(0);
+}
+
+// One buffer for the builders of a thread, so that a fingerprint of several texts allocates
+// nothing.
+QByteArray& FingerprintBuilder::buffer() {
+    static thread_local QByteArray bytes;
+    return bytes;
+}
+
 FingerprintBuilder& FingerprintBuilder::add(QByteArrayView text) {
     bytes_.append(text);
     bytes_.append('\0');

@@ -15,13 +15,18 @@ struct Fingerprint {
     friend auto operator<=>(const Fingerprint&, const Fingerprint&) = default;
 };
 
-// Fingerprints of several texts as one: each text ends in a byte no text holds.
+// Fingerprints of several texts as one: each text ends in a byte no text holds. One builder
+// of a thread at a time: they share their buffer.
 class FingerprintBuilder {
 public:
+    FingerprintBuilder();
+    FingerprintBuilder(const FingerprintBuilder&) = delete;
+    FingerprintBuilder& operator=(const FingerprintBuilder&) = delete;
     FingerprintBuilder& add(QByteArrayView text);
     FingerprintBuilder& add(int number);
     Fingerprint result() const { return Fingerprint::of(bytes_); }
 
 private:
-    QByteArray bytes_;
+    static QByteArray& buffer();
+    QByteArray& bytes_;
 };

@@ -17,10 +17,12 @@ void ImportReport::note(const QString& what, const QString& where) {
 QString ImportReport::text() const {
     const QLocale czech(QLocale::Czech);
     const auto number = [&czech](qint64 value) { return czech.toString(value); };
-    QString text = QStringLiteral("Přijatá jména: %1 rodů, %2 druhů, %3 vnitrodruhových taxonů\n")
-                       .arg(number(names[0]), number(names[1]), number(names[2]));
+    QString text =
+        QStringLiteral("Přijatá jména: rody %1, druhy %2, taxony pod úrovní druhu %3\n")
+            .arg(number(names[0]), number(names[1]), number(names[2]));
     if (addedGenera > 0 || addedSpecies > 0)
-        text += QStringLiteral("  z toho doplněno bez vlastního řádku: %1 rodů, %2 druhů\n")
+        text += QStringLiteral("  z toho doplněné, jež v seznamu nemají vlastní řádek: rody %1, "
+                               "druhy %2\n")
                     .arg(number(addedGenera), number(addedSpecies));
     text += QStringLiteral("Synonyma: %1\n").arg(number(synonyms));
     if (!citation.isEmpty())
@@ -29,7 +31,7 @@ QString ImportReport::text() const {
         return text;
     text += QStringLiteral("Vynecháno:\n");
     for (const Kind& kind : skipped)
-        text += QStringLiteral("  %1× %2 (řádky %3%4)\n")
+        text += QStringLiteral("  %1× %2 (řádek %3%4)\n")
                     .arg(number(kind.count), kind.what, kind.first.join(QStringLiteral(", ")),
                          kind.count > kind.first.size() ? QStringLiteral(", …") : QString());
     return text;

@@ -69,6 +69,11 @@ bool NameParts::isAutonym() const {
 }
 
 QByteArray tidyName(QByteArrayView text) {
+    // Mostly there is nothing to tidy: the text is not copied.
+    bool tidy = !text.startsWith(' ') && !text.endsWith(' ') && !text.contains("  ") &&
+                !text.contains('\t') && !text.contains(hybridSign + ' ');
+    if (tidy)
+        return QByteArray::fromRawData(text.data(), text.size());
     QByteArray out = text.toByteArray().simplified();
     out.replace(hybridSign + ' ', hybridSign);
     return out;

@@ -2,43 +2,13 @@
 
 #include <algorithm>
 
-void SynonymLinks::addId(const Fingerprint& id, qint64 place, qint32 target) {
-    ids_.push_back({id, place, target});
+void SynonymLinks::addAccepted(qint32 synonym, qint32 record) {
+    accepted_.push_back({synonym, record});
 }
 
-void SynonymLinks::sortIds(const std::function<void(qint64 place)>& duplicate) {
-    std::stable_sort(ids_.begin(), ids_.end(),
-                     [](const Id& a, const Id& b) { return a.id < b.id; });
-    std::vector<qint64> later;
-    for (size_t at = 1; at < ids_.size(); ++at) {
-        if (ids_[at].id == ids_[at - 1].id)
-            later.push_back(ids_[at].place);
-    }
-    std::sort(later.begin(), later.end());
-    for (const qint64 place : later)
-        duplicate(place);
-}
-
-void SynonymLinks::addSynonym(qint64 place, std::span<const Fingerprint> targets,
-                              const FailureSink& failed) {
-    const qint32 synonym = synonyms_++;
-    bool chained = false;
-    for (const Fingerprint& target : targets) {
-        const auto found = std::lower_bound(
-            ids_.begin(), ids_.end(), target,
-            [](const Id& id, const Fingerprint& print) { return id.id < print; });
-        if (found == ids_.end() || found->id != target) {
-            failed(Failure::Missing, place);
-        } else if (found->target == notImported) {
-            failed(Failure::NotImported, place);
-        } else if (found->target > 0) {
-            accepted_.push_back({synonym, found->target});
-        } else {
-            chained_.push_back({synonym, -2 - found->target});
-            chained = true;
-        }
-    }
-    if (chained)
+void SynonymLinks::addChained(qint32 synonym, qint32 to, qint64 place) {
+    chained_.push_back({synonym, to});
+    if (placeOf_.empty() || placeOf_.back().first != synonym)
         placeOf_.push_back({synonym, place});
 }
 
@@ -75,11 +45,16 @@ bool SynonymLinks::follow(qint32 synonym, std::vector<qint32>& found, std::vecto
     return cycle;
 }
 
-void SynonymLinks::resolve(const FailureSink& failed) {
-    ids_ = {};
+void SynonymLinks::resolve(qint32 synonyms,
+                           const std::function<void(bool cycle, qint64 place)>& failed) {
+    const auto order = [](const Link& a, const Link& b) {
+        return a.from != b.from ? a.from < b.from : a.to < b.to;
+    };
+    std::sort(accepted_.begin(), accepted_.end(), order);
+    std::sort(chained_.begin(), chained_.end(), order);
     std::vector<Link> throughChains;
     if (!chained_.empty()) {
-        std::vector<qint32> stamp(size_t(synonyms_), 0);
+        std::vector<qint32> stamp(size_t(synonyms), 0);
         std::vector<qint32> found;
         qint32 generation = 0;
         for (const auto& [synonym, place] : placeOf_) {
@@ -88,32 +63,31 @@ void SynonymLinks::resolve(const FailureSink& failed) {
             for (const qint32 record : found)
                 throughChains.push_back({synonym, record});
             if (found.empty())
-                failed(cycle ? Failure::Cycle : Failure::NotImported, place);
+                failed(cycle, place);
         }
     }
-    accepted_.insert(accepted_.end(), throughChains.begin(), throughChains.end());
-    const auto order = [](const Link& a, const Link& b) {
-        return a.from != b.from ? a.from < b.from : a.to < b.to;
-    };
-    std::sort(accepted_.begin(), accepted_.end(), order);
+    if (!throughChains.empty()) {
+        accepted_.insert(accepted_.end(), throughChains.begin(), throughChains.end());
+        std::sort(accepted_.begin(), accepted_.end(), order);
+    }
     accepted_.erase(std::unique(accepted_.begin(), accepted_.end(),
                                 [](const Link& a, const Link& b) {
                                     return a.from == b.from && a.to == b.to;
                                 }),
                     accepted_.end());
     // One PN_REC after the other, with where each synonym's begin.
-    start_.assign(size_t(synonyms_) + 1, 0);
+    start_.assign(size_t(synonyms) + 1, 0);
     records_.reserve(accepted_.size());
     size_t at = 0;
-    for (qint32 synonym = 0; synonym < synonyms_; ++synonym) {
+    for (qint32 synonym = 0; synonym < synonyms; ++synonym) {
         start_[size_t(synonym)] = qint32(records_.size());
         for (; at < accepted_.size() && accepted_[at].from == synonym; ++at)
             records_.push_back(accepted_[at].to);
     }
-    start_[size_t(synonyms_)] = qint32(records_.size());
-    accepted_ = {};
-    chained_ = {};
-    placeOf_ = {};
+    start_[size_t(synonyms)] = qint32(records_.size());
+    decltype(accepted_)().swap(accepted_);
+    decltype(chained_)().swap(chained_);
+    decltype(placeOf_)().swap(placeOf_);
 }
 
 std::span<const qint32> SynonymLinks::acceptedOf(qint64 synonym) const {

@@ -20,7 +20,9 @@ bool skip(TaxonRow& row, Skip why, QByteArrayView detail = {}) {
 
 void TaxonMapper::map(const DelimitedReader& reader, TaxonRow& row) const {
     const auto value = [&](Term term) { return columns_.value(reader, term).trimmed(); };
-    row.id = value(Term::TaxonId).toByteArray();
+    // The row's texts are views into the reader's row, valid until the next row is read.
+    const QByteArrayView id = value(Term::TaxonId);
+    row.id = QByteArray::fromRawData(id.data(), id.size());
     if (TaxonWords::isNullMark(row.id))
         row.id.clear();
     const QByteArrayView kingdom = value(Term::Kingdom);
@@ -33,11 +35,11 @@ void TaxonMapper::map(const DelimitedReader& reader, TaxonRow& row) const {
     row.targets.clear();
     for (QByteArrayView rest = value(Term::AcceptedId); !rest.isEmpty();) {
         const qsizetype separator = rest.indexOf(columns_.idSeparator());
-        const QByteArrayView id = (separator < 0 ? rest : rest.first(separator)).trimmed();
+        const QByteArrayView target = (separator < 0 ? rest : rest.first(separator)).trimmed();
         rest = separator < 0 ? QByteArrayView() : rest.sliced(separator + 1);
-        if (!id.isEmpty() && !TaxonWords::isNullMark(id) && id != row.id &&
-            !row.targets.contains(id))
-            row.targets.append(id.toByteArray());
+        if (!target.isEmpty() && !TaxonWords::isNullMark(target) && target != row.id &&
+            !row.targets.contains(target))
+            row.targets.append(QByteArray::fromRawData(target.data(), target.size()));
     }
     // Without a status word, a row that points to another is a synonym.
     const QByteArrayView statusWord = value(Term::Status);

@@ -48,7 +48,8 @@ class TaxonMapper {
 public:
     explicit TaxonMapper(const TaxonColumns& columns) : columns_(columns) {}
 
-    // Maps the current row of `reader` into `row`, which is reused from row to row.
+    // Maps the current row of `reader` into `row`, which is reused from row to row. Its texts
+    // may point into the reader's row: they are valid until the next row is read.
     void map(const DelimitedReader& reader, TaxonRow& row) const;
 
 private:
