@@ -11,6 +11,7 @@
 #include "store/NameList.h"
 #include "store/NameSource.h"
 #include "store/Query.h"
+#include "store/TableAbout.h"
 #include "store/TablePassword.h"
 #include "store/TablePath.h"
 #include "tools/DictionaryExport.h"
@@ -143,6 +144,12 @@ void TFormNardel::OpenNameSource(const QString& tablePath) {
     QuerySubsp->defineParam(QStringLiteral("species"), Query::ParamType::Text);
     QuerySubsp->prepare();
 
+    // An imported checklist names itself and tells whether its rows cite pages; the bundled
+    // list and tables of the tab-separated import keep the bundled citation.
+    const QString citation = DatabaseSp->about(TableName, TableAbout::citation);
+    if (!citation.isEmpty())
+        Citation = citation;
+    CitesPages = DatabaseSp->about(TableName, TableAbout::pages) != TableAbout::noPages;
     m_ui->LblPage->setText(Citation);
     m_ui->LblPage->adjustSize();
     m_sourceOpen = true;
@@ -308,7 +315,8 @@ NameTextInput TFormNardel::nameInput() const {
             SubspPages,
             SpeciesAuthors,
             SubspAuthors,
-            Citation};
+            Citation,
+            CitesPages};
 }
 
 QString TFormNardel::ComposeName(int level) {

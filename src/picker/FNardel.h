@@ -144,6 +144,7 @@ private:
     QList<int> SpeciesPages;
     QList<int> SubspPages;
     QString Citation;
+    bool CitesPages = true; // false for a checklist without pages
     QTimer* Timer1 = nullptr;
     // The clipboard text that the watch last took up; texts compare without their blanks at
     // either end.

@@ -5,7 +5,8 @@ NameText composeNameText(int level, const NameTextInput& in) {
     if (in.genus.isEmpty())
         return out;
     const int genusPage = in.genusPages.value(in.genusIndex);
-    out.pageLabel += QStringLiteral(": ") + QString::number(genusPage);
+    if (in.pages)
+        out.pageLabel += QStringLiteral(": ") + QString::number(genusPage);
     if (level < 1)
         return out;
 
@@ -15,7 +16,7 @@ NameText composeNameText(int level, const NameTextInput& in) {
     if (in.authors)
         out.name += ' ' + in.speciesAuthors.value(in.speciesIndex);
     const int speciesPage = in.speciesPages.value(in.speciesIndex);
-    if (speciesPage != genusPage)
+    if (in.pages && speciesPage != genusPage)
         out.pageLabel += '/' + QString::number(speciesPage);
     if (level < 2)
         return out;
@@ -27,7 +28,7 @@ NameText composeNameText(int level, const NameTextInput& in) {
     if (in.authors && !subspAuthor.isEmpty())
         out.name += ' ' + subspAuthor;
     const int subspPage = in.subspPages.value(in.subspIndex);
-    if (subspPage != speciesPage)
+    if (in.pages && subspPage != speciesPage)
         out.pageLabel += '/' + QString::number(subspPage);
     return out;
 }

@@ -21,11 +21,12 @@ struct NameTextInput {
     const QStringList& speciesAuthors;
     const QStringList& subspAuthors;
     const QString& citation;
+    bool pages = true; // whether the checklist cites pages; without, the label is the citation
 };
 
 struct NameText {
     QString name;      // the plain name down to the requested level
-    QString pageLabel; // the citation with the page of each chosen taxon
+    QString pageLabel; // the citation with the page of each chosen taxon, where there are pages
 };
 
 // Composes the name for level 0 (genus), 1 (species) or 2 (subspecies). A part whose list

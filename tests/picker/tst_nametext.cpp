@@ -145,6 +145,29 @@ private slots:
         QCOMPARE(text.name, name);
         QCOMPARE(text.pageLabel, pageLabel);
     }
+
+    // An imported checklist has no pages: its label is its citation alone, not ": 0/0/0".
+    void checklistWithoutPagesShowsItsCitationAlone_data() {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("pageLabel");
+        QTest::newRow("subspecies, pages") << 2 << "Valmor (2002): 0";
+        QTest::newRow("genus, no pages") << 0 << "Flora (2012)";
+        QTest::newRow("subspecies, no pages") << 2 << "Flora (2012)";
+    }
+    void checklistWithoutPagesShowsItsCitationAlone() {
+        QFETCH(int, level);
+        QFETCH(QString, pageLabel);
+        const bool pages = pageLabel.startsWith("Valmor");
+        const QList<int> genusPages{0};
+        const QList<int> otherPages{0, 0};
+        const QStringList authors{QString(), "L."};
+        const QString citation = pages ? "Valmor (2002)" : "Flora (2012)";
+        const NameText text = composeNameText(level, {"Abies", 0, "alba", 1, "subsp. alba", 1,
+                                                      true, genusPages, otherPages, otherPages,
+                                                      authors, authors, citation, pages});
+        QCOMPARE(text.pageLabel, pageLabel);
+        QCOMPARE(text.name, level == 0 ? "Abies" : "Abies alba L. subsp. alba L.");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestNameText)
