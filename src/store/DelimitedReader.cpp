@@ -136,8 +136,10 @@ bool DelimitedReader::next() {
     for (;;) {
         qsizetype end;
         while ((end = findRowEnd(unread_)) < 0) {
-            if (!readMore())
+            if (!readMore()) {
+                end = findRowEnd(unread_); // at the end, a quote left open fails
                 break;
+            }
         }
         if (unread_ == blockEnd_ && end < 0)
             return false;

@@ -70,13 +70,11 @@ bool NameParts::isAutonym() const {
 
 QByteArray tidyName(QByteArrayView text) {
     // Mostly there is nothing to tidy: the text is not copied.
-    bool tidy = !text.startsWith(' ') && !text.endsWith(' ') && !text.contains("  ") &&
-                !text.contains('\t') && !text.contains(hybridSign + ' ');
+    const bool tidy = !text.startsWith(' ') && !text.endsWith(' ') && !text.contains("  ") &&
+                      !text.contains('\t');
     if (tidy)
         return QByteArray::fromRawData(text.data(), text.size());
-    QByteArray out = text.toByteArray().simplified();
-    out.replace(hybridSign + ' ', hybridSign);
-    return out;
+    return text.toByteArray().simplified();
 }
 
 NameParts parseName(QByteArrayView name) {
@@ -127,7 +125,8 @@ NameParts parseName(QByteArrayView name) {
             parts.infraAuthor = joined(words, at);
             return parts;
         }
-        if (isHybridSign(words[at]) && epithetAt(at + 1)) {
+        if ((isHybridSign(words[at]) && epithetAt(at + 1)) ||
+            (at == authorFrom && words[at].startsWith(hybridSign))) {
             parts.formula = true;
             return parts;
         }

@@ -22,7 +22,6 @@ struct NameParts {
 
 NameParts parseName(QByteArrayView name);
 
-// The text with runs of white space as single spaces and none at the ends; a hybrid sign
-// followed by a space is joined to the word after it. A text that is tidy already is not
-// copied: the result is valid as long as the text.
+// The text with runs of white space as single spaces and none at the ends. A text that is
+// tidy already is not copied: the result is valid as long as the text.
 QByteArray tidyName(QByteArrayView text);

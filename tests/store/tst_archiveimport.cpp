@@ -1,0 +1,474 @@
+#include "store/ArchiveImport.h"
+#include "store/ChecklistCitation.h"
+#include "store/NameParser.h"
+#include "store/NameSource.h"
+#include "store/Query.h"
+#include "store/TableAbout.h"
+#include "store/TableImport.h"
+#include "store/TablePassword.h"
+#include "store/TaxonWords.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QByteArray dwc = "http://rs.tdwg.org/dwc/terms/";
+
+// meta.xml of a core taxa.txt with the core's attributes and these columns: taxonID,
+// acceptedNameUsageID, scientificName, scientificNameAuthorship, taxonRank, taxonomicStatus.
+QByteArray meta(const QByteArray& attributes, const QByteArray& more = {}) {
+    QByteArray fields;
+    int index = 0;
+    for (const char* term : {"taxonID", "acceptedNameUsageID", "scientificName",
+                             "scientificNameAuthorship", "taxonRank", "taxonomicStatus"})
+        fields += "<field index=\"" + QByteArray::number(index++) + "\" term=\"" + dwc + term +
+                  "\"/>";
+    return "<?xml version=\"1.0\"?><archive xmlns=\"http://rs.tdwg.org/dwc/text/\">"
+           "<core rowType=\"" + dwc + "Taxon\" " + attributes +
+           "><files><location>taxa.txt</location></files><id index=\"0\"/>" + fields + more +
+           "</core></archive>";
+}
+
+const QByteArray tabs = "fieldsTerminatedBy=\"\\t\" fieldsEnclosedBy=\"\" ignoreHeaderLines=\"1\"";
+const QByteArray header = "id\taccepted\tname\tauthor\trank\tstatus\n";
+
+QByteArray digestOf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+// A checklist archive as a folder, and a table folder to import it into.
+class Checklist {
+public:
+    void write(const QString& file, const QByteArray& bytes) const {
+        QFile out(archive_.filePath(file));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+    QString archive() const { return archive_.path(); }
+    QString tables() const { return tables_.path(); }
+    ImportReport import() const { return ArchiveImport::importArchive(archive(), tables()); }
+
+    // The rows of a table, fields joined by '|', in the order given.
+    QStringList rows(const QString& file, const QStringList& columns, const QString& order) const {
+        NameSource source;
+        source.setParam("PATH", tables() + '/');
+        source.connect();
+        source.addPassword(TablePassword::programPassword);
+        Query query(source);
+        query.addSqlLine(
+            QString("SELECT %1 FROM '%2' ORDER BY %3").arg(columns.join(", "), file, order));
+        query.open();
+        QStringList rows;
+        for (query.first(); !query.eof(); query.next()) {
+            QStringList fields;
+            for (int field = 0; field < columns.size(); ++field)
+                fields.append(query.field(field).asString());
+            rows.append(fields.join('|'));
+        }
+        return rows;
+    }
+    QStringList names() const {
+        return rows("plantnames.db", {"LEVEL_", "GENUS", "SPECIES", "SUBSP", "AUTOR0", "AUTOR1"},
+                    "LEVEL_, GENUS, SPECIES, SUBSP");
+    }
+    // Each synonym with the genus and species of its accepted name.
+    QStringList synonyms() const {
+        QStringList joined;
+        const QStringList names = rows("plantnames.db", {"PN_REC", "GENUS", "SPECIES"}, "PN_REC");
+        for (const QString& row : rows("syns.db", {"syn", "pn_rec"}, "syn, pn_rec")) {
+            const QString record = row.section('|', 1);
+            for (const QString& name : names) {
+                if (name.section('|', 0, 0) == record)
+                    joined.append(row.section('|', 0, 0) + " = " + name.section('|', 1).replace('|', ' '));
+            }
+        }
+        return joined;
+    }
+
+private:
+    QTemporaryDir archive_;
+    QTemporaryDir tables_;
+};
+
+qint64 countOf(const ImportReport& report, const QString& what) {
+    qint64 count = 0;
+    for (const ImportReport::Kind& kind : report.skipped) {
+        if (kind.what.contains(what))
+            count += kind.count;
+    }
+    return count;
+}
+
+QString dataFolder() {
+    return QStringLiteral(NARDEL_DWCA_DATA);
+}
+
+} // namespace
+
+class TestArchiveImport : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The dialects that meta.xml names, each with the case that tells a wrong reader.
+    void readsEveryDialect_data() {
+        QTest::addColumn<QByteArray>("descriptor");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("author");
+        const QByteArray comma = "fieldsTerminatedBy=\",\" fieldsEnclosedBy=\"&quot;\"";
+        QTest::newRow("tabs, no quotes, a quote as text")
+            << meta(tabs) << header + "1\t\tAbies alba\t\"Mill.\tspecies\taccepted\n"
+            << "\"Mill.";
+        QTest::newRow("quoted, a separator and doubled quotes inside")
+            << meta(comma) << QByteArray("1,,Abies alba,\"Mill., nom. \"\"cons.\"\"\",species,\n")
+            << "Mill., nom. \"cons.\"";
+        QTest::newRow("a line break inside quotes")
+            << meta(comma) << QByteArray("1,,\"Abies alba\",\"Mill.\nfil.\",species,accepted\n")
+            << "Mill.\nfil.";
+        QTest::newRow("the default quote, no attribute")
+            << meta("fieldsTerminatedBy=\",\"")
+            << QByteArray("1,,Abies alba,\"Mill., fil.\",species,accepted") << "Mill., fil.";
+        QTest::newRow("byte-order mark, CR LF where LF is declared")
+            << meta(tabs + " linesTerminatedBy=\"\\n\"")
+            << "\xEF\xBB\xBF" + QByteArray(header).replace("\n", "\r\n") +
+                   "1\t\tAbies alba\tMill.\tspecies\taccepted\r\n"
+            << "Mill.";
+        QTest::newRow("a vertical tab is no line break")
+            << meta(tabs) << header + "1\t\tAbies alba\tMill.\x0B" "fil.\tspecies\taccepted\n"
+            << "Mill.\x0B" "fil.";
+        QTest::newRow("pipes, a line end as an XML entity")
+            << meta("fieldsTerminatedBy=\"|\" fieldsEnclosedBy=\"\" linesTerminatedBy=\"&#10;\"")
+            << QByteArray("1||Abies alba|Mill.|species|accepted\n") << "Mill.";
+        QTest::newRow("CR alone")
+            << meta("fieldsTerminatedBy=\"\\t\" fieldsEnclosedBy=\"\" linesTerminatedBy=\"\\r\" ignoreHeaderLines=\"2\"")
+            << QByteArray("# a checklist\rid\r1\t\tAbies alba\tMill.\tspecies\taccepted\r")
+            << "Mill.";
+        QTest::newRow("Latin-1")
+            << meta(tabs + " encoding=\"ISO-8859-1\"")
+            << header + "1\t\tAbies alba\tDesfontain\xE9s\tspecies\taccepted\n"
+            << "Desfontainés";
+        QTest::newRow("a default where the column is empty")
+            << meta(tabs, "<field default=\"Plantae\" term=\"" + dwc + "kingdom\"/>")
+            << header + "1\t\tAbies alba\tMill.\t\taccepted\n" << "Mill.";
+    }
+    void readsEveryDialect() {
+        QFETCH(QByteArray, descriptor);
+        QFETCH(QByteArray, data);
+        QFETCH(QString, author);
+        Checklist checklist;
+        checklist.write("meta.xml", descriptor);
+        checklist.write("taxa.txt", data);
+        checklist.import();
+        QCOMPARE(checklist.names(),
+                 QStringList({"0|Abies||||", "1|Abies|alba||" + author + "|"}));
+    }
+
+    void statusWords_data() {
+        QTest::addColumn<QByteArray>("word");
+        QTest::addColumn<int>("status");
+        const int accepted = int(TaxonWords::Status::Accepted);
+        const int synonym = int(TaxonWords::Status::Synonym);
+        const int unknown = int(TaxonWords::Status::Unknown);
+        QTest::newRow("accepted") << QByteArray("Accepted") << accepted;
+        QTest::newRow("valid") << QByteArray("valid") << accepted;
+        QTest::newRow("provisionally accepted") << QByteArray("provisionally accepted") << accepted;
+        QTest::newRow("NOME_ACEITO") << QByteArray("NOME_ACEITO") << accepted;
+        QTest::newRow("synonym") << QByteArray("synonym") << synonym;
+        QTest::newRow("HETEROTYPIC_SYNONYM") << QByteArray("HETEROTYPIC_SYNONYM") << synonym;
+        QTest::newRow("homotypic synonym") << QByteArray("homotypic synonym") << synonym;
+        QTest::newRow("proparte") << QByteArray("proparte") << synonym;
+        QTest::newRow("pro-parte synonym") << QByteArray("pro-parte synonym") << synonym;
+        QTest::newRow("invalid") << QByteArray("Invalid") << synonym;
+        QTest::newRow("SINONIMO") << QByteArray("SINONIMO") << synonym;
+        QTest::newRow("sinônimo") << QByteArray("sinônimo") << synonym;
+        QTest::newRow("doubtful") << QByteArray("doubtful") << unknown;
+        QTest::newRow("To determine") << QByteArray("To determine") << unknown;
+    }
+    void statusWords() {
+        QFETCH(QByteArray, word);
+        QFETCH(int, status);
+        QCOMPARE(int(TaxonWords::status(word)), status);
+    }
+
+    void rankWords_data() {
+        QTest::addColumn<QByteArray>("word");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QByteArray>("rankWord");
+        QTest::newRow("Genus") << QByteArray("Genus") << 0 << QByteArray();
+        QTest::newRow("GENERO") << QByteArray("GENERO") << 0 << QByteArray();
+        QTest::newRow("sp.") << QByteArray("sp.") << 1 << QByteArray();
+        QTest::newRow("ESPECIE") << QByteArray("ESPECIE") << 1 << QByteArray();
+        QTest::newRow("subspecies") << QByteArray("subspecies") << 2 << QByteArray("subsp.");
+        QTest::newRow("SUB_ESPECIE") << QByteArray("SUB_ESPECIE") << 2 << QByteArray("subsp.");
+        QTest::newRow("ssp.") << QByteArray("ssp.") << 2 << QByteArray("subsp.");
+        QTest::newRow("Variety") << QByteArray("Variety") << 2 << QByteArray("var.");
+        QTest::newRow("VARIEDADE") << QByteArray("VARIEDADE") << 2 << QByteArray("var.");
+        QTest::newRow("forma") << QByteArray("forma") << 2 << QByteArray("f.");
+        QTest::newRow("subvariety") << QByteArray("subvariety") << 2 << QByteArray("subvar.");
+        QTest::newRow("nothosubspecies") << QByteArray("nothosubspecies") << 2
+                                         << QByteArray("nothosubsp.");
+        QTest::newRow("family") << QByteArray("family") << -1 << QByteArray();
+        QTest::newRow("subgenus") << QByteArray("subgenus") << -1 << QByteArray();
+    }
+    void rankWords() {
+        QFETCH(QByteArray, word);
+        QFETCH(int, level);
+        QFETCH(QByteArray, rankWord);
+        const TaxonWords::Rank rank = TaxonWords::rank(word);
+        QCOMPARE(rank.level, level);
+        QCOMPARE(rank.word, rankWord);
+    }
+
+    // Names written whole: genus|species|rank word|epithet|species author|author below.
+    void parsesNames_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("parts");
+        QTest::newRow("autonym, author before the rank")
+            << QByteArray("Achillea lanulosa Nuttall var. lanulosa")
+            << "Achillea|lanulosa|var.|lanulosa|Nuttall|";
+        QTest::newRow("authors in parentheses, ampersand")
+            << QByteArray("Behuria magdalenensis (Brade) R.Tav. & Baumgratz")
+            << "Behuria|magdalenensis|||(Brade) R.Tav. & Baumgratz|";
+        QTest::newRow("a particle in lower case")
+            << QByteArray("Ptarmica vulgaris de Candolle") << "Ptarmica|vulgaris|||de Candolle|";
+        QTest::newRow("hybrid sign apart") << QByteArray("Aconitum × stoerkianum")
+                                           << "Aconitum|×stoerkianum||||";
+        QTest::newRow("hybrid genus") << QByteArray("×Achnella caduca Barkworth")
+                                      << "×Achnella|caduca|||Barkworth|";
+        QTest::newRow("subgenus left out") << QByteArray("Cryptops (Cryptops) aelleni Matic")
+                                           << "Cryptops|aelleni|||Matic|";
+        QTest::newRow("trinomial without rank word")
+            << QByteArray("Aconitum delphinifolium paradoxum")
+            << "Aconitum|delphinifolium||paradoxum||";
+        QTest::newRow("filius, not a form") << QByteArray("Aloe ciliaris L. f.")
+                                            << "Aloe|ciliaris|||L. f.|";
+        QTest::newRow("form. as the rank word")
+            << QByteArray("Abortiporus biennis form. distortus (Schwein.) Pilát")
+            << "Abortiporus|biennis|f.|distortus||(Schwein.) Pilát";
+        QTest::newRow("genus with its author") << QByteArray("Achillea Linnaeus")
+                                               << "Achillea||||Linnaeus|";
+    }
+    void parsesNames() {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, parts);
+        const NameParts parsed = parseName(name);
+        QVERIFY(parsed.understood);
+        QCOMPARE(QStringList({parsed.genus, parsed.species, parsed.rankWord, parsed.infra,
+                              parsed.speciesAuthor, parsed.infraAuthor})
+                     .join('|'),
+                 parts);
+    }
+
+    void hybridFormulaIsNoName() {
+        QVERIFY(parseName("Alchemilla glacialis × pentaphylla").formula);
+    }
+
+    // Names from their columns and from the name whole, with the level's authors: the rank word
+    // below the species, an autonym's author as the species's, a genus added where its species
+    // have none, a hybrid's sign kept.
+    void mapsNamesToLevels() {
+        Checklist checklist;
+        checklist.write("meta.xml", meta(tabs, "<field index=\"6\" term=\"" + dwc + "genus\"/>"
+                                               "<field index=\"7\" term=\"" + dwc +
+                                               "specificEpithet\"/><field index=\"8\" term=\"" +
+                                               dwc + "infraspecificEpithet\"/>"));
+        checklist.write(
+            "taxa.txt",
+            header.trimmed() + "\tgenus\tspecies\tinfra\n"
+            "1\t\tAchillea L.\tL.\tgenus\taccepted\tAchillea\t\t\n"
+            "2\t\tAchillea lanulosa Nutt. var. lanulosa\tNutt.\tvariety\taccepted\tAchillea\tlanulosa\tlanulosa\n"
+            "3\t\tAchillea lanulosa Nutt.\tNutt.\tspecies\taccepted\tAchillea\tlanulosa\t\n"
+            "4\t\tAchillea lanulosa subsp. alpicola (Rydb.) D.D.Keck\t(Rydb.) D.D.Keck\tsubspecies\taccepted\tAchillea\tlanulosa\talpicola\n"
+            "5\t\tMentha ×piperita L.\tL.\tspecies\tvalid\t\t\t\n"
+            "6\t\tSalix alba L. f. vitellina (L.) Stokes\t\tform\taccepted\t\t\t\n"
+            "7\t\tAsteraceae\t\tfamily\taccepted\t\t\t\n");
+        const ImportReport report = checklist.import();
+        QCOMPARE(checklist.names(),
+                 QStringList({"0|Achillea||||", "0|Mentha||||", "0|Salix||||",
+                              "1|Achillea|lanulosa||Nutt.|", "1|Mentha|×piperita||L.|",
+                              "1|Salix|alba|||",
+                              "2|Achillea|lanulosa|subsp. alpicola||(Rydb.) D.D.Keck",
+                              "2|Achillea|lanulosa|var. lanulosa|Nutt.|",
+                              "2|Salix|alba|f. vitellina|L.|(L.) Stokes"}));
+        QCOMPARE(report.addedGenera, 2);
+        QCOMPARE(report.addedSpecies, 1);
+        QCOMPARE(countOf(report, "family"), 1);
+    }
+
+    // Synonyms lead through other synonyms; a cycle, an id not in the archive and a row not
+    // imported are counted; several ids in one field give a row each.
+    void leadsSynonymsToAcceptedNames() {
+        Checklist checklist;
+        checklist.write("meta.xml", meta(tabs));
+        checklist.write("taxa.txt", header +
+                                        "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n"
+                                        "2\t1\tAbies pectinata DC.\tDC.\tspecies\tsynonym\n"
+                                        "3\t2\tPinus picea L.\tL.\tspecies\tsynonym\n"
+                                        "4\t5\tAbies x\t\tspecies\tsynonym\n"
+                                        "5\t4\tAbies y\t\tspecies\tsynonym\n"
+                                        "6\t1|7\tAbies z\t\tspecies\tproparte synonym\n"
+                                        "7\t7\tPicea abies (L.) H.Karst.\t(L.) H.Karst.\tspecies\t\n"
+                                        "8\t99\tAbies w\t\tspecies\tsynonym\n"
+                                        "9\t10\tAbies v\t\tspecies\tsynonym\n"
+                                        "10\t\tAbietaceae\t\tfamily\taccepted\n"
+                                        "11\t\tAbies u\t\tspecies\tsynonym\n");
+        const ImportReport report = checklist.import();
+        QCOMPARE(checklist.synonyms(),
+                 QStringList({"Abies pectinata = Abies alba", "Abies z = Abies alba",
+                              "Abies z = Picea abies", "Pinus picea = Abies alba"}));
+        QCOMPARE(report.synonyms, 4);
+        QCOMPARE(countOf(report, "kruhu"), 2);
+        QCOMPARE(countOf(report, "které v archivu není"), 1);
+        QCOMPARE(countOf(report, "v tabulce jmen není"), 1);
+        QCOMPARE(countOf(report, "bez odkazu"), 1);
+    }
+
+    void citation_data() {
+        QTest::addColumn<QByteArray>("eml");
+        QTest::addColumn<QString>("citation");
+        QTest::newRow("title and year")
+            << QByteArray("<eml:eml xmlns:eml=\"eml://ecoinformatics.org/eml-2.1.1\"><dataset>"
+                          "<title xml:lang=\"en\">Flora\n  of Brazil</title><creator><title>x"
+                          "</title></creator><pubDate>2012-05-06</pubDate></dataset></eml:eml>")
+            << "Flora of Brazil (2012)";
+        QTest::newRow("title alone") << QByteArray("<eml><dataset><title>VASCAN</title></dataset></eml>")
+                                     << "VASCAN";
+        QTest::newRow("bibliographic citation")
+            << QByteArray("<eml><dataset><creator/></dataset><additionalMetadata><metadata><gbif>"
+                          "<bibliographicCitation>Brouillet L. (2010+). VASCAN."
+                          "</bibliographicCitation></gbif></metadata></additionalMetadata></eml>")
+            << "Brouillet L. (2010+). VASCAN.";
+        QTest::newRow("not XML") << QByteArray("<eml><dataset><title>") << "";
+    }
+    void citation() {
+        QFETCH(QByteArray, eml);
+        QFETCH(QString, citation);
+        QCOMPARE(ChecklistCitation::fromMetadata(eml), citation);
+    }
+
+    // The name table keeps the citation and says that it has no pages.
+    void tableKeepsTheCitation() {
+        Checklist checklist;
+        checklist.write("meta.xml", meta(tabs));
+        checklist.write("taxa.txt", header + "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n");
+        checklist.write("eml.xml", "<eml><dataset><title>Flora</title><pubDate>2012</pubDate>"
+                                   "</dataset></eml>");
+        checklist.import();
+        NameSource source;
+        source.setParam("PATH", checklist.tables() + '/');
+        source.connect();
+        source.addPassword(TablePassword::programPassword);
+        QCOMPARE(source.about("plantnames.db", TableAbout::citation), "Flora (2012)");
+        QCOMPARE(source.about("plantnames.db", TableAbout::pages), TableAbout::noPages);
+    }
+
+    // Real checklists read where they lie: accepted names by level, synonyms, citation.
+    void realChecklists_data() {
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<QList<qint64>>("counts"); // genera, species, below, synonyms
+        QTest::addColumn<QString>("citation");
+        QTest::newRow("VASCAN") << "vascan-achillea" << QList<qint64>{1, 3, 1, 48}
+                                << "Database of Vascular Plants of Canada (VASCAN)";
+        QTest::newRow("VASCAN zipped, nothogenus")
+            << "vascan-dwca2sql/vascan_zipped_dwca.zip" << QList<qint64>{1, 1, 0, 0}
+            << "Database of Vascular Plants of Canada (VASCAN)";
+        QTest::newRow("WCVP") << "wcvp-sample" << QList<qint64>{3, 3, 2, 11}
+                              << "The World Checklist of Vascular Plants (WCVP) (2026)";
+        QTest::newRow("GRIN, no status column")
+            << "grin-plantago/data.zip" << QList<qint64>{3, 3, 1, 1} << "GRIN Taxonomy (2019)";
+        QTest::newRow("names with authors") << "domain-plants" << QList<qint64>{5, 5, 0, 1}
+                                            << "The World Checklist of Vascular Plants (2024)";
+        QTest::newRow("Flora do Brasil") << "flora-brasil-ceramium" << QList<qint64>{1, 20, 4, 0}
+                                         << "Lista de Espécies da Flora do Brasil (2015)";
+        QTest::newRow("no meta.xml") << "flora-brasil-trimezia" << QList<qint64>{2, 24, 2, 0}
+                                     << "flora-brasil-trimezia";
+        QTest::newRow("several ids in one field")
+            << "calendula-nometa" << QList<qint64>{1, 3, 5, 5} << "calendula-nometa";
+        QTest::newRow("UTF-16") << "utf16-mobot" << QList<qint64>{2, 2, 1, 0} << "utf16-mobot";
+    }
+    void realChecklists() {
+        QFETCH(QString, archive);
+        QFETCH(QList<qint64>, counts);
+        QFETCH(QString, citation);
+        const QString path = dataFolder() + '/' + archive;
+        if (!QFileInfo::exists(path))
+            QSKIP("the shared checklists are not beside the project");
+        QTemporaryDir tables;
+        const ImportReport report = ArchiveImport::importArchive(path, tables.path());
+        QCOMPARE(QList<qint64>({report.names[0], report.names[1], report.names[2],
+                                report.synonyms}),
+                 counts);
+        QCOMPARE(report.citation, citation);
+    }
+
+    // A damaged archive stops the import with the file and line, or the element; the earlier
+    // tables stay byte for byte.
+    void damagedArchiveKeepsTheTables_data() {
+        QTest::addColumn<QString>("archive"); // a shared checklist, or empty for our own
+        QTest::addColumn<QByteArray>("descriptor");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("message");
+        const QByteArray good = header + "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n";
+        QTest::newRow("meta.xml not XML") << "" << QByteArray("<archive><core") << good
+                                          << "meta.xml:1: meta.xml nelze přečíst";
+        QTest::newRow("no core") << "" << QByteArray("<archive><extension/></archive>") << good
+                                 << "meta.xml:1: chybí prvek <core>";
+        QTest::newRow("a column beyond the rows")
+            << "" << meta(tabs, "<field index=\"9\" term=\"" + dwc + "kingdom\"/>") << good
+            << "taxa.txt:2: meta.xml čte sloupec 9";
+        QTest::newRow("a quote left open")
+            << "" << meta("fieldsTerminatedBy=\",\"")
+            << QByteArray("1,,Abies alba,Mill.,species,accepted\n2,,\"Abies,x,species,accepted\n")
+            << "taxa.txt:2: pole v uvozovkách";
+        QTest::newRow("not UTF-8") << "" << meta(tabs) << good + "2\t\tAbies n\xE9gra\t\tspecies\t\n"
+                                   << "taxa.txt:3: řádek není platný text UTF-8";
+        QTest::newRow("no accepted name") << "" << meta(tabs) << header << "žádné přijaté jméno";
+        QTest::newRow("core file missing") << "meta-only" << QByteArray() << QByteArray()
+                                           << "meta.xml:3: soubor jádra taxa.txt";
+        QTest::newRow("occurrences") << "occurrence-core/dwca-simple-test-archive.zip"
+                                     << QByteArray() << QByteArray() << "ne Taxon";
+        QTest::newRow("columns that do not exist")
+            << "index-fungorum-2010/data.zip" << QByteArray() << QByteArray()
+            << "IF2.txt:1: meta.xml čte sloupec 11";
+    }
+    void damagedArchiveKeepsTheTables() {
+        QFETCH(QString, archive);
+        QFETCH(QByteArray, descriptor);
+        QFETCH(QByteArray, data);
+        QFETCH(QString, message);
+        Checklist checklist;
+        checklist.write("meta.xml", meta(tabs));
+        checklist.write("taxa.txt", header + "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n");
+        checklist.import();
+        const QByteArray namesBefore = digestOf(checklist.tables() + "/plantnames.db");
+        const QByteArray synonymsBefore = digestOf(checklist.tables() + "/syns.db");
+        QString path = checklist.archive();
+        if (archive.isEmpty()) {
+            checklist.write("meta.xml", descriptor);
+            checklist.write("taxa.txt", data);
+        } else {
+            path = dataFolder() + '/' + archive;
+            if (!QFileInfo::exists(path))
+                QSKIP("the shared checklists are not beside the project");
+        }
+        try {
+            ArchiveImport::importArchive(path, checklist.tables());
+            QFAIL("the import took a damaged archive");
+        } catch (const ImportError& error) {
+            const QString text = QString::fromUtf8(error.what());
+            QVERIFY2(text.contains(message), qPrintable(text));
+        }
+        QCOMPARE(digestOf(checklist.tables() + "/plantnames.db"), namesBefore);
+        QCOMPARE(digestOf(checklist.tables() + "/syns.db"), synonymsBefore);
+        QCOMPARE(QDir(checklist.tables()).entryList({"*.tmp"}, QDir::Files), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestArchiveImport)
+#include "tst_archiveimport.moc"
