@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,6 +57,47 @@ Run importSpecies(const QString& folder, const QString& species, const QProcessE
     names.close();
     synonyms.close();
     return run(NARDEL_IMPORT, {names.fileName(), synonyms.fileName(), folder}, env);
+}
+
+// A small checklist archive of our own, cited in its eml.xml as "TITLE (YEAR)".
+void writeChecklist(const QString& folder, const QString& title) {
+    QDir().mkpath(folder);
+    const QByteArray dwc = "http://rs.tdwg.org/dwc/terms/";
+    const QList<std::pair<QString, QByteArray>> files = {
+        {"meta.xml",
+         "<archive xmlns=\"http://rs.tdwg.org/dwc/text/\"><core rowType=\"" + dwc +
+             "Taxon\" fieldsTerminatedBy=\"\\t\" fieldsEnclosedBy=\"\" "
+             "ignoreHeaderLines=\"1\"><files><location>taxa.txt</location></files>"
+             "<id index=\"0\"/><field index=\"1\" term=\"" + dwc + "scientificName\"/>"
+             "<field index=\"2\" term=\"" + dwc + "taxonRank\"/></core></archive>"},
+        {"taxa.txt", "id\tname\trank\n1\tAbies alba Mill.\tspecies\n"
+                     "2\tAbies alba subsp. apennina Ferrazzini\tsubspecies\n"},
+        {"eml.xml", "<eml><dataset><title>" + title.toUtf8() +
+                        "</title><pubDate>2002-01-01</pubDate></dataset></eml>"}};
+    for (const auto& [name, text] : files) {
+        QFile file(folder + '/' + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+}
+
+// The page label of the main window after its start, from a picture of the window.
+QImage pageLabel(XSession& session) {
+    const QString window = session.findWindow("^Nardel Pro$");
+    QTemporaryDir dir;
+    const QString picture = dir.filePath("window.png");
+    // The label as laid out (96, 64), to the next button.
+    const QRect label(96, 64, 158, 14);
+    QImage before;
+    for (int tries = 0; tries < 20; ++tries) {
+        QTest::qWait(200);
+        session.run(NARDEL_GRAB_WINDOW, {window, picture});
+        const QImage now = QImage(picture).copy(label);
+        if (!now.isNull() && now == before)
+            return now;
+        before = now;
+    }
+    return {};
 }
 
 } // namespace
@@ -176,6 +218,37 @@ private slots:
         QCOMPARE(digestOf(synonyms) != oldSynonyms, swapped);
         QCOMPARE(QDir(folder.path()).entryList({"*.tmp", "*.swap"}, QDir::Files | QDir::Hidden),
                  QStringList());
+    }
+    // An imported checklist's citation heads the page label: a checklist that cites itself as
+    // the bundled list does shows the bundled list's label to the pixel, another one does not.
+    void importedChecklistShowsItsCitation() {
+        QTemporaryDir dir;
+        QImage labels[3];
+        const QStringList titles = {QString(), "Valmor", "Květena pokusná"};
+        for (int at = 0; at < 3; ++at) {
+            XSession session;
+            QVERIFY2(session.isRunning(), "Xvfb did not start");
+            session.copyIntoProgramFolder(NARDEL_PROGRAM);
+            QStringList arguments;
+            if (titles[at].isEmpty()) {
+                session.copyBundledTables();
+            } else {
+                const QString archive = dir.filePath(QString("archive%1").arg(at));
+                const QString tables = dir.filePath(QString("tables%1").arg(at));
+                writeChecklist(archive, titles[at]);
+                QVERIFY(QDir().mkpath(tables));
+                const Run result = run(NARDEL_IMPORT, {"--quiet", archive, tables}, withoutDisplay());
+                QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+                arguments = {"--tables", tables};
+            }
+            session.runProgram(session.programFolder() + "/nardel", arguments);
+            QVERIFY2(session.dismissInfoWindow(), "the info window did not come and go");
+            QVERIFY(XSession::waitFor([&] { return !session.findWindow("^Nardel Pro$").isEmpty(); }));
+            labels[at] = pageLabel(session);
+            QVERIFY2(!labels[at].isNull(), "the window's picture did not settle");
+        }
+        QCOMPARE(labels[1], labels[0]);
+        QVERIFY(labels[2] != labels[0]);
     }
 };
 
