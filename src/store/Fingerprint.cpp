@@ -22,6 +22,14 @@ quint64 mix(quint64 k) {
     return k;
 }
 
+// The two halves of a block, each scrambled on its own.
+quint64 scrambled1(quint64 k) {
+    return rotl(k * c1, 31) * c2;
+}
+quint64 scrambled2(quint64 k) {
+    return rotl(k * c2, 33) * c1;
+}
+
 quint64 load(const char* bytes, qsizetype count) {
     quint64 value = 0;
     std::memcpy(&value, bytes, size_t(count));
@@ -37,38 +45,16 @@ Fingerprint Fingerprint::of(QByteArrayView text) {
     quint64 h2 = 0x586dcd208f7cd3fdULL;
     qsizetype at = 0;
     for (; at + 16 <= size; at += 16) {
-        quint64 k1 = load(data + at, 8);
-        quint64 k2 = load(data + at + 8, 8);
-        k1 *= c1;
-        k1 = rotl(k1, 31);
-        k1 *= c2;
-        h1 ^= k1;
-        h1 = rotl(h1, 27);
-        h1 += h2;
-        h1 = h1 * 5 + 0x52dce729;
-        k2 *= c2;
-        k2 = rotl(k2, 33);
-        k2 *= c1;
-        h2 ^= k2;
-        h2 = rotl(h2, 31);
-        h2 += h1;
-        h2 = h2 * 5 + 0x38495ab5;
+        h1 ^= scrambled1(load(data + at, 8));
+        h1 = (rotl(h1, 27) + h2) * 5 + 0x52dce729;
+        h2 ^= scrambled2(load(data + at + 8, 8));
+        h2 = (rotl(h2, 31) + h1) * 5 + 0x38495ab5;
     }
     const qsizetype rest = size - at;
-    if (rest > 8) {
-        quint64 k2 = load(data + at + 8, rest - 8);
-        k2 *= c2;
-        k2 = rotl(k2, 33);
-        k2 *= c1;
-        h2 ^= k2;
-    }
-    if (rest > 0) {
-        quint64 k1 = load(data + at, std::min<qsizetype>(rest, 8));
-        k1 *= c1;
-        k1 = rotl(k1, 31);
-        k1 *= c2;
-        h1 ^= k1;
-    }
+    if (rest > 8)
+        h2 ^= scrambled2(load(data + at + 8, rest - 8));
+    if (rest > 0)
+        h1 ^= scrambled1(load(data + at, std::min<qsizetype>(rest, 8)));
     h1 ^= quint64(size);
     h2 ^= quint64(size);
     h1 += h2;

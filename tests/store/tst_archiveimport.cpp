@@ -2,11 +2,11 @@
 #include "store/ChecklistCitation.h"
 #include "store/NameParser.h"
 #include "store/NameSource.h"
-#include "store/Query.h"
 #include "store/TableAbout.h"
 #include "store/TableImport.h"
 #include "store/TablePassword.h"
 #include "store/TaxonWords.h"
+#include "support/TestTables.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -55,24 +55,8 @@ public:
     QString tables() const { return tables_.path(); }
     ImportReport import() const { return ArchiveImport::importArchive(archive(), tables()); }
 
-    // The rows of a table, fields joined by '|', in the order given.
     QStringList rows(const QString& file, const QStringList& columns, const QString& order) const {
-        NameSource source;
-        source.setParam("PATH", tables() + '/');
-        source.connect();
-        source.addPassword(TablePassword::programPassword);
-        Query query(source);
-        query.addSqlLine(
-            QString("SELECT %1 FROM '%2' ORDER BY %3").arg(columns.join(", "), file, order));
-        query.open();
-        QStringList rows;
-        for (query.first(); !query.eof(); query.next()) {
-            QStringList fields;
-            for (int field = 0; field < columns.size(); ++field)
-                fields.append(query.field(field).asString());
-            rows.append(fields.join('|'));
-        }
-        return rows;
+        return TestTables::rowsOf(tables(), file, columns, order);
     }
     QStringList names() const {
         return rows("plantnames.db", {"LEVEL_", "GENUS", "SPECIES", "SUBSP", "AUTOR0", "AUTOR1"},

@@ -1,5 +1,7 @@
 #include "support/TestTables.h"
 
+#include "store/NameSource.h"
+#include "store/Query.h"
 #include "store/TableImport.h"
 #include "store/TablePassword.h"
 
@@ -55,4 +57,24 @@ void TestTables::writeTable(const QString& file, const QStringList& statements,
         db.close();
     }
     QSqlDatabase::removeDatabase(connection);
+}
+
+QStringList TestTables::rowsOf(const QString& folder, const QString& file,
+                               const QStringList& columns, const QString& order) {
+    NameSource source;
+    source.setParam("PATH", folder + '/');
+    source.connect();
+    source.addPassword(TablePassword::programPassword);
+    Query query(source);
+    query.addSqlLine(
+        QString("SELECT %1 FROM '%2' ORDER BY %3").arg(columns.join(", "), file, order));
+    query.open();
+    QStringList rows;
+    for (query.first(); !query.eof(); query.next()) {
+        QStringList fields;
+        for (int field = 0; field < columns.size(); ++field)
+            fields.append(query.field(field).asString());
+        rows.append(fields.join('|'));
+    }
+    return rows;
 }

@@ -24,6 +24,11 @@ public:
     void writeTable(const QString& file, const QStringList& statements,
                     const QString& password) const;
 
+    // The given columns of the rows of a table file in `folder`, each row's fields joined by
+    // '|', in `order` (SQL).
+    static QStringList rowsOf(const QString& folder, const QString& file,
+                              const QStringList& columns, const QString& order);
+
 private:
     QTemporaryDir dir_;
 };
