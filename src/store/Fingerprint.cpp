@@ -84,7 +84,7 @@ FingerprintBuilder& FingerprintBuilder::add(QByteArrayView text) {
 }
 
 FingerprintBuilder& FingerprintBuilder::add(int number) {
-    bytes_.append(QByteArray::number(number));
+    bytes_.append(reinterpret_cast<const char*>(&number), sizeof number);
     bytes_.append('\0');
     return *this;
 }

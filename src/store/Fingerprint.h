@@ -15,7 +15,8 @@ struct Fingerprint {
     friend auto operator<=>(const Fingerprint&, const Fingerprint&) = default;
 };
 
-// Fingerprints of several texts as one: each text ends in a byte no text holds. One builder
+// Fingerprints of several texts and numbers as one: each text ends in a byte no text holds,
+// each number takes the same width. One builder
 // of a thread at a time: they share their buffer.
 class FingerprintBuilder {
 public:

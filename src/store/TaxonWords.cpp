@@ -70,7 +70,7 @@ const QHash<QString, Rank>& ranks() {
 template <typename Value>
 Value lookUp(QByteArrayView word, const QHash<QString, Value>& table,
              QHash<QByteArray, Value>& seen, const Value& unknown) {
-    const auto found = seen.constFind(word.toByteArray());
+    const auto found = seen.constFind(QByteArray::fromRawData(word.data(), word.size()));
     if (found != seen.constEnd())
         return *found;
     const Value value = table.value(normal(word), unknown);
