@@ -103,7 +103,7 @@ public:
                                 .arg(TsvReader::excerpt(row.genus), TsvReader::excerpt(row.species),
                                      NameColumn::level));
         }
-        waiting_ = {};
+        QList<Waiting>().swap(waiting_); // its memory goes with it
         std::sort(records_.begin(), records_.end());
         checkNamesOnce(reader, writer);
     }
@@ -157,7 +157,7 @@ private:
                 }
             }
         }
-        names_ = {};
+        std::vector<Name>().swap(names_);
         if (first)
             reader.fail(first->first, QStringLiteral("the same name as line %1").arg(first->second));
     }
