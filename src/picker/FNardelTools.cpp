@@ -43,7 +43,7 @@ void TFormNardel::BtnDICgenerateClick() {
 }
 
 void TFormNardel::BtnEditClick() {
-    if (ShowFormBrowse(this, m_programFolder, TableName) == BrowseOutcome::RestartNeeded) {
+    if (ShowFormBrowse(this, *DatabaseSp, TableName) == BrowseOutcome::RestartNeeded) {
         // The lists no longer match the table: the program ends, keeping the options and the
         // place of the last close.
         m_endingWithoutSaving = true;

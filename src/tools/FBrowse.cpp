@@ -3,9 +3,6 @@
 #include "platform/MessageBox.h"
 #include "platform/WindowPlace.h"
 #include "store/EngineError.h"
-#include "store/NameSource.h"
-#include "store/TablePassword.h"
-#include "store/TablePath.h"
 #include "tools/BrowseModel.h"
 #include "tools/BrowseTable.h"
 #include "tools/RecordIndicator.h"
@@ -72,14 +69,9 @@ TFormBrowse::~TFormBrowse() {
     closeTable();
 }
 
-void TFormBrowse::openTable(const QString& tableFolder, const QString& tableName) {
+void TFormBrowse::openTable(NameSource& source, const QString& tableName) {
     closeTable();
-    auto source = std::make_unique<NameSource>();
-    source->setParam(QStringLiteral("PATH"), folderOf(tablePathIn(tableFolder, tableName)));
-    source->connect();
-    source->addPassword(TablePassword::programPassword);
-    Table = std::make_unique<BrowseTable>(*source, tableName);
-    m_source = std::move(source);
+    Table = std::make_unique<BrowseTable>(source, tableName);
     DataSource->setTable(Table.get());
     m_ui->DBGrid1->setCurrentIndex(DataSource->index(0, 0));
     m_ui->LblReadOnly->setVisible(Table->readOnly());
@@ -93,10 +85,9 @@ qint64 TFormBrowse::recordCount() {
 }
 
 void TFormBrowse::closeTable() {
-    // The data link reads through the table, and the table through the connection.
+    // The data link reads through the table.
     DataSource->setTable(nullptr);
     Table.reset();
-    m_source.reset();
     m_ui->LblReadOnly->hide();
     updateNavigator();
 }
@@ -178,14 +169,13 @@ bool TFormBrowse::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-BrowseOutcome ShowFormBrowse(QWidget* parent, const QString& tableFolder,
-                             const QString& tableName) {
+BrowseOutcome ShowFormBrowse(QWidget* parent, NameSource& source, const QString& tableName) {
     // Each use gets a window of its own, on a freshly opened table.
     TFormBrowse FormBrowse(parent);
     qint64 before = 0;
     bool opened = false;
     MessageBox::runAction(parent, [&] {
-        FormBrowse.openTable(tableFolder, tableName);
+        FormBrowse.openTable(source, tableName);
         before = FormBrowse.recordCount();
         opened = true;
     });

@@ -30,10 +30,10 @@ public:
     explicit TFormBrowse(QWidget* parent = nullptr);
     ~TFormBrowse() override;
 
-    // Opens the table file `tableName` in `tableFolder` through a connection of the window's
-    // own that holds the program's table password, and shows its first records. Throws
-    // EngineError when the table cannot be opened.
-    void openTable(const QString& tableFolder, const QString& tableName);
+    // Opens the table file `tableName` through `source`, the main window's connection, which
+    // holds the table password and stays open while the table is, and shows its first
+    // records. Throws EngineError when the table cannot be opened.
+    void openTable(NameSource& source, const QString& tableName);
     // The records in the table file, counted there. Throws EngineError.
     qint64 recordCount();
     void closeTable();
@@ -65,18 +65,16 @@ private:
     void updateNavigator();
 
     std::unique_ptr<Ui::TFormBrowse> m_ui;
-    // Declared in this order: the table reads through the connection, the data link through
-    // the table.
-    std::unique_ptr<NameSource> m_source;
+    // Declared in this order: the data link reads through the table.
     std::unique_ptr<BrowseTable> Table;
     std::unique_ptr<BrowseModel> DataSource;
 };
 
-// The whole use of the editing window on the table file `tableName` in `tableFolder`, modal
-// over `parent`: the table is opened and counted, the user is warned that careless editing can
+// The whole use of the editing window on the table file `tableName` of `source`, modal over
+// `parent`: the table is opened and counted, the user is warned that careless editing can
 // damage the data, the window is shown until the user closes it, and the table is counted
 // again and closed. When the count differs, the user is told that the program must restart,
 // and RestartNeeded asks the caller to end the program without saving its options or window
 // place. When the table cannot be opened, the standard error box tells why and nothing else
 // is shown.
-BrowseOutcome ShowFormBrowse(QWidget* parent, const QString& tableFolder, const QString& tableName);
+BrowseOutcome ShowFormBrowse(QWidget* parent, NameSource& source, const QString& tableName);

@@ -180,7 +180,7 @@ private slots:
         QFETCH(QStringList, records);
         ToolsTestBed bed(nameRows);
         whileShown(steps);
-        const BrowseOutcome outcome = ShowFormBrowse(nullptr, bed.tables.folder(), tableName);
+        const BrowseOutcome outcome = ShowFormBrowse(nullptr, bed.source, tableName);
         QCOMPARE(outcome, restart ? BrowseOutcome::RestartNeeded : BrowseOutcome::Unchanged);
         const QStringList messages =
             restart ? QStringList{warningText, restartText} : QStringList{warningText};
@@ -228,7 +228,7 @@ private slots:
         QFETCH(QString, cancel);
         ToolsTestBed bed(nameRows);
         TFormBrowse form;
-        form.openTable(bed.tables.folder(), tableName);
+        form.openTable(bed.source, tableName);
         form.show();
         perform(form, steps);
 
@@ -251,7 +251,7 @@ private slots:
     void closingStoresRecordInEditing() {
         ToolsTestBed bed(nameRows);
         TFormBrowse form;
-        form.openTable(bed.tables.folder(), tableName);
+        form.openTable(bed.source, tableName);
         form.show();
         QTableView* view = grid(form);
         view->setCurrentIndex(view->model()->index(1, Author0));
@@ -307,11 +307,11 @@ private slots:
         const auto restore = qScopeGuard([&] { QFile::setPermissions(path, before); });
 
         whileShown({"select 1", "type 4 Mill. emend.", "click BtnInsert", "click BtnNext"});
-        QCOMPARE(ShowFormBrowse(nullptr, bed.tables.folder(), tableName), BrowseOutcome::Unchanged);
+        QCOMPARE(ShowFormBrowse(nullptr, bed.source, tableName), BrowseOutcome::Unchanged);
         QCOMPARE(bed.messages, QStringList{warningText});
 
         TFormBrowse form;
-        form.openTable(bed.tables.folder(), tableName);
+        form.openTable(bed.source, tableName);
         form.show();
         QVERIFY(form.readOnly());
         QVERIFY(control<QLabel>(form, "LblReadOnly")->isVisible());
@@ -330,7 +330,7 @@ private slots:
             rows.append(QStringLiteral("0\tG%1\t\t\t\t\t%1\t%2").arg(i).arg(i * 10));
         ToolsTestBed bed(rows);
         TFormBrowse form;
-        form.openTable(bed.tables.folder(), tableName);
+        form.openTable(bed.source, tableName);
         form.show();
         // Opening reads the first screen, not the table.
         QVERIFY(model(form).rowCount() < 100);
@@ -347,10 +347,15 @@ private slots:
         perform(form, {"select 10", "delete"});
         // Another program deletes records; the refresh button reads them again and keeps the
         // current record.
-        bed.source.attach(tableName);
-        QSqlQuery otherProgram(bed.source.database());
-        QVERIFY(
-            otherProgram.exec(R"(DELETE FROM "plantnames.db" WHERE PN_REC IN (20, 30, 21000))"));
+        {
+            QSqlDatabase otherProgram =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+            otherProgram.setDatabaseName(bed.tables.path(tableName));
+            QVERIFY(otherProgram.open());
+            QVERIFY(QSqlQuery(otherProgram).exec(
+                R"(DELETE FROM "plantnames.db" WHERE PN_REC IN (20, 30, 21000))"));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
         perform(form, {"select 100", "click BtnRefresh"});
         QCOMPARE(grid(form)->currentIndex().row(), 98);
         QCOMPARE(cell(form, 98, Record), QStringLiteral("1020"));
@@ -379,7 +384,7 @@ private slots:
             bed.tables.writeTable(
                 tableName, {TableSchema::createTable(TableSchema::names(), "main")}, password);
         const auto shown = whileShown({});
-        QCOMPARE(ShowFormBrowse(nullptr, bed.tables.folder(), tableName), BrowseOutcome::Unchanged);
+        QCOMPARE(ShowFormBrowse(nullptr, bed.source, tableName), BrowseOutcome::Unchanged);
         QCoreApplication::processEvents();
         QVERIFY(!*shown);
         QCOMPARE(bed.messages.size(), 1);
