@@ -64,9 +64,36 @@ private:
     bool m_committed = false;
 };
 
+// While it lives, the table's file is read through a cache of a few pages. A count reads every
+// page of the table, and the connection's cache would keep them: memory that grows with the
+// table up to the cache's limit, held for the main window's connection's life. The cache's own
+// size comes back after.
+class BrowseTable::SmallCache {
+public:
+    explicit SmallCache(BrowseTable& table)
+        : m_table(table), m_size(table.run(pragma(table)).value_or(0)) {
+        m_table.run(pragma(table) + QStringLiteral(" = 8"));
+    }
+    ~SmallCache() {
+        Statement restore;
+        if (restore.prepare(m_table.m_db, pragma(m_table) + QStringLiteral(" = %1").arg(m_size)))
+            restore.step();
+    }
+    SmallCache(const SmallCache&) = delete;
+    SmallCache& operator=(const SmallCache&) = delete;
+
+private:
+    static QString pragma(const BrowseTable& table) {
+        return QStringLiteral("PRAGMA %1.cache_size").arg(table.m_schema);
+    }
+
+    BrowseTable& m_table;
+    qint64 m_size;
+};
+
 BrowseTable::BrowseTable(NameSource& source, const QString& tableName)
-    : m_path(source.tablePath(tableName)),
-      m_table(source.attach(tableName) + u'.' + quoted(tableName)),
+    : m_path(source.tablePath(tableName)), m_schema(source.attach(tableName)),
+      m_table(m_schema + u'.' + quoted(tableName)),
       m_db(sqliteHandle(source.database())),
       m_readOnly(!mayWrite(m_path) || !mayWrite(folderOf(m_path))) {
     readFields();
@@ -84,10 +111,9 @@ BrowseTable::BrowseTable(NameSource& source, const QString& tableName)
 }
 
 void BrowseTable::readFields() {
-    const qsizetype dot = m_table.indexOf(u'.');
     Statement info;
     if (!info.prepare(m_db, QStringLiteral("PRAGMA %1.table_info(%2)")
-                                .arg(m_table.left(dot), m_table.mid(dot + 1))))
+                                .arg(m_schema, m_table.mid(m_schema.size() + 1))))
         fail(info.errorText());
     // Columns: cid, name, type, notnull, dflt_value, pk.
     int keyColumns = 0;
@@ -110,6 +136,7 @@ void BrowseTable::readFields() {
 }
 
 qint64 BrowseTable::recordCount() {
+    const SmallCache cache(*this);
     return run(QStringLiteral("SELECT count(*) FROM %1").arg(m_table)).value_or(0);
 }
 
@@ -150,6 +177,7 @@ QList<BrowseRecord> BrowseTable::read(Statement& statement, qint64 bound, qint64
 }
 
 qint64 BrowseTable::position(qint64 id) {
+    const SmallCache cache(*this);
     return run(QStringLiteral("SELECT count(*) FROM %1 WHERE rowid < ?").arg(m_table), {id})
         .value_or(0);
 }

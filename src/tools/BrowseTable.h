@@ -37,7 +37,7 @@ struct StoredRecord {
 // come in the table's order (by identity, which is the key where the table has one) and are
 // read a few at a time by position, so that a table of any size costs only what is shown.
 // Each store and each delete is one transaction, so the file stays sound whenever the program
-// stops. Every failure throws EngineError; a record that the table cannot hold is refused in
+// stops. Counting keeps no more of the file in memory than reading a screen does. Every failure throws EngineError; a record that the table cannot hold is refused in
 // plain words that name the field.
 class BrowseTable {
 public:
@@ -65,6 +65,7 @@ public:
 
 private:
     class Transaction;
+    class SmallCache;
 
     void readFields();
     QList<BrowseRecord> read(Statement& statement, qint64 bound, qint64 skip, int count);
@@ -73,7 +74,8 @@ private:
     [[noreturn]] void fail(const QString& text) const;
 
     QString m_path;
-    QString m_table; // schema and table, quoted for SQL
+    QString m_schema; // the schema the file is attached as
+    QString m_table;  // schema and table, quoted for SQL
     sqlite3* m_db = nullptr;
     QList<BrowseField> m_fields;
     bool m_readOnly = false;
