@@ -2,7 +2,10 @@
 
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <exception>
+#include <optional>
+#include <utility>
 
 namespace MessageBox {
 namespace {
@@ -10,10 +13,19 @@ Sink& sink() {
     static Sink current;
     return current;
 }
+
+std::optional<bool>& nextAnswer() {
+    static std::optional<bool> answer;
+    return answer;
+}
 } // namespace
 
 void setSink(Sink replacement) {
     sink() = std::move(replacement);
+}
+
+void setNextAnswer(bool answer) {
+    nextAnswer() = answer;
 }
 
 void show(QWidget* parent, Kind kind, const QString& title, const QString& text) {
@@ -29,6 +41,23 @@ void show(QWidget* parent, Kind kind, const QString& title, const QString& text)
     // program when it closes as the only window on the screen.
     box.setAttribute(Qt::WA_QuitOnClose, false);
     box.exec();
+}
+
+bool ask(QWidget* parent, const QString& title, const QString& text) {
+    if (sink())
+        sink()(Kind::Question, title, text);
+    if (const std::optional<bool> answer = std::exchange(nextAnswer(), std::nullopt))
+        return *answer;
+    if (sink())
+        return false;
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    // The words stand here, so that the question reads the same where Qt's Czech texts are
+    // not installed.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ano"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Ne"));
+    box.setEscapeButton(QMessageBox::No);
+    box.setAttribute(Qt::WA_QuitOnClose, false);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void runAction(QWidget* parent, const std::function<void()>& action) {
