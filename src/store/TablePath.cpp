@@ -1,5 +1,8 @@
 #include "store/TablePath.h"
 
+#include <QFile>
+#include <unistd.h>
+
 QString tablePathIn(const QString& folder, const QString& tableFile) {
     return folder.endsWith('/') ? folder + tableFile : folder + '/' + tableFile;
 }
@@ -10,6 +13,13 @@ QString folderOf(const QString& tablePath) {
 
 QString fileNameOf(const QString& tablePath) {
     return tablePath.mid(tablePath.lastIndexOf('/') + 1);
+}
+
+bool mayWriteTable(const QString& tablePath) {
+    const auto mayWrite = [](const QString& path) {
+        return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+    };
+    return mayWrite(tablePath) && mayWrite(folderOf(tablePath));
 }
 
 QString missingSourceMessage(const QString& tablePath, const QStringList& foldersSearched) {

@@ -5,19 +5,13 @@
 #include "store/TablePath.h"
 #include "tools/RecordRules.h"
 
-#include <QFile>
 #include <algorithm>
 #include <limits>
-#include <unistd.h>
 
 namespace {
 
 QString quoted(const QString& name) {
     return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
-bool mayWrite(const QString& path) {
-    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
 }
 
 QVariant valueAt(const Statement& statement, int column) {
@@ -95,7 +89,7 @@ BrowseTable::BrowseTable(NameSource& source, const QString& tableName)
     : m_path(source.tablePath(tableName)), m_schema(source.attach(tableName)),
       m_table(m_schema + u'.' + quoted(tableName)),
       m_db(sqliteHandle(source.database())),
-      m_readOnly(!mayWrite(m_path) || !mayWrite(folderOf(m_path))) {
+      m_readOnly(!mayWriteTable(m_path)) {
     readFields();
     QStringList columns{QStringLiteral("rowid")};
     for (const BrowseField& field : m_fields)
