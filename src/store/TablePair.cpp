@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QScopeGuard>
+#include <QTemporaryFile>
+#include <utility>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -83,6 +86,49 @@ void removeTemporaries(const QDir& folder) {
              folder.entryList({tableFile + QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden))
             QFile::remove(folder.filePath(name));
     }
+}
+
+// A temporary table file and the name it takes.
+using Renaming = std::pair<QString, QString>;
+
+// Writes the record of a swap, flushed to the disk with the folder, before the first rename.
+void writeSwapRecord(const QString& folder, const Renaming& names, const Renaming& synonyms) {
+    QSaveFile record(QDir(folder).filePath(swapName));
+    QByteArray lines;
+    for (const auto& [temporary, final] : {names, synonyms})
+        lines += encoded(QFileInfo(temporary).fileName()) + '\t' +
+                 encoded(QFileInfo(final).fileName()) + '\n';
+    // QSaveFile flushes the record to the disk before it takes the record's name.
+    if (!record.open(QIODevice::WriteOnly) || record.write(lines) != lines.size() ||
+        !record.commit() || !syncFolder(folder))
+        throw EngineError(QStringLiteral("Cannot write the record of the swap"),
+                          record.fileName());
+}
+
+// Copies a file into a new temporary table file beside `finalPath`, flushed to the disk and
+// readable by all, as a written table is; returns the temporary file's path.
+QString copyToTemporary(const QString& source, const QString& finalPath) {
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        throw EngineError(in.errorString(), source);
+    QTemporaryFile out(finalPath + QStringLiteral(".XXXXXX.tmp"));
+    if (!out.open())
+        throw EngineError(out.errorString(), finalPath);
+    while (!in.atEnd()) {
+        const QByteArray block = in.read(1 << 20);
+        if (block.isEmpty() || out.write(block) != block.size())
+            throw EngineError(QStringLiteral("Cannot copy %1: %2")
+                                  .arg(source, block.isEmpty() ? in.errorString()
+                                                               : out.errorString()),
+                              out.fileName());
+    }
+    if (!out.flush() || ::fsync(out.handle()) != 0)
+        throw EngineError(QStringLiteral("Cannot flush the table file to the disk"),
+                          out.fileName());
+    out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                       QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    out.setAutoRemove(false);
+    return out.fileName();
 }
 
 QString newStamp() {
@@ -162,23 +208,41 @@ TableWriter& TablePair::writer(std::unique_ptr<TableWriter>& writer,
 }
 
 void TablePair::replace() {
-    const QDir folder(folder_);
-    QSaveFile record(folder.filePath(swapName));
-    QByteArray lines;
-    for (const TableWriter* writer : {names_.get(), synonyms_.get()}) {
-        Q_ASSERT(writer);
-        lines += encoded(QFileInfo(writer->tempPath()).fileName()) + '\t' +
-                 encoded(QFileInfo(writer->finalPath()).fileName()) + '\n';
-    }
-    // QSaveFile flushes the record to the disk before it takes the record's name.
-    if (!record.open(QIODevice::WriteOnly) || record.write(lines) != lines.size() ||
-        !record.commit() || !syncFolder(folder_))
-        throw EngineError(QStringLiteral("Cannot write the record of the swap"),
-                          record.fileName());
+    Q_ASSERT(names_ && synonyms_);
+    writeSwapRecord(folder_, {names_->tempPath(), names_->finalPath()},
+                    {synonyms_->tempPath(), synonyms_->finalPath()});
     // From here on the files belong to the swap, which a later run completes if this one fails.
     names_->release();
     synonyms_->release();
-    completeSwap(folder);
+    completeSwap(QDir(folder_));
+}
+
+void TablePair::copy(const QString& from, const QString& to) {
+    if (!QDir().mkpath(to))
+        throw EngineError(QStringLiteral("Cannot make the folder"), to);
+    // The pair holds the folder's lock; it completes what a killed copy or import left.
+    const TablePair pair(to, QString());
+    const QDir source(from);
+    const QDir target(to);
+    const QString& names = TableSchema::names().tableFile;
+    const QString& synonyms = TableSchema::synonyms().tableFile;
+    for (const QString& file : {names, synonyms}) {
+        if (target.exists(file))
+            throw EngineError(QStringLiteral("The folder holds a table file already; it is not "
+                                             "replaced"),
+                              target.filePath(file));
+    }
+    QStringList temporaries;
+    auto dropCopies = qScopeGuard([&] {
+        for (const QString& temporary : std::as_const(temporaries))
+            QFile::remove(temporary);
+    });
+    for (const QString& file : {names, synonyms})
+        temporaries << copyToTemporary(source.filePath(file), target.filePath(file));
+    writeSwapRecord(to, {temporaries[0], target.filePath(names)},
+                    {temporaries[1], target.filePath(synonyms)});
+    dropCopies.dismiss();
+    completeSwap(target);
 }
 
 bool TablePair::recover(const QString& folder) {

@@ -5,7 +5,8 @@
 #include <QString>
 #include <memory>
 
-// Writes a folder's name table and synonym table as one import. Both files carry the same
+// Writes a folder's name table and synonym table as one import, or copies them from another
+// folder. Both files carry the same
 // import stamp, and replace() puts them in place as a unit: a swap record written before the
 // first rename lets the next import, or the next start of the program, complete a swap that a
 // killed import left half done, so the folder never keeps one old and one new table.
@@ -24,6 +25,11 @@ public:
     TableWriter& synonyms();
     // Replaces both tables of the folder by the finished writers' files.
     void replace();
+
+    // Copies both table files of the folder `from` into the folder `to`, which is made when
+    // missing, and puts them in place there as one swap, as an import does. Refuses, with
+    // EngineError and copying nothing, when `to` holds either table file already.
+    static void copy(const QString& from, const QString& to);
 
     // Completes a swap that a killed import left behind. Does nothing while another import
     // holds the folder's lock, or where the folder cannot be written. Returns whether it

@@ -2,6 +2,7 @@
 #include "store/NameSource.h"
 #include "store/Query.h"
 #include "store/TableImport.h"
+#include "store/TablePair.h"
 #include "store/TablePassword.h"
 #include "support/TestTables.h"
 
@@ -213,6 +214,51 @@ private slots:
             QVERIFY2(QString(error.what()).contains("the file shrank"), error.what());
         }
         QCOMPARE(digestOf(tables.path("plantnames.db")), namesBefore);
+    }
+
+    // A copy of the tables into a folder of their own takes both files or neither, and never
+    // replaces a table that is there.
+    void pairCopiesWholeOrNotAtAll_data() {
+        QTest::addColumn<QString>("there");
+        QTest::addColumn<QString>("missing");
+        QTest::newRow("into a new folder") << QString() << QString();
+        QTest::newRow("name table there") << "plantnames.db" << QString();
+        QTest::newRow("synonym table there") << "syns.db" << QString();
+        QTest::newRow("synonyms missing") << QString() << "syns.db";
+        QTest::newRow("names missing") << QString() << "plantnames.db";
+    }
+
+    void pairCopiesWholeOrNotAtAll() {
+        QFETCH(QString, there);
+        QFETCH(QString, missing);
+        TestTables tables;
+        tables.importRows({genusRow, speciesRow}, {"Dianthus carthusianus\t2"});
+        if (!missing.isEmpty())
+            QVERIFY(QFile::remove(tables.path(missing)));
+        const QDir copy(tables.path("copy"));
+        if (!there.isEmpty()) {
+            QVERIFY(copy.mkpath("."));
+            QFile file(copy.filePath(there));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("the user's own") > 0);
+        }
+        const bool copied = there.isEmpty() && missing.isEmpty();
+        try {
+            TablePair::copy(tables.folder(), copy.path());
+            QVERIFY(copied);
+        } catch (const EngineError& error) {
+            QVERIFY2(!copied, qPrintable(error.message()));
+        }
+        QStringList expected;
+        if (copied)
+            expected = QStringList{"plantnames.db", "syns.db"};
+        else if (!there.isEmpty())
+            expected = QStringList{there};
+        QCOMPARE(copy.entryList(QDir::Files), expected);
+        for (const QString& file : expected) {
+            QCOMPARE(digestOf(copy.filePath(file)),
+                     copied ? digestOf(tables.path(file))
+                            : QCryptographicHash::hash("the user's own", QCryptographicHash::Sha256));
+        }
     }
 };
 
