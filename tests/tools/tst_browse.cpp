@@ -1,4 +1,5 @@
 #include "store/TableSchema.h"
+#include "support/AsNobody.h"
 #include "support/ToolsTestBed.h"
 #include "tools/BrowseModel.h"
 #include "tools/FBrowse.h"
@@ -8,17 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <unistd.h>
 
 namespace {
 
@@ -287,18 +285,7 @@ private slots:
 
     void readOnlyTable() {
         QFETCH(bool, folder);
-        if (::geteuid() == 0) {
-            if (QStandardPaths::findExecutable("setpriv").isEmpty())
-                QSKIP("as root the case needs setpriv to run as user nobody");
-            QProcess nobody;
-            nobody.setProcessChannelMode(QProcess::MergedChannels);
-            nobody.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups",
-                                     QCoreApplication::applicationFilePath(),
-                                     QStringLiteral("readOnlyTable:") + QTest::currentDataTag()});
-            QVERIFY(nobody.waitForFinished(60000));
-            QVERIFY2(nobody.exitCode() == 0, nobody.readAll().constData());
-            return;
-        }
+        NARDEL_RUN_AS_NOBODY_WHEN_ROOT();
         ToolsTestBed bed(nameRows);
         const QString path = folder ? bed.tables.folder() : bed.tables.path(tableName);
         const QFile::Permissions before = QFile::permissions(path);
