@@ -15,6 +15,7 @@
 #include "store/TablePassword.h"
 #include "store/TablePath.h"
 #include "tools/DictionaryExport.h"
+#include "tools/EditableCopy.h"
 #include "tools/FSyns.h"
 #include "ui_FNardel.h"
 
@@ -52,10 +53,8 @@ TFormNardel::TFormNardel(const QString& tableFolder, Clipboard& clipboard,
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_ui(std::make_unique<Ui::TFormNardel>()), m_programFolder(tableFolder),
-      m_foldersSearched(foldersSearched), m_clipboard(clipboard),
-      DatabaseSp(std::make_unique<NameSource>()), QueryGenus(std::make_unique<Query>(*DatabaseSp)),
-      QuerySpecies(std::make_unique<Query>(*DatabaseSp)),
-      QuerySubsp(std::make_unique<Query>(*DatabaseSp)) {
+      m_foldersSearched(foldersSearched), m_clipboard(clipboard) {
+    newConnection();
     m_ui->setupUi(this);
     m_designedSize = size();
     // The designed place on the screen; the layout file gives a window its size only.
@@ -93,6 +92,18 @@ void TFormNardel::setUpControls() {
     connect(m_ui->SpeedButton1, &QToolButton::clicked, this, &TFormNardel::SpeedButton1Click);
     connect(m_ui->BtnInsert, &QPushButton::clicked, this,
             [this] { MessageBox::runAction(this, [this] { BtnInsertClick(m_ui->BtnInsert); }); });
+}
+
+void TFormNardel::newConnection() {
+    // The synonym window searches on the connection; it is made anew at its next use.
+    FormSyns.reset();
+    QueryGenus.reset();
+    QuerySpecies.reset();
+    QuerySubsp.reset();
+    DatabaseSp = std::make_unique<NameSource>();
+    QueryGenus = std::make_unique<Query>(*DatabaseSp);
+    QuerySpecies = std::make_unique<Query>(*DatabaseSp);
+    QuerySubsp = std::make_unique<Query>(*DatabaseSp);
 }
 
 void TFormNardel::FormCreate() {

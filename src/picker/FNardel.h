@@ -17,6 +17,7 @@ class QLabel;
 class RichOutput;
 class StatusLine;
 class DictionaryExport;
+class EditableCopy;
 class TFormInfo;
 class TFormSyns;
 struct NameList;
@@ -108,6 +109,10 @@ private:
     void setUpOptionsMenu();
     void setUpClipboardWatch();
     void setUpTools();
+    // A new connection and new list queries on it; whatever read through the old ones goes.
+    void newConnection();
+    // Reads the tables of `folder` from now on, the same list as before: a copy of it.
+    void useTables(const QString& folder);
     // Selects entry `index` of a list, or nothing for -1, as a user's pick would.
     void selectEntry(QComboBox* list, qsizetype index, void (TFormNardel::*handler)(QObject*));
     // Takes the window's place and options from the settings store.
@@ -153,6 +158,8 @@ private:
     quint8 LastKey = 0;
     std::unique_ptr<TFormInfo> FormInfo;
     std::unique_ptr<DictionaryExport> m_dictionaryExport;
+    // Offers, once a run, to edit tables the user may not write in a copy of the user's own.
+    std::unique_ptr<EditableCopy> m_editableCopy;
     // Set when the program ends without saving its options, after the table was edited.
     bool m_endingWithoutSaving = false;
     std::unique_ptr<RichOutput> RichOut;

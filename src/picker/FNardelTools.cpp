@@ -5,17 +5,23 @@
 #include "platform/Clipboard.h"
 #include "platform/ClipboardText.h"
 #include "platform/MessageBox.h"
+#include "platform/TableFolders.h"
+#include "store/TablePath.h"
 #include "tools/DictionaryExport.h"
+#include "tools/EditableCopy.h"
 #include "tools/FBrowse.h"
 #include "tools/FSyns.h"
 #include "ui_FNardel.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QProcessEnvironment>
 #include <QPushButton>
 
 void TFormNardel::setUpTools() {
     m_dictionaryExport = std::make_unique<DictionaryExport>();
+    m_editableCopy =
+        std::make_unique<EditableCopy>(userTableFolder(QProcessEnvironment::systemEnvironment()));
     connect(m_ui->BtnSyn, &QPushButton::clicked, this,
             [this] { MessageBox::runAction(this, [this] { BtnSynClick(); }); });
     connect(m_ui->BtnDICgenerate, &QAction::triggered, this,
@@ -43,10 +49,20 @@ void TFormNardel::BtnDICgenerateClick() {
 }
 
 void TFormNardel::BtnEditClick() {
+    // Tables the user may not write are edited in the user's copy, which the window then reads;
+    // so does the next start, which finds the user's folder first.
+    if (const std::optional<QString> copy = m_editableCopy->offer(this, m_programFolder))
+        useTables(*copy);
     if (ShowFormBrowse(this, *DatabaseSp, TableName) == BrowseOutcome::RestartNeeded) {
         // The lists no longer match the table: the program ends, keeping the options and the
         // place of the last close.
         m_endingWithoutSaving = true;
         QCoreApplication::quit();
     }
+}
+
+void TFormNardel::useTables(const QString& folder) {
+    newConnection();
+    m_programFolder = folder;
+    OpenNameSource(tablePathIn(folder, TableName));
 }

@@ -1,11 +1,21 @@
+#include "platform/MessageBox.h"
+#include "support/AsNobody.h"
 #include "support/FakeClipboard.h"
+#include "support/ListPick.h"
 #include "support/PickerTestBed.h"
+#include "tools/FBrowse.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QCryptographicHash>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -16,6 +26,31 @@ const QStringList rows = {
     "1\tPicea\tabies\t\t(L.) H.Karst.\t\t539\t4",
 };
 const QStringList synonyms = {"Picea excelsa\t4", "Pinus picea\t2"};
+
+QByteArray digestOf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "(missing)";
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+// Once the editing window shows, tells whether it is read-only, renames the species "alba"
+// to "albida" where it may, and closes the window.
+std::shared_ptr<std::optional<bool>> renameAlbaWhenShown() {
+    auto readOnly = std::make_shared<std::optional<bool>>();
+    QTimer::singleShot(0, [readOnly] {
+        auto* form = qobject_cast<TFormBrowse*>(QApplication::activeModalWidget());
+        if (!form)
+            return;
+        *readOnly = form->readOnly();
+        auto* grid = form->findChild<QTableView*>("DBGrid1");
+        const QModelIndex alba = grid->model()->index(1, 2);
+        grid->setCurrentIndex(alba);
+        grid->model()->setData(alba, "albida");
+        form->close();
+    });
+    return readOnly;
+}
 
 } // namespace
 
@@ -46,6 +81,51 @@ private slots:
         QCOMPARE(ui(*form).CBgenus->currentText(), QString("Picea"));
         QCOMPARE(ui(*form).CBspecies->currentText(), QString("abies"));
         QVERIFY(bed.messages().isEmpty());
+    }
+
+    // Tables the user may not write are edited, once the user agrees, in a copy in the user's
+    // folder, which the main window then reads; the shared tables stay as they were. A "no"
+    // keeps them read-only, and the question is not asked again.
+    void editingInstalledTables_data() {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("copied") << true;
+        QTest::newRow("declined") << false;
+    }
+
+    void editingInstalledTables() {
+        QFETCH(bool, answer);
+        NARDEL_RUN_AS_NOBODY_WHEN_ROOT();
+        const QTemporaryDir dataHome;
+        const QByteArray previousDataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+        const auto restoreDataHome = qScopeGuard([&] {
+            previousDataHome.isNull() ? qunsetenv("XDG_DATA_HOME")
+                                      : qputenv("XDG_DATA_HOME", previousDataHome);
+        });
+        const QString shared = bed.folder();
+        const QFile::Permissions permissions = QFile::permissions(shared);
+        QVERIFY(QFile::setPermissions(shared, permissions & ~QFile::WriteOwner & ~QFile::WriteUser));
+        const auto restore = qScopeGuard([&] { QFile::setPermissions(shared, permissions); });
+        const QByteArray sharedNames = digestOf(QDir(shared).filePath("plantnames.db"));
+
+        auto form = bed.activatedForm(&clipboard);
+        MessageBox::setNextAnswer(answer);
+        for (int use = 0; use < 2; ++use) {
+            const auto readOnly = renameAlbaWhenShown();
+            form->BtnEditClick();
+            QCOMPARE(*readOnly, std::optional(!answer));
+        }
+
+        const auto questions = [&] {
+            return bed.messages().filter(QStringLiteral("Zkopírovat ho do vaší složky ") +
+                                         dataHome.filePath("nardel"));
+        };
+        QCOMPARE(questions().size(), 1);
+        QCOMPARE(digestOf(QDir(shared).filePath("plantnames.db")), sharedNames);
+        pick(ui(*form).CBgenus, "Abies");
+        QCOMPARE(entries(ui(*form).CBspecies),
+                 QStringList({"", answer ? "albida" : "alba"}));
+        QCOMPARE(QFileInfo::exists(dataHome.filePath("nardel/syns.db")), answer);
     }
 };
 
