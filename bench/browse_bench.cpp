@@ -122,9 +122,9 @@ void benchOpen(TFormBrowse& form, const QString& folder, int rounds) {
                     .arg(shown)
                     .arg(floorRows));
     const Rounds warm = openRounds([&] { stepFirstRows(db); });
-    printFigure("browse-open-warm", warm,
-                QStringLiteral("the same, against %1 rows stepped in C on the open file")
-                    .arg(floorRows));
+    printFigure(
+        "browse-open-warm", warm,
+        QStringLiteral("the same, against %1 rows stepped in C on the open file").arg(floorRows));
 
     BrowseTable table(*source, tableName);
     long read = 0;

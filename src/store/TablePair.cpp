@@ -10,7 +10,6 @@
 #include <QSaveFile>
 #include <QScopeGuard>
 #include <QTemporaryFile>
-#include <utility>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -18,6 +17,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -101,8 +101,7 @@ void writeSwapRecord(const QString& folder, const Renaming& names, const Renamin
     // QSaveFile flushes the record to the disk before it takes the record's name.
     if (!record.open(QIODevice::WriteOnly) || record.write(lines) != lines.size() ||
         !record.commit() || !syncFolder(folder))
-        throw EngineError(QStringLiteral("Cannot write the record of the swap"),
-                          record.fileName());
+        throw EngineError(QStringLiteral("Cannot write the record of the swap"), record.fileName());
 }
 
 // Copies a file into a new temporary table file beside `finalPath`, flushed to the disk and
@@ -117,16 +116,16 @@ QString copyToTemporary(const QString& source, const QString& finalPath) {
     while (!in.atEnd()) {
         const QByteArray block = in.read(1 << 20);
         if (block.isEmpty() || out.write(block) != block.size())
-            throw EngineError(QStringLiteral("Cannot copy %1: %2")
-                                  .arg(source, block.isEmpty() ? in.errorString()
-                                                               : out.errorString()),
-                              out.fileName());
+            throw EngineError(
+                QStringLiteral("Cannot copy %1: %2")
+                    .arg(source, block.isEmpty() ? in.errorString() : out.errorString()),
+                out.fileName());
     }
     if (!out.flush() || ::fsync(out.handle()) != 0)
         throw EngineError(QStringLiteral("Cannot flush the table file to the disk"),
                           out.fileName());
-    out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                       QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                       QFileDevice::ReadOther);
     out.setAutoRemove(false);
     return out.fileName();
 }

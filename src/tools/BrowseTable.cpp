@@ -87,8 +87,7 @@ private:
 
 BrowseTable::BrowseTable(NameSource& source, const QString& tableName)
     : m_path(source.tablePath(tableName)), m_schema(source.attach(tableName)),
-      m_table(m_schema + u'.' + quoted(tableName)),
-      m_db(sqliteHandle(source.database())),
+      m_table(m_schema + u'.' + quoted(tableName)), m_db(sqliteHandle(source.database())),
       m_readOnly(!mayWriteTable(m_path)) {
     readFields();
     QStringList columns{QStringLiteral("rowid")};

@@ -37,8 +37,9 @@ struct StoredRecord {
 // come in the table's order (by identity, which is the key where the table has one) and are
 // read a few at a time by position, so that a table of any size costs only what is shown.
 // Each store and each delete is one transaction, so the file stays sound whenever the program
-// stops. Counting keeps no more of the file in memory than reading a screen does. Every failure throws EngineError; a record that the table cannot hold is refused in
-// plain words that name the field.
+// stops, and counting keeps no more of the file in memory than reading a screen does. Every
+// failure throws EngineError; a record that the table cannot hold is refused in plain words
+// that name the field.
 class BrowseTable {
 public:
     // `source` is connected, holds the table's password, and outlives the table.

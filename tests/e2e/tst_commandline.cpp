@@ -1,6 +1,6 @@
 #include "e2e/XSession.h"
+#include "support/TestTables.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -36,13 +36,6 @@ QProcessEnvironment withoutDisplay() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(name);
     return env;
-}
-
-QByteArray digestOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly)
-               ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-               : QByteArray();
 }
 
 // Imports a genus with `species` and its synonym into `folder`.
@@ -193,15 +186,16 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(importSpecies(folder.path(), "abies", withoutDisplay()).exitCode == 0);
         const QString names = folder.filePath("plantnames.db"), synonyms = folder.filePath("syns.db");
-        const QByteArray oldNames = digestOf(names), oldSynonyms = digestOf(synonyms);
+        const QByteArray oldNames = TestTables::digestOf(names);
+        const QByteArray oldSynonyms = TestTables::digestOf(synonyms);
 
         QProcessEnvironment killing = withoutDisplay();
         killing.insert("LD_PRELOAD", NARDEL_KILL_ON_RENAME);
         killing.insert("NARDEL_KILL_ON_RENAME_TO", killedAt);
         QCOMPARE(importSpecies(folder.path(), "omorika", killing).exitCode, -1);
-        const QByteArray namesAfterKill = digestOf(names);
+        const QByteArray namesAfterKill = TestTables::digestOf(names);
         QCOMPARE(namesAfterKill != oldNames, swapped);
-        QCOMPARE(digestOf(synonyms), oldSynonyms);
+        QCOMPARE(TestTables::digestOf(synonyms), oldSynonyms);
 
         if (byProgram) {
             XSession session;
@@ -214,8 +208,8 @@ private slots:
                         withoutDisplay())
                         .exitCode == 1);
         }
-        QCOMPARE(digestOf(names), namesAfterKill);
-        QCOMPARE(digestOf(synonyms) != oldSynonyms, swapped);
+        QCOMPARE(TestTables::digestOf(names), namesAfterKill);
+        QCOMPARE(TestTables::digestOf(synonyms) != oldSynonyms, swapped);
         QCOMPARE(QDir(folder.path()).entryList({"*.tmp", "*.swap"}, QDir::Files | QDir::Hidden),
                  QStringList());
     }

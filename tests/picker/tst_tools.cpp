@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,13 +25,6 @@ const QStringList rows = {
     "1\tPicea\tabies\t\t(L.) H.Karst.\t\t539\t4",
 };
 const QStringList synonyms = {"Picea excelsa\t4", "Pinus picea\t2"};
-
-QByteArray digestOf(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "(missing)";
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
 
 // Once the editing window shows, tells whether it is read-only, renames the species "alba"
 // to "albida" where it may, and closes the window.
@@ -104,9 +96,10 @@ private slots:
         });
         const QString shared = bed.folder();
         const QFile::Permissions permissions = QFile::permissions(shared);
-        QVERIFY(QFile::setPermissions(shared, permissions & ~QFile::WriteOwner & ~QFile::WriteUser));
+        QVERIFY(
+            QFile::setPermissions(shared, permissions & ~QFile::WriteOwner & ~QFile::WriteUser));
         const auto restore = qScopeGuard([&] { QFile::setPermissions(shared, permissions); });
-        const QByteArray sharedNames = digestOf(QDir(shared).filePath("plantnames.db"));
+        const QByteArray sharedNames = TestTables::digestOf(QDir(shared).filePath("plantnames.db"));
 
         auto form = bed.activatedForm(&clipboard);
         MessageBox::setNextAnswer(answer);
@@ -121,10 +114,9 @@ private slots:
                                          dataHome.filePath("nardel"));
         };
         QCOMPARE(questions().size(), 1);
-        QCOMPARE(digestOf(QDir(shared).filePath("plantnames.db")), sharedNames);
+        QCOMPARE(TestTables::digestOf(QDir(shared).filePath("plantnames.db")), sharedNames);
         pick(ui(*form).CBgenus, "Abies");
-        QCOMPARE(entries(ui(*form).CBspecies),
-                 QStringList({"", answer ? "albida" : "alba"}));
+        QCOMPARE(entries(ui(*form).CBspecies), QStringList({"", answer ? "albida" : "alba"}));
         QCOMPARE(QFileInfo::exists(dataHome.filePath("nardel/syns.db")), answer);
     }
 };

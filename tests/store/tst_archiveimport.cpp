@@ -8,7 +8,6 @@
 #include "store/TaxonWords.h"
 #include "support/TestTables.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -35,13 +34,6 @@ QByteArray meta(const QByteArray& attributes, const QByteArray& more = {}) {
 
 const QByteArray tabs = "fieldsTerminatedBy=\"\\t\" fieldsEnclosedBy=\"\" ignoreHeaderLines=\"1\"";
 const QByteArray header = "id\taccepted\tname\tauthor\trank\tstatus\n";
-
-QByteArray digestOf(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
 
 // A checklist archive as a folder, and a table folder to import it into.
 class Checklist {
@@ -430,8 +422,8 @@ private slots:
         checklist.write("meta.xml", meta(tabs));
         checklist.write("taxa.txt", header + "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n");
         checklist.import();
-        const QByteArray namesBefore = digestOf(checklist.tables() + "/plantnames.db");
-        const QByteArray synonymsBefore = digestOf(checklist.tables() + "/syns.db");
+        const QByteArray namesBefore = TestTables::digestOf(checklist.tables() + "/plantnames.db");
+        const QByteArray synonymsBefore = TestTables::digestOf(checklist.tables() + "/syns.db");
         QString path = checklist.archive();
         if (archive.isEmpty()) {
             checklist.write("meta.xml", descriptor);
@@ -448,8 +440,8 @@ private slots:
             const QString text = QString::fromUtf8(error.what());
             QVERIFY2(text.contains(message), qPrintable(text));
         }
-        QCOMPARE(digestOf(checklist.tables() + "/plantnames.db"), namesBefore);
-        QCOMPARE(digestOf(checklist.tables() + "/syns.db"), synonymsBefore);
+        QCOMPARE(TestTables::digestOf(checklist.tables() + "/plantnames.db"), namesBefore);
+        QCOMPARE(TestTables::digestOf(checklist.tables() + "/syns.db"), synonymsBefore);
         QCOMPARE(QDir(checklist.tables()).entryList({"*.tmp"}, QDir::Files), QStringList());
     }
 };

@@ -6,7 +6,6 @@
 #include "store/TablePassword.h"
 #include "support/TestTables.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,13 +16,6 @@ namespace {
 const QString genusRow = "0\tDianthus\t\t\t\t\t210\t1";
 const QString speciesRow = "1\tDianthus\tcarthusianorum\t\tL.\t\t211\t2";
 const QString subspRow = "2\tDianthus\tcarthusianorum\tsubsp. saxigenus\t\t(Schur) Čelak.\t212\t3";
-
-QByteArray digestOf(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
 
 // The given columns of a table file's rows, joined by '|'.
 QStringList rowsOf(NameSource& source, const QString& file, const QStringList& columns,
@@ -139,7 +131,8 @@ private slots:
             << goodSyns << "names.tsv:4: subspecies of 'Dianthus armeria'";
         QTest::newRow("invalid UTF-8") << good + "1\tDianthus\tarm\xE9ria\t\tL.\t\t213\t4\n"
                                        << goodSyns << "names.tsv:4: the line is not valid UTF-8";
-        QTest::newRow("NUL byte") << good + QByteArray("1\tDianthus\tarm\0ria\t\tL.\t\t213\t4\n", 26)
+        QTest::newRow("NUL byte") << good +
+                                         QByteArray("1\tDianthus\tarm\0ria\t\tL.\t\t213\t4\n", 26)
                                   << goodSyns << "names.tsv:4: the line holds a NUL byte";
         QTest::newRow("genus twice") << good + "0\tDianthus\t\t\t\t\t300\t4\n"
                                      << goodSyns << "names.tsv:4: the same name as line 2";
@@ -169,8 +162,8 @@ private slots:
         QFETCH(QString, expected);
         TestTables tables;
         tables.importRows({genusRow, speciesRow, subspRow}, {"Dianthus carthusianus\t2"});
-        const QByteArray namesBefore = digestOf(tables.path("plantnames.db"));
-        const QByteArray synonymsBefore = digestOf(tables.path("syns.db"));
+        const QByteArray namesBefore = TestTables::digestOf(tables.path("plantnames.db"));
+        const QByteArray synonymsBefore = TestTables::digestOf(tables.path("syns.db"));
 
         QFile namesFile(tables.path("names.tsv"));
         QVERIFY(namesFile.open(QIODevice::WriteOnly));
@@ -186,8 +179,8 @@ private slots:
             QVERIFY2(message.startsWith(tables.folder() + '/' + expected), qPrintable(message));
             QVERIFY2(message.size() < 400, "an error quotes a bad field in part only");
         }
-        QCOMPARE(digestOf(tables.path("plantnames.db")), namesBefore);
-        QCOMPARE(digestOf(tables.path("syns.db")), synonymsBefore);
+        QCOMPARE(TestTables::digestOf(tables.path("plantnames.db")), namesBefore);
+        QCOMPARE(TestTables::digestOf(tables.path("syns.db")), synonymsBefore);
         QCOMPARE(QDir(tables.folder()).entryList({"*.tmp"}, QDir::Files), QStringList());
     }
 
@@ -196,7 +189,7 @@ private slots:
     void inputCutShortStopsTheImport() {
         TestTables tables;
         tables.importRows({genusRow, speciesRow});
-        const QByteArray namesBefore = digestOf(tables.path("plantnames.db"));
+        const QByteArray namesBefore = TestTables::digestOf(tables.path("plantnames.db"));
         QStringList rows{genusRow};
         for (int record = 2; record < 250000; ++record)
             rows.append(QString("1\tDianthus\ts%1\t\tL.\t\t0\t%1").arg(record));
@@ -213,7 +206,7 @@ private slots:
         } catch (const ImportError& error) {
             QVERIFY2(QString(error.what()).contains("the file shrank"), error.what());
         }
-        QCOMPARE(digestOf(tables.path("plantnames.db")), namesBefore);
+        QCOMPARE(TestTables::digestOf(tables.path("plantnames.db")), namesBefore);
     }
 
     // A copy of the tables into a folder of their own takes both files or neither, and never
@@ -241,6 +234,7 @@ private slots:
             QFile file(copy.filePath(there));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write("the user's own") > 0);
         }
+        const QByteArray ownBefore = TestTables::digestOf(copy.filePath(there));
         const bool copied = there.isEmpty() && missing.isEmpty();
         try {
             TablePair::copy(tables.folder(), copy.path());
@@ -255,9 +249,8 @@ private slots:
             expected = QStringList{there};
         QCOMPARE(copy.entryList(QDir::Files), expected);
         for (const QString& file : expected) {
-            QCOMPARE(digestOf(copy.filePath(file)),
-                     copied ? digestOf(tables.path(file))
-                            : QCryptographicHash::hash("the user's own", QCryptographicHash::Sha256));
+            QCOMPARE(TestTables::digestOf(copy.filePath(file)),
+                     copied ? TestTables::digestOf(tables.path(file)) : ownBefore);
         }
     }
 };

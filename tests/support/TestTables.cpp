@@ -5,6 +5,7 @@
 #include "store/TableImport.h"
 #include "store/TablePassword.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -17,6 +18,13 @@ QString TestTables::nameHeader() {
 
 QString TestTables::synonymHeader() {
     return QStringLiteral("syn\tpn_rec");
+}
+
+QByteArray TestTables::digestOf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "(missing)";
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 TestTables::TestTables() {

@@ -10,6 +10,8 @@ class TestTables {
 public:
     static QString nameHeader();
     static QString synonymHeader();
+    // The SHA-256 of a file's bytes, or "(missing)" when it cannot be read.
+    static QByteArray digestOf(const QString& path);
 
     TestTables();
     QString folder() const { return dir_.path(); }

@@ -339,8 +339,8 @@ private slots:
                 QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
             otherProgram.setDatabaseName(bed.tables.path(tableName));
             QVERIFY(otherProgram.open());
-            QVERIFY(QSqlQuery(otherProgram).exec(
-                R"(DELETE FROM "plantnames.db" WHERE PN_REC IN (20, 30, 21000))"));
+            QVERIFY(QSqlQuery(otherProgram)
+                        .exec(R"(DELETE FROM "plantnames.db" WHERE PN_REC IN (20, 30, 21000))"));
         }
         QSqlDatabase::removeDatabase(QStringLiteral("other"));
         perform(form, {"select 100", "click BtnRefresh"});

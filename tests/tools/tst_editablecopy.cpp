@@ -3,24 +3,12 @@
 #include "support/TestTables.h"
 #include "tools/EditableCopy.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <optional>
-
-namespace {
-
-QByteArray digestOf(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "(missing)";
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
-} // namespace
 
 // Tables the user may not write are edited in the user's copy, after one question a run.
 class TestEditableCopy : public QObject {
@@ -51,8 +39,8 @@ private slots:
         const QString userFolder = own ? shared : dataHome.filePath("nardel");
         const QFile::Permissions permissions = QFile::permissions(shared);
         if (readOnly)
-            QVERIFY(QFile::setPermissions(shared, permissions & ~(QFile::WriteOwner |
-                                                                  QFile::WriteUser)));
+            QVERIFY(QFile::setPermissions(shared,
+                                          permissions & ~(QFile::WriteOwner | QFile::WriteUser)));
         const auto restore = qScopeGuard([&] { QFile::setPermissions(shared, permissions); });
         QStringList questions;
         MessageBox::setSink([&](MessageBox::Kind kind, const QString&, const QString& text) {
@@ -75,8 +63,9 @@ private slots:
         QCOMPARE(first, copied ? std::optional(userFolder) : std::nullopt);
         QCOMPARE(second, std::nullopt);
         for (const QString file : {"plantnames.db", "syns.db"}) {
-            QCOMPARE(digestOf(QDir(userFolder).filePath(file)),
-                     copied || own ? digestOf(tables.path(file)) : QByteArray("(missing)"));
+            QCOMPARE(TestTables::digestOf(QDir(userFolder).filePath(file)),
+                     copied || own ? TestTables::digestOf(tables.path(file))
+                                   : QByteArray("(missing)"));
         }
     }
 };
