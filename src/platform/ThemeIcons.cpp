@@ -25,7 +25,12 @@ QIcon drawnIcon(const std::function<void(QPainter&)>& draw) {
     return icon;
 }
 
-QIcon themeIconOr(const QString& name, const std::function<void(QPainter&)>& draw) {
+QIcon themeIcon(const QString& name) {
     static const bool themed = desktopHasIconTheme();
-    return themed && QIcon::hasThemeIcon(name) ? QIcon::fromTheme(name) : drawnIcon(draw);
+    return themed && QIcon::hasThemeIcon(name) ? QIcon::fromTheme(name) : QIcon();
+}
+
+QIcon themeIconOr(const QString& name, const std::function<void(QPainter&)>& draw) {
+    const QIcon themed = themeIcon(name);
+    return themed.isNull() ? drawnIcon(draw) : themed;
 }

@@ -2,11 +2,11 @@
 #include "tools/FBrowse.h"
 
 #include "platform/MessageBox.h"
+#include "platform/ThemeIcons.h"
 #include "tools/BrowseModel.h"
 #include "tools/BrowseTable.h"
 #include "ui_FBrowse.h"
 
-#include <QIcon>
 #include <QMessageBox>
 #include <algorithm>
 
@@ -37,11 +37,11 @@ void TFormBrowse::setUpNavigator() {
         {m_ui->BtnRefresh, NavigateButton::Refresh, "view-refresh", "\u21BB"},
     };
     for (const auto& [button, action, icon, glyph] : buttons) {
-        const QString theme = QString::fromLatin1(icon);
-        if (QIcon::hasThemeIcon(theme))
-            button->setIcon(QIcon::fromTheme(theme));
-        else
+        const QIcon themed = themeIcon(QString::fromLatin1(icon));
+        if (themed.isNull())
             button->setText(QString::fromUtf8(glyph));
+        else
+            button->setIcon(themed);
         connect(button, &QToolButton::clicked, this, [this, action] { DBNavigatorClick(action); });
     }
     updateNavigator();
