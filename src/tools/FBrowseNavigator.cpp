@@ -42,7 +42,9 @@ void TFormBrowse::setUpNavigator() {
             button->setText(QString::fromUtf8(glyph));
         else
             button->setIcon(themed);
-        connect(button, &QToolButton::clicked, this, [this, action] { DBNavigatorClick(action); });
+        // Named anew: clang before 16 cannot capture a structured binding.
+        connect(button, &QToolButton::clicked, this,
+                [this, clicked = action] { DBNavigatorClick(clicked); });
     }
     updateNavigator();
 }
