@@ -134,8 +134,12 @@ QByteArray writeData(const RegistryValue& value) {
     return value.raw;
 }
 
-QByteArray withoutCr(const QByteArray& line) {
-    return line.endsWith('\r') ? line.chopped(1) : line;
+// A line without its end: every CR before the LF, as the rewrite ends each line with LF alone
+// and a CR left over would end the line when it is read again.
+QByteArray withoutCr(QByteArray line) {
+    while (line.endsWith('\r'))
+        line.chop(1);
+    return line;
 }
 
 // As in a registry export, only the hex data of a value goes on over a line's end, marked by
@@ -166,10 +170,14 @@ RegistryFile RegistryFile::parse(const QByteArray& bytes) {
     for (qsizetype next = 0; next < lines.size();) {
         QByteArray kept = withoutCr(lines[next]);
         QByteArray line = lines[next++].trimmed();
-        while (continuesOnNextLine(line) && next < lines.size()) {
+        while (continuesOnNextLine(line)) {
+            // At the end of the file the data goes on over an empty line, as it does once
+            // the rewrite has put a line after it; else that line would join it.
+            const QByteArray following = next < lines.size() ? lines[next++] : QByteArray();
             line.chop(1);
-            kept += '\n' + withoutCr(lines[next]);
-            line += lines[next++].trimmed();
+            kept += '\n' + withoutCr(following);
+            // Trimmed again, for the blanks before a backslash that only an empty line follows.
+            line = (line + following.trimmed()).trimmed();
         }
         // The header and the section line are written anew, for this key.
         if (line.isEmpty() || line == header || (line.startsWith('[') && line.endsWith(']')))

@@ -84,6 +84,15 @@ private slots:
             << top + "\"Font\"=\"Arial\\\r\n\"Level\"=dword:2\r\n"
             << QByteArrayList{"\"Font\"=\"Arial\\"}
             << QStringList{"Font=missing", "Level=integer:2"};
+        QTest::newRow("CRs before a line's end")
+            << top + "; note\r\r\n\"A\"=dword:1\r\n"
+            << QByteArrayList{"; note"} << QStringList{"A=integer:1"};
+        QTest::newRow("hex data going on at the end of the file")
+            << top + "\"Bin\"=hex:01,\\\n  02\\" << QByteArrayList()
+            << QStringList{"Bin=other:hex:01,02"};
+        QTest::newRow("blanks before a backslash that an empty line follows")
+            << top + "\"Bin\"=hex:01 \t\\\n\n\"After\"=dword:2\n"
+            << QByteArrayList() << QStringList{"Bin=other:hex:01", "After=integer:2"};
         QTest::newRow("unreadable hex data over two lines")
             << top + "\"Bin\"=hex:01,\\\n  zz\n\"Level\"=dword:2\n"
             << QByteArrayList{"\"Bin\"=hex:01,\\\n  zz"}
@@ -145,6 +154,28 @@ private slots:
             from = rewritten.indexOf('\n' + line + '\n', from);
             QVERIFY2(from >= 0, line.left(80).constData());
         }
+    }
+
+    // A file read and written comes out the same when read and written again, and a value set
+    // after reading it reads back from the rewritten file.
+    void rewriteIsStable_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("CRs before a line's end") << top + "; note\r\r\n";
+        QTest::newRow("hex data going on at the end of the file")
+            << top + "\"Bin\"=hex:01,\\\r\n  zz,\\";
+        QTest::newRow("backslashes at the end of the file") << top + "\"Bin\"=hex(7):4\f\\\\\\";
+        QTest::newRow("blanks before a backslash that an empty line follows")
+            << top + "\"Bin\"=hex:01 \\\n\n";
+    }
+
+    void rewriteIsStable() {
+        QFETCH(QByteArray, bytes);
+        RegistryFile file = RegistryFile::parse(bytes);
+        const QByteArray rewritten = file.write(keyName);
+        QCOMPARE(RegistryFile::parse(rewritten).write(keyName), rewritten);
+        file.setValue("Added", RegistryValue::ofInteger(7));
+        QCOMPARE(valueText(RegistryFile::parse(file.write(keyName)).value("Added")),
+                 QString("integer:7"));
     }
 
     // What each value looks like on its line, and that it reads back with its type.
