@@ -1,5 +1,7 @@
 #include "picker/HtmlWriter.h"
 
+#include "picker/CopyableText.h"
+
 namespace {
 
 QString cssStyle(const BaseFormat& format) {
@@ -10,15 +12,14 @@ QString cssStyle(const BaseFormat& format) {
         decorations.append(QStringLiteral("underline"));
     if (format.strikeout)
         decorations.append(QStringLiteral("line-through"));
-    QString face = format.face;
+    QString face = copyableText(format.face);
     face.remove(u'\'').remove(u'"').remove(u'\\');
+    // One arg() for all, so that a "%1" in the face stays text.
     return QStringLiteral("font-family:'%1';font-size:%2pt;color:%3;font-weight:%4;"
                           "font-style:normal;text-decoration:%5;white-space:pre-wrap")
-        .arg(face.toHtmlEscaped())
-        .arg(format.pointSize)
-        .arg(format.colour.name())
-        .arg(format.bold ? QStringLiteral("bold") : QStringLiteral("normal"))
-        .arg(decorations.isEmpty() ? QStringLiteral("none") : decorations.join(u' '));
+        .arg(face.toHtmlEscaped(), QString::number(format.pointSize), format.colour.name(),
+             format.bold ? QStringLiteral("bold") : QStringLiteral("normal"),
+             decorations.isEmpty() ? QStringLiteral("none") : decorations.join(u' '));
 }
 
 } // namespace
@@ -28,7 +29,8 @@ QByteArray writeHtml(const FormattedName& name, const BaseFormat& format) {
                                   "<!--StartFragment--><span style=\"") +
                    cssStyle(format) + QStringLiteral("\">");
     for (const TextRun& run : name.runs) {
-        const QString text = name.text.sliced(run.start, run.length).toHtmlEscaped();
+        const QString text =
+            copyableText(QStringView(name.text).sliced(run.start, run.length)).toHtmlEscaped();
         html += run.italic ? QStringLiteral("<i>") + text + QStringLiteral("</i>") : text;
     }
     html += QStringLiteral("</span><!--EndFragment--></body></html>");

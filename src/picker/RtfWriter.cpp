@@ -1,19 +1,19 @@
 #include "picker/RtfWriter.h"
 
+#include "picker/CopyableText.h"
+
 namespace {
 
-// RTF text: its three special characters escaped, everything beyond ASCII as a UTF-16 code
-// unit in a signed \u escape with "?" for readers that do not know it.
+// RTF text of what a copy carries: its three special characters escaped, everything beyond
+// ASCII as a UTF-16 code unit in a signed \u escape with "?" for readers that do not know it.
 QByteArray escaped(QStringView text) {
     QByteArray out;
-    for (const QChar ch : text) {
+    for (const QChar ch : copyableText(text)) {
         const char16_t unit = ch.unicode();
         if (unit == u'\\' || unit == u'{' || unit == u'}')
             out.append('\\').append(char(unit));
         else if (unit == u'\t')
             out += "\\tab ";
-        else if (unit < 0x20)
-            continue;
         else if (unit < 0x80)
             out += char(unit);
         else

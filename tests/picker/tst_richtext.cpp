@@ -52,6 +52,35 @@ private slots:
         QCOMPARE(readHtml(writeHtml(name, plainFormat())).markup, markup);
     }
 
+    // A copy is one line of characters: what cannot stand there is left out, and a lone
+    // surrogate, which UTF-8 cannot carry, comes back as U+FFFD.
+    void charactersACopyCannotCarry_data() {
+        QTest::addColumn<QString>("markup");
+        QTest::addColumn<QString>("carried");
+        const auto unit = [](char16_t code) { return QString(QChar(code)); };
+        QTest::newRow("zero and line breaks") << "/Abies" + unit(0) + "alba/ Mill.\r\n"
+                                              << "/Abiesalba/ Mill.";
+        QTest::newRow("tab kept, other controls left out")
+            << "/Abies\talba/" + unit(0x01) + unit(0x7f) + unit(0x85) << "/Abies\talba/";
+        QTest::newRow("line and paragraph separators") << "/Abies\u2028alba/\u2029Mill."
+                                                       << "/Abiesalba/Mill.";
+        QTest::newRow("noncharacters")
+            << "/Abies\ufdd0/\uffff" + QString::fromUcs4(U"\U0001FFFE") << "/Abies/";
+        QTest::newRow("run of left-out characters only") << "/Abies/" + unit(0x01) + "/alba/"
+                                                         << "/Abiesalba/";
+        QTest::newRow("lone surrogates")
+            << "/Rosa " + unit(0xd800) + "/x" + unit(0xdc00) << "/Rosa \ufffd/x\ufffd";
+    }
+    void charactersACopyCannotCarry() {
+        QFETCH(QString, markup);
+        QFETCH(QString, carried);
+        const FormattedName name = nameOf(markup);
+        QCOMPARE(readRtf(writeRtf(name, plainFormat())).markup, carried);
+        const QByteArray html = writeHtml(name, plainFormat());
+        QVERIFY(!html.contains('\0'));
+        QCOMPARE(readHtml(html).markup, carried);
+    }
+
     void rtfIsAscii() {
         const QByteArray rtf = writeRtf(nameOf("/Salix /×/rubens /Hultén"), plainFormat());
         for (const char byte : rtf)
@@ -74,6 +103,8 @@ private slots:
             << "DejaVu Sans" << 11 << false << true << true << QColor(0, 0, 128);
         QTest::newRow("face with diacritics")
             << "Písmo Šířka" << 10 << false << false << false << QColor(Qt::darkGreen);
+        QTest::newRow("face with percent signs")
+            << "100% Sans %2 %1" << 12 << true << true << false << QColor(Qt::red);
     }
     void baseFormatIsCarried() {
         QFETCH(QString, face);
