@@ -2,6 +2,9 @@
 # Debian packages first.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+# How long `make fuzz` runs each fuzz target.
+FUZZ_SECONDS ?= 60
 JOBS ?= 2
 # CI sets WERROR=ON: a warning then fails the build.
 WERROR ?= OFF
@@ -9,7 +12,7 @@ WERROR ?= OFF
 # Installing the package needs root.
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all build run test check asan-test package installed-test screenshot bench bench-short clean
+.PHONY: all build run test check asan-test fuzz package installed-test screenshot bench bench-short clean
 
 all: build
 
@@ -23,8 +26,9 @@ run: build
 	$(BUILD)/bin/nardel
 
 # Every test: the unit, widget and end-to-end tests, then the unit and widget tests again
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and the benchmark's short mode.
-test: check asan-test bench-short
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets, and the
+# benchmark's short mode.
+test: check asan-test fuzz bench-short
 
 # The installed package's test runs in installed-test, once the package is on the machine.
 check: build
@@ -36,6 +40,16 @@ $(ASAN_BUILD)/CMakeCache.txt:
 asan-test: $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -L unit
+
+# The libFuzzer targets of tests/fuzz, built by clang with the sanitizers, each run for
+# FUZZ_SECONDS on a copy of its corpus; a crash fails, its input kept in $(FUZZ_BUILD).
+$(FUZZ_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNARDEL_FUZZ=ON \
+		-DNARDEL_WERROR=$(WERROR) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+
+fuzz: $(FUZZ_BUILD)/CMakeCache.txt
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzzers
+	tests/fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # The Debian package, build/nardel_VERSION_amd64.deb.
 package: build
@@ -60,4 +74,4 @@ bench-short: build
 	NARDEL_BENCH_BUILD=$(BUILD) bench/run --short
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -16,13 +16,18 @@ struct RtfState {
     enum class Destination { Text, FontTable, ColourTable } destination = Destination::Text;
 };
 
-void appendMarked(QString& markup, bool& italicNow, const QString& text, bool italic) {
+void appendMarked(RichText& result, bool& italicNow, const QString& text, bool italic) {
     if (text.isEmpty())
         return;
     if (italic != italicNow)
-        markup += u'/';
+        result.markup += u'/';
     italicNow = italic;
-    markup += text;
+    result.markup += text;
+    QList<TextRun>& runs = result.name.runs;
+    if (runs.isEmpty() || runs.last().italic != italic)
+        runs.append({result.name.text.size(), 0, italic});
+    runs.last().length += text.size();
+    result.name.text += text;
 }
 
 } // namespace
@@ -58,7 +63,7 @@ RichText readRtf(const QByteArray& rtf) {
                 result.strikeout = state.strikeout;
                 result.colour = colours.value(state.colourIndex);
             }
-            appendMarked(result.markup, italicNow, QString(ch), state.italic);
+            appendMarked(result, italicNow, QString(ch), state.italic);
         };
         const char c = rtf[pos];
         if (c == '{') {
@@ -150,7 +155,7 @@ RichText readHtml(const QByteArray& html) {
                 result.strikeout = format.fontStrikeOut();
                 result.colour = format.foreground().color();
             }
-            appendMarked(result.markup, italicNow, fragment.fragment().text(), format.fontItalic());
+            appendMarked(result, italicNow, fragment.fragment().text(), format.fontItalic());
         }
     }
     if (italicNow)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picker/FormattedName.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QString>
@@ -8,6 +10,7 @@
 // between slashes ("/Picea abies /(L.) H.Karst."), and the format of its first character.
 struct RichText {
     QString markup;
+    FormattedName name; // the same text and its italic and upright runs
     QString face;
     int pointSize = 0;
     bool bold = false;
