@@ -18,42 +18,51 @@ constexpr qsizetype bufferSize = 1 << 18;
 Spool::Spool() : file_(QDir::tempPath() + QStringLiteral("/nardel-import-XXXXXX")) {
     if (!file_.open())
         fail(file_, file_.errorString());
-    buffer_.reserve(bufferSize);
+    out_.reserve(bufferSize);
+    out_.resize(sizeof(qint64));
 }
 
-void Spool::write(const void* data, qsizetype size) {
-    buffer_.append(static_cast<const char*>(data), size);
-    if (buffer_.size() >= bufferSize)
-        flush();
+// Plain copies: a million rows write a few numbers and texts each.
+void Spool::put(const void* data, size_t size) {
+    const char* bytes = static_cast<const char*>(data);
+    out_.insert(out_.end(), bytes, bytes + size);
 }
 
 void Spool::flush() {
-    if (file_.write(buffer_) != buffer_.size())
+    const qint64 size = qint64(recordStart_);
+    if (file_.write(out_.data(), size) != size)
         fail(file_, file_.errorString());
-    buffer_.clear();
+    out_.erase(out_.begin(), out_.begin() + qsizetype(recordStart_));
+    recordStart_ = 0;
 }
 
 void Spool::addNumber(qint64 value) {
-    record_.append(reinterpret_cast<const char*>(&value), sizeof value);
+    put(&value, sizeof value);
 }
 
 void Spool::addText(QByteArrayView text) {
     addNumber(text.size());
-    record_.append(text);
+    put(text.data(), size_t(text.size()));
 }
 
 void Spool::endRecord() {
-    const qint64 size = record_.size();
-    write(&size, sizeof size);
-    write(record_.constData(), size);
-    record_.clear();
+    const qint64 size = qint64(out_.size() - recordStart_ - sizeof size);
+    std::memcpy(out_.data() + recordStart_, &size, sizeof size);
+    recordStart_ = out_.size();
+    if (recordStart_ >= size_t(bufferSize))
+        flush();
+    out_.resize(recordStart_ + sizeof size);
     ++records_;
 }
 
 void Spool::rewind() {
-    flush();
+    if (!out_.empty()) {
+        flush();
+        decltype(out_)().swap(out_); // the writing is over
+    }
     if (!file_.seek(0))
         fail(file_, file_.errorString());
+    buffer_.clear();
     at_ = 0;
 }
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QTemporaryFile>
+#include <vector>
 
 // Records written one after another into a temporary file and read back in the same order,
 // so that what an import keeps between its passes does not stay in memory. A record is made
@@ -28,13 +29,16 @@ public:
     QByteArrayView text();
 
 private:
-    void write(const void* data, qsizetype size);
+    void put(const void* data, size_t size);
     void flush();
     bool fill(qsizetype wanted);
 
     QTemporaryFile file_;
+    // Writing: whole records, each after the place of its size, which endRecord() fills.
+    std::vector<char> out_;
+    size_t recordStart_ = 0;
+    // Reading.
     QByteArray buffer_;
-    QByteArray record_;
     qint64 records_ = 0;
     qsizetype at_ = 0;    // the next record in buffer_
     qsizetype field_ = 0; // the next field of the current record
