@@ -67,24 +67,24 @@ Fingerprint Fingerprint::of(QByteArrayView text) {
 }
 
 FingerprintBuilder::FingerprintBuilder() : bytes_(buffer()) {
-    bytes_.resize(0);
+    bytes_.clear();
 }
 
 // One buffer for the builders of a thread, so that a fingerprint of several texts allocates
 // nothing.
-QByteArray& FingerprintBuilder::buffer() {
-    static thread_local QByteArray bytes;
+std::string& FingerprintBuilder::buffer() {
+    static thread_local std::string bytes;
     return bytes;
 }
 
 FingerprintBuilder& FingerprintBuilder::add(QByteArrayView text) {
-    bytes_.append(text);
-    bytes_.append('\0');
+    bytes_.append(text.data(), size_t(text.size()));
+    bytes_.push_back('\0');
     return *this;
 }
 
 FingerprintBuilder& FingerprintBuilder::add(int number) {
     bytes_.append(reinterpret_cast<const char*>(&number), sizeof number);
-    bytes_.append('\0');
+    bytes_.push_back('\0');
     return *this;
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QtGlobal>
+#include <string>
 
 // A 128-bit fingerprint of a text, to compare ids and names of a world checklist without
 // holding their texts: two different texts share one with a chance of about 2^-128 a pair.
@@ -25,9 +26,11 @@ public:
     FingerprintBuilder& operator=(const FingerprintBuilder&) = delete;
     FingerprintBuilder& add(QByteArrayView text);
     FingerprintBuilder& add(int number);
-    Fingerprint result() const { return Fingerprint::of(bytes_); }
+    Fingerprint result() const {
+        return Fingerprint::of(QByteArrayView(bytes_.data(), qsizetype(bytes_.size())));
+    }
 
 private:
-    static QByteArray& buffer();
-    QByteArray& bytes_;
+    static std::string& buffer();
+    std::string& bytes_;
 };
