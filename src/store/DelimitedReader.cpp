@@ -174,14 +174,17 @@ bool DelimitedReader::next() {
 
 void DelimitedReader::splitPlain(QByteArrayView row) {
     fields_.clear();
+    const char* at = row.data();
+    const char* const end = at + row.size();
     for (;;) {
-        const qsizetype at = row.indexOf(dialect_.separator);
-        if (at < 0)
+        const char* separator =
+            static_cast<const char*>(std::memchr(at, dialect_.separator, size_t(end - at)));
+        if (!separator)
             break;
-        fields_.append(row.first(at));
-        row = row.sliced(at + 1);
+        fields_.append(QByteArrayView(at, separator));
+        at = separator + 1;
     }
-    fields_.append(row);
+    fields_.append(QByteArrayView(at, end));
 }
 
 void DelimitedReader::splitQuoted(QByteArrayView row) {
