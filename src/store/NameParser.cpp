@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <algorithm>
 
 namespace {
 
@@ -15,25 +16,33 @@ bool isHybridSign(QByteArrayView word) {
 
 // Words of author citations that are written in lower case.
 bool isAuthorWord(QByteArrayView word) {
-    static const QList<QByteArray> words = {
+    static constexpr QByteArrayView words[] = {
         "de", "du",  "da",  "das",   "dos",  "del",   "della", "der",  "den", "di",
         "van", "von", "zu", "la",    "le",   "ex",    "et",    "in",   "y",   "auct",
         "non", "nec", "sensu", "emend", "nom", "comb", "ined", "hort", "sec"};
-    return words.contains(word.toByteArray());
+    return std::find(std::begin(words), std::end(words), word) != std::end(words);
+}
+
+// Whether the word's first letter is lower (or upper) case; a letter of ASCII is told
+// without decoding.
+bool startsInCase(QByteArrayView word, bool upper) {
+    if (word.isEmpty())
+        return false;
+    const char first = word.front();
+    if (uchar(first) < 0x80)
+        return upper ? first >= 'A' && first <= 'Z' : first >= 'a' && first <= 'z';
+    const QString text = QString::fromUtf8(word.first(std::min<qsizetype>(word.size(), 4)));
+    return !text.isEmpty() && (upper ? text[0].isUpper() : text[0].isLower());
 }
 
 bool startsLower(QByteArrayView word) {
-    if (word.isEmpty())
-        return false;
-    const QString text = QString::fromUtf8(word.first(std::min<qsizetype>(word.size(), 4)));
-    return !text.isEmpty() && text[0].isLower();
+    return startsInCase(word, false);
 }
 
 bool startsUpper(QByteArrayView word) {
     if (word.startsWith(hybridSign))
         word = word.sliced(hybridSign.size());
-    const QString text = QString::fromUtf8(word.first(std::min<qsizetype>(word.size(), 4)));
-    return !text.isEmpty() && text[0].isUpper();
+    return startsInCase(word, true);
 }
 
 // An epithet: a word in lower case of letters and hyphens, perhaps after a hybrid sign.
@@ -69,9 +78,15 @@ bool NameParts::isAutonym() const {
 }
 
 QByteArray tidyName(QByteArrayView text) {
-    // Mostly there is nothing to tidy: the text is not copied.
-    const bool tidy = !text.startsWith(' ') && !text.endsWith(' ') && !text.contains("  ") &&
-                      !text.contains('\t');
+    // Mostly there is nothing to tidy: the text is not copied. One look at each byte: no
+    // space at either end, none after another, no tab.
+    bool tidy = !text.endsWith(' ');
+    char before = ' ';
+    for (qsizetype at = 0; tidy && at < text.size(); ++at) {
+        const char c = text[at];
+        tidy = c != '\t' && (c != ' ' || before != ' ');
+        before = c;
+    }
     if (tidy)
         return QByteArray::fromRawData(text.data(), text.size());
     return text.toByteArray().simplified();

@@ -93,7 +93,25 @@ Rank rank(QByteArrayView word) {
 
 QByteArray rankWordInName(QByteArrayView word) {
     // In a name, "f." may also be "filius" of an author: the caller asks only where an
-    // epithet follows.
+    // epithet follows. Most words of a name are authors' names in ASCII: those are put in
+    // lower case in place, without decoding them.
+    static const QHash<QByteArray, QByteArray> asciiWords = [] {
+        QHash<QByteArray, QByteArray> all;
+        for (auto it = ranks().cbegin(); it != ranks().cend(); ++it) {
+            if (it->level == 2 && it.key().toLatin1() == it.key().toUtf8())
+                all.insert(it.key().toLatin1(), it->word);
+        }
+        return all;
+    }();
+    char lower[32]; // longer than any rank word
+    bool ascii = word.size() <= qsizetype(sizeof lower);
+    for (qsizetype at = 0; ascii && at < word.size(); ++at) {
+        const char c = word[at];
+        ascii = uchar(c) < 0x80;
+        lower[at] = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+    }
+    if (ascii)
+        return asciiWords.value(QByteArray::fromRawData(lower, word.size()));
     const Rank found = ranks().value(QString::fromUtf8(word).toLower(), Rank{});
     return found.level == 2 ? found.word : QByteArray();
 }
