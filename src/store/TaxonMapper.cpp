@@ -4,6 +4,8 @@
 #include "store/NameParser.h"
 #include "store/TaxonWords.h"
 
+#include <cstring>
+
 namespace {
 
 using Term = TaxonColumns::Term;
@@ -14,6 +16,21 @@ bool skip(TaxonRow& row, Skip why, QByteArrayView detail = {}) {
     row.skip = why;
     row.detail = detail.toByteArray();
     return false;
+}
+
+// Words joined by single spaces: the text's own memory serves it from row to row.
+void setJoined(QByteArray& text, std::initializer_list<QByteArrayView> words) {
+    qsizetype size = -1;
+    for (const QByteArrayView word : words)
+        size += word.size() + 1;
+    text.resize(size);
+    char* out = text.data();
+    for (const QByteArrayView word : words) {
+        if (out != text.data())
+            *out++ = ' ';
+        std::memcpy(out, word.data(), size_t(word.size()));
+        out += word.size();
+    }
 }
 
 } // namespace
@@ -85,7 +102,6 @@ bool TaxonMapper::nameParts(const DelimitedReader& reader, TaxonRow& row, bool s
         if (rank.level < 0)
             return skip(row, Skip::Rank, rankText);
     }
-    row.synonym.clear();
     // A synonym written whole, its authorship apart, keeps its text as written.
     if (synonym && !fromColumns && !bare.isEmpty() && columns_.hasColumn(Term::Authorship) &&
         (authorship.isEmpty() || authorshipAfter)) {
@@ -131,24 +147,30 @@ bool TaxonMapper::nameParts(const DelimitedReader& reader, TaxonRow& row, bool s
     row.level = rank.level;
     row.genus = parts.genus;
     row.species = row.level >= 1 ? parts.species : QByteArray();
-    row.subsp.clear();
+    if (row.level < 2)
+        row.subsp.clear();
     if (row.level == 2) {
         const QByteArray rankWord = !rank.word.isEmpty() ? rank.word : parts.rankWord;
         if (rankWord.isEmpty() && !synonym)
             return skip(row, Skip::NoRankWord, scientificName);
-        row.subsp = rankWord.isEmpty() ? parts.infra : rankWord + ' ' + parts.infra;
+        if (rankWord.isEmpty())
+            row.subsp = parts.infra;
+        else
+            setJoined(row.subsp, {rankWord, parts.infra});
     }
     if (synonym) {
-        row.synonym = row.genus;
-        if (row.level >= 1)
-            row.synonym += ' ' + row.species;
-        if (row.level == 2)
-            row.synonym += ' ' + row.subsp;
+        if (row.level == 0)
+            row.synonym = row.genus;
+        else if (row.level == 1)
+            setJoined(row.synonym, {row.genus, row.species});
+        else
+            setJoined(row.synonym, {row.genus, row.species, row.subsp});
         return true;
     }
 
     // Authors: the authorship column where the row has one, else the parsed name's.
-    const QByteArray author = !authorship.isEmpty() ? authorship.toByteArray()
+    const QByteArray author = !authorship.isEmpty()
+                                  ? QByteArray::fromRawData(authorship.data(), authorship.size())
                               : row.level == 2      ? parts.infraAuthor
                                                     : parts.speciesAuthor;
     row.author0.clear();
