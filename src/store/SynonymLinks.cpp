@@ -50,8 +50,11 @@ void SynonymLinks::resolve(qint32 synonyms,
     const auto order = [](const Link& a, const Link& b) {
         return a.from != b.from ? a.from < b.from : a.to < b.to;
     };
-    std::sort(accepted_.begin(), accepted_.end(), order);
-    std::sort(chained_.begin(), chained_.end(), order);
+    // The links come mostly in order already.
+    if (!std::is_sorted(accepted_.begin(), accepted_.end(), order))
+        std::sort(accepted_.begin(), accepted_.end(), order);
+    if (!std::is_sorted(chained_.begin(), chained_.end(), order))
+        std::sort(chained_.begin(), chained_.end(), order);
     std::vector<Link> throughChains;
     if (!chained_.empty()) {
         std::vector<qint32> stamp(size_t(synonyms), 0);
