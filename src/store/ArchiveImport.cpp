@@ -432,7 +432,15 @@ private:
         });
     }
 
+    // The links are gone before the indexes are built, which is when the import needs the
+    // most memory.
     void writeSynonyms(TableWriter& writer) {
+        writeSynonymRows(writer);
+        writer.buildIndexes();
+        writer.finish();
+    }
+
+    void writeSynonymRows(TableWriter& writer) {
         SynonymLinks links;
         resolveSynonyms(links);
         const TableSchema::Layout& layout = TableSchema::synonyms();
@@ -453,8 +461,6 @@ private:
                 show(Phase::Synonyms, synonym, total, report_.synonyms);
         }
         show(Phase::Synonyms, total, total, report_.synonyms);
-        writer.buildIndexes();
-        writer.finish();
     }
 
     struct Parent {
