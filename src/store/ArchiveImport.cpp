@@ -6,6 +6,7 @@
 #include "store/DelimitedReader.h"
 #include "store/Fingerprint.h"
 #include "store/FingerprintTable.h"
+#include "store/ReadAheadSource.h"
 #include "store/Spool.h"
 #include "store/SynonymLinks.h"
 #include "store/TableImport.h"
@@ -221,8 +222,10 @@ private:
         if (!checklist.hasHeaderTerms)
             columns = TaxonColumns::fromDescriptor(descriptor);
         for (int file = 0; file < coreFiles_.size(); ++file) {
-            DelimitedReader reader(files_.open(coreFiles_[file]), descriptor.dialect,
-                                   files_.displayName(coreFiles_[file]));
+            // The unpacking goes on in a thread of its own beside the reading of the rows.
+            DelimitedReader reader(
+                std::make_unique<ReadAheadSource>(files_.open(coreFiles_[file])),
+                descriptor.dialect, files_.displayName(coreFiles_[file]));
             // The header lines, or the first row where they are fewer, tell how many columns
             // the file has.
             qsizetype width = -1;
