@@ -274,7 +274,12 @@ private:
 
     // Keeps what an id leads to; an id that an earlier row has leads where that row does.
     void noteId(QByteArrayView id, qint32 target, qint64 place) {
-        if (!id.isEmpty() && ids_.insert(Fingerprint::of(id), target))
+        if (!id.isEmpty())
+            noteId(Fingerprint::of(id), target, place);
+    }
+
+    void noteId(const Fingerprint& id, qint32 target, qint64 place) {
+        if (ids_.insert(id, target))
             noteDuplicateId(place);
     }
 
@@ -320,23 +325,41 @@ private:
         ++report_.names[size_t(level)];
     }
 
-    void takeName(const TaxonRow& row, qint64 place) {
-        // A genus stands once; a species or name below it once with the same authors.
+    // A genus stands once; a species or name below it once with the same authors.
+    static Fingerprint nameKey(const TaxonRow& row) {
         FingerprintBuilder name;
         name.add(row.level).add(row.genus);
         if (row.level > 0)
             name.add(row.species).add(row.subsp).add(row.author0).add(row.author1);
-        if (const std::optional<qint32> first = names_.insert(name.result(), records_ + 1)) {
+        return name.result();
+    }
+
+    void takeName(const TaxonRow& row, qint64 place) {
+        const Fingerprint key = nameKey(row);
+        const bool hasId = !row.id.isEmpty();
+        const Fingerprint id = hasId ? Fingerprint::of(row.id) : Fingerprint{};
+        // A genus's own key is its name's.
+        const Fingerprint own = row.level < 2 ? parentKey(row.level, row.genus, row.species)
+                                              : Fingerprint{};
+        // The tables outgrow the caches: their slots are asked for together, not one after
+        // the other.
+        names_.prefetch(key);
+        if (hasId)
+            ids_.prefetch(id);
+        if (row.level == 1)
+            names_.prefetch(own);
+        if (const std::optional<qint32> first = names_.insert(key, records_ + 1)) {
             report_.note(QStringLiteral("jméno, které už má dřívější řádek"), where(place));
-            noteId(row.id, *first, place);
+            if (hasId)
+                noteId(id, *first, place);
             return;
         }
         keepName(row.level, {&row.genus, &row.species, &row.subsp, &row.author0, &row.author1});
-        noteId(row.id, records_, place);
+        if (hasId)
+            noteId(id, records_, place);
         // Every species needs its genus row and every name below the species its species
-        // row; mostly the row just before is the parent. A genus's own key is its name's.
+        // row; mostly the row just before is the parent.
         if (row.level < 2) {
-            const Fingerprint own = parentKey(row.level, row.genus, row.species);
             if (row.level == 1)
                 names_.insert(own, 0);
             lastParent_[row.level] = own;
@@ -382,12 +405,26 @@ private:
     // Leads every synonym to its accepted names: through the ids of the names and skipped
     // rows, and where a synonym points elsewhere, through the ids of the synonyms.
     void resolveSynonyms(SynonymLinks& links) {
-        struct Unknown {
+        struct Target {
             qint32 synonym;
             Fingerprint target;
             qint64 place;
         };
-        std::vector<Unknown> unknown;
+        std::vector<Target> unknown;
+        // The targets are looked up a batch at a time, their slots asked for beforehand.
+        std::vector<Target> batch;
+        const auto lookUp = [&] {
+            for (const Target& link : batch) {
+                const std::optional<qint32> found = ids_.find(link.target);
+                if (!found)
+                    unknown.push_back(link);
+                else if (*found == notImported)
+                    noteFailure(notWritten, link.place);
+                else
+                    links.addAccepted(link.synonym, *found);
+            }
+            batch.clear();
+        };
         synonyms_.rewind();
         qint32 synonym = 0;
         for (; synonyms_.next(); ++synonym) {
@@ -398,15 +435,13 @@ private:
             for (qint64 count = synonyms_.number(); count > 0; --count) {
                 const quint64 high = quint64(synonyms_.number());
                 const Fingerprint target{high, quint64(synonyms_.number())};
-                const std::optional<qint32> found = ids_.find(target);
-                if (!found)
-                    unknown.push_back({synonym, target, place});
-                else if (*found == notImported)
-                    noteFailure(notWritten, place);
-                else
-                    links.addAccepted(synonym, *found);
+                ids_.prefetch(target);
+                batch.push_back({synonym, target, place});
             }
+            if (batch.size() >= 32)
+                lookUp();
         }
+        lookUp();
         ids_.clear();
         if (!unknown.empty()) {
             // The ids of the synonyms themselves, only when some synonym points elsewhere.
@@ -420,7 +455,7 @@ private:
                 if (id != Fingerprint{} && synonymIds.insert(id, other))
                     noteDuplicateId(place);
             }
-            for (const Unknown& link : unknown) {
+            for (const Target& link : unknown) {
                 if (const std::optional<qint32> to = synonymIds.find(link.target))
                     links.addChained(link.synonym, *to, link.place);
                 else
