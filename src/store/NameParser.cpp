@@ -2,7 +2,7 @@
 
 #include "store/TaxonWords.h"
 
-#include <QList>
+#include <QVarLengthArray>
 #include <QString>
 #include <algorithm>
 
@@ -58,14 +58,13 @@ bool isEpithet(QByteArrayView word) {
     return true;
 }
 
-QByteArray joined(const QList<QByteArrayView>& words, qsizetype from) {
-    QByteArray text;
-    for (qsizetype at = from; at < words.size(); ++at) {
-        if (!text.isEmpty())
-            text += ' ';
-        text += words[at];
-    }
-    return text;
+using Words = QVarLengthArray<QByteArrayView, 24>;
+
+// The words from `from` up to `to` as the tidy name has them, one space between each two.
+QByteArray joined(const Words& words, qsizetype from, qsizetype to) {
+    if (from >= to)
+        return {};
+    return QByteArrayView(words[from].begin(), words[to - 1].end()).toByteArray();
 }
 
 } // namespace
@@ -95,7 +94,7 @@ QByteArray tidyName(QByteArrayView text) {
 NameParts parseName(QByteArrayView name) {
     NameParts parts;
     const QByteArray text = tidyName(name);
-    QList<QByteArrayView> words;
+    Words words;
     for (QByteArrayView rest(text); !rest.isEmpty();) {
         const qsizetype space = rest.indexOf(' ');
         words.append(space < 0 ? rest : rest.first(space));
@@ -125,7 +124,7 @@ NameParts parseName(QByteArrayView name) {
     if (at < words.size() && words[at].startsWith('(') && words[at].endsWith(')'))
         ++at; // a subgenus
     if (!epithetAt(at)) {
-        parts.speciesAuthor = joined(words, at);
+        parts.speciesAuthor = joined(words, at, words.size());
         return parts;
     }
     take(parts.species);
@@ -133,11 +132,11 @@ NameParts parseName(QByteArrayView name) {
     for (; at < words.size(); ++at) {
         const QByteArray rankWord = TaxonWords::rankWordInName(words[at]);
         if (!rankWord.isEmpty() && epithetAt(at + 1)) {
-            parts.speciesAuthor = joined(words.mid(authorFrom, at - authorFrom), 0);
+            parts.speciesAuthor = joined(words, authorFrom, at);
             parts.rankWord = rankWord;
             ++at;
             take(parts.infra);
-            parts.infraAuthor = joined(words, at);
+            parts.infraAuthor = joined(words, at, words.size());
             return parts;
         }
         if ((isHybridSign(words[at]) && epithetAt(at + 1)) ||
@@ -147,10 +146,10 @@ NameParts parseName(QByteArrayView name) {
         }
         if (at == authorFrom && isEpithet(words[at])) {
             take(parts.infra);
-            parts.infraAuthor = joined(words, at);
+            parts.infraAuthor = joined(words, at, words.size());
             return parts;
         }
     }
-    parts.speciesAuthor = joined(words, authorFrom);
+    parts.speciesAuthor = joined(words, authorFrom, words.size());
     return parts;
 }
