@@ -181,10 +181,10 @@ void DelimitedReader::splitPlain(QByteArrayView row) {
             static_cast<const char*>(std::memchr(at, dialect_.separator, size_t(end - at)));
         if (!separator)
             break;
-        fields_.append(QByteArrayView(at, separator));
+        fields_.push_back(QByteArrayView(at, separator));
         at = separator + 1;
     }
-    fields_.append(QByteArrayView(at, end));
+    fields_.push_back(QByteArrayView(at, end));
 }
 
 void DelimitedReader::splitQuoted(QByteArrayView row) {
@@ -210,7 +210,7 @@ void DelimitedReader::splitQuoted(QByteArrayView row) {
         // Text after a closing quote, or a field without quotes, up to the separator.
         while (at < row.size() && row[at] != dialect_.separator)
             *out++ = row[at++];
-        fields_.append(QByteArrayView(start, out - start));
+        fields_.push_back(QByteArrayView(start, out - start));
         if (at >= row.size())
             break;
         ++at;

@@ -5,10 +5,10 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QList>
 #include <QString>
 #include <QStringDecoder>
 #include <memory>
+#include <vector>
 
 // Reads the rows of a delimited text file in the dialect given, a block at a time, never the
 // whole file: fields separated by one byte; when the dialect has a quote, fields enclosed in
@@ -24,10 +24,10 @@ public:
 
     // Moves to the next row; false at the end. Throws ImportError naming the file and line.
     bool next();
-    qsizetype fieldCount() const { return fields_.size(); }
+    qsizetype fieldCount() const { return qsizetype(fields_.size()); }
     // A field of the row; empty beyond the row's last field.
     QByteArrayView field(qsizetype index) const {
-        return index < fields_.size() ? fields_[index] : QByteArrayView();
+        return index < fieldCount() ? fields_[size_t(index)] : QByteArrayView();
     }
     // The line on which the row begins.
     qint64 line() const { return rowLine_; }
@@ -60,6 +60,6 @@ private:
     qint64 rowLine_ = 0;
     qint64 bytesRead_ = 0;
     qint64 size_ = -1;
-    QList<QByteArrayView> fields_;
+    std::vector<QByteArrayView> fields_;
     QByteArray unquoted_; // fields whose quotes were taken off
 };
