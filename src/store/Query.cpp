@@ -6,9 +6,6 @@
 #include <QRegularExpression>
 #include <limits>
 
-Field::Field(const ResultRows& rows, size_t cell, int position, const Query& query)
-    : rows_(rows), cell_(cell), position_(position), query_(query) {}
-
 int Field::asInteger() const {
     const std::optional<qint64> number = rows_.integer(cell_);
     if (!number || *number < std::numeric_limits<int>::min() ||
@@ -63,12 +60,6 @@ int Query::positionOf(const QString& name) const {
             return column;
     }
     return -1;
-}
-
-int Query::slotOf(int position) const {
-    return position >= 0 && size_t(position) < slotOfColumn_.size()
-               ? slotOfColumn_[size_t(position)]
-               : -1;
 }
 
 void Query::defineParam(const QString& name, ParamType type) {
@@ -155,11 +146,6 @@ void Query::close() {
     rowCount_ = 0;
 }
 
-void Query::requireOpen() const {
-    if (!open_)
-        fail(QStringLiteral("The query is not open"));
-}
-
 int Query::recordCount() const {
     requireOpen();
     return rowCount_;
@@ -173,27 +159,8 @@ int Query::fieldIndex(const QString& name) const {
     return column;
 }
 
-Field Query::field(int position) const {
-    requireOpen();
-    if (eof())
-        fail(QStringLiteral("At end of table"));
-    const int slot = slotOf(position);
-    if (slot < 0)
-        fail(QStringLiteral("Field index %1 out of range").arg(position));
-    return Field(rows_, size_t(row_) * keptColumns_.size() + slot, position, *this);
-}
-
 void Query::first() {
     requireOpen();
     row_ = 0;
 }
 
-void Query::next() {
-    requireOpen();
-    if (!eof())
-        ++row_;
-}
-
-bool Query::eof() const {
-    return row_ >= rowCount_;
-}

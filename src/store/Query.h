@@ -15,7 +15,8 @@ class Query;
 // One field of the current row, read as text or as an integer. NULL reads as empty text or 0.
 class Field {
 public:
-    Field(const ResultRows& rows, size_t cell, int position, const Query& query);
+    Field(const ResultRows& rows, size_t cell, int position, const Query& query)
+        : rows_(rows), cell_(cell), position_(position), query_(query) {}
 
     QString asString() const { return rows_.text(cell_); }
     // Throws EngineError when the value is not a whole number that fits in 32 bits.
@@ -62,23 +63,43 @@ public:
     int recordCount() const;
     // The position of a field by name, without regard to letter case.
     int fieldIndex(const QString& name) const;
-    Field field(int position) const;
+    // Inline, as they run for every field of every row that a list reads.
+    Field field(int position) const {
+        requireOpen();
+        if (eof())
+            fail(QStringLiteral("At end of table"));
+        const int slot = slotOf(position);
+        if (slot < 0)
+            fail(QStringLiteral("Field index %1 out of range").arg(position));
+        return Field(rows_, size_t(row_) * keptColumns_.size() + slot, position, *this);
+    }
 
     void first();
-    void next();
-    bool eof() const;
+    void next() {
+        requireOpen();
+        if (!eof())
+            ++row_;
+    }
+    bool eof() const { return row_ >= rowCount_; }
 
     // The table files that the SQL names, comma-separated: the files an error concerns.
     QString tables() const;
     QString fieldName(int position) const { return fieldNames_.value(position); }
 
 private:
-    void requireOpen() const;
+    void requireOpen() const {
+        if (!open_)
+            fail(QStringLiteral("The query is not open"));
+    }
     void findKeptColumns();
     // The position of a field of the statement by name, -1 when there is none.
     int positionOf(const QString& name) const;
     // The place of a field in each kept row, -1 when the field is not kept.
-    int slotOf(int position) const;
+    int slotOf(int position) const {
+        return position >= 0 && size_t(position) < slotOfColumn_.size()
+                   ? slotOfColumn_[size_t(position)]
+                   : -1;
+    }
     [[noreturn]] void fail(const QString& text) const;
 
     NameSource& source_;

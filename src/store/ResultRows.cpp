@@ -4,6 +4,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -13,6 +14,34 @@ constexpr qsizetype smallestBlockUnits = 256;
 
 double realOf(qint64 bits) {
     return std::bit_cast<double>(bits);
+}
+
+// Names are mostly ASCII, which is widened here eight bytes at a time. Returns the end of the
+// units written, or null at a byte that is not ASCII.
+char16_t* widenAscii(QByteArrayView bytes, char16_t* out) {
+    const char* in = bytes.data();
+    qsizetype left = bytes.size();
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; left >= 8; in += 8, left -= 8, out += 8) {
+            quint64 chunk;
+            std::memcpy(&chunk, in, 8);
+            if (chunk & 0x8080808080808080ull)
+                return nullptr;
+            for (int half = 0; half < 2; ++half) {
+                // Four bytes spread to four 16-bit units.
+                quint64 units = (chunk >> (32 * half)) & 0xffffffffull;
+                units = (units | units << 16) & 0x0000ffff0000ffffull;
+                units = (units | units << 8) & 0x00ff00ff00ff00ffull;
+                std::memcpy(out + 4 * half, &units, 8);
+            }
+        }
+    }
+    for (; left > 0; --left) {
+        if (*in < 0)
+            return nullptr;
+        *out++ = char16_t(*in++);
+    }
+    return out;
 }
 
 } // namespace
@@ -76,23 +105,19 @@ QString& ResultRows::blockFor(qsizetype units) {
 
 qint64 ResultRows::appendText(QByteArrayView utf8, qint32& size) {
     // UTF-16 takes no more units than UTF-8 takes bytes. The text is written into the
-    // block's free room, which the block then takes in, with a zero after it.
-    QString& block = blockFor(utf8.size() + 2);
-    const qsizetype start = block.size();
-    char16_t* const begin = reinterpret_cast<char16_t*>(block.data()) + start;
-    char16_t* end = begin;
-    // Names are mostly ASCII, which is widened in place.
-    for (const char byte : utf8) {
-        if (byte < 0) {
-            const QString converted = QString::fromUtf8(utf8);
-            end = std::copy(converted.utf16(), converted.utf16() + converted.size(), begin);
-            break;
-        }
-        *end++ = char16_t(byte);
+    // block's free room, which the block then takes in, with a zero after it; blockFor() gave
+    // a block of its own with the room, so no check of the string's own is needed.
+    QString::DataPointer& block = blockFor(utf8.size() + 2).data_ptr();
+    const qsizetype start = block.size;
+    char16_t* const begin = block.data() + start;
+    char16_t* end = widenAscii(utf8, begin);
+    if (!end) {
+        const QString converted = QString::fromUtf8(utf8);
+        end = std::copy(converted.utf16(), converted.utf16() + converted.size(), begin);
     }
     size = qint32(end - begin);
-    block.resize(start + size + 1);
     *end = 0;
+    block.size = start + size + 1;
     return qint64(blocks_.size() - 1) << 32 | start;
 }
 

@@ -179,6 +179,11 @@ private slots:
                                         << "4294967296" << 0 << false;
         QTest::newRow("diacritics") << "'Čelak.'"
                                     << "Čelak." << 0 << false;
+        // Longer than the eight bytes widened at a time, with a letter beyond ASCII after them.
+        QTest::newRow("long text, diacritics late")
+            << "'(Schur) Nyárády & Soó'" << "(Schur) Nyárády & Soó" << 0 << false;
+        QTest::newRow("long ASCII text") << "'Hieracium lachenalii subsp. x'"
+                                         << "Hieracium lachenalii subsp. x" << 0 << false;
     }
 
     void fieldsConvertToTextAndInteger() {
