@@ -1,6 +1,5 @@
 #include "store/EngineError.h"
 #include "store/NameSource.h"
-#include "store/Query.h"
 #include "store/TableImport.h"
 #include "store/TablePair.h"
 #include "store/TablePassword.h"
@@ -16,23 +15,6 @@ namespace {
 const QString genusRow = "0\tDianthus\t\t\t\t\t210\t1";
 const QString speciesRow = "1\tDianthus\tcarthusianorum\t\tL.\t\t211\t2";
 const QString subspRow = "2\tDianthus\tcarthusianorum\tsubsp. saxigenus\t\t(Schur) Čelak.\t212\t3";
-
-// The given columns of a table file's rows, joined by '|'.
-QStringList rowsOf(NameSource& source, const QString& file, const QStringList& columns,
-                   const QString& order) {
-    Query query(source);
-    query.addSqlLine(
-        QString("SELECT %1 FROM '%2' ORDER BY %3").arg(columns.join(", "), file, order));
-    query.open();
-    QStringList rows;
-    for (query.first(); !query.eof(); query.next()) {
-        QStringList fields;
-        for (int field = 0; field < columns.size(); ++field)
-            fields.append(query.field(field).asString());
-        rows.append(fields.join('|'));
-    }
-    return rows;
-}
 
 } // namespace
 
@@ -55,20 +37,15 @@ private slots:
         TableImport::importTables(tables.path("names.tsv"), tables.path("syns.tsv"),
                                   tables.folder());
 
-        NameSource source;
-        source.setParam("PATH", tables.folder() + '/');
-        source.connect();
-        source.addPassword(TablePassword::programPassword);
-        const QStringList rows =
-            rowsOf(source, "plantnames.db",
-                   {"LEVEL_", "GENUS", "SPECIES", "SUBSP", "AUTOR0", "AUTOR1", "PAGE", "PN_REC"},
-                   "PN_REC");
+        const QStringList rows = TestTables::rowsOf(
+            tables.folder(), "plantnames.db",
+            {"LEVEL_", "GENUS", "SPECIES", "SUBSP", "AUTOR0", "AUTOR1", "PAGE", "PN_REC"}, "PN_REC");
         QCOMPARE(rows,
                  QStringList({"0|Dianthus|||||210|1", "1|Dianthus|carthusianorum||L.||211|2",
                               "2|Dianthus|carthusianorum|subsp. saxigenus||(Schur) Čelak.|212|3",
                               "1|Dianthus|×courtoisii||Rchb.||-1|4",
                               "1|Dianthus|carthusianorum||Schur||211|5"}));
-        QCOMPARE(rowsOf(source, "syns.db", {"syn", "pn_rec"}, "syn"),
+        QCOMPARE(TestTables::rowsOf(tables.folder(), "syns.db", {"syn", "pn_rec"}, "syn"),
                  QStringList({"Dianthus saxigenus|3"}));
         QDir folder(tables.folder());
         QCOMPARE(folder.entryList({"*.tmp"}, QDir::Files), QStringList());
