@@ -157,10 +157,11 @@ void TFormNardel::OpenNameSource(const QString& tablePath) {
 
     // An imported checklist names itself and tells whether its rows cite pages; the bundled
     // list and tables of the tab-separated import keep the bundled citation.
-    const QString citation = DatabaseSp->about(TableName, TableAbout::citation);
+    const QHash<QString, QString> facts = DatabaseSp->about(TableName);
+    const QString citation = facts.value(TableAbout::citation);
     if (!citation.isEmpty())
         Citation = citation;
-    CitesPages = DatabaseSp->about(TableName, TableAbout::pages) != TableAbout::noPages;
+    CitesPages = facts.value(TableAbout::pages) != TableAbout::noPages;
     m_ui->LblPage->setText(Citation);
     m_ui->LblPage->adjustSize();
     m_sourceOpen = true;

@@ -120,7 +120,7 @@ void NameSource::checkAttached(const QString& schema, const QString& tableFile,
     throw EngineError(QStringLiteral("Invalid password: the table is protected"), path);
 }
 
-QString NameSource::about(const QString& tableFile, const QString& name) {
+QHash<QString, QString> NameSource::about(const QString& tableFile) {
     const QString schema = attach(tableFile);
-    return TableAbout::read(db_, schema, name, tablePath(tableFile));
+    return TableAbout::read(db_, schema, tablePath(tableFile));
 }

@@ -32,9 +32,9 @@ public:
     // does not hold.
     QString attach(const QString& tableFile);
 
-    // A fact that a table file keeps about itself (see TableAbout); empty when it has none.
+    // The facts that a table file keeps about itself (see TableAbout), by name.
     // Throws EngineError as attach() does.
-    QString about(const QString& tableFile, const QString& name);
+    QHash<QString, QString> about(const QString& tableFile);
 
     QSqlDatabase& database() { return db_; }
 

@@ -26,21 +26,21 @@ void write(QSqlDatabase& db, const QString& schema, const Facts& facts, const QS
     }
 }
 
-QString read(QSqlDatabase& db, const QString& schema, const QString& name, const QString& file) {
+QHash<QString, QString> read(QSqlDatabase& db, const QString& schema, const QString& file) {
     QSqlQuery query(db);
     if (!query.exec(
             QStringLiteral("SELECT count(*) FROM %1.sqlite_master WHERE type='table' AND name='%2'")
                 .arg(schema, aboutTable)) ||
         !query.next())
         throw EngineError(query.lastError().text(), file);
+    QHash<QString, QString> facts;
     if (query.value(0).toInt() == 0)
-        return {};
-    if (!query.prepare(QStringLiteral("SELECT value FROM %1.%2 WHERE name=?").arg(schema, aboutTable)))
+        return facts;
+    if (!query.exec(QStringLiteral("SELECT name, value FROM %1.%2").arg(schema, aboutTable)))
         throw EngineError(query.lastError().text(), file);
-    query.addBindValue(name);
-    if (!query.exec())
-        throw EngineError(query.lastError().text(), file);
-    return query.next() ? query.value(0).toString() : QString();
+    while (query.next())
+        facts.insert(query.value(0).toString(), query.value(1).toString());
+    return facts;
 }
 
 } // namespace TableAbout

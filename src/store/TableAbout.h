@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -19,7 +20,7 @@ using Facts = QList<std::pair<QString, QString>>;
 
 // Writes the facts into the file attached as `schema`. Throws EngineError naming `file`.
 void write(QSqlDatabase& db, const QString& schema, const Facts& facts, const QString& file);
-// One fact of the file attached as `schema`; empty when the file does not hold it.
-QString read(QSqlDatabase& db, const QString& schema, const QString& name, const QString& file);
+// Every fact of the file attached as `schema`, by name; none for a file that keeps none.
+QHash<QString, QString> read(QSqlDatabase& db, const QString& schema, const QString& file);
 
 } // namespace TableAbout

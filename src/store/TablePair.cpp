@@ -38,8 +38,11 @@ bool syncFolder(const QString& folder) {
     return synced;
 }
 
-bool isTableFile(const QString& name) {
-    return name == TableSchema::names().tableFile || name == TableSchema::synonyms().tableFile;
+// The files of the pair.
+const QStringList& tableFiles() {
+    static const QStringList files{TableSchema::names().tableFile,
+                                   TableSchema::synonyms().tableFile};
+    return files;
 }
 
 // A writer's temporary file: the table file's name, a random part and ".tmp".
@@ -64,7 +67,7 @@ bool completeSwap(const QDir& folder) {
             continue;
         const QString temporary = QFile::decodeName(names[0]);
         const QString final = QFile::decodeName(names[1]);
-        if (!isTableFile(final) || !isTemporaryOf(temporary, final) || !folder.exists(temporary))
+        if (!tableFiles().contains(final) || !isTemporaryOf(temporary, final) || !folder.exists(temporary))
             continue;
         if (std::rename(encoded(folder.filePath(temporary)).constData(),
                         encoded(folder.filePath(final)).constData()) != 0)
@@ -80,8 +83,7 @@ bool completeSwap(const QDir& folder) {
 // Removes what killed imports left: every temporary table file. Only while the lock is held,
 // when no import of the folder is writing one.
 void removeTemporaries(const QDir& folder) {
-    for (const QString& tableFile :
-         {TableSchema::names().tableFile, TableSchema::synonyms().tableFile}) {
+    for (const QString& tableFile : tableFiles()) {
         for (const QString& name :
              folder.entryList({tableFile + QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden))
             QFile::remove(folder.filePath(name));
@@ -150,7 +152,6 @@ public:
         if (fd_ >= 0 && (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode))) {
             ::close(fd_);
             fd_ = -1;
-            errno = EINVAL;
         }
         if (fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
             ::close(fd_);
@@ -225,7 +226,7 @@ void TablePair::copy(const QString& from, const QString& to) {
     const QDir target(to);
     const QString& names = TableSchema::names().tableFile;
     const QString& synonyms = TableSchema::synonyms().tableFile;
-    for (const QString& file : {names, synonyms}) {
+    for (const QString& file : tableFiles()) {
         if (target.exists(file))
             throw EngineError(QStringLiteral("The folder holds a table file already; it is not "
                                              "replaced"),
@@ -236,7 +237,7 @@ void TablePair::copy(const QString& from, const QString& to) {
         for (const QString& temporary : std::as_const(temporaries))
             QFile::remove(temporary);
     });
-    for (const QString& file : {names, synonyms})
+    for (const QString& file : tableFiles())
         temporaries << copyToTemporary(source.filePath(file), target.filePath(file));
     writeSwapRecord(to, {temporaries[0], target.filePath(names)},
                     {temporaries[1], target.filePath(synonyms)});

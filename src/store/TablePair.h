@@ -6,10 +6,10 @@
 #include <memory>
 
 // Writes a folder's name table and synonym table as one import, or copies them from another
-// folder. Both files carry the same
-// import stamp, and replace() puts them in place as a unit: a swap record written before the
-// first rename lets the next import, or the next start of the program, complete a swap that a
-// killed import left half done, so the folder never keeps one old and one new table.
+// folder. Both files carry the same import stamp, and replace() puts them in place as a unit:
+// a swap record written before the first rename lets the next import, or the next start of
+// the program, complete a swap that a killed import left half done, so the folder never keeps
+// one old and one new table.
 // While the pair lives it holds the folder's import lock; a second import of the same folder
 // fails at once with EngineError instead of mixing its files with ours.
 class TablePair {

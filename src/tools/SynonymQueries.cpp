@@ -19,8 +19,8 @@ QStringList synonymSearchLines() {
 AcceptedName lookUpAcceptedName(Query& query, qint64 record) {
     const QString nameTable = QStringLiteral("plantnames.db");
     NameSource& source = query.source();
-    if (source.about(synonymTable, TableAbout::importStamp) !=
-        source.about(nameTable, TableAbout::importStamp))
+    if (source.about(synonymTable).value(TableAbout::importStamp) !=
+        source.about(nameTable).value(TableAbout::importStamp))
         throw std::runtime_error(
             "Tabulky plantnames.db a syns.db nepocházejí z jednoho importu, synonyma by proto "
             "ukazovala na nesprávná platná jména. Vytvořte obě tabulky znovu příkazem "

@@ -11,11 +11,8 @@ private slots:
         XSession session;
         QVERIFY2(session.isRunning(), "Xvfb did not start");
         session.copyBundledTables();
-        session.startProgram(NARDEL_PROGRAM);
-        QVERIFY(session.dismissInfoWindow());
-        QString window;
-        QVERIFY(XSession::waitFor(
-            [&] { return !(window = session.findWindow("^Nardel Pro$")).isEmpty(); }));
+        const QString window = session.startToMainWindow(NARDEL_PROGRAM);
+        QVERIFY2(!window.isEmpty(), "the main window did not come");
 
         QVERIFY(XSession::waitFor([&] {
             session.click(window, {64, 68});

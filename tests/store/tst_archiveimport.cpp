@@ -340,8 +340,8 @@ private slots:
         source.setParam("PATH", checklist.tables() + '/');
         source.connect();
         source.addPassword(TablePassword::programPassword);
-        QCOMPARE(source.about("plantnames.db", TableAbout::citation), "Flora (2012)");
-        QCOMPARE(source.about("plantnames.db", TableAbout::pages), TableAbout::noPages);
+        QCOMPARE(source.about("plantnames.db").value(TableAbout::citation), "Flora (2012)");
+        QCOMPARE(source.about("plantnames.db").value(TableAbout::pages), TableAbout::noPages);
     }
 
     // Real checklists read where they lie: accepted names by level, synonyms, citation.
