@@ -136,24 +136,22 @@ void TFormNardel::OpenNameSource(const QString& tablePath) {
     DatabaseSp->connect();
     DatabaseSp->addPassword(TablePassword::programPassword);
 
-    // A list keeps only the fields it shows of each row.
+    // A table that lacks a field that a list shows fails here, at the start.
     const auto build = [](Query& query, const QStringList& lines, const QStringList& shown) {
         query.clearSql();
         for (const QString& line : lines)
             query.addSqlLine(line);
-        query.keepFields(shown);
+        for (const QString& field : shown)
+            query.columnOf(field);
     };
     build(*QueryGenus, genusQueryLines(TableName, FieldGenus), {FieldGenus, FieldPage});
-    QueryGenus->prepare();
     build(*QuerySpecies, speciesQueryLines(TableName, FieldGenus, FieldSpecies),
           {FieldSpecies, FieldAuthor0, FieldPage});
     QuerySpecies->defineParam(QStringLiteral("genus"), Query::ParamType::Text);
-    QuerySpecies->prepare();
     build(*QuerySubsp, subspQueryLines(TableName, FieldGenus, FieldSpecies, FieldSubsp),
           {FieldSubsp, FieldAuthor1, FieldPage});
     QuerySubsp->defineParam(QStringLiteral("genus"), Query::ParamType::Text);
     QuerySubsp->defineParam(QStringLiteral("species"), Query::ParamType::Text);
-    QuerySubsp->prepare();
 
     // An imported checklist names itself and tells whether its rows cite pages; the bundled
     // list and tables of the tab-separated import keep the bundled citation.
@@ -232,11 +230,9 @@ void TFormNardel::readList(Query& query, QLabel* countLabel, const QString& text
                            const QString& authorField, NameList& entries) {
     // The count shows once the rows are in: a fill that fails leaves no count behind.
     countLabel->clear();
-    query.open();
-    const int count = query.recordCount();
+    const qsizetype before = entries.texts.size();
     appendRows(query, textField, authorField, FieldPage, entries);
-    query.close();
-    countLabel->setText(QString::number(count));
+    countLabel->setText(QString::number(entries.texts.size() - before));
 }
 
 void TFormNardel::FillGenusList() {

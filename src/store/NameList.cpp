@@ -1,21 +1,24 @@
 #include "store/NameList.h"
 
 #include "store/Query.h"
+#include "store/TextBlocks.h"
 
 void appendRows(Query& query, const QString& textField, const QString& authorField,
                 const QString& pageField, NameList& list) {
-    const int text = query.fieldIndex(textField);
-    const int page = query.fieldIndex(pageField);
-    const int author = authorField.isEmpty() ? -1 : query.fieldIndex(authorField);
-    const int count = query.recordCount();
-    list.texts.reserve(list.texts.size() + count);
-    list.pages.reserve(list.pages.size() + count);
+    const int text = query.columnOf(textField);
+    const int page = query.columnOf(pageField);
+    const int author = authorField.isEmpty() ? -1 : query.columnOf(authorField);
+    const qsizetype expected = query.lastRunRows();
+    list.texts.reserve(list.texts.size() + expected);
+    list.pages.reserve(list.pages.size() + expected);
     if (author >= 0)
-        list.authors.reserve(list.authors.size() + count);
-    for (query.first(); !query.eof(); query.next()) {
-        list.texts.append(query.field(text).asString());
-        list.pages.append(query.field(page).asInteger());
+        list.authors.reserve(list.authors.size() + expected);
+    // The texts go straight from the statement into the list, sharing blocks of memory.
+    TextBlocks texts;
+    query.forEachRow([&](const Statement& row) {
+        list.texts.append(texts.take(row.columnBytes(text)));
+        list.pages.append(query.integerOf(row.column(page), page));
         if (author >= 0)
-            list.authors.append(query.field(author).asString());
-    }
+            list.authors.append(texts.take(row.columnBytes(author)));
+    });
 }

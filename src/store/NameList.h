@@ -17,7 +17,7 @@ struct NameList {
     static NameList withBlankEntry() { return {{QString()}, {QString()}, {0}}; }
 };
 
-// Appends the rows of an open query in query order. `authorField` is empty for the genus list,
+// Runs a query and appends its rows in query order. `authorField` is empty for the genus list,
 // which has no authors. Throws EngineError when a field is missing or a page is no integer.
 void appendRows(Query& query, const QString& textField, const QString& authorField,
                 const QString& pageField, NameList& list);

@@ -6,14 +6,36 @@
 #include <QRegularExpression>
 #include <limits>
 
+namespace {
+bool fitsInt(std::optional<qint64> number) {
+    return number && *number >= std::numeric_limits<int>::min() &&
+           *number <= std::numeric_limits<int>::max();
+}
+} // namespace
+
 int Field::asInteger() const {
     const std::optional<qint64> number = rows_.integer(cell_);
-    if (!number || *number < std::numeric_limits<int>::min() ||
-        *number > std::numeric_limits<int>::max())
-        throw EngineError(QStringLiteral("'%1' is not a valid integer value for field %2")
-                              .arg(rows_.text(cell_), query_.fieldName(position_)),
-                          query_.tables());
+    if (!fitsInt(number))
+        query_.failNotInteger(position_, rows_.text(cell_));
     return int(*number);
+}
+
+int Query::otherIntegerOf(const Statement::Value& value, int position) const {
+    const std::optional<qint64> number = Statement::wholeNumber(value);
+    if (!fitsInt(number)) {
+        const QString text = value.kind == Statement::Kind::Integer
+                                 ? QString::number(value.integer)
+                             : value.kind == Statement::Kind::Real
+                                 ? QString::number(value.real, 'g', 17)
+                                 : QString::fromUtf8(value.bytes);
+        failNotInteger(position, text);
+    }
+    return int(*number);
+}
+
+void Query::failNotInteger(int position, const QString& text) const {
+    fail(QStringLiteral("'%1' is not a valid integer value for field %2")
+             .arg(text, fieldName(position)));
 }
 
 Query::Query(NameSource& source) : source_(source) {}
@@ -22,36 +44,12 @@ void Query::clearSql() {
     close();
     statement_.finalize();
     sql_.clear();
-    keptNames_.clear();
 }
 
 void Query::addSqlLine(const QString& line) {
     close();
     statement_.finalize();
     sql_.append(line);
-}
-
-void Query::keepFields(const QStringList& names) {
-    close();
-    statement_.finalize();
-    keptNames_ = names;
-}
-
-void Query::findKeptColumns() {
-    keptColumns_.clear();
-    if (keptNames_.isEmpty()) {
-        for (int column = 0; column < fieldNames_.size(); ++column)
-            keptColumns_.push_back(column);
-    }
-    for (const QString& name : std::as_const(keptNames_)) {
-        const int column = positionOf(name);
-        if (column < 0)
-            fail(QStringLiteral("Field '%1' not found").arg(name));
-        keptColumns_.push_back(column);
-    }
-    slotOfColumn_.assign(size_t(fieldNames_.size()), -1);
-    for (size_t slot = 0; slot < keptColumns_.size(); ++slot)
-        slotOfColumn_[size_t(keptColumns_[slot])] = int(slot);
 }
 
 int Query::positionOf(const QString& name) const {
@@ -110,10 +108,9 @@ void Query::prepare() {
     fieldNames_.clear();
     for (int column = 0; column < statement_.columnCount(); ++column)
         fieldNames_.append(statement_.columnName(column));
-    findKeptColumns();
 }
 
-void Query::open() {
+void Query::beginRun() {
     if (!isPrepared())
         prepare();
     close();
@@ -123,10 +120,10 @@ void Query::open() {
         if (index > 0)
             statement_.bind(index, param.value());
     }
-    Statement::Step step;
-    while ((step = statement_.step()) == Statement::Step::Row)
-        rows_.appendRow(statement_, keptColumns_);
-    if (step == Statement::Step::Error) {
+}
+
+void Query::endRun(Statement::Step last) {
+    if (last == Statement::Step::Error) {
         const QString error = statement_.errorText();
         statement_.reset();
         close();
@@ -134,9 +131,25 @@ void Query::open() {
     }
     // Rewound at once, so that no read stays open on the table files.
     statement_.reset();
+}
+
+int Query::columnOf(const QString& name) {
+    if (!isPrepared())
+        prepare();
+    const int column = positionOf(name);
+    if (column < 0)
+        fail(QStringLiteral("Field '%1' not found").arg(name));
+    return column;
+}
+
+void Query::open() {
+    if (!isPrepared())
+        prepare();
+    const int columns = int(fieldNames_.size());
+    forEachRow([&](const Statement& row) { rows_.appendRow(row, columns); });
     open_ = true;
     row_ = 0;
-    rowCount_ = keptColumns_.empty() ? 0 : int(rows_.cellCount() / keptColumns_.size());
+    rowCount_ = columns == 0 ? 0 : int(rows_.cellCount() / size_t(columns));
 }
 
 void Query::close() {
@@ -154,7 +167,7 @@ int Query::recordCount() const {
 int Query::fieldIndex(const QString& name) const {
     requireOpen();
     const int column = positionOf(name);
-    if (column < 0 || slotOf(column) < 0)
+    if (column < 0)
         fail(QStringLiteral("Field '%1' not found").arg(name));
     return column;
 }

@@ -47,11 +47,6 @@ public:
     // Gives a parameter a type; a value set later is converted to it. A parameter that has no
     // type takes the type of its value.
     void defineParam(const QString& name, ParamType type);
-    // The fields that each open keeps of every row, by name; the others are not read, and
-    // fieldIndex() and field() do not find them. Empty (as after clearSql()) keeps every
-    // field. Like a change of the SQL, it closes and unprepares the query; preparing fails
-    // when the SQL gives no field of a kept name.
-    void keepFields(const QStringList& names);
     void setParam(const QString& name, const QVariant& value);
 
     void prepare();
@@ -59,6 +54,21 @@ public:
     // Prepares the query when needed, then runs it.
     void open();
     void close();
+    // Prepares the query when needed, then runs it and hands each row to `read` as SQLite
+    // steps it, keeping none: a long result read once costs no copy. The query stays closed.
+    template <typename RowReader>
+    void forEachRow(RowReader&& read);
+    // The rows of the last run: a query run again mostly gives as many.
+    int lastRunRows() const { return lastRunRows_; }
+    // The position of a field of the prepared query by name; prepares it when needed.
+    int columnOf(const QString& name);
+    // A value of the field at `position` as a 32-bit whole number; throws EngineError when it
+    // is none.
+    int integerOf(const Statement::Value& value, int position) const {
+        if (value.kind == Statement::Kind::Integer && value.integer == int(value.integer))
+            return int(value.integer);
+        return otherIntegerOf(value, position);
+    }
 
     int recordCount() const;
     // The position of a field by name, without regard to letter case.
@@ -68,10 +78,10 @@ public:
         requireOpen();
         if (eof())
             fail(QStringLiteral("At end of table"));
-        const int slot = slotOf(position);
-        if (slot < 0)
+        if (position < 0 || position >= fieldNames_.size())
             fail(QStringLiteral("Field index %1 out of range").arg(position));
-        return Field(rows_, size_t(row_) * keptColumns_.size() + slot, position, *this);
+        return Field(rows_, size_t(row_) * size_t(fieldNames_.size()) + size_t(position),
+                     position, *this);
     }
 
     void first();
@@ -87,19 +97,19 @@ public:
     QString fieldName(int position) const { return fieldNames_.value(position); }
 
 private:
+    friend class Field;
+    // Binds the parameters to the rewound statement, and after the steps rewinds it again,
+    // throwing the error that ended them.
+    void beginRun();
+    void endRun(Statement::Step last);
+    int otherIntegerOf(const Statement::Value& value, int position) const;
+    [[noreturn]] void failNotInteger(int position, const QString& text) const;
     void requireOpen() const {
         if (!open_)
             fail(QStringLiteral("The query is not open"));
     }
-    void findKeptColumns();
     // The position of a field of the statement by name, -1 when there is none.
     int positionOf(const QString& name) const;
-    // The place of a field in each kept row, -1 when the field is not kept.
-    int slotOf(int position) const {
-        return position >= 0 && size_t(position) < slotOfColumn_.size()
-                   ? slotOfColumn_[size_t(position)]
-                   : -1;
-    }
     [[noreturn]] void fail(const QString& text) const;
 
     NameSource& source_;
@@ -110,10 +120,24 @@ private:
     Statement statement_;
     bool open_ = false;
     QStringList fieldNames_; // of the prepared statement
-    QStringList keptNames_;
-    std::vector<int> keptColumns_;  // the positions of the kept fields, in row order
-    std::vector<int> slotOfColumn_; // for each position, its place in a row or -1
     ResultRows rows_;
     int row_ = 0;
     int rowCount_ = 0; // 0 while closed
+    int lastRunRows_ = 0;
 };
+
+template <typename RowReader>
+void Query::forEachRow(RowReader&& read) {
+    beginRun();
+    Statement::Step step;
+    int rows = 0;
+    try {
+        for (; (step = statement_.step()) == Statement::Step::Row; ++rows)
+            read(statement_);
+    } catch (...) {
+        statement_.reset();
+        throw;
+    }
+    endRun(step);
+    lastRunRows_ = rows;
+}

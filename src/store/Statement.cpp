@@ -2,6 +2,8 @@
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
+#include <charconv>
+#include <cmath>
 #include <sqlite3.h>
 
 sqlite3* sqliteHandle(const QSqlDatabase& db) {
@@ -154,7 +156,33 @@ Statement::Value Statement::column(int column) const {
 }
 
 QByteArrayView Statement::columnBytes(int column) const {
-    // The pointer first, then the size: asking for the text may convert the value.
-    const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement_, column));
-    return QByteArrayView(bytes, sqlite3_column_bytes(statement_, column));
+    // One look-up of the column; the pointer first, then the size: asking for the text may
+    // convert the value.
+    sqlite3_value* const value = sqlite3_column_value(statement_, column);
+    const auto* bytes = static_cast<const char*>(sqlite3_value_blob(value));
+    return QByteArrayView(bytes, sqlite3_value_bytes(value));
+}
+
+std::optional<qint64> Statement::wholeNumber(const Value& value) {
+    switch (value.kind) {
+    case Kind::Integer:
+        return value.integer;
+    case Kind::Real:
+        if (std::trunc(value.real) == value.real && std::abs(value.real) < 9.0e18)
+            return qint64(value.real);
+        return std::nullopt;
+    case Kind::Text: {
+        const QByteArrayView text = value.bytes.trimmed();
+        qint64 number = 0;
+        const auto [end, error] = std::from_chars(text.begin(), text.end(), number);
+        if (text.isEmpty() || error != std::errc() || end != text.end())
+            return std::nullopt;
+        return number;
+    }
+    case Kind::Blob:
+        return std::nullopt;
+    case Kind::Null:
+        break;
+    }
+    return 0;
 }

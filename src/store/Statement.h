@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QVariant>
+#include <optional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -62,6 +63,9 @@ public:
         QByteArrayView bytes;
     };
     Value column(int column) const;
+    // A value as a whole number: integers, reals without a fraction and texts that spell a
+    // whole number (blanks around it allowed); NULL reads as 0; anything else as none.
+    static std::optional<qint64> wholeNumber(const Value& value);
 
 private:
     sqlite3* db_ = nullptr;
