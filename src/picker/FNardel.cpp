@@ -235,40 +235,50 @@ void TFormNardel::readList(Query& query, QLabel* countLabel, const QString& text
     countLabel->setText(QString::number(entries.texts.size() - before));
 }
 
+void TFormNardel::fillList(QComboBox* list, QLabel* countLabel, Query* query,
+                           const QString& textField, const QString& authorField,
+                           const NameList& start, QStringList& authors, QList<int>& pages) {
+    NameList entries = start;
+    countLabel->clear();
+    if (query) {
+        try {
+            readList(*query, countLabel, textField, authorField, entries);
+        } catch (...) {
+            // A fill that fails leaves the list as it starts, not half read.
+            showList(list, start, authors, pages);
+            throw;
+        }
+    }
+    showList(list, entries, authors, pages);
+}
+
 void TFormNardel::FillGenusList() {
-    setEntries(m_ui->CBgenus, {});
-    GenusPages.clear();
-    NameList genera;
-    readList(*QueryGenus, m_ui->LblGenus, FieldGenus, QString(), genera);
-    setEntries(m_ui->CBgenus, genera.texts);
-    GenusPages = genera.pages;
+    QStringList noAuthors;
+    fillList(m_ui->CBgenus, m_ui->LblGenus, QueryGenus.get(), FieldGenus, QString(), NameList(),
+             noAuthors, GenusPages);
     FillSpeciesList();
 }
 
 void TFormNardel::FillSpeciesList() {
-    NameList species = NameList::withBlankEntry();
-    showList(m_ui->CBspecies, species, SpeciesAuthors, SpeciesPages);
-    m_ui->LblSpecies->clear();
-    FillSubspList();
+    // The subspecies follow the species: none until a species is chosen.
+    fillList(m_ui->CBsubsp, m_ui->LblSubsp, nullptr, FieldSubsp, FieldAuthor1,
+             NameList::withBlankEntry(), SubspAuthors, SubspPages);
     const QString genus = m_ui->CBgenus->currentText();
-    if (genus.isEmpty())
-        return;
-    QuerySpecies->setParam(QStringLiteral("genus"), genus);
-    readList(*QuerySpecies, m_ui->LblSpecies, FieldSpecies, FieldAuthor0, species);
-    showList(m_ui->CBspecies, species, SpeciesAuthors, SpeciesPages);
+    if (!genus.isEmpty())
+        QuerySpecies->setParam(QStringLiteral("genus"), genus);
+    fillList(m_ui->CBspecies, m_ui->LblSpecies, genus.isEmpty() ? nullptr : QuerySpecies.get(),
+             FieldSpecies, FieldAuthor0, NameList::withBlankEntry(), SpeciesAuthors,
+             SpeciesPages);
 }
 
 void TFormNardel::FillSubspList() {
-    NameList subspecies = NameList::withBlankEntry();
-    showList(m_ui->CBsubsp, subspecies, SubspAuthors, SubspPages);
-    m_ui->LblSubsp->clear();
     const QString species = m_ui->CBspecies->currentText();
-    if (species.isEmpty())
-        return;
-    QuerySubsp->setParam(QStringLiteral("genus"), m_ui->CBgenus->currentText());
-    QuerySubsp->setParam(QStringLiteral("species"), species);
-    readList(*QuerySubsp, m_ui->LblSubsp, FieldSubsp, FieldAuthor1, subspecies);
-    showList(m_ui->CBsubsp, subspecies, SubspAuthors, SubspPages);
+    if (!species.isEmpty()) {
+        QuerySubsp->setParam(QStringLiteral("genus"), m_ui->CBgenus->currentText());
+        QuerySubsp->setParam(QStringLiteral("species"), species);
+    }
+    fillList(m_ui->CBsubsp, m_ui->LblSubsp, species.isEmpty() ? nullptr : QuerySubsp.get(),
+             FieldSubsp, FieldAuthor1, NameList::withBlankEntry(), SubspAuthors, SubspPages);
 }
 
 void TFormNardel::CBgenusChange(QObject* Sender) {

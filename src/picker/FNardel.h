@@ -125,9 +125,13 @@ private:
     // Shows a list's entries and keeps the author and page of each.
     void showList(QComboBox* list, const NameList& entries, QStringList& authors,
                   QList<int>& pages);
-    // Opens a list query, shows its record count, appends its rows and closes it.
+    // Runs a list query, appends its rows and shows their count.
     void readList(Query& query, QLabel* countLabel, const QString& textField,
                   const QString& authorField, NameList& entries);
+    // Shows a list's `start` entries followed by the rows of `query` (none when it is null).
+    void fillList(QComboBox* list, QLabel* countLabel, Query* query, const QString& textField,
+                  const QString& authorField, const NameList& start, QStringList& authors,
+                  QList<int>& pages);
 
     std::unique_ptr<Ui::TFormNardel> m_ui;
     // The options menu; its three options are checkable items, whose ticks hold them.
