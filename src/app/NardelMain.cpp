@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdio>
@@ -83,7 +85,12 @@ int main(int argc, char* argv[]) {
     // desktop entry names, so that the desktop groups the window under the entry's icon.
     QApplication::setApplicationName(QStringLiteral("Nardel"));
     QGuiApplication::setDesktopFileName(QStringLiteral(NARDEL_APP_ID));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/" NARDEL_APP_ID ".svg")));
+    // Read as what they are: a reader that guesses the format asks every image plugin first.
+    QIcon windowIcon;
+    for (const int size : {NARDEL_ICON_SIZES})
+        windowIcon.addPixmap(QPixmap::fromImage(
+            QImage(QStringLiteral(":/icons/%1x%1/" NARDEL_APP_ID ".png").arg(size), "PNG")));
+    QApplication::setWindowIcon(windowIcon);
     // The window speaks Czech, and so do the toolkit's own dialogs and buttons.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -215,7 +215,11 @@ void TFormNardel::SpeedButton1Click() {
 }
 
 void TFormNardel::setEntries(QComboBox* list, const QStringList& texts) {
-    static_cast<QStringListModel*>(list->model())->setStringList(texts);
+    auto* const model = static_cast<QStringListModel*>(list->model());
+    // A short list that already holds these entries, none chosen, is left as it is.
+    if (texts.size() <= 1 && list->currentIndex() < 0 && model->stringList() == texts)
+        return;
+    model->setStringList(texts);
     list->setCurrentIndex(-1);
 }
 

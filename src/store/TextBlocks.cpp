@@ -1,40 +1,12 @@
 #include "store/TextBlocks.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 
 namespace {
 // Below the size that the allocator maps afresh from the system for each block.
 constexpr qsizetype blockUnits = 32 * 1024;
 constexpr qsizetype smallestBlockUnits = 256;
 } // namespace
-
-char16_t* TextBlocks::widenAscii(QByteArrayView bytes, char16_t* out) {
-    const char* in = bytes.data();
-    qsizetype left = bytes.size();
-    if constexpr (std::endian::native == std::endian::little) {
-        for (; left >= 8; in += 8, left -= 8, out += 8) {
-            quint64 chunk;
-            std::memcpy(&chunk, in, 8);
-            if (chunk & 0x8080808080808080ull)
-                return nullptr;
-            for (int half = 0; half < 2; ++half) {
-                // Four bytes spread to four 16-bit units.
-                quint64 units = (chunk >> (32 * half)) & 0xffffffffull;
-                units = (units | units << 16) & 0x0000ffff0000ffffull;
-                units = (units | units << 8) & 0x00ff00ff00ff00ffull;
-                std::memcpy(out + 4 * half, &units, 8);
-            }
-        }
-    }
-    for (; left > 0; --left) {
-        if (*in < 0)
-            return nullptr;
-        *out++ = char16_t(*in++);
-    }
-    return out;
-}
 
 char16_t* TextBlocks::widenUtf8(QByteArrayView bytes, char16_t* out) {
     const QString converted = QString::fromUtf8(bytes);
@@ -45,6 +17,7 @@ void TextBlocks::clear() {
     m_lastUnits = m_usedBefore + (m_free - m_blockStart);
     // Swapped out rather than cleared: a long result's memory goes with its texts.
     std::vector<QString>().swap(m_blocks);
+    m_block = nullptr;
     m_blockStart = m_free = m_end = nullptr;
     m_usedBefore = 0;
 }
@@ -55,6 +28,7 @@ void TextBlocks::beginBlock(qsizetype units) {
         m_blocks.empty() ? std::clamp(m_lastUnits, smallestBlockUnits, blockUnits) : blockUnits;
     QString& block = m_blocks.emplace_back();
     block.reserve(std::max(wanted, units));
+    m_block = block.data_ptr().d_ptr();
     m_blockStart = m_free = block.data_ptr().data();
     // The last unit stays free: QString's own zero may go there.
     m_end = m_blockStart + block.capacity() - 1;

@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
+#include <bit>
+#include <cstring>
 #include <vector>
 
 // Texts read from SQLite as UTF-8, kept as UTF-16 in blocks that many texts share, so that a
@@ -17,8 +19,28 @@ public:
     };
 
     Place append(QByteArrayView utf8) {
-        // UTF-16 takes no more units than UTF-8 takes bytes, and a zero follows each text,
-        // as a QString's data ends.
+        const QStringView written = write(utf8);
+        return {qint64(m_blocks.size() - 1) << 32 | (written.utf16() - m_blockStart),
+                qint32(written.size())};
+    }
+    QString text(Place place) const;
+    QStringView view(Place place) const;
+    // Appends a text and hands it out at once: a list's entries are read this way.
+    QString take(QByteArrayView utf8) {
+        const QStringView written = write(utf8);
+        m_block->ref();
+        return QString(QString::DataPointer(m_block, const_cast<char16_t*>(written.utf16()),
+                                            written.size()));
+    }
+
+    // Lets go of the blocks; texts handed out keep theirs. The next texts are expected to
+    // take about as much room as these did.
+    void clear();
+
+private:
+    // Writes a text into the free room, with a zero after it, as a QString's data ends.
+    QStringView write(QByteArrayView utf8) {
+        // UTF-16 takes no more units than UTF-8 takes bytes.
         if (m_end - m_free <= utf8.size())
             beginBlock(utf8.size() + 1);
         char16_t* const begin = m_free;
@@ -27,28 +49,43 @@ public:
             end = widenUtf8(utf8, begin);
         *end = 0;
         m_free = end + 1;
-        return {qint64(m_blocks.size() - 1) << 32 | (begin - m_blockStart), qint32(end - begin)};
+        return QStringView(begin, end);
     }
-    QString text(Place place) const;
-    QStringView view(Place place) const;
-    // Appends a text and hands it out at once.
-    QString take(QByteArrayView utf8) { return text(append(utf8)); }
-
-    // Lets go of the blocks; texts handed out keep theirs. The next texts are expected to
-    // take about as much room as these did.
-    void clear();
-
-private:
     void beginBlock(qsizetype units);
-    // Names are mostly ASCII, which is widened eight bytes at a time. Returns the end of the
-    // units written, or null at a byte that is not ASCII.
-    static char16_t* widenAscii(QByteArrayView bytes, char16_t* out);
+    // Names are mostly ASCII, which is widened here eight bytes at a time. Returns the end of
+    // the units written, or null at a byte that is not ASCII.
+    static char16_t* widenAscii(QByteArrayView bytes, char16_t* out) {
+        const char* in = bytes.data();
+        qsizetype left = bytes.size();
+        if constexpr (std::endian::native == std::endian::little) {
+            for (; left >= 8; in += 8, left -= 8, out += 8) {
+                quint64 chunk;
+                std::memcpy(&chunk, in, 8);
+                if (chunk & 0x8080808080808080ull)
+                    return nullptr;
+                for (int half = 0; half < 2; ++half) {
+                    // Four bytes spread to four 16-bit units.
+                    quint64 units = (chunk >> (32 * half)) & 0xffffffffull;
+                    units = (units | units << 16) & 0x0000ffff0000ffffull;
+                    units = (units | units << 8) & 0x00ff00ff00ff00ffull;
+                    std::memcpy(out + 4 * half, &units, 8);
+                }
+            }
+        }
+        for (; left > 0; --left) {
+            if (*in < 0)
+                return nullptr;
+            *out++ = char16_t(*in++);
+        }
+        return out;
+    }
     static char16_t* widenUtf8(QByteArrayView bytes, char16_t* out);
 
     // Never moved once written; a new block begins when the last is full. Only the room
     // between m_free and m_end is written: texts handed out share a block while more are
     // written after them, and each sees only its own units.
     std::vector<QString> m_blocks;
+    QTypedArrayData<char16_t>* m_block = nullptr; // the last block's data
     char16_t* m_blockStart = nullptr;
     char16_t* m_free = nullptr;
     char16_t* m_end = nullptr;

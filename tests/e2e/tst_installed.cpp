@@ -21,6 +21,7 @@ private slots:
         QTest::newRow("entry") << desktopEntry;
         QTest::newRow("record") << share + "metainfo/" NARDEL_APP_ID ".metainfo.xml";
         QTest::newRow("icon") << share + "icons/hicolor/scalable/apps/" NARDEL_APP_ID ".svg";
+        QTest::newRow("small icon") << share + "icons/hicolor/16x16/apps/" NARDEL_APP_ID ".png";
         QTest::newRow("names") << share + "nardel/plantnames.db";
         QTest::newRow("synonyms") << share + "nardel/syns.db";
     }
