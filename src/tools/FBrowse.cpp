@@ -5,6 +5,7 @@
 #include "store/EngineError.h"
 #include "tools/BrowseModel.h"
 #include "tools/BrowseTable.h"
+#include "tools/ColumnTitles.h"
 #include "tools/RecordIndicator.h"
 #include "ui_FBrowse.h"
 
@@ -36,6 +37,7 @@ TFormBrowse::TFormBrowse(QWidget* parent)
     rows->setMinimumSectionSize(m_ui->DBGrid1->fontMetrics().height() + 4);
     rows->setDefaultSectionSize(rows->minimumSectionSize());
     new RecordIndicator(m_ui->DBGrid1);
+    new ColumnTitles(m_ui->DBGrid1);
     m_ui->DBGrid1->installEventFilter(this);
     m_ui->LblReadOnly->hide();
     setUpDataSource();
