@@ -50,9 +50,9 @@ QVariant BrowseModel::data(const QModelIndex& index, int role) const {
     if (m_editing && index.row() == m_editing->row) {
         if (const std::optional<QString>& typed = m_editing->typed[index.column()])
             return *typed;
-        return m_editing->record.values.value(index.column()).toString();
+        return m_editing->record.text(index.column());
     }
-    return recordAt(index.row()).values.value(index.column()).toString();
+    return recordAt(index.row()).text(index.column());
 }
 
 QVariant BrowseModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -185,7 +185,7 @@ void BrowseModel::insertAt(int row) {
     row = std::clamp(row, 0, rowCount());
     const int fields = int(m_table->fields().size());
     beginInsertRows({}, row, row);
-    m_editing = Editing{row, true, BrowseRecord{0, QList<QVariant>(fields)}, TypedFields(fields)};
+    m_editing = Editing{row, true, BrowseRecord(), TypedFields(fields)};
     endInsertRows();
 }
 

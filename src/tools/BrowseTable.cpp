@@ -5,6 +5,7 @@
 #include "store/TablePath.h"
 #include "tools/RecordRules.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
 #include <limits>
 
@@ -12,22 +13,6 @@ namespace {
 
 QString quoted(const QString& name) {
     return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
-QVariant valueAt(const Statement& statement, int column) {
-    switch (statement.columnKind(column)) {
-    case Statement::Kind::Null:
-        break;
-    case Statement::Kind::Integer:
-        return statement.columnInteger(column);
-    case Statement::Kind::Real:
-        return statement.columnReal(column);
-    case Statement::Kind::Text:
-        return QString::fromUtf8(statement.columnBytes(column));
-    case Statement::Kind::Blob:
-        return statement.columnBytes(column).toByteArray();
-    }
-    return QVariant();
 }
 
 } // namespace
@@ -93,14 +78,14 @@ BrowseTable::BrowseTable(NameSource& source, const QString& tableName)
     QStringList columns{QStringLiteral("rowid")};
     for (const BrowseField& field : m_fields)
         columns.append(quoted(field.name));
-    const QString select =
+    m_select =
         QStringLiteral("SELECT %1 FROM %2 ").arg(columns.join(QStringLiteral(", ")), m_table);
-    if (!m_forward.prepare(m_db, select + QStringLiteral("WHERE rowid > ?1 ORDER BY rowid "
-                                                         "LIMIT ?2 OFFSET ?3")))
-        fail(m_forward.errorText());
-    if (!m_backward.prepare(m_db, select + QStringLiteral("WHERE rowid < ?1 ORDER BY rowid DESC "
-                                                          "LIMIT ?2 OFFSET ?3")))
-        fail(m_backward.errorText());
+    prepare(m_forward, QStringLiteral("WHERE rowid > ?1 ORDER BY rowid LIMIT ?2 OFFSET ?3"));
+}
+
+void BrowseTable::prepare(Statement& read, const QString& order) {
+    if (!read.prepare(m_db, m_select + order))
+        fail(read.errorText());
 }
 
 void BrowseTable::readFields() {
@@ -140,6 +125,10 @@ QList<BrowseRecord> BrowseTable::readForward(std::optional<qint64> after, qint64
 
 QList<BrowseRecord> BrowseTable::readBackward(std::optional<qint64> before, qint64 skip,
                                               int count) {
+    // Reading from the last record is for a table once counted, which not every opening is.
+    if (!m_backward.isPrepared())
+        prepare(m_backward,
+                QStringLiteral("WHERE rowid < ?1 ORDER BY rowid DESC LIMIT ?2 OFFSET ?3"));
     QList<BrowseRecord> records =
         read(m_backward, before.value_or(std::numeric_limits<qint64>::max()), skip, count);
     std::reverse(records.begin(), records.end());
@@ -153,13 +142,12 @@ QList<BrowseRecord> BrowseTable::read(Statement& statement, qint64 bound, qint64
     statement.bindInteger(3, skip);
     QList<BrowseRecord> records;
     records.reserve(count);
+    QVarLengthArray<Statement::Value, 16> values(m_fields.size());
     Statement::Step step;
     while ((step = statement.step()) == Statement::Step::Row) {
-        BrowseRecord record{statement.columnInteger(0), {}};
-        record.values.reserve(m_fields.size());
         for (int column = 1; column <= m_fields.size(); ++column)
-            record.values.append(valueAt(statement, column));
-        records.append(std::move(record));
+            values[column - 1] = statement.column(column);
+        records.append(BrowseRecord(statement.columnInteger(0), values));
     }
     const QString error = step == Statement::Step::Error ? statement.errorText() : QString();
     // A statement left in the middle of its rows would keep the file locked for others.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Statement.h"
+#include "tools/BrowseRecord.h"
 
 #include <QList>
 #include <QString>
@@ -14,13 +15,6 @@ struct BrowseField {
     QString name;
     bool integer = false; // declared as a whole-number field
     bool key = false;     // the whole-number key that is the record's identity in the file
-};
-
-// A record: its identity in the file and its field values in the table's field order, as the
-// file holds them (text, whole numbers or null).
-struct BrowseRecord {
-    qint64 id = 0;
-    QList<QVariant> values;
 };
 
 // What a user typed into the fields of one record, field by field; untouched fields hold none.
@@ -69,6 +63,8 @@ private:
     class SmallCache;
 
     void readFields();
+    // Prepares the table's SELECT of every field, continued by `order`.
+    void prepare(Statement& read, const QString& order);
     QList<BrowseRecord> read(Statement& statement, qint64 bound, qint64 skip, int count);
     // Runs one statement with `values` bound in order; returns its first column, if any.
     std::optional<qint64> run(const QString& sql, const QList<QVariant>& values = {});
@@ -80,6 +76,7 @@ private:
     sqlite3* m_db = nullptr;
     QList<BrowseField> m_fields;
     bool m_readOnly = false;
+    QString m_select;
     Statement m_forward;
     Statement m_backward;
 };
