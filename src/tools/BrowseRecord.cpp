@@ -2,38 +2,39 @@
 
 #include <QLocale>
 #include <bit>
+#include <cstring>
 
 BrowseRecord::BrowseRecord(qint64 identity, std::span<const Statement::Value> values)
-    : id(identity) {
+    : id(identity), m_fields(qsizetype(values.size())) {
     qsizetype bytes = 0;
     for (const Statement::Value& value : values)
         bytes += value.bytes.size();
-    m_bytes.reserve(bytes);
-    m_fields.reserve(qsizetype(values.size()));
+    m_block = QByteArray(m_fields * qsizetype(sizeof(Field)) + bytes, Qt::Uninitialized);
+    char* const block = m_block.data();
+    char* field = block;
+    char* text = block + m_fields * sizeof(Field);
     for (const Statement::Value& value : values) {
-        switch (value.kind) {
-        case Statement::Kind::Null:
-            m_fields.append({value.kind, 0, 0});
-            break;
-        case Statement::Kind::Integer:
-            m_fields.append({value.kind, value.integer, 0});
-            break;
-        case Statement::Kind::Real:
-            m_fields.append({value.kind, std::bit_cast<qint64>(value.real), 0});
-            break;
-        case Statement::Kind::Text:
-        case Statement::Kind::Blob:
-            m_fields.append({value.kind, m_bytes.size(), value.bytes.size()});
-            m_bytes.append(value.bytes);
-            break;
+        Field stored{value.kind, value.integer, 0};
+        if (value.kind == Statement::Kind::Real) {
+            stored.number = std::bit_cast<qint64>(value.real);
+        } else if (value.kind == Statement::Kind::Text || value.kind == Statement::Kind::Blob) {
+            stored.number = text - block;
+            stored.size = value.bytes.size();
+            if (stored.size > 0)
+                std::memcpy(text, value.bytes.data(), size_t(stored.size));
+            text += stored.size;
         }
+        // The block holds bytes: fields are copied in and out, never read in place.
+        std::memcpy(field, &stored, sizeof stored);
+        field += sizeof stored;
     }
 }
 
 QString BrowseRecord::text(int field) const {
-    if (field < 0 || field >= m_fields.size())
+    if (field < 0 || field >= m_fields)
         return QString();
-    const Field& value = m_fields[field];
+    Field value;
+    std::memcpy(&value, m_block.constData() + field * sizeof(Field), sizeof value);
     switch (value.kind) {
     case Statement::Kind::Null:
         break;
@@ -45,7 +46,7 @@ QString BrowseRecord::text(int field) const {
                                QLocale::FloatingPointShortest);
     case Statement::Kind::Text:
     case Statement::Kind::Blob:
-        return QString::fromUtf8(m_bytes.constData() + value.number, value.size);
+        return QString::fromUtf8(m_block.constData() + value.number, value.size);
     }
     return QString();
 }

@@ -3,14 +3,13 @@
 #include "store/Statement.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
 #include <span>
 
 // A record of the editing window's table: its identity in the file and its field values in
 // the table's field order. The values are kept as the file holds them (text and blobs as
-// their bytes, numbers, null) and become text only when the grid asks for them, since a
-// screen shows a few of the fields that are read.
+// their bytes, numbers, null), in one block of memory, and become text only when the grid
+// asks for them: a screen shows a few of the fields that are read.
 struct BrowseRecord {
     BrowseRecord() = default;
     BrowseRecord(qint64 identity, std::span<const Statement::Value> values);
@@ -26,6 +25,6 @@ private:
         qint64 number; // a whole number, the bits of a real, or where the bytes begin
         qsizetype size;
     };
-    QList<Field> m_fields;
-    QByteArray m_bytes; // the texts and blobs one after the other
+    qsizetype m_fields = 0;
+    QByteArray m_block; // the fields, then their texts and blobs one after the other
 };

@@ -41,8 +41,10 @@ public:
     void changedFrom(qint64 position, qint64 known);
 
 private:
-    static constexpr int pageSize = 64;
-    static constexpr size_t keptPages = 32;
+    // A page is a little more than the window shows at its usual size, so that opening reads
+    // its first screen and no more.
+    static constexpr int pageSize = 16;
+    static constexpr size_t keptPages = 128;
     struct Page {
         QList<BrowseRecord> records;
         quint64 lastUse = 0;
