@@ -1,14 +1,15 @@
 #include "store/NameSource.h"
 
 #include "store/EngineError.h"
+#include "store/Statement.h"
 #include "store/TableAbout.h"
 #include "store/TablePassword.h"
 
 #include <QAtomicInt>
 #include <QFile>
-#include <qplatformdefs.h>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <qplatformdefs.h>
 
 namespace {
 QString uniqueConnectionName() {
@@ -21,6 +22,8 @@ NameSource::~NameSource() {
     const QString name = db_.connectionName();
     if (name.isEmpty())
         return;
+    // A statement left unfinalized would keep the connection from closing.
+    prepared_.clear();
     db_.close();
     db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(name);
@@ -50,6 +53,17 @@ void NameSource::addPassword(const QString& password) {
 
 QString NameSource::tablePath(const QString& tableFile) const {
     return param(QStringLiteral("PATH")) + tableFile;
+}
+
+Statement& NameSource::prepared(const QString& sql, const QString& file) {
+    const auto known = prepared_.find(sql);
+    if (known != prepared_.end())
+        return *known->second;
+    requireConnected(file);
+    auto statement = std::make_unique<Statement>();
+    if (!statement->prepare(sqliteHandle(db_), sql))
+        throw EngineError(statement->errorText(), file);
+    return *prepared_.emplace(sql, std::move(statement)).first->second;
 }
 
 void NameSource::requireConnected(const QString& file) const {

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "store/Statement.h"
+
 #include <QHash>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <map>
+#include <memory>
 
 // The database connection through which every query of the program reaches the table
 // files. It holds an in-memory main database; each table file that a query names is
@@ -36,6 +40,11 @@ public:
     // Throws EngineError as attach() does.
     QHash<QString, QString> about(const QString& tableFile);
 
+    // The statement of `sql` prepared on the connection once and kept for its life, so that
+    // work done again (the editing window opened anew) does not parse its SQL again. Who runs
+    // it resets it after. Throws EngineError naming `file` when the engine refuses the SQL.
+    Statement& prepared(const QString& sql, const QString& file);
+
     QSqlDatabase& database() { return db_; }
 
 private:
@@ -46,5 +55,6 @@ private:
     QHash<QString, QString> params_;
     QStringList passwords_;
     QHash<QString, QString> schemaOfTable_;
+    std::map<QString, std::unique_ptr<Statement>> prepared_;
     QSqlDatabase db_;
 };

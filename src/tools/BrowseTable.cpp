@@ -71,7 +71,7 @@ private:
 };
 
 BrowseTable::BrowseTable(NameSource& source, const QString& tableName)
-    : m_path(source.tablePath(tableName)), m_schema(source.attach(tableName)),
+    : m_source(source), m_path(source.tablePath(tableName)), m_schema(source.attach(tableName)),
       m_table(m_schema + u'.' + quoted(tableName)), m_db(sqliteHandle(source.database())),
       m_readOnly(!mayWriteTable(m_path)) {
     readFields();
@@ -80,19 +80,17 @@ BrowseTable::BrowseTable(NameSource& source, const QString& tableName)
         columns.append(quoted(field.name));
     m_select =
         QStringLiteral("SELECT %1 FROM %2 ").arg(columns.join(QStringLiteral(", ")), m_table);
-    prepare(m_forward, QStringLiteral("WHERE rowid > ?1 ORDER BY rowid LIMIT ?2 OFFSET ?3"));
+    m_forward = &reading(QStringLiteral("WHERE rowid > ?1 ORDER BY rowid LIMIT ?2 OFFSET ?3"));
 }
 
-void BrowseTable::prepare(Statement& read, const QString& order) {
-    if (!read.prepare(m_db, m_select + order))
-        fail(read.errorText());
+Statement& BrowseTable::reading(const QString& order) {
+    return m_source.prepared(m_select + order, m_path);
 }
 
 void BrowseTable::readFields() {
-    Statement info;
-    if (!info.prepare(m_db, QStringLiteral("PRAGMA %1.table_info(%2)")
-                                .arg(m_schema, m_table.mid(m_schema.size() + 1))))
-        fail(info.errorText());
+    Statement& info = m_source.prepared(
+        QStringLiteral("PRAGMA %1.table_info(%2)").arg(m_schema, m_table.mid(m_schema.size() + 1)),
+        m_path);
     // Columns: cid, name, type, notnull, dflt_value, pk.
     int keyColumns = 0;
     Statement::Step step;
@@ -105,8 +103,10 @@ void BrowseTable::readFields() {
         m_fields.append({QString::fromUtf8(info.columnBytes(1)), type.contains(u"INT"),
                          key && type == u"INTEGER"});
     }
-    if (step == Statement::Step::Error)
-        fail(info.errorText());
+    const QString error = step == Statement::Step::Error ? info.errorText() : QString();
+    info.reset();
+    if (!error.isNull())
+        fail(error);
     if (keyColumns > 1) {
         for (BrowseField& field : m_fields)
             field.key = false;
@@ -120,17 +120,14 @@ qint64 BrowseTable::recordCount() {
 
 // Identities never reach the extremes of 64 bits, so they stand for "no bound".
 QList<BrowseRecord> BrowseTable::readForward(std::optional<qint64> after, qint64 skip, int count) {
-    return read(m_forward, after.value_or(std::numeric_limits<qint64>::min()), skip, count);
+    return read(*m_forward, after.value_or(std::numeric_limits<qint64>::min()), skip, count);
 }
 
 QList<BrowseRecord> BrowseTable::readBackward(std::optional<qint64> before, qint64 skip,
                                               int count) {
-    // Reading from the last record is for a table once counted, which not every opening is.
-    if (!m_backward.isPrepared())
-        prepare(m_backward,
-                QStringLiteral("WHERE rowid < ?1 ORDER BY rowid DESC LIMIT ?2 OFFSET ?3"));
     QList<BrowseRecord> records =
-        read(m_backward, before.value_or(std::numeric_limits<qint64>::max()), skip, count);
+        read(reading(QStringLiteral("WHERE rowid < ?1 ORDER BY rowid DESC LIMIT ?2 OFFSET ?3")),
+             before.value_or(std::numeric_limits<qint64>::max()), skip, count);
     std::reverse(records.begin(), records.end());
     return records;
 }

@@ -29,7 +29,8 @@ struct StoredRecord {
 
 // The table of the data editing window, a table file opened through a connection. Its records
 // come in the table's order (by identity, which is the key where the table has one) and are
-// read a few at a time by position, so that a table of any size costs only what is shown.
+// read a few at a time by position, so that a table of any size costs only what is shown; the
+// statements that read it are kept by the connection, so that opening it again parses no SQL.
 // Each store and each delete is one transaction, so the file stays sound whenever the program
 // stops, and counting keeps no more of the file in memory than reading a screen does. Every
 // failure throws EngineError; a record that the table cannot hold is refused in plain words
@@ -63,13 +64,14 @@ private:
     class SmallCache;
 
     void readFields();
-    // Prepares the table's SELECT of every field, continued by `order`.
-    void prepare(Statement& read, const QString& order);
+    // The table's SELECT of every field continued by `order`, prepared once per connection.
+    Statement& reading(const QString& order);
     QList<BrowseRecord> read(Statement& statement, qint64 bound, qint64 skip, int count);
     // Runs one statement with `values` bound in order; returns its first column, if any.
     std::optional<qint64> run(const QString& sql, const QList<QVariant>& values = {});
     [[noreturn]] void fail(const QString& text) const;
 
+    NameSource& m_source;
     QString m_path;
     QString m_schema; // the schema the file is attached as
     QString m_table;  // schema and table, quoted for SQL
@@ -77,6 +79,5 @@ private:
     QList<BrowseField> m_fields;
     bool m_readOnly = false;
     QString m_select;
-    Statement m_forward;
-    Statement m_backward;
+    Statement* m_forward = nullptr;
 };

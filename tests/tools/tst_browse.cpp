@@ -59,6 +59,19 @@ QStringList fileRecords(const QString& path, QString* integrity = nullptr) {
     return records;
 }
 
+// Runs `sql` on a table file as another program does, on a connection of its own.
+bool otherProgramRuns(const QString& path, const QString& sql) {
+    const QString connection = QStringLiteral("tst_browse-other");
+    bool done = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        done = db.open() && QSqlQuery(db).exec(sql);
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return done;
+}
+
 QStringList originalRecords() {
     QStringList records;
     for (const QString& row : nameRows)
@@ -334,15 +347,8 @@ private slots:
         perform(form, {"select 10", "delete"});
         // Another program deletes records; the refresh button reads them again and keeps the
         // current record.
-        {
-            QSqlDatabase otherProgram =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-            otherProgram.setDatabaseName(bed.tables.path(tableName));
-            QVERIFY(otherProgram.open());
-            QVERIFY(QSqlQuery(otherProgram)
-                        .exec(R"(DELETE FROM "plantnames.db" WHERE PN_REC IN (20, 30, 21000))"));
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        QVERIFY(otherProgramRuns(bed.tables.path(tableName),
+                                 R"(DELETE FROM "plantnames.db" WHERE PN_REC IN (20, 30, 21000))"));
         perform(form, {"select 100", "click BtnRefresh"});
         QCOMPARE(grid(form)->currentIndex().row(), 98);
         QCOMPARE(cell(form, 98, Record), QStringLiteral("1020"));
@@ -353,6 +359,48 @@ private slots:
             QCOMPARE(cell(form, row, Record), file[row].section(u'|', Record, Record));
         for (int row = 0; row < file.size(); ++row)
             QCOMPARE(cell(form, row, Genus), file[row].section(u'|', Genus, Genus));
+    }
+
+    // Opened again on the same connection, which keeps the statements that read it, the table
+    // shows as it is now.
+    void reopenedTableShowsItAsItIs_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QStringList>("lastRecord");
+        const QStringList titles{"LEVEL_", "GENUS",  "SPECIES", "SUBSP",
+                                 "AUTOR0", "AUTOR1", "PAGE",    "PN_REC"};
+        const QStringList picea = originalRecords().constLast().split(u'|');
+        QTest::newRow("a record added")
+            << R"(INSERT INTO "plantnames.db" VALUES (0, 'Larix', '', '', '', '', 30, 5))" << titles
+            << QStringList{"0", "Larix", "", "", "", "", "30", "5"};
+        QTest::newRow("a field added")
+            << R"(ALTER TABLE "plantnames.db" ADD COLUMN NOTE TEXT DEFAULT 'new')"
+            << titles + QStringList{"NOTE"} << picea + QStringList{"new"};
+        QStringList renamed = titles;
+        renamed[Author1] = "AUTHOR1";
+        QTest::newRow("a field renamed")
+            << R"(ALTER TABLE "plantnames.db" RENAME COLUMN AUTOR1 TO AUTHOR1)" << renamed << picea;
+    }
+
+    void reopenedTableShowsItAsItIs() {
+        QFETCH(QString, change);
+        QFETCH(QStringList, titles);
+        QFETCH(QStringList, lastRecord);
+        ToolsTestBed bed(nameRows);
+        TFormBrowse form;
+        form.openTable(bed.source, tableName);
+        form.closeTable();
+        QVERIFY(otherProgramRuns(bed.tables.path(tableName), change));
+        form.openTable(bed.source, tableName);
+        form.show();
+        perform(form, {"click BtnLast"});
+        const int last = model(form).rowCount() - 1;
+        QCOMPARE(model(form).columnCount(), titles.size());
+        for (int column = 0; column < titles.size(); ++column) {
+            QCOMPARE(model(form).headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(),
+                     titles[column]);
+            QCOMPARE(cell(form, last, column), lastRecord[column]);
+        }
     }
 
     // A table that cannot be opened shows the engine's reason and neither the warning nor
