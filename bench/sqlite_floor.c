@@ -11,6 +11,12 @@ long floor_step_rows(sqlite3* db, const char* sql, const char* text, long limit)
         return -1;
     if (text)
         sqlite3_bind_text(statement, 1, text, -1, SQLITE_TRANSIENT);
+    const long rows = floor_step_statement(statement, limit);
+    sqlite3_finalize(statement);
+    return rows;
+}
+
+long floor_step_statement(sqlite3_stmt* statement, long limit) {
     const int columns = sqlite3_column_count(statement);
     long rows = 0;
     size_t bytes = 0;
@@ -24,7 +30,7 @@ long floor_step_rows(sqlite3* db, const char* sql, const char* text, long limit)
         }
         ++rows;
     }
-    sqlite3_finalize(statement);
+    sqlite3_reset(statement);
     bytesRead = bytes;
     return step == SQLITE_ROW || step == SQLITE_DONE ? rows : -1;
 }

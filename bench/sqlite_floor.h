@@ -12,6 +12,8 @@ extern "C" {
  * to `limit` rows (all rows when `limit` is negative) reading every column, and finalizes.
  * Returns the rows stepped, or -1 on an error. */
 long floor_step_rows(sqlite3* db, const char* sql, const char* text, long limit);
+/* The same on a statement that its caller keeps prepared (and bound); rewinds it after. */
+long floor_step_statement(sqlite3_stmt* statement, long limit);
 
 #ifdef __cplusplus
 }
