@@ -80,17 +80,6 @@ void Statement::bind(int index, const QVariant& value) {
     }
 }
 
-Statement::Step Statement::step() {
-    switch (sqlite3_step(statement_)) {
-    case SQLITE_ROW:
-        return Step::Row;
-    case SQLITE_DONE:
-        return Step::Done;
-    default:
-        return Step::Error;
-    }
-}
-
 int Statement::columnCount() const {
     return sqlite3_column_count(statement_);
 }
@@ -98,25 +87,6 @@ int Statement::columnCount() const {
 QString Statement::columnName(int column) const {
     return QString::fromUtf8(sqlite3_column_name(statement_, column));
 }
-
-namespace {
-
-Statement::Kind kindOf(int type) {
-    switch (type) {
-    case SQLITE_INTEGER:
-        return Statement::Kind::Integer;
-    case SQLITE_FLOAT:
-        return Statement::Kind::Real;
-    case SQLITE_TEXT:
-        return Statement::Kind::Text;
-    case SQLITE_BLOB:
-        return Statement::Kind::Blob;
-    default:
-        return Statement::Kind::Null;
-    }
-}
-
-} // namespace
 
 Statement::Kind Statement::columnKind(int column) const {
     return kindOf(sqlite3_column_type(statement_, column));
@@ -128,39 +98,6 @@ qint64 Statement::columnInteger(int column) const {
 
 double Statement::columnReal(int column) const {
     return sqlite3_column_double(statement_, column);
-}
-
-Statement::Value Statement::column(int column) const {
-    // One look-up of the column for all reads; the row is read on this thread only.
-    sqlite3_value* const value = sqlite3_column_value(statement_, column);
-    Value read;
-    read.kind = kindOf(sqlite3_value_type(value));
-    switch (read.kind) {
-    case Kind::Integer:
-        read.integer = sqlite3_value_int64(value);
-        break;
-    case Kind::Real:
-        read.real = sqlite3_value_double(value);
-        break;
-    case Kind::Text:
-    case Kind::Blob: {
-        // The pointer first, then the size, as for columnBytes().
-        const auto* bytes = static_cast<const char*>(sqlite3_value_blob(value));
-        read.bytes = QByteArrayView(bytes, sqlite3_value_bytes(value));
-        break;
-    }
-    case Kind::Null:
-        break;
-    }
-    return read;
-}
-
-QByteArrayView Statement::columnBytes(int column) const {
-    // One look-up of the column; the pointer first, then the size: asking for the text may
-    // convert the value.
-    sqlite3_value* const value = sqlite3_column_value(statement_, column);
-    const auto* bytes = static_cast<const char*>(sqlite3_value_blob(value));
-    return QByteArrayView(bytes, sqlite3_value_bytes(value));
 }
 
 std::optional<qint64> Statement::wholeNumber(const Value& value) {

@@ -5,8 +5,8 @@
 #include <QVariant>
 #include <optional>
 
-struct sqlite3;
-struct sqlite3_stmt;
+#include <sqlite3.h>
+
 class QSqlDatabase;
 
 // The SQLite connection behind an open QtSql database.
@@ -43,7 +43,11 @@ public:
     void bind(int index, const QVariant& value);
 
     enum class Step { Row, Done, Error };
-    Step step();
+    // Inline, as are the column reads below: they run for every row that a list reads.
+    Step step() {
+        const int result = sqlite3_step(statement_);
+        return result == SQLITE_ROW ? Step::Row : result == SQLITE_DONE ? Step::Done : Step::Error;
+    }
 
     int columnCount() const;
     QString columnName(int column) const;
@@ -53,7 +57,13 @@ public:
     Kind columnKind(int column) const;
     qint64 columnInteger(int column) const;
     double columnReal(int column) const;
-    QByteArrayView columnBytes(int column) const;
+    QByteArrayView columnBytes(int column) const {
+        // One look-up of the column; the pointer first, then the size: asking for the text
+        // may convert the value.
+        sqlite3_value* const value = sqlite3_column_value(statement_, column);
+        const auto* bytes = static_cast<const char*>(sqlite3_value_blob(value));
+        return QByteArrayView(bytes, sqlite3_value_bytes(value));
+    }
     // A column of the current row read in one go: its kind and the value of that kind
     // (bytes for text and blobs, valid until the next step).
     struct Value {
@@ -62,7 +72,36 @@ public:
         double real = 0;
         QByteArrayView bytes;
     };
-    Value column(int column) const;
+    Value column(int column) const {
+        // One look-up of the column for all reads; the row is read on this thread only.
+        sqlite3_value* const value = sqlite3_column_value(statement_, column);
+        Value read;
+        read.kind = kindOf(sqlite3_value_type(value));
+        switch (read.kind) {
+        case Kind::Integer:
+            read.integer = sqlite3_value_int64(value);
+            break;
+        case Kind::Real:
+            read.real = sqlite3_value_double(value);
+            break;
+        case Kind::Text:
+        case Kind::Blob: {
+            // The pointer first, then the size, as for columnBytes().
+            const auto* bytes = static_cast<const char*>(sqlite3_value_blob(value));
+            read.bytes = QByteArrayView(bytes, sqlite3_value_bytes(value));
+            break;
+        }
+        case Kind::Null:
+            break;
+        }
+        return read;
+    }
+    // The kind of one of SQLite's fundamental types.
+    static Kind kindOf(int type) {
+        static_assert(int(Kind::Integer) == SQLITE_INTEGER && int(Kind::Real) == SQLITE_FLOAT &&
+                      int(Kind::Text) == SQLITE_TEXT && int(Kind::Blob) == SQLITE_BLOB);
+        return type >= SQLITE_INTEGER && type <= SQLITE_BLOB ? Kind(type) : Kind::Null;
+    }
     // A value as a whole number: integers, reals without a fraction and texts that spell a
     // whole number (blanks around it allowed); NULL reads as 0; anything else as none.
     static std::optional<qint64> wholeNumber(const Value& value);
