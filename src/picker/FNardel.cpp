@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "shell/FInfo.h"
 #include "store/ListQueries.h"
+#include "store/ListReadAhead.h"
 #include "store/NameList.h"
 #include "store/NameSource.h"
 #include "store/Query.h"
@@ -97,6 +98,7 @@ void TFormNardel::setUpControls() {
 void TFormNardel::newConnection() {
     // The synonym window searches on the connection; it is made anew at its next use.
     FormSyns.reset();
+    m_genusAhead.reset();
     QueryGenus.reset();
     QuerySpecies.reset();
     QuerySubsp.reset();
@@ -162,6 +164,10 @@ void TFormNardel::OpenNameSource(const QString& tablePath) {
     CitesPages = facts.value(TableAbout::pages) != TableAbout::noPages;
     m_ui->LblPage->setText(Citation);
     m_ui->LblPage->adjustSize();
+    // Meanwhile the genus list is read on a connection of its own, for the first fill.
+    m_genusAhead = std::make_shared<ListReadAhead>(ListReadAhead::Request{
+        folderOf(tablePath), {TablePassword::programPassword},
+        genusQueryLines(TableName, FieldGenus), FieldGenus, FieldPage});
     m_sourceOpen = true;
 }
 
@@ -230,49 +236,54 @@ void TFormNardel::showList(QComboBox* list, const NameList& entries, QStringList
     pages = entries.pages;
 }
 
-void TFormNardel::readList(Query& query, QLabel* countLabel, const QString& textField,
-                           const QString& authorField, NameList& entries) {
+void TFormNardel::fillList(QComboBox* list, QLabel* countLabel, const NameList& start,
+                           QStringList& authors, QList<int>& pages,
+                           const std::function<void(NameList&)>& read) {
+    NameList entries = start;
     // The count shows once the rows are in: a fill that fails leaves no count behind.
     countLabel->clear();
-    const qsizetype before = entries.texts.size();
-    appendRows(query, textField, authorField, FieldPage, entries);
-    countLabel->setText(QString::number(entries.texts.size() - before));
-}
-
-void TFormNardel::fillList(QComboBox* list, QLabel* countLabel, Query* query,
-                           const QString& textField, const QString& authorField,
-                           const NameList& start, QStringList& authors, QList<int>& pages) {
-    NameList entries = start;
-    countLabel->clear();
-    if (query) {
+    if (read) {
         try {
-            readList(*query, countLabel, textField, authorField, entries);
+            read(entries);
         } catch (...) {
             // A fill that fails leaves the list as it starts, not half read.
             showList(list, start, authors, pages);
             throw;
         }
+        countLabel->setText(QString::number(entries.texts.size() - start.texts.size()));
     }
     showList(list, entries, authors, pages);
 }
 
+std::function<void(NameList&)> TFormNardel::rowsOf(Query* query, const QString& textField,
+                                                   const QString& authorField) {
+    if (!query)
+        return {};
+    return [this, query, textField, authorField](NameList& entries) {
+        appendRows(*query, textField, authorField, FieldPage, entries);
+    };
+}
+
 void TFormNardel::FillGenusList() {
     QStringList noAuthors;
-    fillList(m_ui->CBgenus, m_ui->LblGenus, QueryGenus.get(), FieldGenus, QString(), NameList(),
-             noAuthors, GenusPages);
+    std::function<void(NameList&)> read = rowsOf(QueryGenus.get(), FieldGenus, QString());
+    // The first fill takes the list read at the start while the window came up.
+    if (const std::shared_ptr<ListReadAhead> ahead = std::move(m_genusAhead))
+        read = [ahead](NameList& entries) { entries = ahead->take(); };
+    fillList(m_ui->CBgenus, m_ui->LblGenus, NameList(), noAuthors, GenusPages, read);
     FillSpeciesList();
 }
 
 void TFormNardel::FillSpeciesList() {
     // The subspecies follow the species: none until a species is chosen.
-    fillList(m_ui->CBsubsp, m_ui->LblSubsp, nullptr, FieldSubsp, FieldAuthor1,
-             NameList::withBlankEntry(), SubspAuthors, SubspPages);
+    fillList(m_ui->CBsubsp, m_ui->LblSubsp, NameList::withBlankEntry(), SubspAuthors, SubspPages,
+             {});
     const QString genus = m_ui->CBgenus->currentText();
     if (!genus.isEmpty())
         QuerySpecies->setParam(QStringLiteral("genus"), genus);
-    fillList(m_ui->CBspecies, m_ui->LblSpecies, genus.isEmpty() ? nullptr : QuerySpecies.get(),
-             FieldSpecies, FieldAuthor0, NameList::withBlankEntry(), SpeciesAuthors,
-             SpeciesPages);
+    fillList(m_ui->CBspecies, m_ui->LblSpecies, NameList::withBlankEntry(), SpeciesAuthors,
+             SpeciesPages,
+             rowsOf(genus.isEmpty() ? nullptr : QuerySpecies.get(), FieldSpecies, FieldAuthor0));
 }
 
 void TFormNardel::FillSubspList() {
@@ -281,8 +292,8 @@ void TFormNardel::FillSubspList() {
         QuerySubsp->setParam(QStringLiteral("genus"), m_ui->CBgenus->currentText());
         QuerySubsp->setParam(QStringLiteral("species"), species);
     }
-    fillList(m_ui->CBsubsp, m_ui->LblSubsp, species.isEmpty() ? nullptr : QuerySubsp.get(),
-             FieldSubsp, FieldAuthor1, NameList::withBlankEntry(), SubspAuthors, SubspPages);
+    fillList(m_ui->CBsubsp, m_ui->LblSubsp, NameList::withBlankEntry(), SubspAuthors, SubspPages,
+             rowsOf(species.isEmpty() ? nullptr : QuerySubsp.get(), FieldSubsp, FieldAuthor1));
 }
 
 void TFormNardel::CBgenusChange(QObject* Sender) {

@@ -5,9 +5,11 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class Clipboard;
+class ListReadAhead;
 class NameSource;
 class QMenu;
 class QTimer;
@@ -125,13 +127,14 @@ private:
     // Shows a list's entries and keeps the author and page of each.
     void showList(QComboBox* list, const NameList& entries, QStringList& authors,
                   QList<int>& pages);
-    // Runs a list query, appends its rows and shows their count.
-    void readList(Query& query, QLabel* countLabel, const QString& textField,
-                  const QString& authorField, NameList& entries);
-    // Shows a list's `start` entries followed by the rows of `query` (none when it is null).
-    void fillList(QComboBox* list, QLabel* countLabel, Query* query, const QString& textField,
-                  const QString& authorField, const NameList& start, QStringList& authors,
-                  QList<int>& pages);
+    // Shows a list's `start` entries followed by the rows that `read` appends (none when it
+    // is empty), and the count of those rows.
+    void fillList(QComboBox* list, QLabel* countLabel, const NameList& start,
+                  QStringList& authors, QList<int>& pages,
+                  const std::function<void(NameList&)>& read);
+    // Appends the rows of a list query; empty for no query.
+    std::function<void(NameList&)> rowsOf(Query* query, const QString& textField,
+                                          const QString& authorField);
 
     std::unique_ptr<Ui::TFormNardel> m_ui;
     // The options menu; its three options are checkable items, whose ticks hold them.
@@ -173,6 +176,8 @@ private:
     // The connection to the table files; every query of the window goes through it.
     std::unique_ptr<NameSource> DatabaseSp;
     std::unique_ptr<Query> QueryGenus;
+    // The genus list read since the tables were opened, until the first fill takes it.
+    std::shared_ptr<ListReadAhead> m_genusAhead;
     std::unique_ptr<Query> QuerySpecies;
     std::unique_ptr<Query> QuerySubsp;
     // Made at its first use, then hidden and shown for the rest of the run; it searches on
