@@ -52,32 +52,53 @@ private:
         return QStringView(begin, end);
     }
     void beginBlock(qsizetype units);
-    // Names are mostly ASCII, which is widened here eight bytes at a time. Returns the end of
-    // the units written, or null at a byte that is not ASCII.
+    // Names are mostly ASCII, which is widened here four and eight bytes at a time; a text's
+    // last bytes are taken with the chunk that ends with them, whose first units are written
+    // again with the same values. Returns the end of the units written, or null at a byte that
+    // is not ASCII.
     static char16_t* widenAscii(QByteArrayView bytes, char16_t* out) {
         const char* in = bytes.data();
-        qsizetype left = bytes.size();
+        const qsizetype size = bytes.size();
         if constexpr (std::endian::native == std::endian::little) {
-            for (; left >= 8; in += 8, left -= 8, out += 8) {
-                quint64 chunk;
-                std::memcpy(&chunk, in, 8);
-                if (chunk & 0x8080808080808080ull)
-                    return nullptr;
-                for (int half = 0; half < 2; ++half) {
-                    // Four bytes spread to four 16-bit units.
-                    quint64 units = (chunk >> (32 * half)) & 0xffffffffull;
-                    units = (units | units << 16) & 0x0000ffff0000ffffull;
-                    units = (units | units << 8) & 0x00ff00ff00ff00ffull;
-                    std::memcpy(out + 4 * half, &units, 8);
+            if (size >= 8) {
+                for (qsizetype at = 0;; at += 8) {
+                    if (at > size - 8)
+                        at = size - 8;
+                    if (!widen8(in + at, out + at))
+                        return nullptr;
+                    if (at == size - 8)
+                        return out + size;
                 }
             }
+            if (size >= 4) {
+                if (!widen4(in, out) || !widen4(in + size - 4, out + size - 4))
+                    return nullptr;
+                return out + size;
+            }
         }
-        for (; left > 0; --left) {
-            if (*in < 0)
+        for (qsizetype at = 0; at < size; ++at) {
+            if (in[at] < 0)
                 return nullptr;
-            *out++ = char16_t(*in++);
+            out[at] = char16_t(in[at]);
         }
-        return out;
+        return out + size;
+    }
+    // Widens four or eight ASCII bytes; false when one of them is not ASCII.
+    static bool widen4(const char* in, char16_t* out) {
+        quint32 chunk;
+        std::memcpy(&chunk, in, 4);
+        if (chunk & 0x80808080u)
+            return false;
+        quint64 units = chunk;
+        units = (units | units << 16) & 0x0000ffff0000ffffull;
+        units = (units | units << 8) & 0x00ff00ff00ff00ffull;
+        std::memcpy(out, &units, 8);
+        return true;
+    }
+    static bool widen8(const char* in, char16_t* out) {
+        quint64 chunk;
+        std::memcpy(&chunk, in, 8);
+        return !(chunk & 0x8080808080808080ull) && widen4(in, out) && widen4(in + 4, out + 4);
     }
     static char16_t* widenUtf8(QByteArrayView bytes, char16_t* out);
 
