@@ -8,7 +8,8 @@ void appendRows(Query& query, const QString& textField, const QString& authorFie
     const int text = query.columnOf(textField);
     const int page = query.columnOf(pageField);
     const int author = authorField.isEmpty() ? -1 : query.columnOf(authorField);
-    const qsizetype expected = query.lastRunRows();
+    // As many as the last run gave, and before the first run room enough for most lists.
+    const qsizetype expected = query.lastRunRows() > 0 ? query.lastRunRows() : 256;
     list.texts.reserve(list.texts.size() + expected);
     list.pages.reserve(list.pages.size() + expected);
     if (author >= 0)
