@@ -57,7 +57,7 @@ int Query::positionOf(const QString& name) const {
         if (fieldNames_[column].compare(name, Qt::CaseInsensitive) == 0)
             return column;
     }
-    return -1;
+    fail(QStringLiteral("Field '%1' not found").arg(name));
 }
 
 void Query::defineParam(const QString& name, ParamType type) {
@@ -136,10 +136,7 @@ void Query::endRun(Statement::Step last) {
 int Query::columnOf(const QString& name) {
     if (!isPrepared())
         prepare();
-    const int column = positionOf(name);
-    if (column < 0)
-        fail(QStringLiteral("Field '%1' not found").arg(name));
-    return column;
+    return positionOf(name);
 }
 
 void Query::open() {
@@ -166,10 +163,7 @@ int Query::recordCount() const {
 
 int Query::fieldIndex(const QString& name) const {
     requireOpen();
-    const int column = positionOf(name);
-    if (column < 0)
-        fail(QStringLiteral("Field '%1' not found").arg(name));
-    return column;
+    return positionOf(name);
 }
 
 void Query::first() {

@@ -108,7 +108,7 @@ private:
         if (!open_)
             fail(QStringLiteral("The query is not open"));
     }
-    // The position of a field of the statement by name, -1 when there is none.
+    // The position of a field of the statement by name; throws EngineError when there is none.
     int positionOf(const QString& name) const;
     [[noreturn]] void fail(const QString& text) const;
 

@@ -55,6 +55,15 @@ struct ActivatedForm {
     }
 };
 
+// A name table whose pages may hold any value, with the rows given as SQL values.
+void writeNamesWithAnyPage(TestTables& tables, const QString& rows) {
+    tables.writeTable("plantnames.db",
+                      {R"(CREATE TABLE "plantnames.db" (LEVEL_ INTEGER, GENUS TEXT, SPECIES TEXT,
+                          SUBSP TEXT, AUTOR0 TEXT, AUTOR1 TEXT, PAGE))",
+                       R"(INSERT INTO "plantnames.db" VALUES )" + rows},
+                      TablePassword::programPassword);
+}
+
 } // namespace
 
 class TestFormNardel : public QObject {
@@ -324,14 +333,9 @@ private slots:
     // nothing of the list before nor of the rows read before the damaged one.
     void engineErrorDuringAPickIsShownAndThePickerGoesOn() {
         TestTables tables;
-        tables.writeTable(
-            "plantnames.db",
-            {R"(CREATE TABLE "plantnames.db" (LEVEL_ INTEGER, GENUS TEXT, SPECIES TEXT,
-                SUBSP TEXT, AUTOR0 TEXT, AUTOR1 TEXT, PAGE))",
-             R"(INSERT INTO "plantnames.db" VALUES (0, 'Abies', '', '', '', '', 10),
-                (1, 'Abies', 'alba', '', 'Mill.', '', 14), (1, 'Abies', 'nordmanniana', '', '', '', 'xi'), (0, 'Larix', '', '', '', '', 12),
-                (1, 'Larix', 'decidua', '', 'Mill.', '', 13))"},
-            TablePassword::programPassword);
+        writeNamesWithAnyPage(tables, R"((0, 'Abies', '', '', '', '', 10),
+            (1, 'Abies', 'alba', '', 'Mill.', '', 14), (1, 'Abies', 'nordmanniana', '', '', '', 'xi'),
+            (0, 'Larix', '', '', '', '', 12), (1, 'Larix', 'decidua', '', 'Mill.', '', 13))");
         TFormNardel form(tables.folder(), clipboard);
         form.FormActivate();
         pick(ui(form).CBgenus, "Larix");
@@ -351,13 +355,7 @@ private slots:
     // the first fill, as a read on the window's own connection would be; the list stays blank.
     void damagedGenusRowIsReportedAtTheFirstFill() {
         TestTables tables;
-        tables.writeTable(
-            "plantnames.db",
-            {R"(CREATE TABLE "plantnames.db" (LEVEL_ INTEGER, GENUS TEXT, SPECIES TEXT,
-                SUBSP TEXT, AUTOR0 TEXT, AUTOR1 TEXT, PAGE))",
-             R"(INSERT INTO "plantnames.db" VALUES (0, 'Abies', '', '', '', '', 10),
-                (0, 'Larix', '', '', '', '', 'xii'))"},
-            TablePassword::programPassword);
+        writeNamesWithAnyPage(tables, "(0, 'Abies', '', '', '', '', 10), (0, 'Larix', '', '', '', '', 'xii')");
         TFormNardel form(tables.folder(), clipboard);
         QVERIFY(messages.isEmpty());
         MessageBox::runAction(&form, [&] { form.FormActivate(); });
