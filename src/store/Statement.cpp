@@ -88,6 +88,19 @@ QString Statement::columnName(int column) const {
     return QString::fromUtf8(sqlite3_column_name(statement_, column));
 }
 
+std::optional<Statement::Declared> Statement::columnDeclared(int column) const {
+    const char* schema = sqlite3_column_database_name(statement_, column);
+    const char* table = sqlite3_column_table_name(statement_, column);
+    const char* name = sqlite3_column_origin_name(statement_, column);
+    const char* type = nullptr;
+    int primaryKey = 0;
+    if (!schema || !table || !name ||
+        sqlite3_table_column_metadata(db_, schema, table, name, &type, nullptr, nullptr,
+                                      &primaryKey, nullptr) != SQLITE_OK)
+        return std::nullopt;
+    return Declared{QString::fromUtf8(type), primaryKey != 0};
+}
+
 Statement::Kind Statement::columnKind(int column) const {
     return kindOf(sqlite3_column_type(statement_, column));
 }

@@ -51,6 +51,14 @@ public:
 
     int columnCount() const;
     QString columnName(int column) const;
+    // What the table behind a result column declares of it: its type as written, and whether
+    // the column belongs to the table's primary key. Read from the schema the connection holds,
+    // without reading the file; none for a result column that is no table's column.
+    struct Declared {
+        QString type;
+        bool primaryKey = false;
+    };
+    std::optional<Declared> columnDeclared(int column) const;
     // A column of the current row: its kind, and its value read as that kind. Text comes as
     // the UTF-8 bytes that SQLite holds, valid until the next step.
     enum class Kind : quint8 { Null, Integer, Real, Text, Blob };

@@ -73,44 +73,48 @@ private:
 BrowseTable::BrowseTable(NameSource& source, const QString& tableName)
     : m_source(source), m_path(source.tablePath(tableName)), m_schema(source.attach(tableName)),
       m_table(m_schema + u'.' + quoted(tableName)), m_db(sqliteHandle(source.database())),
-      m_readOnly(!mayWriteTable(m_path)) {
-    readFields();
-    QStringList columns{QStringLiteral("rowid")};
-    for (const BrowseField& field : m_fields)
-        columns.append(quoted(field.name));
-    m_select =
-        QStringLiteral("SELECT %1 FROM %2 ").arg(columns.join(QStringLiteral(", ")), m_table);
-    m_forward = &reading(QStringLiteral("WHERE rowid > ?1 ORDER BY rowid LIMIT ?2 OFFSET ?3"));
+      m_readOnly(!mayWriteTable(m_path)),
+      // Every field by *: a statement kept from an earlier opening then follows the fields
+      // when the engine prepares it anew for a table that another program changed.
+      m_select(QStringLiteral("SELECT rowid, * FROM %1 ").arg(m_table)),
+      m_forward(&reading(QStringLiteral("WHERE rowid > ?1 ORDER BY rowid LIMIT ?2 OFFSET ?3"))) {
+    m_opening = readForward(std::nullopt, 0, openingRecords);
 }
 
 Statement& BrowseTable::reading(const QString& order) {
     return m_source.prepared(m_select + order, m_path);
 }
 
-void BrowseTable::readFields() {
-    Statement& info = m_source.prepared(
-        QStringLiteral("PRAGMA %1.table_info(%2)").arg(m_schema, m_table.mid(m_schema.size() + 1)),
-        m_path);
-    // Columns: cid, name, type, notnull, dflt_value, pk.
+void BrowseTable::readFields(const Statement& statement) {
+    // Column 0 is the identity. The declarations come from the schema that running the
+    // statement has just checked against the file.
     int keyColumns = 0;
-    Statement::Step step;
-    while ((step = info.step()) == Statement::Step::Row) {
-        const QString type = QString::fromUtf8(info.columnBytes(2)).toUpper();
-        const bool key = info.columnInteger(5) > 0;
+    for (int column = 1; column < statement.columnCount(); ++column) {
+        const std::optional<Statement::Declared> declared = statement.columnDeclared(column);
+        const QString type = declared ? declared->type.toUpper() : QString();
+        const bool key = declared && declared->primaryKey;
         keyColumns += key;
         // SQLite's own rule: a declared type that contains INT holds whole numbers, and only
         // a lone INTEGER PRIMARY KEY is the row's identity.
-        m_fields.append({QString::fromUtf8(info.columnBytes(1)), type.contains(u"INT"),
+        m_fields.append({statement.columnName(column), type.contains(u"INT"),
                          key && type == u"INTEGER"});
     }
-    const QString error = step == Statement::Step::Error ? info.errorText() : QString();
-    info.reset();
-    if (!error.isNull())
-        fail(error);
     if (keyColumns > 1) {
         for (BrowseField& field : m_fields)
             field.key = false;
     }
+}
+
+bool BrowseTable::holdsFields(const Statement& statement) const {
+    // A field added by another program comes after them; the window shows it once the table
+    // is opened again.
+    if (statement.columnCount() < m_fields.size() + 1)
+        return false;
+    for (int column = 1; column <= m_fields.size(); ++column) {
+        if (statement.columnName(column) != m_fields[column - 1].name)
+            return false;
+    }
+    return true;
 }
 
 qint64 BrowseTable::recordCount() {
@@ -139,14 +143,25 @@ QList<BrowseRecord> BrowseTable::read(Statement& statement, qint64 bound, qint64
     statement.bindInteger(3, skip);
     QList<BrowseRecord> records;
     records.reserve(count);
+    // Running the statement checks its fields against the file.
+    Statement::Step step = statement.step();
+    QString error;
+    if (step == Statement::Step::Error) {
+        error = statement.errorText();
+    } else if (m_fields.isEmpty()) {
+        readFields(statement);
+    } else if (!holdsFields(statement)) {
+        step = Statement::Step::Done;
+        error = QStringLiteral("Another program changed the table's fields; open the table again.");
+    }
     QVarLengthArray<Statement::Value, 16> values(m_fields.size());
-    Statement::Step step;
-    while ((step = statement.step()) == Statement::Step::Row) {
+    for (; step == Statement::Step::Row; step = statement.step()) {
         for (int column = 1; column <= m_fields.size(); ++column)
             values[column - 1] = statement.column(column);
         records.append(BrowseRecord(statement.columnInteger(0), values));
     }
-    const QString error = step == Statement::Step::Error ? statement.errorText() : QString();
+    if (step == Statement::Step::Error && error.isNull())
+        error = statement.errorText();
     // A statement left in the middle of its rows would keep the file locked for others.
     statement.reset();
     if (!error.isNull())

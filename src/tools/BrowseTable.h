@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 #include <optional>
+#include <utility>
 
 class NameSource;
 
@@ -31,16 +32,25 @@ struct StoredRecord {
 // come in the table's order (by identity, which is the key where the table has one) and are
 // read a few at a time by position, so that a table of any size costs only what is shown; the
 // statements that read it are kept by the connection, so that opening it again parses no SQL.
+// Opening reads the fields and the first screen of records in one read of the file: the fields
+// are those of the file as it is then, also when another program changed it since the
+// connection last read it. Should another program rename or drop a field while the table is
+// open, reading fails and says so.
 // Each store and each delete is one transaction, so the file stays sound whenever the program
 // stops, and counting keeps no more of the file in memory than reading a screen does. Every
 // failure throws EngineError; a record that the table cannot hold is refused in plain words
 // that name the field.
 class BrowseTable {
 public:
+    // The records read when the table is opened: the window's first screen.
+    static constexpr int openingRecords = 16;
+
     // `source` is connected, holds the table's password, and outlives the table.
     BrowseTable(NameSource& source, const QString& tableName);
 
     const QList<BrowseField>& fields() const { return m_fields; }
+    // The first records, as read when the table was opened; none once they were taken.
+    std::optional<QList<BrowseRecord>> takeOpeningRecords() { return std::exchange(m_opening, {}); }
     QString path() const { return m_path; }
     // The user may not write the file, or its folder, where the engine keeps its journal.
     bool readOnly() const { return m_readOnly; }
@@ -63,7 +73,10 @@ private:
     class Transaction;
     class SmallCache;
 
-    void readFields();
+    // Takes the fields from a statement of every field, once it has run.
+    void readFields(const Statement& statement);
+    // Whether a statement of every field still reads the fields, in their order.
+    bool holdsFields(const Statement& statement) const;
     // The table's SELECT of every field continued by `order`, prepared once per connection.
     Statement& reading(const QString& order);
     QList<BrowseRecord> read(Statement& statement, qint64 bound, qint64 skip, int count);
@@ -80,4 +93,5 @@ private:
     bool m_readOnly = false;
     QString m_select;
     Statement* m_forward = nullptr;
+    std::optional<QList<BrowseRecord>> m_opening;
 };

@@ -5,6 +5,12 @@
 #include <algorithm>
 #include <limits>
 
+RecordPages::RecordPages(BrowseTable& table, FailureReport reportFailure)
+    : m_table(table), m_reportFailure(std::move(reportFailure)) {
+    if (std::optional<QList<BrowseRecord>> opening = table.takeOpeningRecords())
+        m_pages.emplace(0, Page{std::move(*opening), 0});
+}
+
 RecordPages::More RecordPages::readMore() {
     const qint64 index = m_known / pageSize;
     const qint64 end = index * pageSize + page(index).records.size();

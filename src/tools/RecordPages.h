@@ -17,8 +17,9 @@ class RecordPages {
 public:
     using FailureReport = std::function<void(const EngineError&)>;
 
-    RecordPages(BrowseTable& table, FailureReport reportFailure)
-        : m_table(table), m_reportFailure(std::move(reportFailure)) {}
+    // The first page is the records that the table read when it was opened, if they were not
+    // taken yet.
+    RecordPages(BrowseTable& table, FailureReport reportFailure);
 
     // The records known: those read so far, or all once counted.
     qint64 known() const { return m_known; }
@@ -41,9 +42,9 @@ public:
     void changedFrom(qint64 position, qint64 known);
 
 private:
-    // A page is a little more than the window shows at its usual size, so that opening reads
-    // its first screen and no more.
-    static constexpr int pageSize = 16;
+    // A page is the table's first screen, a little more than the window shows at its usual
+    // size, so that opening reads that screen and no more.
+    static constexpr int pageSize = BrowseTable::openingRecords;
     static constexpr size_t keptPages = 128;
     struct Page {
         QList<BrowseRecord> records;

@@ -59,14 +59,17 @@ QStringList fileRecords(const QString& path, QString* integrity = nullptr) {
     return records;
 }
 
-// Runs `sql` on a table file as another program does, on a connection of its own.
+// Runs `sql`, statements separated by ';', on a table file as another program does, on a
+// connection of its own.
 bool otherProgramRuns(const QString& path, const QString& sql) {
     const QString connection = QStringLiteral("tst_browse-other");
     bool done = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(path);
-        done = db.open() && QSqlQuery(db).exec(sql);
+        done = db.open();
+        for (const QString& statement : sql.split(u';'))
+            done = done && QSqlQuery(db).exec(statement);
     }
     QSqlDatabase::removeDatabase(connection);
     return done;
@@ -401,6 +404,45 @@ private slots:
                      titles[column]);
             QCOMPARE(cell(form, last, column), lastRecord[column]);
         }
+    }
+
+    // A field that another program adds while the table is open is shown once it is opened
+    // again; one renamed or dropped makes further reading fail and say so, instead of showing
+    // values under another field's title.
+    void fieldsChangedWhileOpen_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("message"); // none when the records are read as before
+        QTest::newRow("a field added")
+            << R"(ALTER TABLE "plantnames.db" ADD COLUMN NOTE TEXT DEFAULT 'new')" << QString();
+        QTest::newRow("a field renamed")
+            << R"(ALTER TABLE "plantnames.db" RENAME COLUMN AUTOR1 TO AUTHOR1)"
+            << "open the table again";
+        QTest::newRow("a field dropped")
+            << R"(DROP INDEX names_by_level; ALTER TABLE "plantnames.db" DROP COLUMN AUTOR1)"
+            << "open the table again";
+    }
+
+    void fieldsChangedWhileOpen() {
+        QFETCH(QString, change);
+        QFETCH(QString, message);
+        QStringList rows;
+        for (int i = 1; i <= 40; ++i)
+            rows.append(QStringLiteral("0\tG%1\t\t\t\t\t%1\t%1").arg(i));
+        ToolsTestBed bed(rows);
+        TFormBrowse form;
+        form.openTable(bed.source, tableName);
+        form.show();
+        QVERIFY(otherProgramRuns(bed.tables.path(tableName), change));
+        perform(form, {"click BtnLast", "select 20"});
+        QCoreApplication::processEvents();
+        QCOMPARE(model(form).columnCount(), nameRows[0].count(u'\t') + 1);
+        const QString last = message.isEmpty() ? QStringLiteral("40") : QString();
+        QCOMPARE(cell(form, 39, Page), last);
+        QCOMPARE(cell(form, 39, Record), last);
+        // One message for each page that could not be read.
+        QCOMPARE(bed.messages.isEmpty(), message.isEmpty());
+        for (const QString& shown : bed.messages)
+            QVERIFY2(shown.contains(message), qPrintable(shown));
     }
 
     // A table that cannot be opened shows the engine's reason and neither the warning nor
