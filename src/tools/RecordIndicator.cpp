@@ -1,5 +1,6 @@
 #include "tools/RecordIndicator.h"
 
+#include <QEvent>
 #include <QStyle>
 #include <QTableView>
 
@@ -12,7 +13,15 @@ RecordIndicator::RecordIndicator(QTableView* grid) : QHeaderView(Qt::Vertical, g
 }
 
 QSize RecordIndicator::sizeHint() const {
-    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
-    return {fontMetrics().horizontalAdvance(recordIndicatorMark) + 2 * margin,
-            defaultSectionSize()};
+    if (m_width < 0) {
+        const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+        m_width = fontMetrics().horizontalAdvance(recordIndicatorMark) + 2 * margin;
+    }
+    return {m_width, defaultSectionSize()};
+}
+
+void RecordIndicator::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        m_width = -1;
+    QHeaderView::changeEvent(event);
 }

@@ -9,7 +9,8 @@ class QTableView;
 inline const QString recordIndicatorMark = QStringLiteral("\u25B6");
 
 // The record indicator column of a grid: a row header as wide as its mark. Its width is
-// fixed, so that reading rows into the grid does not measure the header of every row.
+// fixed, so that reading rows into the grid does not measure the header of every row, and
+// measured once for its font and style, as the grid asks for it at every layout.
 class RecordIndicator : public QHeaderView {
     Q_OBJECT
 
@@ -18,4 +19,10 @@ public:
     explicit RecordIndicator(QTableView* grid);
 
     QSize sizeHint() const override;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    mutable int m_width = -1;
 };

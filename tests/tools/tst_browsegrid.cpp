@@ -1,7 +1,9 @@
 #include "tools/BrowseRecord.h"
 #include "tools/ColumnTitles.h"
+#include "tools/RecordIndicator.h"
 
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTableView>
 #include <QTest>
 
@@ -92,6 +94,29 @@ private slots:
         }
         QCOMPARE(grid.horizontalHeader()->sizeHint().height(),
                  plain.horizontalHeader()->sizeHint().height());
+    }
+
+    // The record indicator is as wide as its mark in the font it has now.
+    void indicatorAsWideAsItsMark_data() {
+        QTest::addColumn<int>("pointSize");
+        QTest::newRow("the default font") << 0;
+        QTest::newRow("a larger font") << 30;
+    }
+
+    void indicatorAsWideAsItsMark() {
+        QFETCH(int, pointSize);
+        QTableView grid;
+        auto* indicator = new RecordIndicator(&grid);
+        // Measured once in the default font first, so that a stale width would show.
+        const int defaultWidth = indicator->sizeHint().width();
+        QFont font = indicator->font();
+        if (pointSize > 0)
+            font.setPointSize(pointSize);
+        indicator->setFont(font);
+        const int margin = indicator->style()->pixelMetric(QStyle::PM_HeaderMargin);
+        QCOMPARE(indicator->sizeHint().width(),
+                 QFontMetrics(font).horizontalAdvance(recordIndicatorMark) + 2 * margin);
+        QVERIFY(pointSize == 0 || indicator->sizeHint().width() > defaultWidth);
     }
 };
 
