@@ -57,8 +57,8 @@ void TFormSyns::ShowFormSyns(const QString& text, const QWidget* mainWindow) {
 
 void TFormSyns::BtnFindClick() {
     MessageBox::runAction(this, [this] {
-        // Opening closes the earlier result itself, in one step for the grid, which stays on
-        // the screen from one result to the next.
+        // Opening puts the new result in place of the earlier one, which the grid shows
+        // until then: the grid stays on the screen from one result to the next.
         try {
             Query1->open(synonymTable, synonymSearchLines(), synonymParameter,
                          synonymPattern(m_ui->EditF->text()));
@@ -79,8 +79,12 @@ void TFormSyns::Query1AfterOpen() {
     for (int column = 0; column < Query1->columnCount(); ++column)
         m_ui->DBGrid1->setColumnHidden(column, Query1->fieldName(column).toLower() !=
                                                    QStringLiteral("syn"));
-    if (Query1->rowCount() > 0)
+    if (Query1->rowCount() > 0) {
+        // The result shows from its first row, also when that row stayed current from the
+        // last result and the grid does not scroll to it by itself.
+        m_ui->DBGrid1->scrollToTop();
         m_ui->DBGrid1->setCurrentIndex(Query1->index(0, Query1->fieldIndex(QStringLiteral("syn"))));
+    }
     m_ui->DBGrid1->show();
     m_ui->BtnName->setEnabled(true);
 }

@@ -14,28 +14,26 @@ QueryRowsModel::~QueryRowsModel() = default;
 
 void QueryRowsModel::open(const QString& tableFile, const QStringList& sqlLines,
                           const QString& parameter, const QString& value) {
-    // One reset takes the grid from the old rows to the new ones.
+    const QString sql = sqlLines.join(u'\n');
+    // The same search again, with another text, runs the statement prepared before, and the
+    // grid keeps its columns: only the rows change.
+    if (m_statement.isPrepared() && sql == m_preparedSql) {
+        rerun(parameter, value);
+        return;
+    }
+    // One reset takes the grid from the old rows and columns to the new ones.
     beginResetModel();
     clear();
     try {
-        const QString sql = sqlLines.join(u'\n');
-        // The same search again, with another text, runs the statement prepared before.
-        if (!m_statement.isPrepared() || sql != m_preparedSql) {
-            m_statement.finalize();
-            m_preparedSql.clear();
-            m_fieldNames.clear();
-            m_tablePath = m_source.tablePath(tableFile);
-            m_source.attach(tableFile);
-            if (!m_statement.prepare(sqliteHandle(m_source.database()), sql))
-                throw EngineError(m_statement.errorText(), m_tablePath);
-            m_preparedSql = sql;
-            for (int column = 0; column < m_statement.columnCount(); ++column)
-                m_fieldNames.append(m_statement.columnName(column));
-        }
-        const int index = m_statement.parameterIndex(u':' + parameter);
-        if (index > 0)
-            m_statement.bindText(index, value.toUtf8());
-        m_atEnd = false;
+        forgetStatement();
+        m_tablePath = m_source.tablePath(tableFile);
+        m_source.attach(tableFile);
+        if (!m_statement.prepare(sqliteHandle(m_source.database()), sql))
+            throw EngineError(m_statement.errorText(), m_tablePath);
+        m_preparedSql = sql;
+        for (int column = 0; column < m_statement.columnCount(); ++column)
+            m_fieldNames.append(m_statement.columnName(column));
+        bind(parameter, value);
         if (!readRows(batchRows))
             throw EngineError(m_statement.errorText(), m_tablePath);
     } catch (...) {
@@ -47,6 +45,43 @@ void QueryRowsModel::open(const QString& tableFile, const QStringList& sqlLines,
     m_open = true;
     m_rowCount = rowsRead();
     endResetModel();
+}
+
+void QueryRowsModel::rerun(const QString& parameter, const QString& value) {
+    // The old rows make room for the new ones at once; until the grid is told, the rows it
+    // still counts beyond the new ones read as nothing.
+    m_statement.reset();
+    m_rows.clear();
+    bind(parameter, value);
+    if (!readRows(batchRows)) {
+        const EngineError error(m_statement.errorText(), m_tablePath);
+        close();
+        throw error;
+    }
+    // No read while the grid is told: its rows would grow in the middle of the change.
+    const bool atEnd = std::exchange(m_atEnd, true);
+    const int rows = rowsRead();
+    if (rows < m_rowCount) {
+        beginRemoveRows({}, rows, m_rowCount - 1);
+        m_rowCount = rows;
+        endRemoveRows();
+    }
+    if (m_rowCount > 0)
+        emit dataChanged(index(0, 0), index(m_rowCount - 1, columnCount() - 1));
+    if (rows > m_rowCount) {
+        beginInsertRows({}, m_rowCount, rows - 1);
+        m_rowCount = rows;
+        endInsertRows();
+    }
+    m_open = true;
+    m_atEnd = atEnd;
+}
+
+void QueryRowsModel::bind(const QString& parameter, const QString& value) {
+    const int index = m_statement.parameterIndex(u':' + parameter);
+    if (index > 0)
+        m_statement.bindText(index, value.toUtf8());
+    m_atEnd = false;
 }
 
 void QueryRowsModel::close() {
@@ -127,7 +162,8 @@ int QueryRowsModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant QueryRowsModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid) ||
+        index.row() >= rowsRead())
         return {};
     return text(index.row(), index.column());
 }

@@ -24,7 +24,8 @@ public:
     ~QueryRowsModel() override;
 
     // Runs the SQL, which names `tableFile` as its table, with one text parameter, and reads
-    // the first batch of rows. Throws EngineError; the model is then closed.
+    // the first batch of rows. The same SQL as the open result's keeps the grid's columns and
+    // changes only its rows. Throws EngineError; the model is then closed.
     void open(const QString& tableFile, const QStringList& sqlLines, const QString& parameter,
               const QString& value);
     void close();
@@ -52,6 +53,11 @@ signals:
     void readFailed(const QString& text);
 
 private:
+    // Runs the prepared statement again with another value and puts its rows in place of the
+    // old ones, telling the grid of the rows removed, changed and added.
+    void rerun(const QString& parameter, const QString& value);
+    // Binds the value and starts a new read.
+    void bind(const QString& parameter, const QString& value);
     // Drops the rows and rewinds the statement, without telling the grid.
     void clear();
     // Drops the prepared statement as well.

@@ -2,12 +2,15 @@
 #include "support/ToolsTestBed.h"
 #include "tools/FSyns.h"
 #include "tools/QueryRowsModel.h"
+#include "tools/RecordIndicator.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -128,6 +131,67 @@ private slots:
         QCOMPARE(controls.DBGrid1->model()->headerData(0, Qt::Horizontal).toString(),
                  QString("syn"));
         QVERIFY(controls.BtnName->isEnabled());
+        QVERIFY(bed.bed.messages.isEmpty());
+    }
+
+    // A search after another in the same window: the grid holds only the new rows, from the
+    // first one, which is current and marked, however the user left the last result.
+    void searchAgainReplacesTheResult_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<bool>("lastRowCurrent");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QStringList>("calls");
+        const QStringList abies{"1 Abies|alba|"};
+        const QStringList picea{"1 Picea|abies|"};
+        QTest::newRow("fewer rows, the current one gone") << "Abies" << true << "Pi" << 2 << picea;
+        QTest::newRow("as many, scrolled down") << "Abies" << false << "Abies" << 30 << abies;
+        QTest::newRow("as many, the last row current") << "Abies" << true << "Abies" << 30 << abies;
+        QTest::newRow("more rows") << "Pi" << true << "Abies" << 30 << abies;
+        QTest::newRow("no rows") << "Abies" << true << "Quercus" << 0 << QStringList();
+        QTest::newRow("rows after none") << "Quercus" << false << "Pi" << 2 << picea;
+    }
+
+    void searchAgainReplacesTheResult() {
+        QFETCH(QString, first);
+        QFETCH(bool, lastRowCurrent);
+        QFETCH(QString, second);
+        QFETCH(int, rows);
+        QFETCH(QStringList, calls);
+        QStringList synonyms{"Picea excelsa\t2", "Pinus abies\t2"};
+        for (int i = 0; i < 30; ++i)
+            synonyms.append(QStringLiteral("Abies %1\t4").arg(i, 2, 10, QChar('0')));
+        SearchBed bed(synonyms);
+        QTableView* grid = bed.find(first).DBGrid1;
+        QAbstractItemModel* model = grid->model();
+        const int firstRows = model->rowCount();
+        if (lastRowCurrent && firstRows > 0)
+            grid->setCurrentIndex(model->index(firstRows - 1, 0));
+        grid->scrollToBottom();
+        // The first result of 30 rows is longer than the grid.
+        QCOMPARE(grid->verticalScrollBar()->value() > 0, first == "Abies");
+
+        bed.form.ShowFormSyns(second, &bed.main);
+        bed.form.BtnFindClick();
+        QCOMPARE(model->rowCount(), rows);
+        const QStringList found = shownSynonyms(grid);
+        QCOMPARE(found.size(), rows);
+        QVERIFY2(std::all_of(found.cbegin(), found.cend(),
+                             [&](const QString& text) {
+                                 return text.startsWith(second, Qt::CaseInsensitive);
+                             }),
+                 qPrintable(found.join(", ")));
+        // As the user sees it: after the grid has laid out the new rows.
+        QCoreApplication::processEvents();
+        QCOMPARE(grid->verticalScrollBar()->value(), 0);
+        QCOMPARE(grid->currentIndex().row(), rows > 0 ? 0 : -1);
+        QStringList marked;
+        for (int row = 0; row < model->rowCount(); ++row)
+            marked.append(model->headerData(row, Qt::Vertical).toString());
+        QCOMPARE(marked.indexOf(recordIndicatorMark), rows > 0 ? 0 : -1);
+        QCOMPARE(marked.lastIndexOf(recordIndicatorMark), rows > 0 ? 0 : -1);
+        QTest::mouseClick(Controls(bed.form).BtnName, Qt::LeftButton);
+        QCOMPARE(bed.selections.calls, calls);
         QVERIFY(bed.bed.messages.isEmpty());
     }
 
