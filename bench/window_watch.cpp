@@ -3,10 +3,11 @@
 //
 //   window-watch TITLE COMMAND [ARGUMENT...]
 //
-// Starts COMMAND, waits for a window named TITLE to be mapped and closes it as its user would
-// (WM_DELETE_WINDOW and Enter), and then sends _NET_WM_PING to the program's other window: the
-// program answers once its event loop runs again, after the work that the closing set off. Then it
-// closes that window (WM_DELETE_WINDOW) and waits for the program to end. Prints one line:
+// Starts COMMAND, waits for a window named TITLE to be mapped and, once the program has drawn it
+// (it answers a _NET_WM_PING sent to its other window after the map), closes it as its user
+// would (WM_DELETE_WINDOW and Enter); then it pings the other window again: the program answers
+// once its event loop runs again, after the work that the closing set off. Then it closes that
+// window (WM_DELETE_WINDOW) and waits for the program to end. Prints one line:
 //
 //   MAPPED_MS AFTER_CLOSE_MS PEAK_KIB
 //
@@ -144,6 +145,24 @@ xcb_generic_event_t* nextEvent(xcb_connection_t* x, Clock::time_point deadline, 
     return nullptr;
 }
 
+// Pings a window and waits for its program's answer: the program answers once its event loop
+// has worked through what came before the ping.
+void pingAndWait(xcb_connection_t* x, xcb_window_t root, xcb_window_t window, xcb_atom_t protocols,
+                 xcb_atom_t ping, Clock::time_point deadline, pid_t child) {
+    sendProtocol(x, window, protocols, ping);
+    for (bool answered = false; !answered;) {
+        xcb_generic_event_t* event = nextEvent(x, deadline, child);
+        if (!event)
+            fail("the program did not answer the ping", child);
+        if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE) {
+            const auto* reply = reinterpret_cast<xcb_client_message_event_t*>(event);
+            answered = reply->window == root && reply->data.data32[0] == ping &&
+                       reply->data.data32[2] == window;
+        }
+        std::free(event);
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -200,6 +219,10 @@ int main(int argc, char* argv[]) {
         std::free(event);
     }
 
+    // A user closes the window once it is drawn: once the program has drawn what the map
+    // showed, which it does before it answers a ping sent after the map.
+    if (!others.empty())
+        pingAndWait(x, root, others.front(), protocols, ping, deadline, child);
     // A dialog closes on the one or the other, as its user closes it.
     const Clock::time_point closing = Clock::now();
     sendProtocol(x, watched, protocols, deleteWindow);
@@ -216,18 +239,7 @@ int main(int argc, char* argv[]) {
                        reinterpret_cast<xcb_unmap_notify_event_t*>(event)->window == watched;
             std::free(event);
         }
-        sendProtocol(x, others.front(), protocols, ping);
-        for (bool answered = false; !answered;) {
-            xcb_generic_event_t* event = nextEvent(x, deadline, child);
-            if (!event)
-                fail("the program did not answer the ping", child);
-            if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE) {
-                const auto* reply = reinterpret_cast<xcb_client_message_event_t*>(event);
-                answered = reply->window == root && reply->data.data32[0] == ping &&
-                           reply->data.data32[2] == others.front();
-            }
-            std::free(event);
-        }
+        pingAndWait(x, root, others.front(), protocols, ping, deadline, child);
         afterCloseMs = msSince(closing);
         sendProtocol(x, others.front(), protocols, deleteWindow);
     }
