@@ -7,6 +7,7 @@
 #include <QLockFile>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <pwd.h>
@@ -101,12 +102,17 @@ void removeLeftovers(const QString& file) {
 }
 
 // At most one byte more than a key may hold, which tells a key too large to read: a huge
-// file is never read whole.
+// file is never read whole. Read by the file's size, as a read sets its buffer to the size it
+// asks for; on to the limit only when the file has grown since.
 std::optional<QByteArray> readKeyFile(const QString& path) {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray bytes = file.read(RegistryFile::maxSize + 1);
+    const qint64 limit = RegistryFile::maxSize + 1;
+    const qint64 wanted = std::min(file.size() + 1, limit);
+    QByteArray bytes = file.read(wanted);
+    if (bytes.size() == wanted && wanted < limit)
+        bytes += file.read(limit - wanted);
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
     return bytes;
