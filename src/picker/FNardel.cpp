@@ -240,17 +240,18 @@ void TFormNardel::fillList(QComboBox* list, QLabel* countLabel, const NameList& 
                            QStringList& authors, QList<int>& pages,
                            const std::function<void(NameList&)>& read) {
     NameList entries = start;
-    // The count shows once the rows are in: a fill that fails leaves no count behind.
-    countLabel->clear();
     if (read) {
         try {
             read(entries);
         } catch (...) {
-            // A fill that fails leaves the list as it starts, not half read.
+            // A fill that fails leaves the list as it starts, not half read, and no count.
+            countLabel->clear();
             showList(list, start, authors, pages);
             throw;
         }
         countLabel->setText(QString::number(entries.texts.size() - start.texts.size()));
+    } else {
+        countLabel->clear();
     }
     showList(list, entries, authors, pages);
 }

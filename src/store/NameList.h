@@ -14,7 +14,10 @@ struct NameList {
     QList<int> pages;
 
     // The species and subspecies lists begin with one blank entry: page 0, no author.
-    static NameList withBlankEntry() { return {{QString()}, {QString()}, {0}}; }
+    static NameList withBlankEntry() {
+        static const NameList blank{{QString()}, {QString()}, {0}};
+        return blank;
+    }
 };
 
 // Runs a query and appends its rows in query order. `authorField` is empty for the genus list,
