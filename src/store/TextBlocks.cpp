@@ -44,9 +44,6 @@ QStringView TextBlocks::view(Place place) const {
 QString TextBlocks::text(Place place) const {
     if (place.size == 0)
         return QStringLiteral("");
-    // A view into the block that holds a reference to it, as QString's own copies do.
     auto& block = const_cast<QString::DataPointer&>(m_blocks[size_t(place.at >> 32)].data_ptr());
-    block.d_ptr()->ref();
-    return QString(
-        QString::DataPointer(block.d_ptr(), block.data() + (place.at & 0xffffffff), place.size));
+    return shared(block.d_ptr(), view(place));
 }

@@ -26,18 +26,19 @@ public:
     QString text(Place place) const;
     QStringView view(Place place) const;
     // Appends a text and hands it out at once: a list's entries are read this way.
-    QString take(QByteArrayView utf8) {
-        const QStringView written = write(utf8);
-        m_block->ref();
-        return QString(QString::DataPointer(m_block, const_cast<char16_t*>(written.utf16()),
-                                            written.size()));
-    }
+    QString take(QByteArrayView utf8) { return shared(m_block, write(utf8)); }
 
     // Lets go of the blocks; texts handed out keep theirs. The next texts are expected to
     // take about as much room as these did.
     void clear();
 
 private:
+    // A view into a block that holds a reference to it, as QString's own copies do.
+    static QString shared(QTypedArrayData<char16_t>* block, QStringView units) {
+        block->ref();
+        return QString(
+            QString::DataPointer(block, const_cast<char16_t*>(units.utf16()), units.size()));
+    }
     // Writes a text into the free room, with a zero after it, as a QString's data ends.
     QStringView write(QByteArrayView utf8) {
         // UTF-16 takes no more units than UTF-8 takes bytes.
