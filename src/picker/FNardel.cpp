@@ -116,8 +116,6 @@ void TFormNardel::FormCreate() {
     FieldAuthor1 = QStringLiteral("AUTOR1");
     FieldPage = QStringLiteral("PAGE");
     Citation = QStringLiteral("Valmor (2002)");
-    SpeciesAuthors.clear();
-    SubspAuthors.clear();
     MessageBox::runAction(this, [this] {
         OpenNameSource(tablePathIn(m_programFolder, QStringLiteral("plantnames.db")));
     });
@@ -229,15 +227,15 @@ void TFormNardel::setEntries(QComboBox* list, const QStringList& texts) {
     list->setCurrentIndex(-1);
 }
 
-void TFormNardel::showList(QComboBox* list, const NameList& entries, QStringList& authors,
+void TFormNardel::showList(QComboBox* list, NameList entries, Utf8List& authors,
                            QList<int>& pages) {
     setEntries(list, entries.texts);
-    authors = entries.authors;
-    pages = entries.pages;
+    authors = std::move(entries.authors);
+    pages = std::move(entries.pages);
 }
 
 void TFormNardel::fillList(QComboBox* list, QLabel* countLabel, const NameList& start,
-                           QStringList& authors, QList<int>& pages,
+                           Utf8List& authors, QList<int>& pages,
                            const std::function<void(NameList&)>& read) {
     NameList entries = start;
     if (read) {
@@ -253,7 +251,7 @@ void TFormNardel::fillList(QComboBox* list, QLabel* countLabel, const NameList& 
     } else {
         countLabel->clear();
     }
-    showList(list, entries, authors, pages);
+    showList(list, std::move(entries), authors, pages);
 }
 
 std::function<void(NameList&)> TFormNardel::rowsOf(Query* query, const QString& textField,
@@ -266,7 +264,7 @@ std::function<void(NameList&)> TFormNardel::rowsOf(Query* query, const QString& 
 }
 
 void TFormNardel::FillGenusList() {
-    QStringList noAuthors;
+    Utf8List noAuthors;
     std::function<void(NameList&)> read = rowsOf(QueryGenus.get(), FieldGenus, QString());
     // The first fill takes the list read at the start while the window came up.
     if (const std::shared_ptr<ListReadAhead> ahead = std::move(m_genusAhead))
@@ -347,8 +345,8 @@ NameTextInput TFormNardel::nameInput() const {
             GenusPages,
             SpeciesPages,
             SubspPages,
-            SpeciesAuthors,
-            SubspAuthors,
+            SpeciesAuthors.value(m_ui->CBspecies->currentIndex()),
+            SubspAuthors.value(m_ui->CBsubsp->currentIndex()),
             Citation,
             CitesPages};
 }

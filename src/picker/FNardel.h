@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Utf8List.h"
+
 #include <QFont>
 #include <QList>
 #include <QString>
@@ -125,12 +127,12 @@ private:
     NameTextInput nameInput() const;
     void setEntries(QComboBox* list, const QStringList& texts);
     // Shows a list's entries and keeps the author and page of each.
-    void showList(QComboBox* list, const NameList& entries, QStringList& authors,
+    void showList(QComboBox* list, NameList entries, Utf8List& authors,
                   QList<int>& pages);
     // Shows a list's `start` entries followed by the rows that `read` appends (none when it
     // is empty), and the count of those rows.
     void fillList(QComboBox* list, QLabel* countLabel, const NameList& start,
-                  QStringList& authors, QList<int>& pages,
+                  Utf8List& authors, QList<int>& pages,
                   const std::function<void(NameList&)>& read);
     // Appends the rows of a list query; empty for no query.
     std::function<void(NameList&)> rowsOf(Query* query, const QString& textField,
@@ -150,8 +152,8 @@ private:
     int Level = 1;
     QString TableName;
     QString FieldGenus, FieldSpecies, FieldSubsp, FieldAuthor0, FieldAuthor1, FieldPage;
-    QStringList SpeciesAuthors;
-    QStringList SubspAuthors;
+    Utf8List SpeciesAuthors;
+    Utf8List SubspAuthors;
     QList<int> GenusPages;
     QList<int> SpeciesPages;
     QList<int> SubspPages;

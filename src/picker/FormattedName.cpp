@@ -56,17 +56,15 @@ FormattedName composeFormattedName(int level, const NameTextInput& in) {
         speciesAuthorStart = text.size() + 1;
         if (in.authors) {
             // Added even when empty: its space keeps the plain text's spacing.
-            const QString author = in.speciesAuthors.value(in.speciesIndex);
-            text += u' ' + author;
-            speciesAuthorLength = author.size() + 1;
+            text += u' ' + in.speciesAuthor;
+            speciesAuthorLength = in.speciesAuthor.size() + 1;
         }
         if (level > 1 && !in.subsp.isEmpty()) {
             text += u' ' + in.subsp;
             subspAuthorStart = text.size() + 1;
-            const QString author = in.subspAuthors.value(in.subspIndex);
-            if (in.authors && !author.isEmpty()) {
-                text += u' ' + author;
-                subspAuthorLength = author.size() + 1;
+            if (in.authors && !in.subspAuthor.isEmpty()) {
+                text += u' ' + in.subspAuthor;
+                subspAuthorLength = in.subspAuthor.size() + 1;
             }
         }
     }

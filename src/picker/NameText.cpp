@@ -14,7 +14,7 @@ NameText composeNameText(int level, const NameTextInput& in) {
     if (in.species.isEmpty())
         return out;
     if (in.authors)
-        out.name += ' ' + in.speciesAuthors.value(in.speciesIndex);
+        out.name += ' ' + in.speciesAuthor;
     const int speciesPage = in.speciesPages.value(in.speciesIndex);
     if (in.pages && speciesPage != genusPage)
         out.pageLabel += '/' + QString::number(speciesPage);
@@ -24,9 +24,8 @@ NameText composeNameText(int level, const NameTextInput& in) {
     out.name += ' ' + in.subsp;
     if (in.subsp.isEmpty())
         return out;
-    const QString subspAuthor = in.subspAuthors.value(in.subspIndex);
-    if (in.authors && !subspAuthor.isEmpty())
-        out.name += ' ' + subspAuthor;
+    if (in.authors && !in.subspAuthor.isEmpty())
+        out.name += ' ' + in.subspAuthor;
     const int subspPage = in.subspPages.value(in.subspIndex);
     if (in.pages && subspPage != speciesPage)
         out.pageLabel += '/' + QString::number(subspPage);

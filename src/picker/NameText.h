@@ -5,8 +5,8 @@
 #include <QStringList>
 
 // What the name text is composed from: the selected entry of each list (empty text when no
-// entry or the blank first entry is selected) and the data of every entry, indexed like the
-// lists.
+// entry or the blank first entry is selected), the pages of every entry, indexed like the
+// lists, and the authors of the selected entries.
 struct NameTextInput {
     QString genus;
     int genusIndex = -1;
@@ -18,8 +18,8 @@ struct NameTextInput {
     const QList<int>& genusPages;
     const QList<int>& speciesPages;
     const QList<int>& subspPages;
-    const QStringList& speciesAuthors;
-    const QStringList& subspAuthors;
+    QString speciesAuthor; // of the selected species
+    QString subspAuthor;   // of the selected subspecies
     const QString& citation;
     bool pages = true; // whether the checklist cites pages; without, the label is the citation
 };

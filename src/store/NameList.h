@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Utf8List.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -10,12 +12,16 @@ class Query;
 // belongs to one row of the name table.
 struct NameList {
     QStringList texts;
-    QStringList authors;
+    Utf8List authors; // none in the genus list
     QList<int> pages;
 
     // The species and subspecies lists begin with one blank entry: page 0, no author.
     static NameList withBlankEntry() {
-        static const NameList blank{{QString()}, {QString()}, {0}};
+        static const NameList blank = [] {
+            NameList list{{QString()}, {}, {0}};
+            list.authors.append({});
+            return list;
+        }();
         return blank;
     }
 };

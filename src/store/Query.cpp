@@ -54,30 +54,47 @@ void Query::addSqlLine(const QString& line) {
 
 int Query::positionOf(const QString& name) const {
     for (int column = 0; column < fieldNames_.size(); ++column) {
-        if (fieldNames_[column].compare(name, Qt::CaseInsensitive) == 0)
+        // Names of another length are passed over without comparing letters.
+        if (fieldNames_[column].size() == name.size() &&
+            fieldNames_[column].compare(name, Qt::CaseInsensitive) == 0)
             return column;
     }
     fail(QStringLiteral("Field '%1' not found").arg(name));
 }
 
+Query::Param& Query::param(const QString& name) {
+    for (Param& param : params_) {
+        if (param.name == name)
+            return param;
+    }
+    Param& added = params_.emplace_back();
+    added.name = name;
+    if (isPrepared())
+        added.index = statement_.parameterIndex(':' + name);
+    return added;
+}
+
 void Query::defineParam(const QString& name, ParamType type) {
-    paramTypes_.insert(name, type);
+    param(name).type = type;
 }
 
 void Query::setParam(const QString& name, const QVariant& value) {
-    const auto type = paramTypes_.constFind(name);
-    if (type == paramTypes_.constEnd()) {
-        params_.insert(name, value);
-    } else if (*type == ParamType::Text) {
-        params_.insert(name, value.toString());
+    Param& param = this->param(name);
+    if (!param.type) {
+        param.value = value;
+    } else if (*param.type == ParamType::Text) {
+        param.value = value.toString();
     } else {
         bool ok = false;
         const qlonglong number = value.toLongLong(&ok);
         if (!ok)
             fail(QStringLiteral("'%1' is not a valid integer value for parameter %2")
                      .arg(value.toString(), name));
-        params_.insert(name, number);
+        param.value = number;
     }
+    // Converted once here, not at every run.
+    param.text = Statement::bindsAsText(*param.value) ? param.value->toString().toUtf8()
+                                                      : QByteArray();
 }
 
 QString Query::tables() const {
@@ -108,6 +125,8 @@ void Query::prepare() {
     fieldNames_.clear();
     for (int column = 0; column < statement_.columnCount(); ++column)
         fieldNames_.append(statement_.columnName(column));
+    for (Param& param : params_)
+        param.index = statement_.parameterIndex(':' + param.name);
 }
 
 void Query::beginRun() {
@@ -115,10 +134,13 @@ void Query::beginRun() {
         prepare();
     close();
     statement_.reset();
-    for (auto param = params_.constBegin(); param != params_.constEnd(); ++param) {
-        const int index = statement_.parameterIndex(':' + param.key());
-        if (index > 0)
-            statement_.bind(index, param.value());
+    for (const Param& param : params_) {
+        if (param.index <= 0 || !param.value)
+            continue;
+        if (Statement::bindsAsText(*param.value))
+            statement_.bindText(param.index, param.text);
+        else
+            statement_.bind(param.index, *param.value);
     }
 }
 

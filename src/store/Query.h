@@ -3,10 +3,10 @@
 #include "store/ResultRows.h"
 #include "store/Statement.h"
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <optional>
 #include <vector>
 
 class NameSource;
@@ -115,8 +115,17 @@ private:
     NameSource& source_;
     QStringList sql_;
     QStringList tableFiles_;
-    QHash<QString, ParamType> paramTypes_;
-    QHash<QString, QVariant> params_;
+    // A parameter, its value kept as it is bound, and its place in the prepared statement
+    // (0 when the statement does not use it).
+    struct Param {
+        QString name;
+        std::optional<ParamType> type;
+        std::optional<QVariant> value; // none until one is set
+        QByteArray text;               // the value as UTF-8, when it is bound as text
+        int index = 0;
+    };
+    Param& param(const QString& name);
+    std::vector<Param> params_;
     Statement statement_;
     bool open_ = false;
     QStringList fieldNames_; // of the prepared statement

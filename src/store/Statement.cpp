@@ -64,20 +64,25 @@ void Statement::bindNull(int index) {
     sqlite3_bind_null(statement_, index);
 }
 
-void Statement::bind(int index, const QVariant& value) {
+bool Statement::bindsAsText(const QVariant& value) {
     switch (value.typeId()) {
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
     case QMetaType::Bool:
-        bindInteger(index, value.toLongLong());
-        break;
+        return false;
     default:
-        if (value.isNull())
-            bindNull(index);
-        else
-            bindText(index, value.toString().toUtf8());
+        return !value.isNull();
     }
+}
+
+void Statement::bind(int index, const QVariant& value) {
+    if (bindsAsText(value))
+        bindText(index, value.toString().toUtf8());
+    else if (value.isNull())
+        bindNull(index);
+    else
+        bindInteger(index, value.toLongLong());
 }
 
 int Statement::columnCount() const {

@@ -41,6 +41,8 @@ public:
     void bindNull(int index);
     // Binds a value by its type: text as UTF-8, whole numbers as integers, null as NULL.
     void bind(int index, const QVariant& value);
+    // Whether bind() binds the value as text.
+    static bool bindsAsText(const QVariant& value);
 
     enum class Step { Row, Done, Error };
     // Inline, as are the column reads below: they run for every row that a list reads.

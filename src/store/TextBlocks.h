@@ -6,6 +6,9 @@
 #include <bit>
 #include <cstring>
 #include <vector>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 // Texts read from SQLite as UTF-8, kept as UTF-16 in blocks that many texts share, so that a
 // text costs no allocation of its own. A text handed out holds on to its block, as a copy of
@@ -17,6 +20,10 @@ public:
         qint64 at = 0;
         qint32 size = 0;
     };
+
+    // `expectedUnits`: about how many UTF-16 units the texts will take, so that a list of known
+    // length begins with a block of about its size.
+    explicit TextBlocks(qsizetype expectedUnits = 0) : m_lastUnits(expectedUnits) {}
 
     Place append(QByteArrayView utf8) {
         const QStringView written = write(utf8);
@@ -97,9 +104,18 @@ private:
         return true;
     }
     static bool widen8(const char* in, char16_t* out) {
+#ifdef __SSE2__
+        const __m128i chunk = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(in));
+        if (_mm_movemask_epi8(chunk) != 0)
+            return false;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                         _mm_unpacklo_epi8(chunk, _mm_setzero_si128()));
+        return true;
+#else
         quint64 chunk;
         std::memcpy(&chunk, in, 8);
         return !(chunk & 0x8080808080808080ull) && widen4(in, out) && widen4(in + 4, out + 4);
+#endif
     }
     static char16_t* widenUtf8(QByteArrayView bytes, char16_t* out);
 

@@ -73,12 +73,10 @@ Input inputOf(const QByteArray& bytes) {
 
 FormattedName nameOf(const Input& in) {
     const QList<int> pages{1};
-    const QStringList speciesAuthors{in.speciesAuthor};
-    const QStringList subspAuthors{in.subspAuthor};
     const QString citation;
     return composeFormattedName(in.level,
                                 {in.genus, 0, in.species, 0, in.subsp, 0, in.authors, pages, pages,
-                                 pages, speciesAuthors, subspAuthors, citation});
+                                 pages, in.speciesAuthor, in.subspAuthor, citation});
 }
 
 QString carried(const QString& text) {

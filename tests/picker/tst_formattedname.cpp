@@ -119,12 +119,10 @@ private slots:
         QFETCH(bool, authors);
         QFETCH(QString, expected);
         const QList<int> pages = {0, 0};
-        const QStringList speciesAuthors = {"", speciesAuthor};
-        const QStringList subspAuthors = {"", subspAuthor};
         const QString citation;
         const FormattedName name = composeFormattedName(
             level, {genus, 0, species, species.isEmpty() ? 0 : 1, subsp, subsp.isEmpty() ? 0 : 1,
-                    authors, pages, pages, pages, speciesAuthors, subspAuthors, citation});
+                    authors, pages, pages, pages, speciesAuthor, subspAuthor, citation});
         QCOMPARE(markup(name), expected);
     }
 };

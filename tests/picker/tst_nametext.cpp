@@ -135,13 +135,11 @@ private slots:
         const QList<int> genusPages{pages[0]};
         const QList<int> speciesPages{0, pages[1]};
         const QList<int> subspPages{0, pages[2]};
-        const QStringList speciesAuthors{QString(), speciesAuthor};
-        const QStringList subspAuthors{QString(), subspAuthor};
         const QString citation = "Valmor (2002)";
         const NameText text = composeNameText(
             level, {genus, genus.isEmpty() ? -1 : 0, species, species.isEmpty() ? 0 : 1, subsp,
                     subsp.isEmpty() ? 0 : 1, authors, genusPages, speciesPages, subspPages,
-                    speciesAuthors, subspAuthors, citation});
+                    speciesAuthor, subspAuthor, citation});
         QCOMPARE(text.name, name);
         QCOMPARE(text.pageLabel, pageLabel);
     }
@@ -160,11 +158,10 @@ private slots:
         const bool pages = pageLabel.startsWith("Valmor");
         const QList<int> genusPages{0};
         const QList<int> otherPages{0, 0};
-        const QStringList authors{QString(), "L."};
         const QString citation = pages ? "Valmor (2002)" : "Flora (2012)";
         const NameText text = composeNameText(level, {"Abies", 0, "alba", 1, "subsp. alba", 1,
                                                       true, genusPages, otherPages, otherPages,
-                                                      authors, authors, citation, pages});
+                                                      "L.", "L.", citation, pages});
         QCOMPARE(text.pageLabel, pageLabel);
         QCOMPARE(text.name, level == 0 ? "Abies" : "Abies alba L. subsp. alba L.");
     }
