@@ -2,6 +2,7 @@
 #include "app/ProgramOptions.h"
 #include "picker/FNardel.h"
 #include "platform/DisplayPlatform.h"
+#include "platform/FontConfigWarmUp.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtClipboard.h"
 #include "platform/TableFolders.h"
@@ -11,7 +12,7 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QImage>
+#include <QImageReader>
 #include <QPixmap>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -74,6 +75,7 @@ int main(int argc, char* argv[]) {
                                                   qEnvironmentVariableIsSet("DISPLAY"));
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
+    FontConfigWarmUp fontConfig;
     QApplication app(argc, argv);
     // The toolkit has taken its own options (-platform, -display, -session ...) away.
     const ProgramOptions options = readProgramOptions(QCoreApplication::arguments());
@@ -85,11 +87,14 @@ int main(int argc, char* argv[]) {
     // desktop entry names, so that the desktop groups the window under the entry's icon.
     QApplication::setApplicationName(QStringLiteral("Nardel"));
     QGuiApplication::setDesktopFileName(QStringLiteral(NARDEL_APP_ID));
-    // Read as what they are: a reader that guesses the format asks every image plugin first.
+    // Read as the PNG pictures they are: a reader allowed to guess the format loads every image
+    // plugin and asks each of them first, even when it is told the format.
     QIcon windowIcon;
-    for (const int size : {NARDEL_ICON_SIZES})
-        windowIcon.addPixmap(QPixmap::fromImage(
-            QImage(QStringLiteral(":/icons/%1x%1/" NARDEL_APP_ID ".png").arg(size), "PNG")));
+    for (const int size : {NARDEL_ICON_SIZES}) {
+        QImageReader picture(QStringLiteral(":/icons/%1x%1/" NARDEL_APP_ID ".png").arg(size), "png");
+        picture.setAutoDetectImageFormat(false);
+        windowIcon.addPixmap(QPixmap::fromImage(picture.read()));
+    }
     QApplication::setWindowIcon(windowIcon);
     // The window speaks Czech, and so do the toolkit's own dialogs and buttons.
     QTranslator qtTexts;
@@ -102,6 +107,7 @@ int main(int argc, char* argv[]) {
     // An import killed between its two tables is completed before either is read.
     for (const QString& folder : folders)
         TablePair::recover(folder);
+    fontConfig.wait();
     TFormNardel FormNardel(tableFolderAmong(folders), clipboard, folders);
     FormNardel.show();
     // A session's end closes the window as its user would, so the options are saved; the
