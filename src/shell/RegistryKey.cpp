@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <algorithm>
 #include <chrono>
@@ -89,15 +88,24 @@ std::unique_ptr<QLockFile> lockKey(const QString& file, const KeyLockTimes& time
 
 // QSaveFile writes beside the file it replaces, under that file's name and six random letters
 // (or digits), and renames at the end: a copy killed before the rename leaves that file behind.
+bool isLeftoverOf(QStringView name, QStringView file) {
+    if (!name.startsWith(file))
+        return false;
+    QStringView rest = name.sliced(file.size());
+    if (rest.startsWith(u".bad."))
+        rest = rest.sliced(4);
+    return rest.size() == 7 && rest[0] == u'.' &&
+           std::all_of(rest.begin() + 1, rest.end(), [](QChar c) {
+               return c.unicode() < 128 && c.isLetterOrNumber();
+           });
+}
+
 // Called under the lock, so no running copy is writing one.
 void removeLeftovers(const QString& file) {
     const QFileInfo key(file);
-    const QRegularExpression leftover(
-        QRegularExpression::anchoredPattern(QRegularExpression::escape(key.fileName()) +
-                                            QStringLiteral(R"((\.bad)?\.[A-Za-z0-9]{6})")));
     const QFileInfoList candidates = QDir(key.path()).entryInfoList(QDir::Files | QDir::NoSymLinks);
     for (const QFileInfo& candidate : candidates)
-        if (leftover.match(candidate.fileName()).hasMatch())
+        if (isLeftoverOf(candidate.fileName(), key.fileName()))
             QFile::remove(candidate.filePath());
 }
 

@@ -3,7 +3,6 @@
 #include "store/EngineError.h"
 #include "store/NameSource.h"
 
-#include <QRegularExpression>
 #include <limits>
 
 namespace {
@@ -11,7 +10,41 @@ bool fitsInt(std::optional<qint64> number) {
     return number && *number >= std::numeric_limits<int>::min() &&
            *number <= std::numeric_limits<int>::max();
 }
+
+bool isWordCharacter(QChar c) {
+    return c.isLetterOrNumber() || c == u'_';
+}
+
+// The quoted name after the keyword at `at` when `sql` holds FROM or JOIN there as a word of
+// its own, then blanks, then a name in single quotes; sets `at` past the name.
+std::optional<QStringView> quotedNameAfterKeyword(QStringView sql, qsizetype& at) {
+    const QStringView keyword = sql.mid(at, 4);
+    if ((at > 0 && isWordCharacter(sql[at - 1])) ||
+        (keyword.compare(u"FROM", Qt::CaseInsensitive) != 0 &&
+         keyword.compare(u"JOIN", Qt::CaseInsensitive) != 0))
+        return std::nullopt;
+    qsizetype quote = at + 4;
+    while (quote < sql.size() && sql[quote].isSpace())
+        ++quote;
+    if (quote == at + 4 || quote >= sql.size() || sql[quote] != u'\'')
+        return std::nullopt;
+    const qsizetype end = sql.indexOf(u'\'', quote + 1);
+    if (end <= quote + 1)
+        return std::nullopt;
+    at = end;
+    return sql.mid(quote + 1, end - quote - 1);
+}
 } // namespace
+
+QStringList Query::tablesNamedIn(const QString& sql) {
+    QStringList files;
+    for (qsizetype at = 0; at + 4 <= sql.size(); ++at) {
+        if (const std::optional<QStringView> name = quotedNameAfterKeyword(sql, at);
+            name && !files.contains(*name))
+            files.append(name->toString());
+    }
+    return files;
+}
 
 int Field::asInteger() const {
     const std::optional<qint64> number = rows_.integer(cell_);
@@ -110,14 +143,8 @@ void Query::fail(const QString& text) const {
 
 void Query::prepare() {
     close();
-    static const QRegularExpression namedTable(QStringLiteral(R"(\b(?:FROM|JOIN)\s+'([^']+)')"),
-                                               QRegularExpression::CaseInsensitiveOption);
     const QString text = sql_.join('\n');
-    tableFiles_.clear();
-    for (const auto& match : namedTable.globalMatch(text)) {
-        if (!tableFiles_.contains(match.captured(1)))
-            tableFiles_.append(match.captured(1));
-    }
+    tableFiles_ = tablesNamedIn(text);
     for (const QString& file : std::as_const(tableFiles_))
         source_.attach(file);
     if (!statement_.prepare(sqliteHandle(source_.database()), text))

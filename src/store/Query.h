@@ -92,6 +92,8 @@ public:
     }
     bool eof() const { return row_ >= rowCount_; }
 
+    // The table files that SQL names after FROM or JOIN in single quotes, each once, in order.
+    static QStringList tablesNamedIn(const QString& sql);
     // The table files that the SQL names, comma-separated: the files an error concerns.
     QString tables() const;
     QString fieldName(int position) const { return fieldNames_.value(position); }

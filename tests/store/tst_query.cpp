@@ -107,6 +107,25 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EngineError, query.recordCount());
     }
 
+    // The table files that a query attaches: named in single quotes after FROM or JOIN.
+    void tablesNamedIn_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QStringList>("tables");
+        QTest::newRow("from") << "SELECT * FROM 'plantnames.db'" << QStringList{"plantnames.db"};
+        QTest::newRow("join, any case, line breaks, once each")
+            << "select * from\n\t'syns.db' s Join  'plantnames.db' p ON 1 JOIN 'syns.db'"
+            << QStringList{"syns.db", "plantnames.db"};
+        QTest::newRow("not a word of its own") << "SELECT * XFROM 'a.db' FROM_ 'b.db'" << QStringList{};
+        QTest::newRow("no blank, no quote, empty or open name")
+            << "SELECT 1 FROM'a.db' FROM b.db FROM '' FROM 'c.db" << QStringList{};
+        QTest::newRow("at the very end") << "FROM" << QStringList{};
+    }
+    void tablesNamedIn() {
+        QFETCH(QString, sql);
+        QFETCH(QStringList, tables);
+        QCOMPARE(Query::tablesNamedIn(sql), tables);
+    }
+
     // A list's rows go straight into its entries, whose texts outlive the query's next run.
     void listRowsAreReadOnce() {
         SampleSource sample;
