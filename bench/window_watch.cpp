@@ -3,16 +3,18 @@
 //
 //   window-watch TITLE COMMAND [ARGUMENT...]
 //
-// Starts COMMAND, waits for a window named TITLE to be mapped and, once the program has drawn it
-// (it answers a _NET_WM_PING sent to its other window after the map), closes it as its user
-// would (WM_DELETE_WINDOW and Enter); then it pings the other window again: the program answers
-// once its event loop runs again, after the work that the closing set off. Then it closes that
+// Starts COMMAND and waits for a window named TITLE to be mapped and for the program to have
+// drawn it and its other windows (the X server reports each window's first drawing through the
+// DAMAGE extension). Then it closes that window as its user would (WM_DELETE_WINDOW and Enter),
+// waits until it is unmapped, and pings the program's other window: the program answers once
+// its event loop runs again, after the work that the closing set off. Then it closes that
 // window (WM_DELETE_WINDOW) and waits for the program to end. Prints one line:
 //
-//   MAPPED_MS AFTER_CLOSE_MS PEAK_KIB
+//   MAPPED_MS AFTER_CLOSE_MS PEAK_KIB DRAWN_MS
 //
-// AFTER_CLOSE_MS is -1 when the program has no other window. Nothing here waits by sleeping:
-// every wait is for an X event or the process, with a deadline.
+// AFTER_CLOSE_MS is the time to the unmap when the program has no other window. Nothing here
+// waits by sleeping: every wait is for an X event or the process, with a deadline.
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -23,6 +25,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+#include <set>
+#include <xcb/damage.h>
 #include <xcb/xcb.h>
 
 namespace {
@@ -129,11 +133,47 @@ void pressKey(xcb_connection_t* x, xcb_window_t root, xcb_window_t window, xcb_k
     xcb_flush(x);
 }
 
+// The windows that the program has drawn into: the X server reports a window's first drawing
+// through DAMAGE, which is asked for as soon as the window is created, before it can be mapped.
+class Drawing {
+public:
+    explicit Drawing(xcb_connection_t* x) : m_x(x) {
+        const xcb_query_extension_reply_t* damage = xcb_get_extension_data(x, &xcb_damage_id);
+        if (!damage || !damage->present)
+            fail("the X server has no DAMAGE extension");
+        m_notify = uint8_t(damage->first_event + XCB_DAMAGE_NOTIFY);
+        std::free(xcb_damage_query_version_reply(
+            x, xcb_damage_query_version(x, XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION),
+            nullptr));
+    }
+    // Takes note of a window created or drawn into.
+    void note(const xcb_generic_event_t* event) {
+        const uint8_t type = event->response_type & 0x7f;
+        if (type == XCB_CREATE_NOTIFY) {
+            const auto* created = reinterpret_cast<const xcb_create_notify_event_t*>(event);
+            xcb_damage_create(m_x, xcb_generate_id(m_x), created->window,
+                              XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+            xcb_flush(m_x);
+        } else if (type == m_notify) {
+            m_drawn.insert(reinterpret_cast<const xcb_damage_notify_event_t*>(event)->drawable);
+        }
+    }
+    bool drawn(xcb_window_t window) const { return m_drawn.count(window) > 0; }
+
+private:
+    xcb_connection_t* m_x;
+    uint8_t m_notify = 0;
+    std::set<xcb_window_t> m_drawn;
+};
+
 // The next event, or none once the deadline has passed or the child has ended.
-xcb_generic_event_t* nextEvent(xcb_connection_t* x, Clock::time_point deadline, pid_t child) {
+xcb_generic_event_t* nextEvent(xcb_connection_t* x, Drawing& drawing, Clock::time_point deadline,
+                               pid_t child) {
     while (Clock::now() < deadline) {
-        if (xcb_generic_event_t* event = xcb_poll_for_event(x))
+        if (xcb_generic_event_t* event = xcb_poll_for_event(x)) {
+            drawing.note(event);
             return event;
+        }
         if (ended(child))
             return nullptr;
         fd_set fds;
@@ -147,11 +187,11 @@ xcb_generic_event_t* nextEvent(xcb_connection_t* x, Clock::time_point deadline, 
 
 // Pings a window and waits for its program's answer: the program answers once its event loop
 // has worked through what came before the ping.
-void pingAndWait(xcb_connection_t* x, xcb_window_t root, xcb_window_t window, xcb_atom_t protocols,
-                 xcb_atom_t ping, Clock::time_point deadline, pid_t child) {
+void pingAndWait(xcb_connection_t* x, Drawing& drawing, xcb_window_t root, xcb_window_t window,
+                 xcb_atom_t protocols, xcb_atom_t ping, Clock::time_point deadline, pid_t child) {
     sendProtocol(x, window, protocols, ping);
     for (bool answered = false; !answered;) {
-        xcb_generic_event_t* event = nextEvent(x, deadline, child);
+        xcb_generic_event_t* event = nextEvent(x, drawing, deadline, child);
         if (!event)
             fail("the program did not answer the ping", child);
         if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE) {
@@ -185,6 +225,7 @@ int main(int argc, char* argv[]) {
     const xcb_keycode_t enter = keycodeOf(x, 0xff0d); // XK_Return
     if (!enter)
         fail("the keyboard has no Enter key");
+    Drawing drawing(x);
     xcb_flush(x);
 
     const Clock::time_point start = Clock::now();
@@ -202,7 +243,7 @@ int main(int argc, char* argv[]) {
     xcb_window_t watched = XCB_WINDOW_NONE;
     double mappedMs = 0;
     while (watched == XCB_WINDOW_NONE) {
-        xcb_generic_event_t* event = nextEvent(x, deadline, child);
+        xcb_generic_event_t* event = nextEvent(x, drawing, deadline, child);
         if (!event)
             fail("no window of that name was mapped", child);
         if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
@@ -219,27 +260,39 @@ int main(int argc, char* argv[]) {
         std::free(event);
     }
 
-    // A user closes the window once it is drawn: once the program has drawn what the map
-    // showed, which it does before it answers a ping sent after the map.
-    if (!others.empty())
-        pingAndWait(x, root, others.front(), protocols, ping, deadline, child);
+    // A user closes the window once it is drawn, and the program's other windows with it.
+    const auto allDrawn = [&] {
+        return drawing.drawn(watched) &&
+               std::all_of(others.begin(), others.end(),
+                           [&](xcb_window_t window) { return drawing.drawn(window); });
+    };
+    while (!allDrawn()) {
+        xcb_generic_event_t* event = nextEvent(x, drawing, deadline, child);
+        if (!event)
+            fail("the program did not draw its windows", child);
+        std::free(event);
+    }
+    const double drawnMs = msSince(start);
+    // The program has worked through its drawing when it answers a ping sent after it.
+    pingAndWait(x, drawing, root, others.empty() ? watched : others.front(), protocols, ping,
+                deadline, child);
     // A dialog closes on the one or the other, as its user closes it.
     const Clock::time_point closing = Clock::now();
     sendProtocol(x, watched, protocols, deleteWindow);
     pressKey(x, root, watched, enter);
-    double afterCloseMs = -1;
+    for (bool unmapped = false; !unmapped;) {
+        xcb_generic_event_t* event = nextEvent(x, drawing, deadline, child);
+        if (!event)
+            fail("the window did not close", child);
+        unmapped = (event->response_type & 0x7f) == XCB_UNMAP_NOTIFY &&
+                   reinterpret_cast<xcb_unmap_notify_event_t*>(event)->window == watched;
+        std::free(event);
+    }
+    double afterCloseMs = msSince(closing);
     if (!others.empty()) {
         // The ping goes out once the watched window is gone, so that it waits in the
         // program's queue behind whatever the closing set off.
-        for (bool unmapped = false; !unmapped;) {
-            xcb_generic_event_t* event = nextEvent(x, deadline, child);
-            if (!event)
-                fail("the window did not close", child);
-            unmapped = (event->response_type & 0x7f) == XCB_UNMAP_NOTIFY &&
-                       reinterpret_cast<xcb_unmap_notify_event_t*>(event)->window == watched;
-            std::free(event);
-        }
-        pingAndWait(x, root, others.front(), protocols, ping, deadline, child);
+        pingAndWait(x, drawing, root, others.front(), protocols, ping, deadline, child);
         afterCloseMs = msSince(closing);
         sendProtocol(x, others.front(), protocols, deleteWindow);
     }
@@ -247,11 +300,11 @@ int main(int argc, char* argv[]) {
     int status = 0;
     rusage usage{};
     while (Clock::now() < deadline && !ended(child))
-        std::free(nextEvent(x, Clock::now() + std::chrono::milliseconds(20), child));
+        std::free(nextEvent(x, drawing, Clock::now() + std::chrono::milliseconds(20), child));
     if (!ended(child))
         fail("the program did not end when its windows were closed", child);
     wait4(child, &status, 0, &usage);
     xcb_disconnect(x);
-    std::printf("%.3f %.3f %ld\n", mappedMs, afterCloseMs, usage.ru_maxrss);
+    std::printf("%.3f %.3f %ld %.3f\n", mappedMs, afterCloseMs, usage.ru_maxrss, drawnMs);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : 1;
 }
