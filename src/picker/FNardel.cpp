@@ -26,7 +26,6 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -40,8 +39,6 @@ const QString sourceMissingText = QStringLiteral("Data source for Nardel is not 
 
 void setUpList(QComboBox* list) {
     list->setModel(new QStringListModel(list));
-    // Long lists (thousands of species in a genus) open fast with rows of one height.
-    static_cast<QListView*>(list->view())->setUniformItemSizes(true);
 }
 
 } // namespace

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QComboBox>
+
+// A drop-down list of names. Its popup list is made when it first opens, not with the window:
+// most starts never open all three, and a list that does not exist costs nothing when the
+// entries change. The popup lays out its rows as of one height, so that a list of thousands
+// of species opens at once.
+class NameComboBox : public QComboBox {
+    Q_OBJECT
+
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override;
+};
