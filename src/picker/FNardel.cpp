@@ -5,6 +5,7 @@
 #include "picker/RichOutput.h"
 #include "picker/StatusLine.h"
 #include "platform/DisplayPlatform.h"
+#include "platform/FirstPaint.h"
 #include "platform/MessageBox.h"
 #include "shell/FInfo.h"
 #include "store/ListQueries.h"
@@ -159,11 +160,13 @@ void TFormNardel::OpenNameSource(const QString& tablePath) {
     CitesPages = facts.value(TableAbout::pages) != TableAbout::noPages;
     m_ui->LblPage->setText(Citation);
     m_ui->LblPage->adjustSize();
-    // Meanwhile the genus list is read on a connection of its own, for the first fill.
-    m_genusAhead = std::make_shared<ListReadAhead>(ListReadAhead::Request{
-        folderOf(tablePath), {TablePassword::programPassword},
-        genusQueryLines(TableName, FieldGenus), FieldGenus, FieldPage});
     m_sourceOpen = true;
+}
+
+void TFormNardel::readGenusListAhead() {
+    m_genusAhead = std::make_shared<ListReadAhead>(ListReadAhead::Request{
+        DatabaseSp->param(QStringLiteral("PATH")), {TablePassword::programPassword},
+        genusQueryLines(TableName, FieldGenus), FieldGenus, FieldPage});
 }
 
 bool TFormNardel::event(QEvent* event) {
@@ -193,6 +196,14 @@ void TFormNardel::FormActivate() {
     setWindowTitle(QCoreApplication::applicationName());
     FormInfo->FillInfo(QString(), QString(), QStringLiteral("Professional"), QString());
     FormInfo->OpenSettingsKey(QStringLiteral("Nardel"));
+    // The genus list is read on a connection and a thread of its own while the user reads the
+    // info window, for the first fill: begun once that window is on the screen, the read takes
+    // no time from its showing.
+    if (m_sourceOpen)
+        afterFirstPaint(FormInfo.get(), [this] {
+            if (FormInfo->isVisible())
+                readGenusListAhead();
+        });
     FormInfo->exec();
     restoreSettings();
     if (!m_sourceOpen)

@@ -109,6 +109,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Begins reading the genus list on a connection of its own.
+    void readGenusListAhead();
     void setUpControls();
     void setUpOptionsMenu();
     void setUpClipboardWatch();
@@ -178,7 +180,7 @@ private:
     // The connection to the table files; every query of the window goes through it.
     std::unique_ptr<NameSource> DatabaseSp;
     std::unique_ptr<Query> QueryGenus;
-    // The genus list read since the tables were opened, until the first fill takes it.
+    // The genus list read while the info window is first shown, until the first fill takes it.
     std::shared_ptr<ListReadAhead> m_genusAhead;
     std::unique_ptr<Query> QuerySpecies;
     std::unique_ptr<Query> QuerySubsp;
