@@ -110,13 +110,12 @@ void benchFills(BenchWindow& windows, const QString& tableFile, int rounds,
 
     // Cold: each round a window that has just opened its tables, as at the program's start,
     // and the floor on the file opened afresh; both read the same earlier lists untimed. The
-    // window's first genus fill takes the list read ahead on a connection of its own, so it is
-    // taken untimed first: every fill timed here reads on the window's own connection.
+    // window has shown no info window, so it reads no list ahead: every fill timed here reads
+    // on the window's own connection.
     const auto coldFill = [&](const std::function<void(TFormNardel&, Rounds&)>& ours,
                               const std::function<double()>& floor) {
         return Rounds::interleaved(rounds, [&](Rounds& round) {
             const std::unique_ptr<TFormNardel> fresh = windows.created(clipboard);
-            fresh->FillGenusList();
             ours(*fresh, round);
             round.floor.push_back(floor());
         });
