@@ -274,7 +274,7 @@ std::function<void(NameList&)> TFormNardel::rowsOf(Query* query, const QString& 
 void TFormNardel::FillGenusList() {
     Utf8List noAuthors;
     std::function<void(NameList&)> read = rowsOf(QueryGenus.get(), FieldGenus, QString());
-    // The first fill takes the list read at the start while the window came up.
+    // The first fill takes the list read while the info window was shown.
     if (const std::shared_ptr<ListReadAhead> ahead = std::move(m_genusAhead))
         read = [ahead](NameList& entries) { entries = ahead->take(); };
     fillList(m_ui->CBgenus, m_ui->LblGenus, NameList(), noAuthors, GenusPages, read);
