@@ -5,7 +5,6 @@
 #include "picker/RichOutput.h"
 #include "picker/StatusLine.h"
 #include "platform/DisplayPlatform.h"
-#include "platform/FirstPaint.h"
 #include "platform/MessageBox.h"
 #include "shell/FInfo.h"
 #include "store/ListQueries.h"
@@ -191,19 +190,16 @@ void TFormNardel::FormActivate() {
         return;
     // Set first: the steps run once, even when one of them fails.
     Activated = true;
+    // The genus list is read on a connection and a thread of its own while the info window is
+    // built and read, for the first fill. Begun here, once the main window is shown, the read
+    // does not take the other core from the X server while that window is shown.
+    if (m_sourceOpen)
+        readGenusListAhead();
     FormInfo = std::make_unique<TFormInfo>(VersionRecord::program(), this);
     QCoreApplication::setApplicationName(QStringLiteral("Nardel Pro"));
     setWindowTitle(QCoreApplication::applicationName());
     FormInfo->FillInfo(QString(), QString(), QStringLiteral("Professional"), QString());
     FormInfo->OpenSettingsKey(QStringLiteral("Nardel"));
-    // The genus list is read on a connection and a thread of its own while the user reads the
-    // info window, for the first fill: begun once that window is on the screen, the read takes
-    // no time from its showing.
-    if (m_sourceOpen)
-        afterFirstPaint(FormInfo.get(), [this] {
-            if (FormInfo->isVisible())
-                readGenusListAhead();
-        });
     FormInfo->exec();
     restoreSettings();
     if (!m_sourceOpen)

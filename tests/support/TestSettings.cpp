@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QEvent>
 #include <QPushButton>
 
 namespace {
@@ -58,20 +57,10 @@ InfoWindowCloser::InfoWindowCloser() {
         QWidget* dialog = QApplication::activeModalWidget();
         if (!dialog || dialog->objectName() != QStringLiteral("FormInfo"))
             return;
-        if (dialog != m_drawn)
-            return;
         if (auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("BtnOK"))) {
             ok->click();
             ++m_closed;
         }
     });
     m_timer.start(5);
-    // Every paint passes here, so that the info window's first is not missed.
-    qApp->installEventFilter(this);
-}
-
-bool InfoWindowCloser::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint && watched->objectName() == QStringLiteral("FormInfo"))
-        m_drawn = watched;
-    return false;
 }

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
-#include <QPointer>
 #include <QTimer>
 
 // A settings root of its own for one test, in place of the user's; the program's key lies in
@@ -29,18 +28,13 @@ private:
     QByteArray m_previousRoot;
 };
 
-// Closes the program info window each time it is shown modally, as its user does with "OK":
-// once it has been drawn, so that what the program begins after that drawing has begun.
+// Closes the program info window each time it is shown modally, as its user does with "OK".
 class InfoWindowCloser : public QObject {
 public:
     InfoWindowCloser();
     int closedCount() const { return m_closed; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QTimer m_timer;
-    QPointer<QObject> m_drawn; // the info window, once it has been drawn
     int m_closed = 0;
 };
