@@ -68,11 +68,7 @@ public:
     qint64 columnInteger(int column) const;
     double columnReal(int column) const;
     QByteArrayView columnBytes(int column) const {
-        // One look-up of the column; the pointer first, then the size: asking for the text
-        // may convert the value.
-        sqlite3_value* const value = sqlite3_column_value(statement_, column);
-        const auto* bytes = static_cast<const char*>(sqlite3_value_blob(value));
-        return QByteArrayView(bytes, sqlite3_value_bytes(value));
+        return bytesOf(sqlite3_column_value(statement_, column));
     }
     // A column of the current row read in one go: its kind and the value of that kind
     // (bytes for text and blobs, valid until the next step).
@@ -95,12 +91,9 @@ public:
             read.real = sqlite3_value_double(value);
             break;
         case Kind::Text:
-        case Kind::Blob: {
-            // The pointer first, then the size, as for columnBytes().
-            const auto* bytes = static_cast<const char*>(sqlite3_value_blob(value));
-            read.bytes = QByteArrayView(bytes, sqlite3_value_bytes(value));
+        case Kind::Blob:
+            read.bytes = bytesOf(value);
             break;
-        }
         case Kind::Null:
             break;
         }
@@ -117,6 +110,12 @@ public:
     static std::optional<qint64> wholeNumber(const Value& value);
 
 private:
+    // A value's bytes: the pointer first, then the size, as asking for the text may convert it.
+    static QByteArrayView bytesOf(sqlite3_value* value) {
+        const auto* bytes = static_cast<const char*>(sqlite3_value_blob(value));
+        return QByteArrayView(bytes, sqlite3_value_bytes(value));
+    }
+
     sqlite3* db_ = nullptr;
     sqlite3_stmt* statement_ = nullptr;
 };
