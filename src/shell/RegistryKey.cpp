@@ -1,4 +1,5 @@
 #include "shell/RegistryKey.h"
+#include "platform/PathKind.h"
 #include "shell/RegistryFile.h"
 
 #include <QDeadlineTimer>
@@ -10,7 +11,6 @@
 #include <chrono>
 #include <memory>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <thread>
 #include <unistd.h>
@@ -27,20 +27,24 @@ constexpr auto lockPoll = 5ms;
     throw SettingsWriteError(QStringLiteral("Cannot write %1: %2").arg(file, reason));
 }
 
-// What stands at `path` if it is neither free nor a regular file, links not followed: writing
-// there would write through a link, and reading a FIFO or a device may never end.
+// What stands at `path` if it is neither free nor a regular file: writing there would write
+// through a link, and reading a FIFO or a device may never end.
 std::optional<QString> otherThingAt(const QString& path) {
-    struct stat status {};
-    if (::lstat(QFile::encodeName(path).constData(), &status) != 0 || S_ISREG(status.st_mode))
+    switch (pathKindAt(path)) {
+    case PathKind::Nothing:
+    case PathKind::File:
         return std::nullopt;
-    if (S_ISDIR(status.st_mode))
+    case PathKind::Folder:
         return QStringLiteral("a folder");
-    if (S_ISLNK(status.st_mode))
+    case PathKind::Link:
         return QStringLiteral("a symbolic link");
-    if (S_ISFIFO(status.st_mode))
+    case PathKind::Fifo:
         return QStringLiteral("a FIFO");
-    if (S_ISSOCK(status.st_mode))
+    case PathKind::Socket:
         return QStringLiteral("a socket");
+    case PathKind::Device:
+        break;
+    }
     return QStringLiteral("a device");
 }
 

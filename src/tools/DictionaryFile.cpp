@@ -1,5 +1,7 @@
 #include "tools/DictionaryFile.h"
 
+#include "platform/PathKind.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -11,6 +13,33 @@ namespace {
 // Enough unwritable words to see what kind of text they are, without a box taller than the
 // screen.
 constexpr qsizetype listedWords = 10;
+
+[[noreturn]] void failWrite(const QString& fileName, const QString& reason) {
+    throw ExportError(QStringLiteral("Soubor nelze zapsat: %1\r\n%2")
+                          .arg(QDir::toNativeSeparators(fileName), reason));
+}
+
+// What stands where the dictionary is to go if it is neither free nor a regular file, which
+// alone the dictionary replaces: QSaveFile would write through a link, and put a file in
+// place of a FIFO or a device that the user happened to pick.
+std::optional<QString> otherThingAt(const QString& fileName) {
+    switch (pathKindAt(fileName)) {
+    case PathKind::Nothing:
+    case PathKind::File:
+        return std::nullopt;
+    case PathKind::Folder:
+        return QStringLiteral("složka");
+    case PathKind::Link:
+        return QStringLiteral("symbolický odkaz");
+    case PathKind::Fifo:
+        return QStringLiteral("pojmenovaná roura (FIFO)");
+    case PathKind::Socket:
+        return QStringLiteral("soket");
+    case PathKind::Device:
+        break;
+    }
+    return QStringLiteral("zařízení");
+}
 } // namespace
 
 QByteArray officeDictionary(const QStringList& words) {
@@ -67,6 +96,10 @@ QString partFileName(const QString& fileName, qsizetype part) {
 }
 
 void writeWholeFile(const QString& fileName, const QByteArray& bytes) {
+    if (const std::optional<QString> other = otherThingAt(fileName))
+        failWrite(fileName, QStringLiteral("Na jeho místě je %1, slovník se zapisuje jen do "
+                                           "obyčejného souboru.")
+                                .arg(*other));
     errno = 0;
     QSaveFile file(fileName);
     // The commit of Qt 6.4 misses a failed write of the last buffered bytes and would put a
@@ -77,7 +110,5 @@ void writeWholeFile(const QString& fileName, const QByteArray& bytes) {
         return;
     // A write cut short leaves Qt without an error text; the system's tells why.
     const int code = errno;
-    throw ExportError(QStringLiteral("Soubor nelze zapsat: %1\r\n%2")
-                          .arg(QDir::toNativeSeparators(fileName),
-                               code ? qt_error_string(code) : file.errorString()));
+    failWrite(fileName, code ? qt_error_string(code) : file.errorString());
 }

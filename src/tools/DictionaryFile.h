@@ -28,6 +28,7 @@ QList<QByteArray> libreOfficeDictionaries(const QStringList& words);
 QString partFileName(const QString& fileName, qsizetype part);
 
 // Replaces the file's content as a whole: the bytes go to a temporary file beside it, which
-// then takes its name, so a failure leaves the file as it was. Throws ExportError naming the
-// file.
+// then takes its name, so a failure leaves the file as it was. Only a regular file is
+// replaced: a link, a FIFO, a device or a folder at that name is left as it is. Throws
+// ExportError naming the file.
 void writeWholeFile(const QString& fileName, const QByteArray& bytes);

@@ -6,11 +6,15 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -201,6 +205,74 @@ private slots:
         QCOMPARE(fileBytes(path), existed ? QByteArray("old") : QByteArray("(missing)"));
         QCOMPARE(QDir(bed.tables.folder()).entryList({"*.dic*"}, QDir::Files),
                  existed ? QStringList{"slovnik.dic"} : QStringList());
+    }
+
+    // The dictionary replaces a regular file by a new one beside it, never writing into the
+    // old one; a link, or a FIFO or a device the user picked, it leaves as it is.
+    void onlyARegularFileIsReplaced_data() {
+        QTest::addColumn<QString>("standing");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("regular file") << "file" << QString();
+        QTest::newRow("FIFO") << "fifo"
+                              << "pojmenovaná roura (FIFO)";
+        QTest::newRow("link to a device") << "/dev/null"
+                                          << "symbolický odkaz";
+        QTest::newRow("link to a file elsewhere") << "elsewhere"
+                                                  << "symbolický odkaz";
+    }
+
+    void onlyARegularFileIsReplaced() {
+        QFETCH(QString, standing);
+        QFETCH(QString, refusal);
+        ToolsTestBed bed(speciesRows({"alba"}));
+        const QTemporaryDir elsewhere;
+        const QString path = bed.tables.path("slovnik.dic");
+        const QString kept = elsewhere.filePath("slovnik.dic");
+        int fifoReader = -1;
+        if (standing == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            // An export that opened the FIFO to write would wait for a reader forever.
+            fifoReader = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+            QVERIFY(fifoReader >= 0);
+        } else if (standing == "file") {
+            writeBytes(path, "old");
+            // A second name of the old file shows whether the export wrote into it.
+            QCOMPARE(
+                ::link(QFile::encodeName(path).constData(), QFile::encodeName(kept).constData()),
+                0);
+        } else {
+            writeBytes(kept, "old");
+            QVERIFY(QFile::link(standing == "elsewhere" ? kept : standing, path));
+        }
+        const auto closeReader = qScopeGuard([fifoReader] {
+            if (fifoReader >= 0)
+                ::close(fifoReader);
+        });
+
+        QString error;
+        try {
+            writeDictionary(bed.source, "plantnames.db", fields, path, DictionaryFormat::MsOffice,
+                            QLocale("cs_CZ"));
+        } catch (const ExportError& failure) {
+            error = QString::fromUtf8(failure.what());
+        }
+        if (refusal.isEmpty()) {
+            QCOMPARE(error, QString());
+            QCOMPARE(fileBytes(path), "alba\r\nG\r\n");
+        } else {
+            QCOMPARE(error, QStringLiteral("Soubor nelze zapsat: %1\r\nNa jeho místě je %2, "
+                                           "slovník se zapisuje jen do obyčejného souboru.")
+                                .arg(path, refusal));
+        }
+        QCOMPARE(QFileInfo(path).isSymLink(), standing != "file" && standing != "fifo");
+        if (fifoReader >= 0) {
+            char byte = 0;
+            QCOMPARE(::read(fifoReader, &byte, 1), ssize_t(0));
+        }
+        if (QFile::exists(kept))
+            QCOMPARE(fileBytes(kept), "old");
+        QCOMPARE(QDir(bed.tables.folder()).entryList({"slovnik*"}, QDir::AllEntries | QDir::System),
+                 QStringList{"slovnik.dic"});
     }
 
     void exportAsTheMenuStartsIt() {
