@@ -102,17 +102,24 @@ void TFormSyns::BtnNameClick() {
         const int column = Query1->fieldIndex(QStringLiteral("pn_rec"));
         if (column < 0)
             throw std::runtime_error("Field 'pn_rec' not found");
+        const QString synonym = Query1->text(row, Query1->fieldIndex(QStringLiteral("syn")));
         // The value comes from a table file: only a whole number may reach the lookup.
         const std::optional<qint64> record = Query1->wholeNumber(row, column);
         if (!record)
             throw std::runtime_error(
                 QStringLiteral("Synonymum „%1“ neukazuje na platné jméno: jeho pn_rec „%2“ není "
                                "celé číslo.")
-                    .arg(Query1->text(row, Query1->fieldIndex(QStringLiteral("syn"))),
-                         Query1->text(row, column))
+                    .arg(synonym, Query1->text(row, column))
                     .toStdString());
-        const AcceptedName name = lookUpAcceptedName(*Query2, *record);
-        m_selectName(name.level, name.genus, name.species, name.subsp);
+        // Selecting nothing would empty the main window's lists and leave the user guessing.
+        const std::optional<AcceptedName> name = lookUpAcceptedName(*Query2, *record);
+        if (!name)
+            throw std::runtime_error(
+                QStringLiteral("Platné jméno synonyma „%1“ (pn_rec %2) v tabulce jmen chybí.")
+                    .arg(synonym)
+                    .arg(*record)
+                    .toStdString());
+        m_selectName(name->level, name->genus, name->species, name->subsp);
     });
 }
 

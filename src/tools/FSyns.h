@@ -43,7 +43,7 @@ public:
     // Searches with the text of the search field; also the Enter key there.
     void BtnFindClick();
     // Has the main window select the accepted name of the current row. Without a current
-    // row it does nothing.
+    // row it does nothing; a synonym whose accepted name is missing is reported.
     void BtnNameClick();
     void FormClose();
 

@@ -16,7 +16,7 @@ QStringList synonymSearchLines() {
             QStringLiteral("where syn LIKE :") + synonymParameter};
 }
 
-AcceptedName lookUpAcceptedName(Query& query, qint64 record) {
+std::optional<AcceptedName> lookUpAcceptedName(Query& query, qint64 record) {
     const QString nameTable = QStringLiteral("plantnames.db");
     NameSource& source = query.source();
     if (source.about(synonymTable).value(TableAbout::importStamp) !=
@@ -32,9 +32,9 @@ AcceptedName lookUpAcceptedName(Query& query, qint64 record) {
     query.defineParam(parameter, Query::ParamType::Integer);
     query.setParam(parameter, record);
     query.open();
-    AcceptedName name;
     if (query.eof())
-        return name;
+        return std::nullopt;
+    AcceptedName name;
     name.genus = query.field(query.fieldIndex(QStringLiteral("genus"))).asString();
     name.species = query.field(query.fieldIndex(QStringLiteral("species"))).asString();
     name.subsp = query.field(query.fieldIndex(QStringLiteral("subsp"))).asString();

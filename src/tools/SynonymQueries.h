@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <optional>
 
 class Query;
 
@@ -23,7 +24,7 @@ struct AcceptedName {
 };
 
 // Looks up the name-table row whose pn_rec is `record`, through `query`, which keeps the
-// result open until the next lookup. A record with no row gives level 0 and empty texts.
+// result open until the next lookup; nothing when the name table has no such row.
 // Throws EngineError, and std::runtime_error when the two tables come from different imports:
 // the synonyms' record numbers would then name wrong rows.
-AcceptedName lookUpAcceptedName(Query& query, qint64 record);
+std::optional<AcceptedName> lookUpAcceptedName(Query& query, qint64 record);
