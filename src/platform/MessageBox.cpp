@@ -18,6 +18,15 @@ std::optional<bool>& nextAnswer() {
     static std::optional<bool> answer;
     return answer;
 }
+
+// Texts name tables, files and their contents: shown as they are, never as markup, which
+// would load the pictures it names. A box shown before the main window, such as a missing
+// table's, must not end the program when it closes as the only window on the screen.
+int execPlain(QMessageBox& box) {
+    box.setTextFormat(Qt::PlainText);
+    box.setAttribute(Qt::WA_QuitOnClose, false);
+    return box.exec();
+}
 } // namespace
 
 void setSink(Sink replacement) {
@@ -37,10 +46,7 @@ void show(QWidget* parent, Kind kind, const QString& title, const QString& text)
                                    : kind == Kind::Warning ? QMessageBox::Warning
                                                            : QMessageBox::Information;
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
-    // A box shown before the main window, such as a missing table's, must not end the
-    // program when it closes as the only window on the screen.
-    box.setAttribute(Qt::WA_QuitOnClose, false);
-    box.exec();
+    execPlain(box);
 }
 
 bool ask(QWidget* parent, const QString& title, const QString& text) {
@@ -56,8 +62,7 @@ bool ask(QWidget* parent, const QString& title, const QString& text) {
     box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ano"));
     box.button(QMessageBox::No)->setText(QStringLiteral("&Ne"));
     box.setEscapeButton(QMessageBox::No);
-    box.setAttribute(Qt::WA_QuitOnClose, false);
-    return box.exec() == QMessageBox::Yes;
+    return execPlain(box) == QMessageBox::Yes;
 }
 
 void runAction(QWidget* parent, const std::function<void()>& action) {
