@@ -7,9 +7,11 @@ namespace {
 
 const QByteArray header = "Windows Registry Editor Version 5.00";
 
+// A quoted text is read as UTF-8, which drops a byte-order mark at its start, so a text that
+// begins with U+FEFF does not stand between quotes either.
 bool fitsOnLine(const QString& text) {
     return !text.contains(u'\n') && !text.contains(u'\r') && !text.contains(QChar(u'\0')) &&
-           text.isValidUtf16();
+           !text.startsWith(QChar(0xfeff)) && text.isValidUtf16();
 }
 
 QString cutAtZero(const QString& text) {
@@ -167,6 +169,8 @@ RegistryFile RegistryFile::parse(const QByteArray& bytes) {
         return file;
     const QList<QByteArray> lines =
         (bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes).split('\n');
+    // The lines each entry was read from, for a value whose name stands again further down.
+    QList<QByteArray> linesOfEntries;
     for (qsizetype next = 0; next < lines.size();) {
         QByteArray kept = withoutCr(lines[next]);
         QByteArray line = lines[next++].trimmed();
@@ -183,10 +187,19 @@ RegistryFile RegistryFile::parse(const QByteArray& bytes) {
         if (line.isEmpty() || line == header || (line.startsWith('[') && line.endsWith(']')))
             continue;
         const auto value = line.startsWith(';') ? std::nullopt : parseValueLine(line);
-        if (value)
+        if (value) {
+            // As in the registry, the later line of a name gives the value; the earlier one
+            // stays as it stood, and a value set later changes the later line.
+            const auto earlier = file.m_entryOfFoldedName.constFind(value->first.toCaseFolded());
+            if (earlier != file.m_entryOfFoldedName.cend()) {
+                file.m_entries[*earlier] = {QString(), RegistryValue(), linesOfEntries[*earlier]};
+                file.m_entryOfFoldedName.erase(earlier);
+            }
             file.setValue(value->first, value->second);
-        else
+        } else {
             file.m_entries.append({QString(), RegistryValue(), kept});
+        }
+        linesOfEntries.append(kept);
     }
     return file;
 }

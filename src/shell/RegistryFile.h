@@ -11,6 +11,8 @@
 // The values of one settings key in the text of a registry export (.reg) file, so that types
 // survive and an administrator can read and edit the file. Values keep the order they were
 // read or first set in; names compare without regard to letter case, as in the registry.
+// A name that stands on more than one line takes its value from the last of them, as a
+// registry import does; the earlier lines stay as they stood.
 // Comment lines (";") and lines that do not read as values stay where they stood, as they
 // stood, so rewriting the file loses nothing an administrator wrote.
 class RegistryFile {

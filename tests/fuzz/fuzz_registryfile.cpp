@@ -1,7 +1,7 @@
 // The settings key file read from any bytes. What it reads must survive a rewrite: the
 // rewritten file reads as the same values and, written again, comes out byte for byte the
-// same (lines that are no values stay as they stood); a value the program sets afterwards
-// reads back and changes no other value.
+// same (lines that are no values stay as they stood); no line that names a value is lost; a
+// value the program sets afterwards reads back and changes no other value.
 #include "fuzz/FuzzCheck.h"
 #include "shell/RegistryFile.h"
 #include "support/ValueText.h"
@@ -40,10 +40,13 @@ void requireSameValues(const RegistryFile& expected, const RegistryFile& read,
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    RegistryFile file =
-        RegistryFile::parse(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    RegistryFile file = RegistryFile::parse(bytes);
     const QByteArray written = file.write(keyName);
     const QStringList names = namesOfLines(written);
+    if (bytes.size() <= RegistryFile::maxSize)
+        require(names == namesOfLines(bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes),
+                "a rewrite keeps every line that names a value");
     const RegistryFile reread = RegistryFile::parse(written);
     requireSameValues(file, reread, names, "a rewritten file reads as the same values");
     require(reread.write(keyName) == written, "a file written again comes out the same");

@@ -57,6 +57,11 @@ private slots:
         QTest::newRow("hex text with a leading FE FF kept")
             << top + "\"Odd\"=hex(1):fe,ff,41,00\n"
             << QByteArrayList() << QStringList{"Odd=text:" + QString(QChar(0xfffe)) + "A"};
+        // As earlier versions wrote a text beginning with U+FEFF, and read it.
+        QTest::newRow("quoted text with a leading byte-order mark dropped")
+            << top + "\"Odd\"=\"\xEF\xBB\xBF"
+                     "A\"\n"
+            << QByteArrayList() << QStringList{"Odd=text:A"};
         QTest::newRow("continuation lines")
             << top + "\"Path\"=hex(2):25,00,41,00,\\\n  25,00,\\\n\t00,00\n"
                      "\"Bin\"=hex:01,\\\n  02\n\"After\"=dword:2\n"
@@ -69,9 +74,11 @@ private slots:
         QTest::newRow("names in any case")
             << top + "\"FontName\"=\"Arial\"\n"
             << QByteArrayList() << QStringList{"fontname=text:Arial", "FONTNAME=text:Arial"};
-        QTest::newRow("later line of the same name wins")
-            << top + "\"Level\"=dword:1\n\"LEVEL\"=dword:2\n"
-            << QByteArrayList() << QStringList{"level=integer:2"};
+        QTest::newRow("later line of the same name wins, the earlier stays")
+            << top + "\"Level\"=dword:1\n\"Bin\"=hex:01,\\\r\n  02\n\"LEVEL\"=dword:2\n"
+                     "\"BIN\"=dword:3\n"
+            << QByteArrayList{"\"Level\"=dword:1", "\"Bin\"=hex:01,\\\n  02"}
+            << QStringList{"level=integer:2", "bin=integer:3"};
         QTest::newRow("comments and empty lines")
             << top + "; set by the installer\n\n  \n\"A\"=dword:3\n  ; indented\n"
             << QByteArrayList{"; set by the installer", "  ; indented"}
@@ -197,6 +204,9 @@ private slots:
             "\"Name\"=hex(1):00,d8,00,00");
         row("non-Latin text", RegistryValue::ofText("\u010celak. \u00d7"),
             "\"Name\"=\"\u010celak. \u00d7\"");
+        row("text beginning with a byte-order mark",
+            RegistryValue::ofText(QString(QChar(0xfeff)) + "A"),
+            "\"Name\"=hex(1):ff,fe,41,00,00,00");
         row("expandable text", RegistryValue::ofExpandableText("%A"),
             "\"Name\"=hex(2):25,00,41,00,00,00");
         row("empty expandable text", RegistryValue::ofExpandableText(""), "\"Name\"=hex(2):00,00");
@@ -231,18 +241,19 @@ private slots:
         QCOMPARE(valueText(RegistryFile::parse(bytes).value(name)), QString("integer:5"));
     }
 
-    // A value set again, under any letter case, keeps its place and first spelling; new values
-    // come last; comments, lines that do not read as values, values of other types and the
-    // file's order come back as they stood.
+    // A value set again, under any letter case, keeps its place and first spelling (the last
+    // line of a name that stands twice); new values come last; comments, lines that do not
+    // read as values, values of other types and the file's order come back as they stood.
     void setValueKeepsPlaces() {
         RegistryFile file =
-            RegistryFile::parse(top + "; note \\\n\"Bin\"=hex:01,\\\n  02\nLevel=3 \\\n"
-                                      "\"FontName\"=\"Arial\"\n\"Level\"=dword:1\n");
+            RegistryFile::parse(top + "\"LEVEL\"=dword:0\n; note \\\n\"Bin\"=hex:01,\\\n  02\n"
+                                      "Level=3 \\\n\"FontName\"=\"Arial\"\n\"Level\"=dword:1\n");
         file.setValue("FONTNAME", RegistryValue::ofText("Courier"));
         file.setValue("New", RegistryValue::ofInteger(2));
         file.setValue("level", RegistryValue::ofExpandableText("%A"));
         QCOMPARE(file.write(keyName),
-                 top + "; note \\\n\"Bin\"=hex:01,02\nLevel=3 \\\n\"FontName\"=\"Courier\"\n"
+                 top + "\"LEVEL\"=dword:0\n; note \\\n\"Bin\"=hex:01,02\nLevel=3 \\\n"
+                       "\"FontName\"=\"Courier\"\n"
                        "\"Level\"=hex(2):25,00,41,00,00,00\n"
                        "\"New\"=dword:00000002\n");
     }
