@@ -174,12 +174,17 @@ private slots:
         const QStringList original = originalRecords();
         QStringList edited = original;
         edited[1] = "1|Abies|alba||Mill. emend.||11|2";
+        QStringList subspecies = original;
+        subspecies[1] = "2|Abies|alba|subsp. alba|Mill.||11|2";
         QStringList inserted = original;
         inserted.append("0|Larix|||||30|5");
 
         QTest::newRow("nothing") << QStringList() << false << original;
         QTest::newRow("edit only")
             << QStringList{"select 1", "type 4 Mill. emend.", "click BtnNext"} << false << edited;
+        QTest::newRow("edit to a subspecies")
+            << QStringList{"select 1", "type 0 2", "type 3 subsp. alba", "click BtnNext"} << false
+            << subspecies;
         QTest::newRow("insert, stored at closing") << insertLarix << true << inserted;
         QTest::newRow("delete") << QStringList{"select 3", "delete"} << true << original.mid(0, 3);
         QTest::newRow("insert then delete, by the grid's keys")
