@@ -51,10 +51,15 @@ struct SearchBed {
         main.setGeometry(50, 100, 464, 101);
     }
     // Opens the window with `text` and searches with it.
-    Controls find(const QString& text) {
+    // Searches by the button, or by `key` pressed in the text when one is given.
+    Controls find(const QString& text, QKeyCombination key = {}) {
         form.ShowFormSyns(text, &main);
-        form.BtnFindClick();
-        return Controls(form);
+        const Controls controls(form);
+        if (key.key() == Qt::Key_unknown)
+            form.BtnFindClick();
+        else
+            QTest::keyClick(controls.EditF, key.key(), key.keyboardModifiers());
+        return controls;
     }
 
     ToolsTestBed bed;
@@ -103,28 +108,35 @@ private slots:
         QCOMPARE(placeBesideMainWindow({40, mainTop}, 130, 286, screenHeight), QPoint(40, top));
     }
 
+    // `key`: the key pressed in the text to search; none for the button.
     void searchFindsSynonymsByTheirBeginning_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("found");
-        QTest::newRow("whole synonym") << "Picea excelsa" << QStringList{"Picea excelsa"};
-        QTest::newRow("trimmed, any letter case")
-            << " \tabies \r\n"
-            << QStringList{"Abies apennina", "Abies nowhere", "Abies pectinata"};
-        QTest::newRow("the user's _ is a wildcard")
-            << "Pi_" << QStringList{"Picea excelsa", "Pinus abies"};
-        QTest::newRow("the user's % is a wildcard") << "%excel" << QStringList{"Picea excelsa"};
-        QTest::newRow("empty text finds all")
-            << ""
-            << QStringList{"Picea excelsa", "Pinus abies", "Abies pectinata", "Abies apennina",
-                           "Abies nowhere"};
-        QTest::newRow("nothing found") << "Quercus" << QStringList();
+        QTest::addColumn<QKeyCombination>("key");
+        const auto row = [](const char* name, const QString& text, const QStringList& found,
+                            QKeyCombination key = {}) {
+            QTest::newRow(name) << text << found << key;
+        };
+        row("whole synonym", "Picea excelsa", {"Picea excelsa"});
+        row("by keypad Enter", "Picea excelsa", {"Picea excelsa"},
+            Qt::KeypadModifier | Qt::Key_Enter);
+        row("by Ctrl+Return", "Picea excelsa", {"Picea excelsa"},
+            Qt::ControlModifier | Qt::Key_Return);
+        row("trimmed, any letter case", " \tabies \r\n",
+            {"Abies apennina", "Abies nowhere", "Abies pectinata"});
+        row("the user's _ is a wildcard", "Pi_", {"Picea excelsa", "Pinus abies"});
+        row("the user's % is a wildcard", "%excel", {"Picea excelsa"});
+        row("empty text finds all", "",
+            {"Picea excelsa", "Pinus abies", "Abies pectinata", "Abies apennina", "Abies nowhere"});
+        row("nothing found", "Quercus", {});
     }
 
     void searchFindsSynonymsByTheirBeginning() {
         QFETCH(QString, text);
         QFETCH(QStringList, found);
+        QFETCH(QKeyCombination, key);
         SearchBed bed;
-        const Controls controls = bed.find(text);
+        const Controls controls = bed.find(text, key);
         found.sort();
         QCOMPARE(shownSynonyms(controls.DBGrid1), found);
         QVERIFY(controls.DBGrid1->isVisible());
