@@ -4,6 +4,30 @@
 
 namespace {
 
+// A text between single quotes in CSS, where a backslash starts an escape: a quote or
+// backslash is escaped with one. Qt's reader also takes a hex digit after an escaped backslash
+// for an escape of its own, so such a digit is written as a six-digit escape, as is the blank
+// after that, which the standard reader would swallow.
+QString cssQuoted(QStringView text) {
+    QString quoted;
+    bool afterBackslash = false;
+    bool afterHexEscape = false;
+    for (const QChar c : text) {
+        const bool hexEscape =
+            (afterBackslash && QStringView(u"0123456789abcdefABCDEF").contains(c)) ||
+            (afterHexEscape && (c == u' ' || c == u'\t'));
+        if (hexEscape)
+            quoted += QStringLiteral("\\%1").arg(c.unicode(), 6, 16, QChar(u'0'));
+        else if (c == u'\\' || c == u'\'')
+            quoted.append(u'\\').append(c);
+        else
+            quoted += c;
+        afterBackslash = !hexEscape && c == u'\\';
+        afterHexEscape = hexEscape;
+    }
+    return u'\'' + quoted + u'\'';
+}
+
 QString cssStyle(const BaseFormat& format) {
     if (!format.chosen)
         return QStringLiteral("font-style:normal;white-space:pre-wrap");
@@ -12,12 +36,11 @@ QString cssStyle(const BaseFormat& format) {
         decorations.append(QStringLiteral("underline"));
     if (format.strikeout)
         decorations.append(QStringLiteral("line-through"));
-    QString face = copyableText(format.face);
-    face.remove(u'\'').remove(u'"').remove(u'\\');
     // One arg() for all, so that a "%1" in the face stays text.
-    return QStringLiteral("font-family:'%1';font-size:%2pt;color:%3;font-weight:%4;"
+    return QStringLiteral("font-family:%1;font-size:%2pt;color:%3;font-weight:%4;"
                           "font-style:normal;text-decoration:%5;white-space:pre-wrap")
-        .arg(face.toHtmlEscaped(), QString::number(format.pointSize), format.colour.name(),
+        .arg(cssQuoted(copyableText(format.face)).toHtmlEscaped(),
+             QString::number(format.pointSize), format.colour.name(),
              format.bold ? QStringLiteral("bold") : QStringLiteral("normal"),
              decorations.isEmpty() ? QStringLiteral("none") : decorations.join(u' '));
 }

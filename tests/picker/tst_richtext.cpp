@@ -105,6 +105,8 @@ private slots:
             << "Písmo Šířka" << 10 << false << false << false << QColor(Qt::darkGreen);
         QTest::newRow("face with percent signs")
             << "100% Sans %2 %1" << 12 << true << true << false << QColor(Qt::red);
+        QTest::newRow("face with quotes and backslashes")
+            << "Joe's \"Q\" Sans \\1 \\" << 9 << false << false << false << QColor(Qt::black);
     }
     void baseFormatIsCarried() {
         QFETCH(QString, face);
