@@ -49,6 +49,9 @@ private slots:
                                    << "Picea|abies|";
         QTest::newRow("beginnings") << 1 << "Pic om"
                                     << "Picea|omorika|";
+        // Two spaces leave an empty species word: the species list stays as the genus left it.
+        QTest::newRow("two spaces") << 1 << "Picea  abies"
+                                    << "Picea||";
         QTest::newRow("subspecies ignored") << 2 << "Picea abies subsp. obovata"
                                             << "Picea|abies|";
         QTest::newRow("no such genus: the next") << 1 << "Pia"
