@@ -33,14 +33,15 @@ private slots:
         QVERIFY(startCopyingProgram(session, 1, window));
         session.focusDesktop();
         // The watch looks every fifth of a second, so each name is selected, and copied back,
-        // within half a second of its copy; the second copy, made just after the first was
-        // seen, leaves no time for a slower watch to come round by chance.
+        // within about half a second of its copy (the margin is for a loaded machine's
+        // process starts); the second copy, made just after the first was seen, leaves no
+        // time for a slower watch to come round by chance.
         const QStringList copies[] = {{"Pice abi", "Picea abies (L.) H.Karst."},
                                       {"Sal alb", "Salix alba L."}};
         for (const QStringList& copy : copies) {
             session.run("bash",
                         {"-c", "printf '%s\\n' \"$0\" | xclip -selection clipboard", copy[0]});
-            QVERIFY2(XSession::waitFor([&] { return clipboardText(session) == copy[1]; }, 500),
+            QVERIFY2(XSession::waitFor([&] { return clipboardText(session) == copy[1]; }, 600),
                      qPrintable(clipboardText(session)));
         }
     }
