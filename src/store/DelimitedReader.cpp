@@ -52,7 +52,7 @@ bool DelimitedReader::readMore() {
     qint64 read = 0;
     if (!decoder_) {
         read = source_->read(block_.data() + blockEnd_, block_.size() - blockEnd_);
-        bytesRead_ += read;
+        countRead(read);
         if (!started_ && blockEnd_ + read >= 2) {
             const QByteArrayView head(block_.constData() + blockEnd_, read);
             // A byte-order mark of UTF-16 tells the encoding whatever the archive declares.
@@ -69,7 +69,7 @@ bool DelimitedReader::readMore() {
         if (raw_.isEmpty()) {
             raw_.resize(blockSize / 4);
             const qint64 rawRead = source_->read(raw_.data(), raw_.size());
-            bytesRead_ += rawRead;
+            countRead(rawRead);
             raw_.resize(rawRead);
         }
         const QString text = decoder_->decode(raw_);
@@ -97,6 +97,15 @@ bool DelimitedReader::readMore() {
     if (read == 0)
         atEnd_ = true;
     return read > 0;
+}
+
+void DelimitedReader::countRead(qint64 read) {
+    bytesRead_ += read;
+    // A file cut short while it is read would otherwise pass for a shorter checklist.
+    if (read == 0 && size_ >= 0 && bytesRead_ < size_)
+        fail(line_, QStringLiteral("soubor se během čtení zkrátil z %1 na %2 bajtů")
+                        .arg(size_)
+                        .arg(bytesRead_));
 }
 
 // The end of the row that begins at `from` (the position of its line end), or -1 when the

@@ -15,8 +15,9 @@
 // it may hold separators, line breaks and doubled quotes. A line may also end in CR LF where
 // LF is declared; a vertical tab or any other control byte inside a field is text. Blank lines
 // are no rows. Text in another encoding than UTF-8 (named by the dialect, or UTF-16 with a
-// byte-order mark) is converted to UTF-8 as it is read. Fields are views into the reader,
-// valid until the next row is read.
+// byte-order mark) is converted to UTF-8 as it is read. A file that ends before the size it
+// had when it was opened is an error. Fields are views into the reader, valid until the next
+// row is read.
 class DelimitedReader {
 public:
     DelimitedReader(std::unique_ptr<ByteSource> source, const TextDialect& dialect,
@@ -41,6 +42,7 @@ public:
 
 private:
     bool readMore();
+    void countRead(qint64 read);
     qsizetype findRowEnd(qsizetype from) const;
     void splitPlain(QByteArrayView row);
     void splitQuoted(QByteArrayView row);

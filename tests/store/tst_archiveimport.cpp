@@ -3,6 +3,7 @@
 #include "store/NameParser.h"
 #include "store/NameSource.h"
 #include "store/TableAbout.h"
+#include "store/SynonymLinks.h"
 #include "store/TableImport.h"
 #include "store/TablePassword.h"
 #include "store/TaxonWords.h"
@@ -35,6 +36,14 @@ QByteArray meta(const QByteArray& attributes, const QByteArray& more = {}) {
 const QByteArray tabs = "fieldsTerminatedBy=\"\\t\" fieldsEnclosedBy=\"\" ignoreHeaderLines=\"1\"";
 const QByteArray header = "id\taccepted\tname\tauthor\trank\tstatus\n";
 
+// A species epithet of its own for each number: its digits written as the letters a to j.
+QByteArray epithet(int number) {
+    QByteArray letters = "x" + QByteArray::number(number);
+    for (char& letter : letters)
+        letter = letter >= '0' && letter <= '9' ? char('a' + (letter - '0')) : letter;
+    return letters;
+}
+
 // A checklist archive as a folder, and a table folder to import it into.
 class Checklist {
 public:
@@ -46,6 +55,30 @@ public:
     QString archive() const { return archive_.path(); }
     QString tables() const { return tables_.path(); }
     ImportReport import() const { return ArchiveImport::importArchive(archive(), tables()); }
+
+    // Tables of one name, for an import that must leave them as they are.
+    void importOneName() const {
+        write("meta.xml", meta(tabs));
+        write("taxa.txt", header + "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n");
+        import();
+    }
+    // Expects the import of `path` to stop with `message` and to leave the tables byte for
+    // byte.
+    void keepTablesOf(const QString& path, const QString& message,
+                      const ArchiveImport::Progress& progress = {}) const {
+        const QByteArray namesBefore = TestTables::digestOf(tables() + "/plantnames.db");
+        const QByteArray synonymsBefore = TestTables::digestOf(tables() + "/syns.db");
+        try {
+            ArchiveImport::importArchive(path, tables(), progress);
+            QFAIL("the import took a damaged archive");
+        } catch (const ImportError& error) {
+            const QString text = QString::fromUtf8(error.what());
+            QVERIFY2(text.contains(message), qPrintable(text));
+        }
+        QCOMPARE(TestTables::digestOf(tables() + "/plantnames.db"), namesBefore);
+        QCOMPARE(TestTables::digestOf(tables() + "/syns.db"), synonymsBefore);
+        QCOMPARE(QDir(tables()).entryList({"*.tmp"}, QDir::Files), QStringList());
+    }
 
     QStringList rows(const QString& file, const QStringList& columns, const QString& order) const {
         return TestTables::rowsOf(tables(), file, columns, order);
@@ -419,11 +452,7 @@ private slots:
         QFETCH(QByteArray, data);
         QFETCH(QString, message);
         Checklist checklist;
-        checklist.write("meta.xml", meta(tabs));
-        checklist.write("taxa.txt", header + "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n");
-        checklist.import();
-        const QByteArray namesBefore = TestTables::digestOf(checklist.tables() + "/plantnames.db");
-        const QByteArray synonymsBefore = TestTables::digestOf(checklist.tables() + "/syns.db");
+        checklist.importOneName();
         QString path = checklist.archive();
         if (archive.isEmpty()) {
             checklist.write("meta.xml", descriptor);
@@ -433,16 +462,27 @@ private slots:
             if (!QFileInfo::exists(path))
                 QSKIP("the shared checklists are not beside the project");
         }
-        try {
-            ArchiveImport::importArchive(path, checklist.tables());
-            QFAIL("the import took a damaged archive");
-        } catch (const ImportError& error) {
-            const QString text = QString::fromUtf8(error.what());
-            QVERIFY2(text.contains(message), qPrintable(text));
-        }
-        QCOMPARE(TestTables::digestOf(checklist.tables() + "/plantnames.db"), namesBefore);
-        QCOMPARE(TestTables::digestOf(checklist.tables() + "/syns.db"), synonymsBefore);
-        QCOMPARE(QDir(checklist.tables()).entryList({"*.tmp"}, QDir::Files), QStringList());
+        checklist.keepTablesOf(path, message);
+    }
+
+    // The core is read as a stream: a file cut short while it is read is an error, not a
+    // shorter checklist.
+    void coreCutShortStopsTheImport() {
+        Checklist checklist;
+        checklist.importOneName();
+        QByteArray rows = header;
+        for (int id = 1; id <= 250000; ++id)
+            rows += QByteArray::number(id) + "\t\tAbies " + epithet(id) + "\t\tspecies\taccepted\n";
+        checklist.write("taxa.txt", rows);
+        const QString core = checklist.archive() + "/taxa.txt";
+        // Far behind what the reading has reached, read ahead included, at its first report.
+        bool cut = false;
+        checklist.keepTablesOf(checklist.archive(), "zkrátil",
+                               [&](ArchiveImport::Phase, qint64, qint64, qint64) {
+                                   if (!cut)
+                                       cut = QFile::resize(core, rows.size() * 4 / 5);
+                               });
+        QVERIFY(cut);
     }
 };
 
