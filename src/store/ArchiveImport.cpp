@@ -463,11 +463,17 @@ private:
                                 link.place);
             }
         }
-        links.resolve(synonym, [this](bool cycle, qint64 place) {
+        const bool resolved = links.resolve(synonym, [this](bool cycle, qint64 place) {
             noteFailure(cycle ? QStringLiteral("synonymum v kruhu synonym bez přijatého jména")
                               : notWritten,
                         place);
         });
+        if (!resolved)
+            fail(QStringLiteral("%1: synonyma vedou k víc než %2 přijatým jménům (každé "
+                                "synonymum počítané zvlášť, i přes další synonyma); tolik "
+                                "odkazů import nepřijme")
+                     .arg(archive_)
+                     .arg(SynonymLinks::mostLinks));
     }
 
     // The links are gone before the indexes are built, which is when the import needs the

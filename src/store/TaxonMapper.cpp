@@ -4,6 +4,7 @@
 #include "store/NameParser.h"
 #include "store/TaxonWords.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -54,10 +55,12 @@ void TaxonMapper::map(const DelimitedReader& reader, TaxonRow& row) const {
         const qsizetype separator = rest.indexOf(columns_.idSeparator());
         const QByteArrayView target = (separator < 0 ? rest : rest.first(separator)).trimmed();
         rest = separator < 0 ? QByteArrayView() : rest.sliced(separator + 1);
-        if (!target.isEmpty() && !TaxonWords::isNullMark(target) && target != row.id &&
-            !row.targets.contains(target))
+        if (!target.isEmpty() && !TaxonWords::isNullMark(target) && target != row.id)
             row.targets.append(QByteArray::fromRawData(target.data(), target.size()));
     }
+    // Each id once, however many the field holds.
+    std::sort(row.targets.begin(), row.targets.end());
+    row.targets.erase(std::unique(row.targets.begin(), row.targets.end()), row.targets.end());
     // Without a status word, a row that points to another is a synonym.
     const QByteArrayView statusWord = value(Term::Status);
     bool synonym = !row.targets.isEmpty();

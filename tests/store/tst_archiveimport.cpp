@@ -7,6 +7,7 @@
 #include "store/TableImport.h"
 #include "store/TablePassword.h"
 #include "store/TaxonWords.h"
+#include "support/BoundedRun.h"
 #include "support/TestTables.h"
 
 #include <QDir>
@@ -483,6 +484,59 @@ private slots:
                                        cut = QFile::resize(core, rows.size() * 4 / 5);
                                });
         QVERIFY(cut);
+    }
+
+    // Long chains and cycles of synonyms and a field of very many ids: the work grows with
+    // the input, so the program ends in a time and memory that a quadratic one overruns
+    // many times. Synonyms that would lead to more accepted names than the limit are refused.
+    void synonymFloodsStayBounded_data() {
+        QTest::addColumn<QByteArray>("rows");
+        QTest::addColumn<QString>("synonyms"); // in the table, or the message of a refusal
+        const int many = 100000;
+        const QByteArray accepted = header + "1\t\tAbies alba\t\tspecies\taccepted\n";
+        const auto synonym = [](int id, const QByteArray& to) {
+            return "s" + QByteArray::number(id) + '\t' + to + "\tAbies s" +
+                   QByteArray::number(id) + "\t\tspecies\tsynonym\n";
+        };
+        QByteArray chain = accepted;
+        QByteArray cycle = accepted;
+        for (int id = 1; id <= many; ++id) {
+            chain += synonym(id, id == 1 ? "1" : "s" + QByteArray::number(id - 1));
+            cycle += synonym(id, "s" + QByteArray::number(id == 1 ? many : id - 1));
+        }
+        QByteArray ids = "1";
+        for (int id = 1; id <= 4 * many; ++id)
+            ids += "|i" + QByteArray::number(id);
+        // A synonym of 5000 names, and 5000 synonyms of it: 25 million links.
+        QByteArray fan = header;
+        QByteArray names;
+        for (int id = 1; id <= 5000; ++id) {
+            fan += QByteArray::number(id) + "\t\tAbies " + epithet(id) + "\t\tspecies\taccepted\n";
+            names += (id == 1 ? "" : "|") + QByteArray::number(id);
+        }
+        fan += synonym(0, names);
+        for (int id = 1; id <= 5000; ++id)
+            fan += synonym(id, "s0");
+        QTest::newRow("a chain") << chain << QString::number(many);
+        QTest::newRow("a cycle") << cycle << "0";
+        QTest::newRow("many ids in one field") << accepted + synonym(0, ids) << "1";
+        QTest::newRow("more links than the limit")
+            << fan << QString("víc než %1 přijatým jménům").arg(SynonymLinks::mostLinks);
+    }
+    void synonymFloodsStayBounded() {
+        QFETCH(QByteArray, rows);
+        QFETCH(QString, synonyms);
+        Checklist checklist;
+        checklist.write("meta.xml", meta(tabs));
+        checklist.write("taxa.txt", rows);
+        const BoundedRun run = BoundedRun::of(
+            "nardel-import", {"--quiet", checklist.archive(), checklist.tables()}, 60, 1 << 30);
+        QVERIFY2(run.finished, "the import overran its time or memory");
+        if (run.exitCode != 0) {
+            QVERIFY2(run.errors.contains(synonyms), qPrintable(run.errors));
+            return;
+        }
+        QCOMPARE(checklist.rows("syns.db", {"count(*)"}, "1"), QStringList{synonyms});
     }
 };
 
