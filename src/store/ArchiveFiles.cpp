@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <zip.h>
 
 namespace {
@@ -53,8 +54,21 @@ public:
         const QByteArray utf8 = entry.toUtf8();
         zip_stat_t stat;
         zip_stat_init(&stat);
-        if (zip_stat(archive, utf8.constData(), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE))
-            size_ = qint64(stat.size);
+        if (zip_stat(archive, utf8.constData(), 0, &stat) == 0) {
+            // A size beyond the limit counts as just beyond it: the products stay in 64 bits.
+            const auto capped = [](zip_uint64_t size) {
+                return qint64(std::min<zip_uint64_t>(size, ArchiveFiles::largestUnpacked + 1));
+            };
+            if (stat.valid & ZIP_STAT_SIZE)
+                size_ = capped(stat.size);
+            if (stat.valid & ZIP_STAT_COMP_SIZE)
+                allowed_ = std::clamp(capped(stat.comp_size) * ArchiveFiles::mostPackedRatio,
+                                      ArchiveFiles::smallEntry, ArchiveFiles::largestUnpacked);
+        }
+        // What the archive says of the entry is checked here, what it really holds as it is
+        // unpacked.
+        if (size_ > allowed_)
+            failTooLarge(size_);
         file_ = zip_fopen(archive, utf8.constData(), 0);
         if (!file_)
             fail(QStringLiteral("%1: soubor nelze otevřít: %2")
@@ -64,16 +78,34 @@ public:
     qint64 read(char* data, qint64 size) override {
         const zip_int64_t read = zip_fread(file_, data, zip_uint64_t(size));
         if (read < 0)
-            fail(QStringLiteral("%1: soubor nelze rozbalit: %2")
+            fail(QStringLiteral("%1: soubor nelze rozbalit, archiv je poškozený: %2")
                      .arg(name_, QString::fromUtf8(zip_file_strerror(file_))));
+        unpacked_ += read;
+        if (unpacked_ > allowed_)
+            failTooLarge(unpacked_);
         return read;
     }
     qint64 size() const override { return size_; }
 
 private:
+    [[noreturn]] void failTooLarge(qint64 size) const {
+        if (allowed_ == ArchiveFiles::largestUnpacked)
+            fail(QStringLiteral("%1: soubor by se rozbalil na víc než %2 bajtů; tak velký "
+                                "import nepřijme")
+                     .arg(name_)
+                     .arg(ArchiveFiles::largestUnpacked));
+        fail(QStringLiteral("%1: soubor by se rozbalil na %2 bajtů, víc než %3krát tolik, "
+                            "kolik má zabalený: archiv vypadá jako zip bomba")
+                 .arg(name_)
+                 .arg(size)
+                 .arg(ArchiveFiles::mostPackedRatio));
+    }
+
     QString name_;
     zip_file_t* file_ = nullptr;
     qint64 size_ = -1;
+    qint64 allowed_ = ArchiveFiles::largestUnpacked;
+    qint64 unpacked_ = 0;
 };
 
 } // namespace

@@ -11,9 +11,17 @@ struct zip;
 // The files of a checklist archive: a zip file, an unpacked folder, or one data file given
 // alone. Paths inside the archive use '/'. What archivers add on their own (`__MACOSX`,
 // AppleDouble `._*` files, `.DS_Store` and other hidden files) is left out. Throws ImportError
-// when the archive cannot be opened.
+// when the archive cannot be opened, and when an entry of a zip would unpack to more than its
+// limits allow.
 class ArchiveFiles {
 public:
+    // Limits against a zip bomb: an entry unpacks to at most largestUnpacked bytes and, when
+    // it is larger than smallEntry, to at most mostPackedRatio times its packed size. Real
+    // checklists pack by a factor of 5 to 25.
+    static constexpr qint64 largestUnpacked = qint64(4) << 30;
+    static constexpr qint64 mostPackedRatio = 100;
+    static constexpr qint64 smallEntry = 1 << 20;
+
     explicit ArchiveFiles(const QString& path);
     ~ArchiveFiles();
     ArchiveFiles(const ArchiveFiles&) = delete;

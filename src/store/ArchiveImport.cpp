@@ -492,10 +492,18 @@ private:
         const int record = layout.position(SynonymColumn::acceptedRecord);
         synonyms_.rewind();
         const qint64 total = synonyms_.records();
+        // Each synonym with each accepted name once, however often the archive repeats it.
+        FingerprintTable written;
         for (qint64 synonym = 0; synonyms_.next(); ++synonym) {
-            synonyms_.number();
+            const qint64 place = synonyms_.number();
             const QByteArrayView name = synonyms_.text();
             for (const qint32 accepted : links.acceptedOf(synonym)) {
+                if (written.insert(FingerprintBuilder().add(name).add(accepted).result(), 0)) {
+                    noteFailure(QStringLiteral("synonymum, které už má dřívější řádek se "
+                                               "stejným přijatým jménem (zapsáno jednou)"),
+                                place);
+                    continue;
+                }
                 writer.setText(text, name);
                 writer.setInteger(record, accepted);
                 writer.insertRow();

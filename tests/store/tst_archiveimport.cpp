@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <zip.h>
 
 namespace {
 
@@ -43,6 +44,20 @@ QByteArray epithet(int number) {
     for (char& letter : letters)
         letter = letter >= '0' && letter <= '9' ? char('a' + (letter - '0')) : letter;
     return letters;
+}
+
+// A zip file of the given files, each packed with deflate.
+void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& files) {
+    int error = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE,
+                              &error);
+    QVERIFY(archive);
+    for (const auto& [name, bytes] : files) {
+        zip_source_t* source = zip_source_buffer(archive, bytes.constData(),
+                                                 zip_uint64_t(bytes.size()), 0);
+        QVERIFY(source && zip_file_add(archive, name.constData(), source, 0) >= 0);
+    }
+    QCOMPARE(zip_close(archive), 0); // the buffers are read here
 }
 
 // A checklist archive as a folder, and a table folder to import it into.
@@ -312,7 +327,8 @@ private slots:
     }
 
     // Synonyms lead through other synonyms; a cycle, an id not in the archive and a row not
-    // imported are counted; several ids in one field give a row each.
+    // imported are counted; several ids in one field give a row each; a synonym repeated with
+    // the same accepted name gives one row.
     void leadsSynonymsToAcceptedNames() {
         Checklist checklist;
         checklist.write("meta.xml", meta(tabs));
@@ -327,7 +343,8 @@ private slots:
                                         "8\t99\tAbies w\t\tspecies\tsynonym\n"
                                         "9\t10\tAbies v\t\tspecies\tsynonym\n"
                                         "10\t\tAbietaceae\t\tfamily\taccepted\n"
-                                        "11\t\tAbies u\t\tspecies\tsynonym\n");
+                                        "11\t\tAbies u\t\tspecies\tsynonym\n"
+                                        "12\t1\tAbies pectinata DC.\tDC.\tspecies\tsynonym\n");
         const ImportReport report = checklist.import();
         QCOMPARE(checklist.synonyms(),
                  QStringList({"Abies pectinata = Abies alba", "Abies z = Abies alba",
@@ -337,6 +354,7 @@ private slots:
         QCOMPARE(countOf(report, "které v archivu není"), 1);
         QCOMPARE(countOf(report, "v tabulce jmen není"), 1);
         QCOMPARE(countOf(report, "bez odkazu"), 1);
+        QCOMPARE(countOf(report, "zapsáno jednou"), 1);
     }
 
     void citation_data() {
@@ -383,7 +401,7 @@ private slots:
         QTest::addColumn<QString>("archive");
         QTest::addColumn<QList<qint64>>("counts"); // genera, species, below, synonyms
         QTest::addColumn<QString>("citation");
-        QTest::newRow("VASCAN") << "vascan-achillea" << QList<qint64>{1, 3, 1, 48}
+        QTest::newRow("VASCAN") << "vascan-achillea" << QList<qint64>{1, 3, 1, 43}
                                 << "Database of Vascular Plants of Canada (VASCAN)";
         QTest::newRow("VASCAN zipped, nothogenus")
             << "vascan-dwca2sql/vascan_zipped_dwca.zip" << QList<qint64>{1, 1, 0, 0}
@@ -484,6 +502,28 @@ private slots:
                                        cut = QFile::resize(core, rows.size() * 4 / 5);
                                });
         QVERIFY(cut);
+    }
+
+    // A zip that would unpack far beyond its size is refused.
+    void damagedZipKeepsTheTables_data() {
+        QTest::addColumn<QByteArray>("core");
+        QTest::addColumn<double>("kept"); // the part of the zip file that is kept
+        QTest::addColumn<QString>("message");
+        const QByteArray synonym = "2\t1\tAbies x\t\tspecies\tsynonym\n";
+        QTest::newRow("a bomb") << header + "1\t\tAbies alba\t\tspecies\taccepted\n" +
+                                       synonym.repeated(700000)
+                                << 1.0 << "zip bomba";
+    }
+    void damagedZipKeepsTheTables() {
+        QFETCH(QByteArray, core);
+        QFETCH(double, kept);
+        QFETCH(QString, message);
+        Checklist checklist;
+        checklist.importOneName();
+        const QString zip = checklist.archive() + "/checklist.zip";
+        writeZip(zip, {{"meta.xml", meta(tabs)}, {"taxa.txt", core}});
+        QVERIFY(QFile::resize(zip, qint64(QFileInfo(zip).size() * kept)));
+        checklist.keepTablesOf(zip, message);
     }
 
     // Long chains and cycles of synonyms and a field of very many ids: the work grows with
