@@ -149,7 +149,8 @@ public:
 
     ImportReport run() {
         const Checklist checklist = describe(files_);
-        report_.citation = citationOf(files_, checklist);
+        wholeCitation_ = citationOf(files_, checklist);
+        report_.citation = ChecklistCitation::shortened(wholeCitation_);
         TablePair pair(folder_, TablePassword::programPassword);
         writeNames(checklist, pair);
         writeSynonyms(pair.synonyms());
@@ -204,6 +205,8 @@ private:
         }
         show(Phase::Names, records_, records_, records_);
         writer.setAbout(TableAbout::citation, report_.citation);
+        if (report_.citation != wholeCitation_)
+            writer.setAbout(TableAbout::wholeCitation, wholeCitation_);
         writer.setAbout(TableAbout::pages, TableAbout::noPages);
         writer.buildIndexes();
         writer.finish();
@@ -531,6 +534,7 @@ private:
     const Progress& progress_;
     QStringList coreFiles_;
     ImportReport report_;
+    QString wholeCitation_; // report_ has the citation as it is shown
     qint32 records_ = 0;       // the name table's rows so far, the last PN_REC
     Spool nameRows_;           // level, genus, species, subsp, author0, author1
     FingerprintTable names_;   // each name's first PN_REC; the species that have rows

@@ -1,6 +1,8 @@
 #include "store/ChecklistCitation.h"
 
 #include <QRegularExpression>
+#include <QTextBoundaryFinder>
+#include <algorithm>
 #include <QXmlStreamReader>
 
 namespace ChecklistCitation {
@@ -46,6 +48,18 @@ QString fromMetadata(const QByteArray& xml) {
     if (title.isEmpty())
         return citation;
     return year.isEmpty() ? title : QStringLiteral("%1 (%2)").arg(title, year);
+}
+
+QString shortened(const QString& citation) {
+    if (citation.size() <= longest)
+        return citation;
+    // What follows the cut tells whether a character ends there; the rest is not looked at.
+    const QString head = citation.first(longest + 1);
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, head);
+    characters.setPosition(longest - 1); // room for the ellipsis
+    if (!characters.isAtBoundary())
+        characters.toPreviousBoundary();
+    return head.first(std::max<qsizetype>(characters.position(), 0)) + QChar(0x2026);
 }
 
 } // namespace ChecklistCitation

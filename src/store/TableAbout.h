@@ -12,6 +12,8 @@ namespace TableAbout {
 
 inline const QString importStamp = QStringLiteral("import");
 inline const QString citation = QStringLiteral("citation");
+// The citation whole, where `citation` had to be cut short to be shown.
+inline const QString wholeCitation = QStringLiteral("citation-whole");
 // Whether the rows cite pages: a checklist without pages says "none".
 inline const QString pages = QStringLiteral("pages");
 inline const QString noPages = QStringLiteral("none");

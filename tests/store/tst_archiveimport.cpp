@@ -380,20 +380,37 @@ private slots:
         QCOMPARE(ChecklistCitation::fromMetadata(eml), citation);
     }
 
-    // The name table keeps the citation and says that it has no pages.
+    // The name table keeps the citation and says that it has no pages. A long citation is
+    // shown cut where a character ends, and kept whole beside.
+    void tableKeepsTheCitation_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("short") << "Flora" << "Flora (2012)";
+        const QString accented = QString("e\u0301");
+        QTest::newRow("a letter with its accent")
+            << accented.repeated(3000) << accented.repeated(999) + QChar(0x2026);
+        const QString pair = QString::fromUcs4(U"\U0001D538");
+        QTest::newRow("a character beyond 16 bits")
+            << pair.repeated(3000) << pair.repeated(999) + QChar(0x2026);
+    }
     void tableKeepsTheCitation() {
+        QFETCH(QString, title);
+        QFETCH(QString, shown);
         Checklist checklist;
         checklist.write("meta.xml", meta(tabs));
         checklist.write("taxa.txt", header + "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n");
-        checklist.write("eml.xml", "<eml><dataset><title>Flora</title><pubDate>2012</pubDate>"
-                                   "</dataset></eml>");
+        checklist.write("eml.xml", "<eml><dataset><title>" + title.toUtf8() +
+                                       "</title><pubDate>2012</pubDate></dataset></eml>");
         checklist.import();
         NameSource source;
         source.setParam("PATH", checklist.tables() + '/');
         source.connect();
         source.addPassword(TablePassword::programPassword);
-        QCOMPARE(source.about("plantnames.db").value(TableAbout::citation), "Flora (2012)");
-        QCOMPARE(source.about("plantnames.db").value(TableAbout::pages), TableAbout::noPages);
+        const QHash<QString, QString> facts = source.about("plantnames.db");
+        QCOMPARE(facts.value(TableAbout::citation), shown);
+        const QString whole = title + " (2012)";
+        QCOMPARE(facts.value(TableAbout::wholeCitation), shown == whole ? QString() : whole);
+        QCOMPARE(facts.value(TableAbout::pages), TableAbout::noPages);
     }
 
     // Real checklists read where they lie: accepted names by level, synonyms, citation.
