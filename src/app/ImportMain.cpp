@@ -2,8 +2,11 @@
 // tab-separated text files.
 #include "app/ImportProgress.h"
 #include "platform/TableFolders.h"
+#include "store/ArchiveFiles.h"
 #include "store/ArchiveImport.h"
+#include "store/ChecklistCitation.h"
 #include "store/EngineError.h"
+#include "store/SynonymLinks.h"
 #include "store/TableImport.h"
 
 #include <QCoreApplication>
@@ -38,6 +41,24 @@ const char* const help =
     "Chybný řádek nebo poškozený archiv import zastaví se zprávou soubor:řádek: co je\n"
     "špatně; dřívější tabulky ve SLOŽCE pak zůstanou, jak byly.\n";
 
+// The limits of an archive's import, with their values.
+QString limits() {
+    return QStringLiteral(
+               "\n"
+               "Meze importu archivu (proti zip bombám a zahlcení):\n"
+               "  - soubor v zipu se rozbalí nejvýš na %1 GiB, a je-li větší než %2 MiB,\n"
+               "    nejvýš na %3násobek své zabalené velikosti;\n"
+               "  - synonyma vedou dohromady nejvýš k %4 přijatým jménům (každé\n"
+               "    synonymum zvlášť, i přes další synonyma);\n"
+               "  - stejné synonymum se stejným přijatým jménem se zapíše jednou;\n"
+               "  - citace delší než %5 znaků se ukáže zkrácená, celá zůstane v tabulce.\n")
+        .arg(ArchiveFiles::largestUnpacked >> 30)
+        .arg(ArchiveFiles::smallEntry >> 20)
+        .arg(ArchiveFiles::mostPackedRatio)
+        .arg(SynonymLinks::mostLinks)
+        .arg(ChecklistCitation::longest);
+}
+
 // Two arguments are two tab-separated files when the second is a file, else an archive and
 // the folder to write.
 bool isArchiveImport(const QStringList& args) {
@@ -51,6 +72,7 @@ int main(int argc, char* argv[]) {
     QStringList args = app.arguments().mid(1);
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
         std::fputs(help, stdout);
+        std::fputs(limits().toUtf8().constData(), stdout);
         return 0;
     }
     const bool quiet =
