@@ -113,9 +113,11 @@ private:
 ArchiveFiles::ArchiveFiles(const QString& path) : path_(path) {
     const QFileInfo info(path);
     if (info.isDir()) {
-        folder_ = path;
-        QDirIterator it(path, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        const QDir root(path);
+        // The files are named from the folder's absolute path: a relative one would be taken
+        // twice, once by the folder and once by the files.
+        folder_ = info.absoluteFilePath();
+        QDirIterator it(folder_, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        const QDir root(folder_);
         while (it.hasNext()) {
             const QString file = root.relativeFilePath(it.next());
             if (!isJunk(file))

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <zip.h>
@@ -541,6 +542,19 @@ private slots:
         writeZip(zip, {{"meta.xml", meta(tabs)}, {"taxa.txt", core}});
         QVERIFY(QFile::resize(zip, qint64(QFileInfo(zip).size() * kept)));
         checklist.keepTablesOf(zip, message);
+    }
+
+    // An unpacked archive named by a path relative to the working folder.
+    void relativePathReadsAsAbsolute() {
+        Checklist checklist;
+        checklist.write("meta.xml", meta(tabs));
+        checklist.write("taxa.txt", header + "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n");
+        const QString before = QDir::currentPath();
+        const auto restore = qScopeGuard([&] { QDir::setCurrent(before); });
+        const QFileInfo archive(checklist.archive());
+        QVERIFY(QDir::setCurrent(archive.path()));
+        ArchiveImport::importArchive(archive.fileName(), checklist.tables());
+        QCOMPARE(checklist.names(), QStringList({"0|Abies||||", "1|Abies|alba||Mill.|"}));
     }
 
     // Long chains and cycles of synonyms and a field of very many ids: the work grows with
