@@ -13,6 +13,39 @@ bool isUtf8Name(const QByteArray& encoding) {
     const QByteArray name = encoding.toLower();
     return name.isEmpty() || name == "utf-8" || name == "utf8";
 }
+
+// The UTF-8 of converted text. A surrogate without its other half is written as the three
+// bytes that would encode it, which no check of UTF-8 lets pass: the row that holds it is
+// refused with its line, not kept with a replacement character.
+QByteArray utf8Of(QStringView text) {
+    QByteArray utf8;
+    qsizetype from = 0;
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (!text[at].isSurrogate())
+            continue;
+        if (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) {
+            ++at;
+            continue;
+        }
+        utf8 += text.sliced(from, at - from).toUtf8();
+        const char16_t unit = text[at].unicode();
+        utf8 += char(0xE0 | (unit >> 12));
+        utf8 += char(0x80 | ((unit >> 6) & 0x3F));
+        utf8 += char(0x80 | (unit & 0x3F));
+        from = at + 1;
+    }
+    return utf8 + text.sliced(from).toUtf8();
+}
+
+// Whether bytes that are no valid UTF-8 hold an encoded surrogate (ED A0 to ED BF).
+bool holdsSurrogate(QByteArrayView bytes) {
+    for (qsizetype at = bytes.indexOf('\xED'); at >= 0 && at + 1 < bytes.size();
+         at = bytes.indexOf('\xED', at + 1)) {
+        if (quint8(bytes[at + 1]) >= 0xA0 && quint8(bytes[at + 1]) <= 0xBF)
+            return true;
+    }
+    return false;
+}
 } // namespace
 
 DelimitedReader::DelimitedReader(std::unique_ptr<ByteSource> source, const TextDialect& dialect,
@@ -23,7 +56,6 @@ DelimitedReader::DelimitedReader(std::unique_ptr<ByteSource> source, const TextD
         if (!decoder_->isValid())
             fail(0, QStringLiteral("kódování %1 neznáme")
                         .arg(QString::fromLatin1(dialect.encoding)));
-        checkUtf8_ = false;
     }
 }
 
@@ -59,7 +91,6 @@ bool DelimitedReader::readMore() {
             if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF")) {
                 raw_ = head.toByteArray();
                 decoder_ = std::make_unique<QStringDecoder>(QStringDecoder::Utf16);
-                checkUtf8_ = false;
                 read = 0;
             }
         }
@@ -72,11 +103,17 @@ bool DelimitedReader::readMore() {
             countRead(rawRead);
             raw_.resize(rawRead);
         }
-        const QString text = decoder_->decode(raw_);
-        const QByteArray utf8 = text.toUtf8();
+        QString text = heldSurrogate_ + decoder_->decode(raw_);
         if (decoder_->hasError())
             fail(line_, QStringLiteral("text není platný v kódování %1")
                             .arg(QString::fromLatin1(dialect_.encoding)));
+        // The two halves of a pair may come in two reads.
+        heldSurrogate_.clear();
+        if (!raw_.isEmpty() && !text.isEmpty() && text.back().isHighSurrogate()) {
+            heldSurrogate_ = text.back();
+            text.chop(1);
+        }
+        const QByteArray utf8 = utf8Of(text);
         if (block_.size() - blockEnd_ < utf8.size())
             block_.resize(blockEnd_ + utf8.size() + blockSize);
         std::memcpy(block_.data() + blockEnd_, utf8.constData(), size_t(utf8.size()));
@@ -167,8 +204,11 @@ bool DelimitedReader::next() {
             ++unread_;
         if (row.endsWith('\r'))
             row.chop(1);
-        if (checkUtf8_ && !row.isValidUtf8())
-            fail(rowLine_, QStringLiteral("řádek není platný text UTF-8"));
+        if (!row.isValidUtf8())
+            fail(rowLine_, holdsSurrogate(row)
+                               ? QStringLiteral("řádek obsahuje osamocenou polovinu páru "
+                                                "UTF-16 (surrogate), která není znak")
+                               : QStringLiteral("řádek není platný text UTF-8"));
         if (row.contains('\0'))
             fail(rowLine_, QStringLiteral("řádek obsahuje bajt NUL"));
         if (row.isEmpty())

@@ -51,7 +51,8 @@ private:
     TextDialect dialect_;
     QString name_;
     std::unique_ptr<QStringDecoder> decoder_; // for text that is not UTF-8
-    bool checkUtf8_ = true;
+    // A high surrogate that ended the converted text, kept for its low half in the next read.
+    QString heldSurrogate_;
     bool started_ = false; // the first bytes (and a byte-order mark) have been read
     bool atEnd_ = false;
     QByteArray block_;

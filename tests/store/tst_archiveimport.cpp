@@ -47,6 +47,12 @@ QByteArray epithet(int number) {
     return letters;
 }
 
+// Text as UTF-16 with its byte-order mark, in the order of this machine's bytes.
+QByteArray utf16(const QString& text) {
+    const QString marked = QChar(QChar::ByteOrderMark) + text;
+    return QByteArray(reinterpret_cast<const char*>(marked.utf16()), marked.size() * 2);
+}
+
 // A zip file of the given files, each packed with deflate.
 void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& files) {
     int error = 0;
@@ -175,6 +181,12 @@ private slots:
             << meta("fieldsTerminatedBy=\"\\t\" fieldsEnclosedBy=\"\" linesTerminatedBy=\"\\r\" ignoreHeaderLines=\"2\"")
             << QByteArray("# a checklist\rid\r1\t\tAbies alba\tMill.\tspecies\taccepted\r")
             << "Mill.";
+        // Each read of the file ends inside a pair, whatever its length, as long as it is a
+        // multiple of 4 bytes: the pairs begin 2 bytes after such a multiple.
+        const QString pairs = QString::fromUcs4(U"\U0001D538").repeated(300000);
+        QTest::newRow("UTF-16, surrogate pairs split between reads")
+            << meta(tabs)
+            << utf16("id.\n1\t\tAbies alba\t" + pairs + "\tspecies\taccepted\n") << pairs;
         QTest::newRow("Latin-1")
             << meta(tabs + " encoding=\"ISO-8859-1\"")
             << header + "1\t\tAbies alba\tDesfontain\xE9s\tspecies\taccepted\n"
@@ -474,6 +486,14 @@ private slots:
             << "taxa.txt:2: pole v uvozovkách";
         QTest::newRow("not UTF-8") << "" << meta(tabs) << good + "2\t\tAbies n\xE9gra\t\tspecies\t\n"
                                    << "taxa.txt:3: řádek není platný text UTF-8";
+        const QString lone = "2\t\tAbies " + QString(QChar(0xD800)) + "x\t\tspecies\t\n";
+        QTest::newRow("a lone surrogate in UTF-16")
+            << "" << meta(tabs) << utf16(QString::fromUtf8(good) + lone)
+            << "taxa.txt:3: řádek obsahuje osamocenou polovinu páru UTF-16";
+        QTest::newRow("a lone surrogate in CESU-8")
+            << "" << meta(tabs + " encoding=\"CESU-8\"")
+            << good + "2\t\tAbies \xED\xA0\x80x\t\tspecies\t\n"
+            << "taxa.txt:3: řádek obsahuje osamocenou polovinu páru UTF-16";
         QTest::newRow("no accepted name") << "" << meta(tabs) << header << "žádné přijaté jméno";
         QTest::newRow("core file missing") << "meta-only" << QByteArray() << QByteArray()
                                            << "meta.xml:3: soubor jádra taxa.txt";
