@@ -25,6 +25,15 @@ bool isJunk(const QString& file) {
     return parts.isEmpty();
 }
 
+// A zip begins with the header of its first entry, or with the end of an empty one.
+bool startsLikeZip(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(4);
+    return head == QByteArrayView("PK\x03\x04") || head == QByteArrayView("PK\x05\x06");
+}
+
 int depth(const QString& file) {
     return int(file.count('/'));
 }
@@ -138,6 +147,10 @@ ArchiveFiles::ArchiveFiles(const QString& path) : path_(path) {
             zip_error_fini(&zipError);
             fail(QStringLiteral("%1: archiv zip nelze číst: %2").arg(path, text));
         }
+        if (startsLikeZip(path))
+            fail(QStringLiteral("%1: archiv zip je poškozený, chybí jeho obsah (soubor je asi "
+                                "neúplný)")
+                     .arg(path));
         // Not a zip: one data file given alone.
         folder_ = info.absolutePath();
         files_.append(info.fileName());

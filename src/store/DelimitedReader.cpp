@@ -46,6 +46,19 @@ bool holdsSurrogate(QByteArrayView bytes) {
     }
     return false;
 }
+
+// Whether a CR stands in the bytes without an LF after it: lines that end in CR alone.
+bool holdsLoneCr(QByteArrayView bytes) {
+    for (qsizetype at = bytes.indexOf('\r'); at >= 0; at = bytes.indexOf('\r', at + 1)) {
+        if (at + 1 == bytes.size() || bytes[at + 1] != '\n')
+            return true;
+    }
+    return false;
+}
+
+const QString crAlone = QStringLiteral(
+    "řádky souboru končí samotným znakem CR; uložte ho s konci řádků LF nebo CR LF (nebo "
+    "to řekněte v meta.xml: linesTerminatedBy=\"\\r\")");
 } // namespace
 
 DelimitedReader::DelimitedReader(std::unique_ptr<ByteSource> source, const TextDialect& dialect,
@@ -69,10 +82,14 @@ bool DelimitedReader::readMore() {
         return false;
     // The unread bytes move to the front; a row longer than the block grows it.
     const qsizetype kept = blockEnd_ - unread_;
-    if (kept > longestRow)
+    if (kept > longestRow) {
+        if (dialect_.lineEnd == '\n' &&
+            holdsLoneCr(QByteArrayView(block_).sliced(unread_, kept)))
+            fail(line_, crAlone);
         fail(line_, dialect_.quote
                         ? QStringLiteral("pole v uvozovkách se do 16 MiB neuzavřelo")
                         : QStringLiteral("řádek je delší než 16 MiB"));
+    }
     if (block_.isEmpty())
         block_.resize(blockSize);
     std::memmove(block_.data(), block_.constData() + unread_, size_t(kept));
@@ -209,6 +226,9 @@ bool DelimitedReader::next() {
                                ? QStringLiteral("řádek obsahuje osamocenou polovinu páru "
                                                 "UTF-16 (surrogate), která není znak")
                                : QStringLiteral("řádek není platný text UTF-8"));
+        // The whole file read as its first line: its lines end in another way than declared.
+        if (rowLine_ == 1 && dialect_.lineEnd == '\n' && holdsLoneCr(row))
+            fail(rowLine_, crAlone);
         if (row.contains('\0'))
             fail(rowLine_, QStringLiteral("řádek obsahuje bajt NUL"));
         if (row.isEmpty())

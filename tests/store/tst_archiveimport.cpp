@@ -494,6 +494,9 @@ private slots:
             << "" << meta(tabs + " encoding=\"CESU-8\"")
             << good + "2\t\tAbies \xED\xA0\x80x\t\tspecies\t\n"
             << "taxa.txt:3: řádek obsahuje osamocenou polovinu páru UTF-16";
+        QTest::newRow("lines that end in CR alone")
+            << "" << meta(tabs) << QByteArray(good).replace('\n', '\r')
+            << "taxa.txt:1: řádky souboru končí samotným znakem CR";
         QTest::newRow("no accepted name") << "" << meta(tabs) << header << "žádné přijaté jméno";
         QTest::newRow("core file missing") << "meta-only" << QByteArray() << QByteArray()
                                            << "meta.xml:3: soubor jádra taxa.txt";
@@ -542,7 +545,7 @@ private slots:
         QVERIFY(cut);
     }
 
-    // A zip that would unpack far beyond its size is refused.
+    // A zip that would unpack far beyond its size, or that was cut short, is refused.
     void damagedZipKeepsTheTables_data() {
         QTest::addColumn<QByteArray>("core");
         QTest::addColumn<double>("kept"); // the part of the zip file that is kept
@@ -551,6 +554,9 @@ private slots:
         QTest::newRow("a bomb") << header + "1\t\tAbies alba\t\tspecies\taccepted\n" +
                                        synonym.repeated(700000)
                                 << 1.0 << "zip bomba";
+        QTest::newRow("cut short")
+            << header + "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n" << 0.6
+            << "archiv zip je poškozený";
     }
     void damagedZipKeepsTheTables() {
         QFETCH(QByteArray, core);
