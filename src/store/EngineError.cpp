@@ -1,8 +1,12 @@
 #include "store/EngineError.h"
 
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 namespace {
+
+const char* const diskFull = "Na disku není místo. Uvolněte místo a akci opakujte.";
 
 // What a user can make of the engine's usual failures, in plain words, with what to do. The
 // engine's texts are the SQLite library's own, stable from version to version.
@@ -24,7 +28,10 @@ QString explanationOf(const QString& text) {
          "obnovte novou instalací programu, nebo ji vytvořte příkazem nardel-import."},
         {"readonly database",
          "Do tabulky nelze zapisovat: soubor nebo jeho složka jsou jen pro čtení."},
-        {"database or disk is full", "Na disku není místo. Uvolněte místo a akci opakujte."},
+        {"database or disk is full", diskFull},
+        {"Another import is writing",
+         "Tabulky v této složce právě zapisuje jiný import nebo kopie tabulek. Počkejte, až "
+         "skončí, a akci opakujte."},
         {"database is locked",
          "Tabulku právě používá jiný program. Počkejte, až skončí, a akci opakujte."},
         {"password",
@@ -38,8 +45,24 @@ QString explanationOf(const QString& text) {
     return {};
 }
 
-QString compose(const QString& text, const QString& file) {
-    const QString explanation = explanationOf(text);
+// What a user can make of a system call's usual failures while the store writes in `folder`.
+QString explanationOf(int error, const QString& folder) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QString::fromUtf8(diskFull);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return QStringLiteral("Do složky %1 nelze zapisovat: nemáte k tomu právo, nebo je jen pro "
+                              "čtení.")
+            .arg(folder);
+    default:
+        return {};
+    }
+}
+
+QString compose(const QString& explanation, const QString& text, const QString& file) {
     QString message = explanation.isEmpty() ? text : explanation + QStringLiteral("\n\n") + text;
     return file.isEmpty() ? message : message + QStringLiteral("\nTable: ") + file;
 }
@@ -47,4 +70,13 @@ QString compose(const QString& text, const QString& file) {
 } // namespace
 
 EngineError::EngineError(const QString& text, const QString& file)
-    : std::runtime_error(compose(text, file).toStdString()) {}
+    : EngineError(Composed{compose(explanationOf(text), text, file)}) {}
+
+EngineError::EngineError(Composed composed)
+    : std::runtime_error(composed.text.toStdString()) {}
+
+EngineError EngineError::ofSystem(const QString& doing, int error, const QString& folder,
+                                  const QString& file) {
+    const QString text = doing + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error));
+    return EngineError(Composed{compose(explanationOf(error, folder), text, file)});
+}

@@ -1,19 +1,21 @@
 #include "store/TablePair.h"
 
 #include "store/EngineError.h"
+#include "store/FolderFile.h"
 #include "store/TableSchema.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QScopeGuard>
-#include <QTemporaryFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,19 +25,13 @@ namespace {
 
 const QString lockName = QStringLiteral(".nardel-import.lock");
 const QString swapName = QStringLiteral(".nardel-import.swap");
+// A record names two files in two lines: anything larger is no record of ours.
+constexpr qsizetype recordLimit = 4096;
+// A table file, like the rest of the folder, is readable by all.
+constexpr mode_t tableMode = 0644;
 
 QByteArray encoded(const QString& path) {
     return QFile::encodeName(path);
-}
-
-// Makes renames and removals in the folder durable.
-bool syncFolder(const QString& folder) {
-    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
 }
 
 // The files of the pair.
@@ -45,10 +41,80 @@ const QStringList& tableFiles() {
     return files;
 }
 
-// A writer's temporary file: the table file's name, a random part and ".tmp".
-bool isTemporaryOf(const QString& temporary, const QString& tableFile) {
-    return temporary.startsWith(tableFile + '.') && temporary.endsWith(QStringLiteral(".tmp")) &&
-           !temporary.contains('/');
+// A name that FolderFile or QTemporaryFile made beside `name`: the name, a dot, six letters
+// or digits, then `suffix`.
+bool isMadeBeside(QStringView file, QStringView name, QStringView suffix) {
+    if (file.size() != name.size() + 7 + suffix.size() || !file.startsWith(name) ||
+        !file.endsWith(suffix) || file[name.size()] != u'.')
+        return false;
+    const QStringView random = file.sliced(name.size() + 1, 6);
+    return std::all_of(random.begin(), random.end(), [](QChar c) {
+        return c.unicode() < 128 && c.isLetterOrNumber();
+    });
+}
+
+// A writer's temporary table file.
+bool isTemporaryOf(QStringView temporary, const QString& tableFile) {
+    return isMadeBeside(temporary, tableFile, u".tmp");
+}
+
+// What a killed import or copy leaves beside the record: temporary table files, and a record
+// not yet renamed.
+bool isLeftover(QStringView name) {
+    return isMadeBeside(name, swapName, {}) ||
+           std::any_of(tableFiles().begin(), tableFiles().end(),
+                       [name](const QString& file) { return isTemporaryOf(name, file); });
+}
+
+QStringList leftoversIn(const QDir& folder) {
+    QStringList found = folder.entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    found.removeIf([](const QString& name) { return !isLeftover(name); });
+    return found;
+}
+
+bool isRegularFile(const QString& path) {
+    struct stat status {};
+    return ::lstat(encoded(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// The swap record's bytes, or none when there is none. Anything but a small regular file at
+// the record's name (a link, a pipe, a device, a large file) is none of ours: it is never
+// opened blocking nor read, only named, and the next record replaces it.
+std::optional<QByteArray> readRecord(const QDir& folder) {
+    const QString path = folder.filePath(swapName);
+    const auto ignored = [&path] {
+        qWarning("nardel: %s není záznam o výměně tabulek (je to odkaz, roura, zařízení nebo "
+                 "velký soubor), program si ho nevšímá",
+                 qPrintable(path));
+        return std::nullopt;
+    };
+    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return std::nullopt;
+        return ignored();
+    }
+    const auto closeRecord = qScopeGuard([fd] { ::close(fd); });
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > recordLimit)
+        return ignored();
+    QByteArray bytes(recordLimit + 1, Qt::Uninitialized);
+    qsizetype size = 0;
+    while (size < bytes.size()) {
+        const ssize_t read = ::read(fd, bytes.data() + size, size_t(bytes.size() - size));
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read < 0)
+            return ignored();
+        if (read == 0)
+            break;
+        size += read;
+    }
+    if (size > recordLimit)
+        return ignored();
+    bytes.truncate(size);
+    return bytes;
 }
 
 // Renames the temporary files that the swap record names and that are still there, then
@@ -56,38 +122,34 @@ bool isTemporaryOf(const QString& temporary, const QString& tableFile) {
 // record was written, so completing the swap is always right. Returns whether there was a
 // record; throws EngineError, keeping the record, when a file cannot take its name.
 bool completeSwap(const QDir& folder) {
-    QFile record(folder.filePath(swapName));
-    if (!record.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> record = readRecord(folder);
+    if (!record)
         return false;
-    const QList<QByteArray> lines = record.readAll().split('\n');
-    record.close();
-    for (const QByteArray& line : lines) {
+    for (const QByteArray& line : record->split('\n')) {
         const QList<QByteArray> names = line.split('\t');
         if (names.size() != 2)
             continue;
         const QString temporary = QFile::decodeName(names[0]);
         const QString final = QFile::decodeName(names[1]);
-        if (!tableFiles().contains(final) || !isTemporaryOf(temporary, final) || !folder.exists(temporary))
+        if (!tableFiles().contains(final) || !isTemporaryOf(temporary, final) ||
+            !isRegularFile(folder.filePath(temporary)))
             continue;
         if (std::rename(encoded(folder.filePath(temporary)).constData(),
                         encoded(folder.filePath(final)).constData()) != 0)
-            throw EngineError(QStringLiteral("Cannot rename %1 to its final name: %2")
-                                  .arg(temporary, QString::fromLocal8Bit(std::strerror(errno))),
-                              folder.filePath(final));
+            throw EngineError::ofSystem(
+                QStringLiteral("Cannot rename %1 to its final name").arg(temporary), errno,
+                folder.path(), folder.filePath(final));
     }
     syncFolder(folder.path());
-    QFile::remove(record.fileName());
+    ::unlink(encoded(folder.filePath(swapName)).constData());
     return true;
 }
 
-// Removes what killed imports left: every temporary table file. Only while the lock is held,
-// when no import of the folder is writing one.
-void removeTemporaries(const QDir& folder) {
-    for (const QString& tableFile : tableFiles()) {
-        for (const QString& name :
-             folder.entryList({tableFile + QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden))
-            QFile::remove(folder.filePath(name));
-    }
+// Removes what killed imports and copies left. Only while the lock is held, when no import of
+// the folder is writing one; unlink() removes a link itself, never what it points to.
+void removeLeftovers(const QDir& folder) {
+    for (const QString& name : leftoversIn(folder))
+        ::unlink(encoded(folder.filePath(name)).constData());
 }
 
 // A temporary table file and the name it takes.
@@ -95,41 +157,18 @@ using Renaming = std::pair<QString, QString>;
 
 // Writes the record of a swap, flushed to the disk with the folder, before the first rename.
 void writeSwapRecord(const QString& folder, const Renaming& names, const Renaming& synonyms) {
-    QSaveFile record(QDir(folder).filePath(swapName));
+    const QString path = QDir(folder).filePath(swapName);
     QByteArray lines;
     for (const auto& [temporary, final] : {names, synonyms})
         lines += encoded(QFileInfo(temporary).fileName()) + '\t' +
                  encoded(QFileInfo(final).fileName()) + '\n';
-    // QSaveFile flushes the record to the disk before it takes the record's name.
-    if (!record.open(QIODevice::WriteOnly) || record.write(lines) != lines.size() ||
-        !record.commit() || !syncFolder(folder))
-        throw EngineError(QStringLiteral("Cannot write the record of the swap"), record.fileName());
-}
-
-// Copies a file into a new temporary table file beside `finalPath`, flushed to the disk and
-// readable by all, as a written table is; returns the temporary file's path.
-QString copyToTemporary(const QString& source, const QString& finalPath) {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        throw EngineError(in.errorString(), source);
-    QTemporaryFile out(finalPath + QStringLiteral(".XXXXXX.tmp"));
-    if (!out.open())
-        throw EngineError(out.errorString(), finalPath);
-    while (!in.atEnd()) {
-        const QByteArray block = in.read(1 << 20);
-        if (block.isEmpty() || out.write(block) != block.size())
-            throw EngineError(
-                QStringLiteral("Cannot copy %1: %2")
-                    .arg(source, block.isEmpty() ? in.errorString() : out.errorString()),
-                out.fileName());
-    }
-    if (!out.flush() || ::fsync(out.handle()) != 0)
-        throw EngineError(QStringLiteral("Cannot flush the table file to the disk"),
-                          out.fileName());
-    out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                       QFileDevice::ReadOther);
-    out.setAutoRemove(false);
-    return out.fileName();
+    FolderFile record(path, "");
+    record.write(lines);
+    record.finish(tableMode);
+    record.renameTo(path);
+    if (!syncFolder(folder))
+        throw EngineError::ofSystem(QStringLiteral("Cannot write the record of the swap"), errno,
+                                    folder, path);
 }
 
 QString newStamp() {
@@ -144,20 +183,16 @@ QString newStamp() {
 // when the process ends in any way.
 class TablePair::Lock {
 public:
-    explicit Lock(const QString& folder) {
+    explicit Lock(const QString& folder) : path_(QDir(folder).filePath(lockName)) {
         // Whatever stands at the lock's path, opening it must neither follow a link nor block.
-        fd_ = ::open(encoded(QDir(folder).filePath(lockName)).constData(),
+        fd_ = ::open(encoded(path_).constData(),
                      O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+        error_ = fd_ < 0 ? errno : 0;
         struct stat status {};
-        if (fd_ >= 0 && (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode))) {
-            ::close(fd_);
-            fd_ = -1;
-        }
-        if (fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-            ::close(fd_);
-            fd_ = -1;
-            busy_ = true;
-        }
+        if (fd_ >= 0 && (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode)))
+            release(EEXIST);
+        else if (fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) != 0)
+            release(EWOULDBLOCK);
     }
     ~Lock() {
         if (fd_ >= 0)
@@ -167,25 +202,39 @@ public:
     Lock& operator=(const Lock&) = delete;
 
     bool held() const { return fd_ >= 0; }
-    bool busy() const { return busy_; }
+    // Throws EngineError, naming the cause, unless the lock is held.
+    void require() const {
+        if (error_ == EWOULDBLOCK)
+            throw EngineError(QStringLiteral("Another import is writing the tables of this folder"),
+                              path_);
+        if (error_ == EEXIST)
+            throw EngineError(QStringLiteral("Cannot take the import lock: its path holds "
+                                             "something other than a file"),
+                              path_);
+        if (!held())
+            throw EngineError::ofSystem(QStringLiteral("Cannot take the import lock"), error_,
+                                        QFileInfo(path_).path(), path_);
+    }
 
 private:
+    void release(int error) {
+        ::close(fd_);
+        fd_ = -1;
+        error_ = error;
+    }
+
+    QString path_;
     int fd_ = -1;
-    bool busy_ = false;
+    int error_ = 0;
 };
 
 TablePair::TablePair(const QString& folder, const QString& password)
     : folder_(folder), password_(password), stamp_(newStamp()),
       lock_(std::make_unique<Lock>(folder)) {
-    const QString lockPath = QDir(folder).filePath(lockName);
-    if (lock_->busy())
-        throw EngineError(QStringLiteral("Another import is writing the tables of this folder"),
-                          lockPath);
-    if (!lock_->held())
-        throw EngineError(QStringLiteral("Cannot take the import lock"), lockPath);
+    lock_->require();
     // A swap that cannot be completed keeps its files: the error names the cause.
     completeSwap(QDir(folder));
-    removeTemporaries(QDir(folder));
+    removeLeftovers(QDir(folder));
 }
 
 TablePair::~TablePair() = default;
@@ -219,35 +268,37 @@ void TablePair::replace() {
 
 void TablePair::copy(const QString& from, const QString& to) {
     if (!QDir().mkpath(to))
-        throw EngineError(QStringLiteral("Cannot make the folder"), to);
+        throw EngineError::ofSystem(QStringLiteral("Cannot make the folder"), errno, to, to);
     // The pair holds the folder's lock; it completes what a killed copy or import left.
     const TablePair pair(to, QString());
     const QDir source(from);
     const QDir target(to);
-    const QString& names = TableSchema::names().tableFile;
-    const QString& synonyms = TableSchema::synonyms().tableFile;
     for (const QString& file : tableFiles()) {
         if (target.exists(file))
             throw EngineError(QStringLiteral("The folder holds a table file already; it is not "
                                              "replaced"),
                               target.filePath(file));
     }
-    QStringList temporaries;
-    auto dropCopies = qScopeGuard([&] {
-        for (const QString& temporary : std::as_const(temporaries))
-            QFile::remove(temporary);
-    });
-    for (const QString& file : tableFiles())
-        temporaries << copyToTemporary(source.filePath(file), target.filePath(file));
-    writeSwapRecord(to, {temporaries[0], target.filePath(names)},
-                    {temporaries[1], target.filePath(synonyms)});
-    dropCopies.dismiss();
+    // Until the record names them, the copies are removed when the copy fails.
+    const auto copied = [&](const QString& file) {
+        auto copy = std::make_unique<FolderFile>(target.filePath(file), ".tmp");
+        copy->copyFrom(source.filePath(file));
+        copy->finish(tableMode);
+        return copy;
+    };
+    const std::unique_ptr<FolderFile> names = copied(TableSchema::names().tableFile);
+    const std::unique_ptr<FolderFile> synonyms = copied(TableSchema::synonyms().tableFile);
+    writeSwapRecord(to, {names->path(), target.filePath(TableSchema::names().tableFile)},
+                    {synonyms->path(), target.filePath(TableSchema::synonyms().tableFile)});
+    names->keep();
+    synonyms->keep();
     completeSwap(target);
 }
 
 bool TablePair::recover(const QString& folder) {
     const QDir dir(folder);
-    if (!dir.exists(swapName))
+    struct stat status {};
+    if (::lstat(encoded(dir.filePath(swapName)).constData(), &status) != 0)
         return false;
     const Lock lock(folder);
     try {

@@ -1,0 +1,107 @@
+#include "store/FolderFile.h"
+
+#include "store/EngineError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+QByteArray encoded(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+} // namespace
+
+FolderFile::FolderFile(const QString& path, const char* suffix)
+    : folder_(QFileInfo(path).path()) {
+    QByteArray name = encoded(path) + ".XXXXXX" + suffix;
+    // mkostemps creates with O_CREAT | O_EXCL, which refuses any link at the name.
+    fd_ = ::mkostemps(name.data(), int(std::strlen(suffix)), O_CLOEXEC);
+    if (fd_ < 0)
+        fail(QStringLiteral("Cannot make a file in the folder"), errno);
+    path_ = QFile::decodeName(name);
+}
+
+FolderFile::~FolderFile() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    if (!path_.isEmpty())
+        ::unlink(encoded(path_).constData());
+}
+
+void FolderFile::fail(const QString& doing, int error) const {
+    throw EngineError::ofSystem(doing, error, folder_, path_.isEmpty() ? folder_ : path_);
+}
+
+void FolderFile::write(QByteArrayView bytes) {
+    while (!bytes.isEmpty()) {
+        const ssize_t written = ::write(fd_, bytes.data(), size_t(bytes.size()));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            fail(QStringLiteral("Cannot write the file"), written < 0 ? errno : ENOSPC);
+        bytes = bytes.sliced(written);
+    }
+}
+
+void FolderFile::copyFrom(const QString& source) {
+    const auto cannotRead = [&](int error) {
+        return EngineError::ofSystem(QStringLiteral("Cannot read the table file"), error,
+                                     QFileInfo(source).path(), source);
+    };
+    // A pipe or a device standing at the source's path is never opened blocking nor read.
+    const int in = ::open(encoded(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (in < 0)
+        throw cannotRead(errno);
+    const auto closeSource = qScopeGuard([in] { ::close(in); });
+    struct stat status {};
+    if (::fstat(in, &status) != 0 || !S_ISREG(status.st_mode))
+        throw EngineError(QStringLiteral("The table's path is not a file"), source);
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t read = ::read(in, block.data(), size_t(block.size()));
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read < 0)
+            throw cannotRead(errno);
+        if (read == 0)
+            return;
+        write(QByteArrayView(block.constData(), read));
+    }
+}
+
+void FolderFile::finish(mode_t mode) {
+    if (::fsync(fd_) != 0)
+        fail(QStringLiteral("Cannot flush the file to the disk"), errno);
+    if (::fchmod(fd_, mode) != 0)
+        fail(QStringLiteral("Cannot set the file's permissions"), errno);
+    const int fd = std::exchange(fd_, -1);
+    if (::close(fd) != 0)
+        fail(QStringLiteral("Cannot write the file"), errno);
+}
+
+void FolderFile::renameTo(const QString& path) {
+    if (std::rename(encoded(path_).constData(), encoded(path).constData()) != 0)
+        fail(QStringLiteral("Cannot give the file its name %1").arg(QFileInfo(path).fileName()),
+             errno);
+    path_.clear();
+}
+
+bool syncFolder(const QString& folder) {
+    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
