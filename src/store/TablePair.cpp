@@ -296,13 +296,19 @@ void TablePair::copy(const QString& from, const QString& to) {
 }
 
 bool TablePair::recover(const QString& folder) {
+    // A folder with nothing left to complete or remove is only read: no lock file is made in it.
     const QDir dir(folder);
     struct stat status {};
-    if (::lstat(encoded(dir.filePath(swapName)).constData(), &status) != 0)
+    if (::lstat(encoded(dir.filePath(swapName)).constData(), &status) != 0 &&
+        leftoversIn(dir).isEmpty())
         return false;
     const Lock lock(folder);
+    if (!lock.held())
+        return false;
     try {
-        return lock.held() && completeSwap(dir);
+        const bool completed = completeSwap(dir);
+        removeLeftovers(dir);
+        return completed;
     } catch (const EngineError&) {
         return false; // the next import names the cause
     }

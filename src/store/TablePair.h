@@ -31,9 +31,10 @@ public:
     // EngineError and copying nothing, when `to` holds either table file already.
     static void copy(const QString& from, const QString& to);
 
-    // Completes a swap that a killed import left behind. Does nothing while another import
-    // holds the folder's lock, or where the folder cannot be written. Returns whether it
-    // completed a swap. (The next import also removes the temporary files of killed imports.)
+    // Completes a swap that a killed import or copy left behind, and removes the temporary
+    // files they left. Does nothing while another import holds the folder's lock, or where the
+    // folder cannot be written; takes no lock where nothing is left. Returns whether it
+    // completed a swap. (The next import does the same.)
     static bool recover(const QString& folder);
 
 private:

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -97,6 +99,44 @@ private slots:
         QCOMPARE(contentsOf(target.path()),
                  QStringList({"plantnames.db " + TestTables::digestOf(tables.path("plantnames.db")).toHex(),
                               "syns.db " + TestTables::digestOf(tables.path("syns.db")).toHex()}));
+    }
+
+    // The start removes the files that a killed import or copy left, the records not yet
+    // renamed among them; a link goes, not what it points to. Nothing goes while an import
+    // holds the folder.
+    void startRemovesWhatKilledCopiesLeft_data() {
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("free folder") << false;
+        QTest::newRow("import running") << true;
+    }
+    void startRemovesWhatKilledCopiesLeft() {
+        QFETCH(bool, locked);
+        TestTables tables;
+        tables.importRows({"0\tAbies\t\t\t\t\t10\t1"}, {"Pinus abies\t1"});
+        QTemporaryDir outside;
+        const QString elsewhere = outside.filePath("elsewhere");
+        QVERIFY(writeFile(elsewhere, "the user's"));
+        const QStringList left{"plantnames.db.AbC12x.tmp", "syns.db.QwErTy.tmp",
+                               ".nardel-import.swap.x1Y2z3", "syns.db.LiNk12.tmp"};
+        const QStringList kept{"plantnames.db.old.tmp", "plantnames.db.AbC12x.tmp.old",
+                               "notes.AbC12x.tmp", "syns.db.Ab-12x.tmp"};
+        for (const QString& name : left.first(3) + kept)
+            QVERIFY(writeFile(tables.path(name), "written"));
+        QVERIFY(makeLink(elsewhere, tables.path(left.last())));
+        const QStringList before = contentsOf(tables.folder());
+        const int lock = ::open(QFile::encodeName(tables.path(".nardel-import.lock")).constData(),
+                                O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        QVERIFY(lock >= 0 && (!locked || ::flock(lock, LOCK_EX) == 0));
+
+        QCOMPARE(TablePair::recover(tables.folder()), false);
+        ::close(lock);
+
+        QStringList expected = before;
+        expected.removeIf([&](const QString& entry) {
+            return !locked && left.contains(entry.section(' ', 0, 0));
+        });
+        QCOMPARE(contentsOf(tables.folder()), expected);
+        QCOMPARE(contentsOf(outside.path()), QStringList{"elsewhere " + TestTables::digestOf(elsewhere).toHex()});
     }
 };
 
