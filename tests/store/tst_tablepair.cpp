@@ -1,15 +1,18 @@
 #include "store/EngineError.h"
 #include "store/TablePair.h"
+#include "support/AsNobody.h"
 #include "support/InChild.h"
 #include "support/TestTables.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -137,6 +140,55 @@ private slots:
         });
         QCOMPARE(contentsOf(tables.folder()), expected);
         QCOMPARE(contentsOf(outside.path()), QStringList{"elsewhere " + TestTables::digestOf(elsewhere).toHex()});
+    }
+
+    // A copy that the system stops says first, in Czech, why; it leaves no table behind.
+    void failedCopySaysWhy_data() {
+        QTest::addColumn<QString>("stop");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("read-only folder")
+            << "read-only" << "Do složky %1 nelze zapisovat: nemáte k tomu právo";
+        QTest::newRow("folder to make in a read-only one")
+            << "read-only parent" << "Do složky %1 nelze zapisovat: nemáte k tomu právo";
+        QTest::newRow("full disk") << "full" << "Na disku není místo.";
+        QTest::newRow("another copy running") << "locked" << "Tabulky v této složce právě zapisuje jiný import";
+    }
+    void failedCopySaysWhy() {
+        QFETCH(QString, stop);
+        QFETCH(QString, why);
+        if (stop.startsWith("read-only"))
+            NARDEL_RUN_AS_NOBODY_WHEN_ROOT();
+        TestTables tables;
+        tables.importRows({"0\tAbies\t\t\t\t\t10\t1"}, {"Pinus abies\t1"});
+        QTemporaryDir root;
+        QString target = root.path();
+        if (stop == "read-only parent")
+            target = root.filePath("nardel");
+        if (stop.startsWith("read-only"))
+            QVERIFY(QFile::setPermissions(root.path(), QFile::ReadOwner | QFile::ExeOwner));
+        const auto writable = qScopeGuard([&] {
+            QFile::setPermissions(root.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        if (stop == "full") {
+            if (::mount("tmpfs", QFile::encodeName(target).constData(), "tmpfs", 0, "size=8k") != 0)
+                QSKIP("a full disk is a small tmpfs, which only root may mount");
+        }
+        const auto unmount = qScopeGuard([&] {
+            if (stop == "full")
+                ::umount2(QFile::encodeName(target).constData(), MNT_DETACH);
+        });
+        const int lock = ::open(QFile::encodeName(root.filePath(".nardel-import.lock")).constData(),
+                                O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        QVERIFY(stop != "locked" || ::flock(lock, LOCK_EX) == 0);
+        const auto unlock = qScopeGuard([lock] { ::close(lock); });
+
+        try {
+            TablePair::copy(tables.folder(), target);
+            QFAIL("the copy went through");
+        } catch (const EngineError& error) {
+            QVERIFY2(error.message().startsWith(why.arg(target)), qPrintable(error.message()));
+        }
+        QCOMPARE(QDir(target).entryList(QDir::Files), QStringList());
     }
 };
 
