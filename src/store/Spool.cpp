@@ -13,6 +13,15 @@ constexpr qsizetype bufferSize = 1 << 18;
                           .arg(file.fileName(), what)
                           .toStdString());
 }
+
+// Why writing the file failed. A write cut short reports no error of its own: it ran out of
+// room, as one that failed on a full disk (a resource error) did.
+[[noreturn]] void failWriting(const QFile& file) {
+    if (file.error() != QFileDevice::NoError && file.error() != QFileDevice::ResourceError)
+        fail(file, file.errorString());
+    fail(file, QStringLiteral("na disku pro dočasné soubory není místo. Uvolněte místo, nebo "
+                              "proměnnou TMPDIR určete jinou složku."));
+}
 } // namespace
 
 Spool::Spool() : file_(QDir::tempPath() + QStringLiteral("/nardel-import-XXXXXX")) {
@@ -31,7 +40,7 @@ void Spool::put(const void* data, size_t size) {
 void Spool::flush() {
     const qint64 size = qint64(recordStart_);
     if (file_.write(out_.data(), size) != size)
-        fail(file_, file_.errorString());
+        failWriting(file_);
     out_.erase(out_.begin(), out_.begin() + qsizetype(recordStart_));
     recordStart_ = 0;
 }
@@ -60,8 +69,9 @@ void Spool::rewind() {
         flush();
         decltype(out_)().swap(out_); // the writing is over
     }
+    // Going back writes what the file still buffers.
     if (!file_.seek(0))
-        fail(file_, file_.errorString());
+        failWriting(file_);
     buffer_.clear();
     at_ = 0;
 }

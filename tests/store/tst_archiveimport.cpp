@@ -5,10 +5,12 @@
 #include "store/TableAbout.h"
 #include "store/SynonymLinks.h"
 #include "store/TableImport.h"
+#include "store/Spool.h"
 #include "store/TablePassword.h"
 #include "store/TaxonWords.h"
 #include "support/BoundedRun.h"
 #include "support/TestTables.h"
+#include "support/TinyDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -634,6 +636,29 @@ private slots:
             return;
         }
         QCOMPARE(checklist.rows("syns.db", {"count(*)"}, "1"), QStringList{synonyms});
+    }
+
+    // The import keeps its passes' rows in a temporary file: a full disk there is named as
+    // such, not as an unknown error.
+    void fullDiskForTheSpoolSaysSo() {
+        TinyDisk disk;
+        if (!disk.mounted())
+            QSKIP("a full disk is a small tmpfs, which only root may mount");
+        const QByteArray tmpdir = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(disk.path()));
+        const auto restore = qScopeGuard([&] { qputenv("TMPDIR", tmpdir); });
+        try {
+            Spool spool;
+            for (int record = 0; record < 100; ++record) {
+                spool.addText(QByteArray(10000, 'x'));
+                spool.endRecord();
+            }
+            spool.rewind();
+            QFAIL("the spool took more than the disk holds");
+        } catch (const ImportError& error) {
+            QVERIFY2(QString::fromUtf8(error.what()).contains("na disku pro dočasné soubory není místo"),
+                     error.what());
+        }
     }
 };
 
