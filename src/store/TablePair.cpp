@@ -224,6 +224,8 @@ private:
 
     QString path_;
     int fd_ = -1;
+    // Why the lock is not held: the errno of its opening; EWOULDBLOCK while another process
+    // holds it; EEXIST when something other than a file stands at its path.
     int error_ = 0;
 };
 
