@@ -7,6 +7,8 @@
 namespace {
 
 const char* const diskFull = "Na disku není místo. Uvolněte místo a akci opakujte.";
+const char* const unreadable =
+    "Soubor tabulky nelze otevřít. Zkontrolujte, že existuje a že jej smíte číst.";
 
 // What a user can make of the engine's usual failures, in plain words, with what to do. The
 // engine's texts are the SQLite library's own, stable from version to version.
@@ -18,8 +20,8 @@ QString explanationOf(const QString& text) {
         {"malformed",
          "Soubor tabulky je poškozený. Obnovte jej novou instalací programu, nebo jej vytvořte "
          "znovu příkazem nardel-import."},
-        {"unable to open database file",
-         "Soubor tabulky nelze otevřít. Zkontrolujte, že existuje a že jej smíte číst."},
+        {"unable to open database file", unreadable},
+        {"Cannot read the table file", unreadable},
         {"Table does not exist",
          "Soubor tabulky chybí. Obnovte jej novou instalací programu, nebo jej vytvořte příkazem "
          "nardel-import."},

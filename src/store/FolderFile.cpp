@@ -55,9 +55,11 @@ void FolderFile::write(QByteArrayView bytes) {
 }
 
 void FolderFile::copyFrom(const QString& source) {
+    // The source's folder is only read: no cause of writing explains a failure here.
     const auto cannotRead = [&](int error) {
-        return EngineError::ofSystem(QStringLiteral("Cannot read the table file"), error,
-                                     QFileInfo(source).path(), source);
+        return EngineError(QStringLiteral("Cannot read the table file: %1")
+                               .arg(QString::fromLocal8Bit(std::strerror(error))),
+                           source);
     };
     // A pipe or a device standing at the source's path is never opened blocking nor read.
     const int in = ::open(encoded(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

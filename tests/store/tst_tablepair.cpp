@@ -152,15 +152,19 @@ private slots:
         QTest::newRow("folder to make in a read-only one")
             << "read-only parent" << "Do složky %1 nelze zapisovat: nemáte k tomu právo";
         QTest::newRow("full disk") << "full" << "Na disku není místo.";
+        QTest::newRow("table the user may not read")
+            << "unreadable" << "Soubor tabulky nelze otevřít. Zkontrolujte, že existuje";
         QTest::newRow("another copy running") << "locked" << "Tabulky v této složce právě zapisuje jiný import";
     }
     void failedCopySaysWhy() {
         QFETCH(QString, stop);
         QFETCH(QString, why);
-        if (stop.startsWith("read-only"))
+        if (stop.startsWith("read-only") || stop == "unreadable")
             NARDEL_RUN_AS_NOBODY_WHEN_ROOT();
         TestTables tables;
         tables.importRows({"0\tAbies\t\t\t\t\t10\t1"}, {"Pinus abies\t1"});
+        if (stop == "unreadable")
+            QVERIFY(QFile::setPermissions(tables.path("syns.db"), QFile::WriteOwner));
         QTemporaryDir root;
         QString target = root.path();
         if (stop == "read-only parent")
@@ -186,7 +190,8 @@ private slots:
             TablePair::copy(tables.folder(), target);
             QFAIL("the copy went through");
         } catch (const EngineError& error) {
-            QVERIFY2(error.message().startsWith(why.arg(target)), qPrintable(error.message()));
+            QVERIFY2(error.message().startsWith(why.replace("%1", target)),
+                     qPrintable(error.message()));
         }
         QCOMPARE(QDir(target).entryList(QDir::Files), QStringList());
     }
