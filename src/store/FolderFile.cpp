@@ -20,6 +20,11 @@ QByteArray encoded(const QString& path) {
     return QFile::encodeName(path);
 }
 
+// Flushes the open file to the disk and gives it `mode`; the errno of a failure, else 0.
+int flushWithMode(int fd, mode_t mode) {
+    return ::fsync(fd) == 0 && ::fchmod(fd, mode) == 0 ? 0 : errno;
+}
+
 } // namespace
 
 FolderFile::FolderFile(const QString& path, const char* suffix)
@@ -83,10 +88,8 @@ void FolderFile::copyFrom(const QString& source) {
 }
 
 void FolderFile::finish(mode_t mode) {
-    if (::fsync(fd_) != 0)
-        fail(QStringLiteral("Cannot flush the file to the disk"), errno);
-    if (::fchmod(fd_, mode) != 0)
-        fail(QStringLiteral("Cannot set the file's permissions"), errno);
+    if (const int error = flushWithMode(fd_, mode))
+        fail(QStringLiteral("Cannot flush the file to the disk"), error);
     const int fd = std::exchange(fd_, -1);
     if (::close(fd) != 0)
         fail(QStringLiteral("Cannot write the file"), errno);
@@ -97,6 +100,21 @@ void FolderFile::renameTo(const QString& path) {
         fail(QStringLiteral("Cannot give the file its name %1").arg(QFileInfo(path).fileName()),
              errno);
     path_.clear();
+}
+
+void finishFileAt(const QString& path, mode_t mode) {
+    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat status {};
+    int error = fd < 0 ? errno : 0;
+    if (!error && (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)))
+        error = ELOOP;
+    if (!error)
+        error = flushWithMode(fd, mode);
+    if (fd >= 0)
+        ::close(fd);
+    if (error)
+        throw EngineError::ofSystem(QStringLiteral("Cannot flush the table file to the disk"),
+                                    error, QFileInfo(path).path(), path);
 }
 
 bool syncFolder(const QString& folder) {

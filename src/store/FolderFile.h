@@ -4,6 +4,9 @@
 #include <QString>
 #include <sys/types.h>
 
+// A table file, like the rest of a table folder, is readable by all.
+constexpr mode_t tableFileMode = 0644;
+
 // A new file in a table folder, made under a random name beside the name it is to take. It is
 // created exclusively, so whatever already stands at a name it tries, a link least of all, is
 // never opened or written through; and it takes its name by rename(), which replaces what
@@ -36,6 +39,10 @@ private:
     QString path_;
     int fd_ = -1;
 };
+
+// Flushes the regular file at `path` to the disk and gives it `mode`, like FolderFile::finish,
+// for a file that another writer made; a link at `path` is not followed. Throws EngineError.
+void finishFileAt(const QString& path, mode_t mode);
 
 // Makes renames and removals in `folder` durable.
 bool syncFolder(const QString& folder);

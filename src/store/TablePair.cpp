@@ -26,8 +26,6 @@ const QString lockName = QStringLiteral(".nardel-import.lock");
 const QString swapName = QStringLiteral(".nardel-import.swap");
 // A record names two files in two lines: anything larger is no record of ours.
 constexpr qsizetype recordLimit = 4096;
-// A table file, like the rest of the folder, is readable by all.
-constexpr mode_t tableMode = 0644;
 
 QByteArray encoded(const QString& path) {
     return QFile::encodeName(path);
@@ -163,7 +161,7 @@ void writeSwapRecord(const QString& folder, const Renaming& names, const Renamin
                  encoded(QFileInfo(final).fileName()) + '\n';
     FolderFile record(path, "");
     record.write(lines);
-    record.finish(tableMode);
+    record.finish(tableFileMode);
     record.renameTo(path);
     if (!syncFolder(folder))
         throw EngineError::ofSystem(QStringLiteral("Cannot write the record of the swap"), errno,
@@ -284,7 +282,7 @@ void TablePair::copy(const QString& from, const QString& to) {
     const auto copied = [&](const QString& file) {
         auto copy = std::make_unique<FolderFile>(target.filePath(file), ".tmp");
         copy->copyFrom(source.filePath(file));
-        copy->finish(tableMode);
+        copy->finish(tableFileMode);
         return copy;
     };
     const std::unique_ptr<FolderFile> names = copied(TableSchema::names().tableFile);

@@ -1,6 +1,7 @@
 #include "store/TableWriter.h"
 
 #include "store/EngineError.h"
+#include "store/FolderFile.h"
 #include "store/TablePassword.h"
 
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
-#include <unistd.h>
 
 namespace {
 // The table file's name on the writer's connection.
@@ -119,10 +119,6 @@ void TableWriter::finish() {
     TablePassword::protect(db_, schema, password_);
     exec(QStringLiteral("COMMIT"));
     closeConnection();
-    QFile file(tempPath_);
-    if (!file.open(QIODevice::ReadWrite) || ::fsync(file.handle()) != 0)
-        fail(QStringLiteral("Cannot flush the table file to the disk"));
     // The temporary file was created private to its owner; a table is readable by all.
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                        QFileDevice::ReadOther);
+    finishFileAt(tempPath_, tableFileMode);
 }

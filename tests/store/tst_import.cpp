@@ -3,11 +3,13 @@
 #include "store/TableImport.h"
 #include "store/TablePair.h"
 #include "store/TablePassword.h"
+#include "store/TableWriter.h"
 #include "support/TestTables.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -184,6 +186,24 @@ private slots:
             QVERIFY2(QString(error.what()).contains("the file shrank"), error.what());
         }
         QCOMPARE(TestTables::digestOf(tables.path("plantnames.db")), namesBefore);
+    }
+
+    // A finished table is flushed and opened to all through its own file only: a link put in
+    // its place is not followed, and the import fails.
+    void finishedTableIsNeverReachedThroughALink() {
+        TestTables tables;
+        const QTemporaryDir outside;
+        const QString victim = outside.filePath("victim");
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("the user's own") > 0);
+        file.close();
+        QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+        TableWriter writer(tables.folder(), TableSchema::synonyms(), QString());
+        QVERIFY(QFile::remove(writer.tempPath()) && QFile::link(victim, writer.tempPath()));
+
+        QVERIFY_THROWS_EXCEPTION(EngineError, writer.finish());
+        QCOMPARE(QFileInfo(victim).permissions() & (QFile::ReadGroup | QFile::ReadOther),
+                 QFile::Permissions());
     }
 
     // A copy of the tables into a folder of their own takes both files or neither, and never
