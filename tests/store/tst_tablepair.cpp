@@ -1,7 +1,7 @@
 #include "store/EngineError.h"
 #include "store/TablePair.h"
 #include "support/AsNobody.h"
-#include "support/InChild.h"
+#include "support/BoundedRun.h"
 #include "support/TestTables.h"
 #include "support/TinyDisk.h"
 
