@@ -7,6 +7,7 @@
 #include "ui_FNardel.h"
 
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -17,6 +18,20 @@ namespace {
 void focusIfShown(QWidget* control) {
     if (control->isVisible())
         control->setFocus(Qt::ShortcutFocusReason);
+}
+
+// Whether the user moved the focus: a click, Tab or a shortcut. The focus that Qt gives back
+// when the window becomes active again, or when a popup closes, is none of the user's work.
+bool enteredByUser(const QEvent* focusIn) {
+    switch (static_cast<const QFocusEvent*>(focusIn)->reason()) {
+    case Qt::MouseFocusReason:
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -102,7 +117,8 @@ bool TFormNardel::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::FocusIn:
         // "Syn." and "Volby" lead to other windows; the watch goes on for them.
-        if (watched != this && watched != m_ui->BtnSyn && watched != m_ui->BtnMenu)
+        if (watched != this && watched != m_ui->BtnSyn && watched != m_ui->BtnMenu &&
+            enteredByUser(event))
             FormClick();
         break;
     case QEvent::MouseButtonPress:

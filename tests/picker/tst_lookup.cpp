@@ -154,10 +154,30 @@ private slots:
         if (click)
             QTest::mouseClick(widget, Qt::LeftButton);
         else
-            widget->setFocus();
+            widget->setFocus(Qt::TabFocusReason);
         QCOMPARE(form->watchingClipboard(), watching);
         if (QWidget* menu = QApplication::activePopupWidget())
             menu->close();
+    }
+
+    // The info window at every start, and any other window, hands the activation back to the
+    // main window, and Qt the focus back to its list: the user has not come back to work.
+    void watchStaysOnWhenTheWindowIsActiveAgain() {
+        auto form = bed.activatedForm(&clipboard);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        ui(*form).CBspecies->setFocus(Qt::TabFocusReason);
+        QVERIFY(!form->watchingClipboard());
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(form->watchingClipboard());
+        QApplication::setActiveWindow(form.get());
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(ui(*form).CBspecies->hasFocus());
+        QVERIFY(form->watchingClipboard());
     }
 };
 
