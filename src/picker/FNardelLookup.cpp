@@ -65,9 +65,10 @@ void TFormNardel::BtnFindClick(QObject* Sender) {
         return;
     // The watch says nothing of what fails: the next tick tries again.
     try {
-        // No text (a picture, an empty clipboard) reads as an empty one.
+        // No text (a picture, an empty clipboard) reads as an empty one. A clipboard manager
+        // offers the program's own copy again without its marker: still no name to look up.
         const QString text = m_clipboard.text();
-        if (text.isEmpty())
+        if (text.isEmpty() || m_clipboard.isLastCopy(text))
             return;
         if (Sender == Timer1 && trimmedClipboardText(text) == trimmedClipboardText(LastClipText))
             return;

@@ -17,9 +17,19 @@ public:
     virtual QString text() const = 0;
     // Whether the content is one of this program's own copies, plain or formatted.
     virtual bool isOwnContent() const = 0;
+    // Whether `text` is what this program copied last. A clipboard manager takes over every
+    // copy and offers its text alone, without the marker: such a text is still the program's.
+    bool isLastCopy(const QString& text) const;
     // Replaces the content with a plain text.
-    virtual void setPlainText(const QString& text) = 0;
+    void setPlainText(const QString& text);
     // Replaces the content with a text offered as plain text, HTML and RTF.
-    virtual void setFormatted(const QString& text, const QByteArray& html,
+    void setFormatted(const QString& text, const QByteArray& html, const QByteArray& rtf);
+
+protected:
+    virtual void putPlainText(const QString& text) = 0;
+    virtual void putFormatted(const QString& text, const QByteArray& html,
                               const QByteArray& rtf) = 0;
+
+private:
+    QString m_lastCopy;
 };

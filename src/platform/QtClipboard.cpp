@@ -34,11 +34,11 @@ bool QtClipboard::isOwnContent() const {
     return m_ownContent && content() == m_ownContent;
 }
 
-void QtClipboard::setPlainText(const QString& text) {
+void QtClipboard::putPlainText(const QString& text) {
     hold(markedMimeData(text));
 }
 
-void QtClipboard::setFormatted(const QString& text, const QByteArray& html, const QByteArray& rtf) {
+void QtClipboard::putFormatted(const QString& text, const QByteArray& html, const QByteArray& rtf) {
     QMimeData* data = markedMimeData(text);
     data->setData(QStringLiteral("text/html"), html);
     // Word processors look for RTF under any of these names.

@@ -11,8 +11,10 @@ class QtClipboard : public Clipboard {
 public:
     QString text() const override;
     bool isOwnContent() const override;
-    void setPlainText(const QString& text) override;
-    void setFormatted(const QString& text, const QByteArray& html, const QByteArray& rtf) override;
+
+protected:
+    void putPlainText(const QString& text) override;
+    void putFormatted(const QString& text, const QByteArray& html, const QByteArray& rtf) override;
 
 private:
     void hold(QMimeData* data);

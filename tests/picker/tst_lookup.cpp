@@ -105,6 +105,21 @@ private slots:
         QCOMPARE(selected(*form), QString("Pinus||"));
     }
 
+    // Many desktops run a clipboard manager, which takes over every copy as text alone.
+    void copyTakenOverByAClipboardManagerIsLeftAlone() {
+        auto form = bed.activatedForm(&clipboard);
+        ui(*form).RBsubsp->setChecked(true);
+        ui(*form).CBauto->trigger();
+        form->SelectName(2, "Picea", "abies", "subsp. obovata");
+        const QString copied = clipboard.text();
+        QCOMPARE(copied, QString("Picea abies subsp. obovata"));
+        clipboard.takeOverByClipboardManager();
+        QVERIFY(!clipboard.isOwnContent());
+        form->Timer1Timer();
+        QCOMPARE(selected(*form), QString("Picea|abies|subsp. obovata"));
+        QCOMPARE(clipboard.text(), copied);
+    }
+
     void givenNameIsSelectedWhole_data() {
         QTest::addColumn<int>("level");
         QTest::addColumn<QStringList>("name");

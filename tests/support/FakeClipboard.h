@@ -8,14 +8,17 @@ class FakeClipboard : public Clipboard {
 public:
     QString text() const override { return m_text; }
     bool isOwnContent() const override { return m_own; }
-    void setPlainText(const QString& text) override { hold(text, true); }
-    void setFormatted(const QString& text, const QByteArray&, const QByteArray&) override {
-        hold(text, true);
-    }
-
     void copyFromOtherProgram(const QString& text) { hold(text, false); }
+    // A clipboard manager takes the content over: the same text, without the owner's marker.
+    void takeOverByClipboardManager() { m_own = false; }
     // Another program copies a picture: there is no text.
     void copyPictureFromOtherProgram() { hold(QString(), false); }
+
+protected:
+    void putPlainText(const QString& text) override { hold(text, true); }
+    void putFormatted(const QString& text, const QByteArray&, const QByteArray&) override {
+        hold(text, true);
+    }
 
 private:
     void hold(const QString& text, bool own) {
