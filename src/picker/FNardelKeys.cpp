@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 #include "ui_FNardel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -97,6 +98,13 @@ bool TFormNardel::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto* press = static_cast<QKeyEvent*>(event);
+        // A shortcut in an open list closes its popup and acts as in the list itself.
+        if (press->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+            for (QComboBox* list : {m_ui->CBgenus, m_ui->CBspecies, m_ui->CBsubsp})
+                if (watched == list->view()) {
+                    list->hidePopup();
+                    watched = list;
+                }
         int key = press->key();
         FormKeyDown(watched, key, press->modifiers());
         if (key == 0)

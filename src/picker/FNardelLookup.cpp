@@ -7,6 +7,7 @@
 #include "platform/ClipboardText.h"
 #include "ui_FNardel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QMouseEvent>
 #include <QStringListModel>
@@ -35,6 +36,9 @@ void TFormNardel::setUpClipboardWatch() {
         m_ui->BtnFind,  m_ui->BtnSyn,     m_ui->BtnMenu,   this};
     for (QWidget* control : controls)
         control->installEventFilter(this);
+    // An open list's popup takes the keys in the list's place: the filter sees them there too.
+    for (QComboBox* list : {m_ui->CBgenus, m_ui->CBspecies, m_ui->CBsubsp})
+        list->view()->installEventFilter(this);
 }
 
 bool TFormNardel::watchingClipboard() const {

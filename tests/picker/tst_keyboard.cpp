@@ -84,6 +84,15 @@ private slots:
         QVERIFY(form->isVisible());
     }
 
+    // The user opened the genus list; the keys go to its popup.
+    void keysActInAnOpenList_data() { keysActAndNeverReachTheLists_data(); }
+    void keysActInAnOpenList() {
+        ui(*form).CBgenus->showPopup();
+        QVERIFY(QApplication::activePopupWidget());
+        keysActAndNeverReachTheLists();
+        QVERIFY(!QApplication::activePopupWidget());
+    }
+
     void hiddenCopyButtonTakesNoFocusButAltICopies() {
         ui(*form).CBauto->trigger();
         QTest::keyClick(ui(*form).CBgenus, Qt::Key_I, Qt::ControlModifier);
