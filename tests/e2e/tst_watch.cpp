@@ -18,6 +18,11 @@ QString clipboardText(const XSession& session) {
     return session.run("xclip", {"-o", "-selection", "clipboard"});
 }
 
+// Copies a line of text in a second program, xclip, which then holds the clipboard.
+void copyInOtherProgram(const XSession& session, const QString& text) {
+    session.run("bash", {"-c", "printf '%s\\n' \"$0\" | xclip -selection clipboard", text});
+}
+
 } // namespace
 
 // The loop a user lives in: a name copied in the manuscript is selected in the program, which
@@ -39,11 +44,57 @@ private slots:
         const QStringList copies[] = {{"Pice abi", "Picea abies (L.) H.Karst."},
                                       {"Sal alb", "Salix alba L."}};
         for (const QStringList& copy : copies) {
-            session.run("bash",
-                        {"-c", "printf '%s\\n' \"$0\" | xclip -selection clipboard", copy[0]});
+            copyInOtherProgram(session, copy[0]);
             QVERIFY2(XSession::waitFor([&] { return clipboardText(session) == copy[1]; }, 600),
                      qPrintable(clipboardText(session)));
         }
+    }
+
+    // The window becoming active again gives the list the user left its focus back: that is
+    // no work in the window, and the watch stays on.
+    void nameCopiedWhileTheWindowIsActiveAgainIsSelected() {
+        XSession session;
+        QVERIFY2(session.isRunning(), "Xvfb did not start");
+        QString window;
+        QVERIFY(startCopyingProgram(session, 1, window));
+        session.pressKey(window, "ctrl+s");
+        session.focusDesktop();
+        // The name found tells that the program has seen the window lose the focus.
+        copyInOtherProgram(session, "Pice abi");
+        QVERIFY2(XSession::waitFor(
+                     [&] { return clipboardText(session) == "Picea abies (L.) H.Karst."; }),
+                 qPrintable(clipboardText(session)));
+        session.run("xdotool", {"windowfocus", "--sync", window});
+        copyInOtherProgram(session, "Sal alb");
+        QVERIFY2(XSession::waitFor([&] { return clipboardText(session) == "Salix alba L."; }),
+                 qPrintable(clipboardText(session)));
+    }
+
+    // A clipboard manager takes over each copy as text alone; the program's own name, found
+    // again, would lose its subspecies.
+    void copyTakenOverByAClipboardManagerIsLeftAlone() {
+        XSession session;
+        QVERIFY2(session.isRunning(), "Xvfb did not start");
+        QString window;
+        QVERIFY(startCopyingProgram(session, 2, window));
+        session.focusDesktop();
+        copyInOtherProgram(session, "Allium ursinum");
+        QVERIFY2(XSession::waitFor([&] { return clipboardText(session) == "Allium ursinum L."; }),
+                 qPrintable(clipboardText(session)));
+        session.pressKey(window, "ctrl+u");
+        session.pressKey(window, "s");
+        const QString fullName = "Allium ursinum L. subsp. ucrainicum Kleopow & Oxner";
+        QVERIFY2(XSession::waitFor([&] { return clipboardText(session) == fullName; }),
+                 qPrintable(clipboardText(session)));
+        session.focusDesktop();
+        session.run("bash", {"-c", "xclip -o -selection clipboard | xclip -selection clipboard"});
+        QVERIFY(XSession::waitFor([&] {
+            return !session.run("xclip", {"-o", "-selection", "clipboard", "-t", "TARGETS"})
+                        .contains("x-nardel-owner");
+        }));
+        // Five ticks of the watch go by with the name as it was copied.
+        QVERIFY2(!XSession::waitFor([&] { return clipboardText(session) != fullName; }, 1000),
+                 qPrintable(clipboardText(session)));
     }
 
     void keysSetTheLevelAndPickFromTheList() {
