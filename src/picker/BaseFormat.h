@@ -22,8 +22,8 @@ struct BaseFormat {
     QColor colour = Qt::black;
     int charset = easternEuropeanCharset;
     bool fixedPitch = false;
-    // Whether the user chose this format. Until then a pasted name takes the face and size of
-    // the paragraph it lands in, where the format can leave them open.
+    // Whether the user chose this format. Until then a copy names no face, size, colour or
+    // style, and a pasted name takes those of the paragraph it lands in.
     bool chosen = false;
 
     // Face, size, style and pitch of `font`, in `colour`.

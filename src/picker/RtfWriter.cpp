@@ -22,13 +22,12 @@ QByteArray escaped(QStringView text) {
     return out;
 }
 
-} // namespace
-
-QByteArray writeRtf(const FormattedName& name, const BaseFormat& format) {
-    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\uc1";
+// The font and colour tables of the base format and the start of a paragraph in it.
+QByteArray formatted(const BaseFormat& format) {
     // A semicolon ends a font table entry, so it cannot stand in the face name.
-    rtf += "{\\fonttbl{\\f0\\fnil\\fcharset" + QByteArray::number(format.charset) + "\\fprq" +
-           (format.fixedPitch ? "1 " : "2 ") + escaped(QString(format.face).remove(u';')) + ";}}";
+    QByteArray rtf = "\\deff0{\\fonttbl{\\f0\\fnil\\fcharset" + QByteArray::number(format.charset) +
+                     "\\fprq" + (format.fixedPitch ? "1 " : "2 ") +
+                     escaped(QString(format.face).remove(u';')) + ";}}";
     rtf += "{\\colortbl;\\red" + QByteArray::number(format.colour.red()) + "\\green" +
            QByteArray::number(format.colour.green()) + "\\blue" +
            QByteArray::number(format.colour.blue()) + ";}";
@@ -39,6 +38,16 @@ QByteArray writeRtf(const FormattedName& name, const BaseFormat& format) {
         rtf += "\\ul";
     if (format.strikeout)
         rtf += "\\strike";
+    return rtf;
+}
+
+} // namespace
+
+QByteArray writeRtf(const FormattedName& name, const BaseFormat& format) {
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1250\\uc1";
+    // A format the user did not choose names no font, colour or style, not even a default
+    // font (\deff): Writer then pastes the name in the face and size of its paragraph.
+    rtf += format.chosen ? formatted(format) : QByteArray("\\pard\\plain");
     for (const TextRun& run : name.runs)
         rtf += QByteArray(run.italic ? "{\\i " : "{\\i0 ") +
                escaped(QStringView(name.text).sliced(run.start, run.length)) + '}';

@@ -5,8 +5,9 @@
 
 #include <QByteArray>
 
-// The formatted name as an RTF fragment for word processors: one font and one colour from the
-// base format, and the name's runs in italic or upright, of the text that a copy carries
-// (copyableText). Characters beyond ASCII are written as \uN escapes, so the bytes are ASCII
-// whatever the text.
+// The formatted name as an RTF fragment for word processors: the name's runs in italic or
+// upright, of the text that a copy carries (copyableText); a base format that the user chose
+// adds its one font, size, colour and style, and without one the name takes the format of the
+// paragraph it is pasted into. Characters beyond ASCII are written as \uN escapes, so the
+// bytes are ASCII whatever the text.
 QByteArray writeRtf(const FormattedName& name, const BaseFormat& format);

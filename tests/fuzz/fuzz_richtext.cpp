@@ -131,11 +131,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const RichText rtf = readRtf(writeRtf(name, in.format));
     require(rtf.name.text == expected.text, "RTF carries the text");
     require(rtf.name.runs == expected.runs, "RTF carries the runs");
-    // A semicolon would end the font table's entry.
-    require(rtf.face == QString(face).remove(u';'), "RTF carries the face");
     // A reader takes the format from the first character; an empty name has none.
-    if (!expected.text.isEmpty())
+    if (in.format.chosen && !expected.text.isEmpty()) {
         requireFormat(rtf, in.format, "RTF carries the base format");
+        // A semicolon would end the font table's entry.
+        require(rtf.face == QString(face).remove(u';'), "RTF carries the face");
+    }
+    if (!in.format.chosen)
+        require(rtf.face.isEmpty() && rtf.pointSize == 0 && !rtf.colour.isValid(),
+                "RTF leaves the format to the paragraph");
 
     const RichText html = readHtml(writeHtml(name, in.format));
     require(html.name.text == expected.text, "HTML carries the text");

@@ -2,6 +2,7 @@
 #include "picker/RtfWriter.h"
 #include "support/RichTextReader.h"
 
+#include <QFont>
 #include <QTest>
 
 Q_DECLARE_METATYPE(FormattedName)
@@ -136,8 +137,25 @@ private slots:
         QCOMPARE(readRtf(writeRtf(name, format)).charset, 238);
     }
 
+    // Until the user chooses a base font, the name takes the paragraph's face, size and
+    // colour: the window's own, which the format then holds, may be white on a dark desktop.
+    void formatNotChosenIsLeftToTheParagraph() {
+        BaseFormat format = BaseFormat::fromFont(QFont("DejaVu Serif", 14, QFont::Bold), Qt::white);
+        format.underline = format.strikeout = true;
+        const FormattedName name = nameOf("/Picea abies /L.");
+        for (const RichText& read :
+             {readRtf(writeRtf(name, format)), readHtml(writeHtml(name, format))}) {
+            QCOMPARE(read.markup, QString("/Picea abies /L."));
+            QCOMPARE(read.face, QString());
+            QCOMPARE(read.pointSize, 0);
+            QVERIFY(!read.bold && !read.underline && !read.strikeout);
+            QVERIFY(!read.colour.isValid());
+        }
+    }
+
     void faceNameIsCutTo31Characters() {
         BaseFormat format;
+        format.chosen = true;
         format.setFace(QString(40, u'x'));
         QCOMPARE(readRtf(writeRtf(nameOf("/Abies/"), format)).face, QString(31, u'x'));
     }

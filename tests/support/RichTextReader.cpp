@@ -1,5 +1,6 @@
 #include "support/RichTextReader.h"
 
+#include <QMap>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <cctype>
@@ -11,7 +12,8 @@ struct RtfState {
     bool bold = false;
     bool underline = false;
     bool strikeout = false;
-    int fontSize = 24; // half-points
+    int font = -1;    // none selected: the paragraph's
+    int fontSize = 0; // half-points; none: the paragraph's
     int colourIndex = 0;
     enum class Destination { Text, FontTable, ColourTable } destination = Destination::Text;
 };
@@ -37,6 +39,9 @@ RichText readRtf(const QByteArray& rtf) {
     QList<RtfState> stack{RtfState()};
     // Entry 0, ended by the table's first ";", is the reader's automatic colour.
     QList<QColor> colours;
+    QMap<int, QString> faces;
+    int defaultFont = -1;
+    int tableFont = 0; // the font table entry being read
     int red = 0, green = 0, blue = 0;
     bool italicNow = false;
     bool formatTaken = false;
@@ -50,13 +55,14 @@ RichText readRtf(const QByteArray& rtf) {
             }
             if (state.destination == RtfState::Destination::FontTable) {
                 if (ch != u';')
-                    result.face += ch;
+                    faces[tableFont] += ch;
                 return;
             }
             if (state.destination != RtfState::Destination::Text)
                 return;
             if (!formatTaken) {
                 formatTaken = true;
+                result.face = faces.value(state.font >= 0 ? state.font : defaultFont);
                 result.pointSize = state.fontSize / 2;
                 result.bold = state.bold;
                 result.underline = state.underline;
@@ -108,6 +114,12 @@ RichText readRtf(const QByteArray& rtf) {
                 state.underline = number != 0;
             else if (word == "strike")
                 state.strikeout = number != 0;
+            else if (word == "f" && state.destination == RtfState::Destination::FontTable)
+                tableFont = number;
+            else if (word == "f")
+                state.font = number;
+            else if (word == "deff")
+                defaultFont = number;
             else if (word == "fs")
                 state.fontSize = number;
             else if (word == "cf")
@@ -153,7 +165,8 @@ RichText readHtml(const QByteArray& html) {
                 result.bold = format.fontWeight() >= QFont::Bold;
                 result.underline = format.fontUnderline();
                 result.strikeout = format.fontStrikeOut();
-                result.colour = format.foreground().color();
+                if (format.hasProperty(QTextFormat::ForegroundBrush))
+                    result.colour = format.foreground().color();
             }
             appendMarked(result, italicNow, fragment.fragment().text(), format.fontItalic());
         }

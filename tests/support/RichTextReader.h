@@ -7,7 +7,9 @@
 #include <QString>
 
 // What a word processor takes from a formatted copy: the text with its italic stretches
-// between slashes ("/Picea abies /(L.) H.Karst."), and the format of its first character.
+// between slashes ("/Picea abies /(L.) H.Karst."), and the format of its first character,
+// where an empty face, a size of 0 and an invalid colour leave those of the paragraph that it
+// is pasted into.
 struct RichText {
     QString markup;
     FormattedName name; // the same text and its italic and upright runs
