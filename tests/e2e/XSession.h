@@ -65,9 +65,10 @@ public:
     // Presses Enter in the program info window, which the program shows at its start.
     bool dismissInfoWindow() const;
 
-private:
+    // The environment of programs on the display: the program's settings and data folders.
     QProcessEnvironment environment() const;
 
+private:
     QProcess server_;
     QProcess program_;
     QString display_;

@@ -1,3 +1,4 @@
+#include "e2e/WriterDocument.h"
 #include "e2e/XSession.h"
 #include "support/RichTextReader.h"
 
@@ -29,6 +30,27 @@ QByteArray writerHtmlOf(const QByteArray& rtf) {
     return html.open(QIODevice::ReadOnly) ? html.readAll() : QByteArray();
 }
 
+// Starts the program with formatted output and automatic copying on, at the subspecies level
+// with authors, and picks the full name from the keyboard, which copies it at once; false when
+// the program's window does not come.
+bool startAndPickFullName(XSession& session, const QStringList& font) {
+    session.copyBundledTables();
+    session.settings().writeKey(
+        QStringList{R"("Level"=dword:00000002)", R"("AddAuthor"=dword:00000001)",
+                    R"("AutoClipbrd"=dword:00000001)", R"("Formated"=dword:00000001)"} +
+        font);
+    const QString window = session.startToMainWindow(NARDEL_PROGRAM);
+    if (window.isEmpty())
+        return false;
+    // The genus list has the focus first; typing selects, Tab moves on.
+    session.run("xdotool", {"windowfocus", "--sync", window});
+    for (const char* typed : {"Picea", "abies", "subsp. o"}) {
+        session.run("xdotool", {"type", "--delay", "20", typed});
+        session.run("xdotool", {"key", "Tab"});
+    }
+    return true;
+}
+
 } // namespace
 
 class TestClipboard : public QObject {
@@ -40,23 +62,8 @@ private slots:
     void formattedCopyReachesOtherPrograms() {
         XSession session;
         QVERIFY2(session.isRunning(), "Xvfb did not start");
-        session.copyBundledTables();
-        session.settings().writeKey({R"("Level"=dword:00000002)", R"("AddAuthor"=dword:00000001)",
-                                     R"("AutoClipbrd"=dword:00000001)",
-                                     R"("Formated"=dword:00000001)", R"("FontName"="DejaVu Serif")",
-                                     R"("FontSize"=dword:0000000c)"});
-        session.startProgram(NARDEL_PROGRAM);
-        QVERIFY(session.dismissInfoWindow());
-        QString window;
-        QVERIFY(XSession::waitFor(
-            [&] { return !(window = session.findWindow("^Nardel Pro$")).isEmpty(); }));
-
-        // The genus list has the focus first; typing selects, Tab moves on.
-        session.run("xdotool", {"windowfocus", "--sync", window});
-        for (const char* typed : {"Picea", "abies", "subsp. o"}) {
-            session.run("xdotool", {"type", "--delay", "20", typed});
-            session.run("xdotool", {"key", "Tab"});
-        }
+        QVERIFY(startAndPickFullName(
+            session, {R"("FontName"="DejaVu Serif")", R"("FontSize"=dword:0000000c)"}));
         const auto clipboard = [&](const QString& target) {
             return session.run("xclip", {"-o", "-selection", "clipboard", "-t", target});
         };
@@ -72,6 +79,50 @@ private slots:
         const RichText writer = readHtml(writerHtmlOf(clipboard("text/rtf").toUtf8()));
         QCOMPARE(writer.markup, fullMarkup);
         QCOMPARE(writer.pointSize, 12);
+    }
+
+    // Ctrl+V in a Writer paragraph of another face and size: the name keeps its italic and
+    // upright runs, in the paragraph's face and size until the user chooses a base font.
+    void formattedNamePastesIntoWriter_data() {
+        QTest::addColumn<QStringList>("font");
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<double>("size");
+        QTest::newRow("no base font") << QStringList() << "Liberation Serif" << 14.0;
+        QTest::newRow("base font chosen")
+            << QStringList{R"("FontName"="DejaVu Serif")", R"("FontSize"=dword:0000000c)"}
+            << "DejaVu Serif" << 12.0;
+    }
+    void formattedNamePastesIntoWriter() {
+        QFETCH(QStringList, font);
+        QFETCH(QString, face);
+        QFETCH(double, size);
+        XSession session;
+        QVERIFY2(session.isRunning(), "Xvfb did not start");
+        const QString before = "Rostlina: ";
+        WriterDocument document(session, "Liberation Serif", 14, before);
+        QVERIFY2(document.waitForWindow(), "Writer did not open the document");
+        QVERIFY(startAndPickFullName(session, font));
+        QVERIFY(XSession::waitFor([&] {
+            return session.run("xclip", {"-o", "-selection", "clipboard", "-t", "UTF8_STRING"}) ==
+                   fullName;
+        }));
+
+        QVERIFY2(document.pasteAtEnd(fullName), "Writer did not save the pasted name");
+        QString markup;
+        bool italic = false;
+        qsizetype position = 0;
+        for (const StyledRun& run : document.savedParagraph()) {
+            if (run.italic != italic)
+                markup += u'/';
+            italic = run.italic;
+            markup += run.text;
+            // The paragraph's own text stays as it was; the name is in the expected format.
+            const bool pasted = position + run.text.size() > before.size();
+            QCOMPARE(run.face, pasted ? face : QString("Liberation Serif"));
+            QCOMPARE(run.pointSize, pasted ? size : 14.0);
+            position += run.text.size();
+        }
+        QCOMPARE(markup + (italic ? "/" : ""), before + fullMarkup);
     }
 };
 
