@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTextDocument>
@@ -28,12 +29,17 @@ const QStringList synonyms = {"Pinus picea\t2"};
 // What the user does once the window is up.
 enum class Action { None, PickGenus, PickSpecies, AcceptedName, ExportDictionary };
 
+QList<QPointer<QWidget>> guarded(const QList<QWidget*>& widgets) {
+    return {widgets.begin(), widgets.end()};
+}
+
 // The labels and tooltips of the windows on the screen that hold `text`, by object name; a
 // label that takes it for markup is marked so.
 QStringList placesShowing(const QString& text) {
     QStringList places;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (!window->isVisible())
+    // Showing a tooltip deletes the label, a window of its own, of the one shown before.
+    for (const QPointer<QWidget>& window : guarded(QApplication::topLevelWidgets())) {
+        if (!window || !window->isVisible())
             continue;
         // A rich-text label loads its pictures when it is laid out for painting.
         window->grab();
@@ -45,7 +51,9 @@ QStringList placesShowing(const QString& text) {
                               ? label->objectName()
                               : label->objectName() + QStringLiteral(" as markup"));
         }
-        for (QWidget* widget : window->findChildren<QWidget*>()) {
+        for (const QPointer<QWidget>& widget : guarded(window->findChildren<QWidget*>())) {
+            if (!widget)
+                continue;
             const QString tip = widget->toolTip();
             if (widget->window() != window || tip.isEmpty())
                 continue;
