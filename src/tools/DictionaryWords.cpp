@@ -2,7 +2,18 @@
 
 #include "store/Query.h"
 
-WordList::WordList(const QLocale& locale) : m_collator(locale) {
+namespace {
+
+// Qt collates the C locale (LANG=C, C.UTF-8, POSIX) by code point, capitals first and heeding
+// letter case whatever it is told. Such a locale has no rules of its own, so it takes the
+// root rules, which are English's: ICU tailors no collation for English.
+QLocale collationLocale(const QLocale& locale) {
+    return locale.language() == QLocale::C ? QLocale(QLocale::English) : locale;
+}
+
+} // namespace
+
+WordList::WordList(const QLocale& locale) : m_collator(collationLocale(locale)) {
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
 }
 

@@ -107,6 +107,10 @@ private slots:
         QTest::newRow("English sorts ch before h")
             << QStringLiteral("en_GB") << true << QStringList{"hrách", "chrpa"}
             << QStringList{"chrpa", "hrách"};
+        // The locale of LANG=C.UTF-8, which many machines default to.
+        QTest::newRow("the C locale, too, ignores letter case")
+            << QStringLiteral("C") << true << QStringList{"Bellis", "aster", "Abies", "abies"}
+            << QStringList{"Abies", "aster", "Bellis"};
     }
 
     void wordList() {
