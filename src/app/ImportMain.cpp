@@ -20,8 +20,8 @@ namespace {
 const char* const help =
     "Použití: nardel-import [--quiet] ARCHIV [SLOŽKA]\n"
     "        nardel-import [--quiet] JMÉNA.tsv SYNONYMA.tsv [SLOŽKA]\n"
-    "Vytvoří ve SLOŽCE tabulky plantnames.db a syns.db pro program nardel. Bez SLOŽKY je\n"
-    "zapíše do vlastní složky uživatele, kde je program najde:\n"
+    "Vytvoří ve SLOŽCE tabulky plantnames.db a syns.db pro program nardel; chybějící\n"
+    "SLOŽKU založí. Bez SLOŽKY je zapíše do vlastní složky uživatele, kde je program najde:\n"
     "$XDG_DATA_HOME/nardel, jinak ~/.local/share/nardel.\n"
     "\n"
     "ARCHIV je seznam taxonů ve formátu Darwin Core Archive: soubor zip, rozbalená složka\n"
@@ -59,10 +59,36 @@ QString limits() {
         .arg(ChecklistCitation::longest);
 }
 
-// Two arguments are two tab-separated files when the second is a file, else an archive and
-// the folder to write.
+// Two arguments are two tab-separated files when the second is there and no folder (a file,
+// or a pipe), or is missing but named like one; else an archive and the folder to write,
+// which need not be there yet.
 bool isArchiveImport(const QStringList& args) {
-    return args.size() == 1 || (args.size() == 2 && !QFileInfo(args[1]).isFile());
+    if (args.size() != 2)
+        return args.size() == 1;
+    const QFileInfo second(args[1]);
+    if (second.exists())
+        return second.isDir();
+    return !second.fileName().endsWith(QLatin1String(".tsv"), Qt::CaseInsensitive);
+}
+
+QString text(const char* czech) {
+    return QCoreApplication::translate("ImportMain", czech);
+}
+
+void print(std::FILE* stream, const QString& lines) {
+    std::fputs(lines.toUtf8().constData(), stream);
+}
+
+// Where the tables went and when the program reads them: at its start, from the user's own
+// folder unless NARDEL_TABLES names another, or from the folder given with --tables.
+QString whereTheTablesAre(const QString& given, bool folderGiven) {
+    const QString folder = QDir(given).absolutePath();
+    if (folderGiven)
+        return text("Tabulky jsou ve složce %1.\nNardel je načte, spustíte-li jej s volbou "
+                    "--tables %1.\n")
+            .arg(folder);
+    return text("Tabulky jsou ve složce %1.\nSpusťte Nardel znovu, aby načetl nové tabulky.\n")
+        .arg(folder);
 }
 
 } // namespace
@@ -78,58 +104,51 @@ int main(int argc, char* argv[]) {
     const bool quiet =
         args.removeAll(QStringLiteral("--quiet")) + args.removeAll(QStringLiteral("-q")) > 0;
     if (args.isEmpty() || args.size() > 3) {
-        std::fprintf(stderr, "usage: nardel-import [--quiet] ARCHIVE [FOLDER]\n"
-                             "       nardel-import [--quiet] NAMES.tsv SYNONYMS.tsv [FOLDER]\n"
-                             "Writes FOLDER/plantnames.db and FOLDER/syns.db.\n"
-                             "Nápovědu vypíše nardel-import --help.\n");
+        print(stderr, text("Použití: nardel-import [--quiet] ARCHIV [SLOŽKA]\n"
+                           "        nardel-import [--quiet] JMÉNA.tsv SYNONYMA.tsv [SLOŽKA]\n"
+                           "Zapíše SLOŽKA/plantnames.db a SLOŽKA/syns.db.\n"
+                           "Nápovědu vypíše nardel-import --help.\n"));
         return 2;
     }
     const bool archive = isArchiveImport(args);
     const bool folderGiven = args.size() == (archive ? 2 : 3);
     const QString folder =
         folderGiven ? args.last() : userTableFolder(QProcessEnvironment::systemEnvironment());
-    // The user's own folder is made on the first import; a folder given must be there.
-    if (!folderGiven && !QDir().mkpath(folder)) {
-        std::fprintf(stderr, "nardel-import: složku %s nelze vytvořit\n", qPrintable(folder));
-        return 1;
-    }
-    if (!QFileInfo(folder).isDir()) {
-        std::fprintf(stderr, "nardel-import: %s is not a folder\n", qPrintable(folder));
+    if (QFileInfo(folder).exists() && !QFileInfo(folder).isDir()) {
+        print(stderr, text("nardel-import: %1 není složka. Zadejte složku, do níž se mají "
+                           "tabulky zapsat.\n")
+                          .arg(folder));
         return 2;
     }
-    const bool terminal = ::isatty(STDERR_FILENO);
+    if (!QDir().mkpath(folder)) {
+        print(stderr, text("nardel-import: složku %1 nelze vytvořit. Zkontrolujte, že smíte "
+                           "zapisovat do složky nad ní.\n")
+                          .arg(folder));
+        return 1;
+    }
     ImportReport report;
     try {
-        if (archive) {
-            ImportProgress progress(stderr);
-            ArchiveImport::Progress show;
-            if (terminal && !quiet)
-                show = [&progress](ArchiveImport::Phase phase, qint64 done, qint64 total,
-                                   qint64 rows) { progress.show(phase, done, total, rows); };
-            report = ArchiveImport::importArchive(args[0], folder, show);
-        } else {
-            TableImport::importTables(
-                args[0], args[1], folder, [terminal, quiet](const QString& file, qint64 rows) {
-                    if (!quiet)
-                        std::fprintf(stderr, "%s: %lld rows%s", qPrintable(file),
-                                     static_cast<long long>(rows), terminal ? "\r" : "\n");
-                });
-            if (terminal && !quiet)
-                std::fprintf(stderr, "\n");
-        }
+        ImportProgress progress(stderr);
+        PhaseProgress show;
+        if (::isatty(STDERR_FILENO) && !quiet)
+            show = [&progress](ImportPhase phase, qint64 done, qint64 total, qint64 rows) {
+                progress.show(phase, done, total, rows);
+            };
+        report = archive ? ArchiveImport::importArchive(args[0], folder, show)
+                         : TableImport::importTables(args[0], args[1], folder, show);
     } catch (const ImportError& error) {
-        std::fprintf(stderr, "%s%s\n", terminal && !archive ? "\n" : "", error.what());
+        print(stderr, QString::fromUtf8(error.what()) + u'\n');
+        if (!archive)
+            print(stderr, text("Opravte to a spusťte import znovu; tabulky ve složce %1 se "
+                               "nezměnily.\n")
+                              .arg(folder));
         return 1;
     } catch (const EngineError& error) {
-        std::fprintf(stderr, "%snardel-import: %s\n", terminal && !archive ? "\n" : "",
-                     qPrintable(error.message()));
+        print(stderr, QStringLiteral("nardel-import: ") + error.message() + u'\n');
         return 1;
     }
     if (quiet)
         return 0;
-    if (archive)
-        std::fputs(report.text().toUtf8().constData(), stdout);
-    if (!folderGiven)
-        std::fprintf(stderr, "Tabulky jsou v %s\n", qPrintable(folder));
+    print(stdout, report.text() + whereTheTablesAre(folder, folderGiven));
     return 0;
 }

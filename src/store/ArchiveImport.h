@@ -3,7 +3,6 @@
 #include "store/ImportReport.h"
 
 #include <QString>
-#include <functional>
 
 // Builds the name table and the synonym table of a folder from a checklist archive (a zip,
 // an unpacked folder or one data file with a header line of terms): its accepted genera,
@@ -14,9 +13,8 @@
 // the same way.
 namespace ArchiveImport {
 
-enum class Phase { Reading, Names, Synonyms };
-// Called now and then: the phase, how much of it is done of how much, and the rows so far.
-using Progress = std::function<void(Phase phase, qint64 done, qint64 total, qint64 rows)>;
+using Phase = ImportPhase;
+using Progress = PhaseProgress;
 
 ImportReport importArchive(const QString& archive, const QString& folder,
                            const Progress& progress = {});

@@ -5,8 +5,15 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 
-// What a checklist's import did: the names by level, the rows added for genera and species
+// The parts of an import, each shown by its own progress bar.
+enum class ImportPhase { Reading, Names, Synonyms };
+// Called now and then: the phase, how much of it is done of how much, and the rows so far.
+using PhaseProgress =
+    std::function<void(ImportPhase phase, qint64 done, qint64 total, qint64 rows)>;
+
+// What an import did: the names by level, the rows added for genera and species
 // that had none, the synonyms, and each kind of row left out (or link not followed) with its
 // count and where the first three stand.
 struct ImportReport {

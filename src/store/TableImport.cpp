@@ -7,6 +7,8 @@
 #include "store/TsvReader.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QHashFunctions>
 #include <QList>
 #include <QSet>
@@ -20,7 +22,7 @@
 namespace TableImport {
 namespace {
 
-constexpr qint64 progressStep = 100000;
+constexpr qint64 progressStep = 1 << 14;
 constexpr qint64 intMax = std::numeric_limits<int>::max();
 constexpr qint64 intMin = std::numeric_limits<int>::min();
 
@@ -40,6 +42,8 @@ int positionIn(const TableSchema::Layout& layout, const QString& name) {
 // the genera, the record numbers and a hash of each row's name; a row whose parent cannot be
 // checked yet waits to the end.
 class NameRows {
+    Q_DECLARE_TR_FUNCTIONS(TableImport)
+
 public:
     explicit NameRows(const TableSchema::Layout& layout)
         : level_(positionIn(layout, NameColumn::level)),
@@ -59,16 +63,16 @@ public:
         const QByteArrayView species = reader.field(species_);
         const QByteArrayView subsp = reader.field(subsp_);
         if (genus.isEmpty())
-            reader.fail(QStringLiteral("%1 is empty").arg(NameColumn::genus));
+            reader.fail(tr("%1 je prázdné; doplňte rod").arg(NameColumn::genus));
         if (level == 0 && !(species.isEmpty() && subsp.isEmpty()))
-            reader.fail(QStringLiteral("a genus row (%1 0) must have empty %2 and %3")
+            reader.fail(tr("řádek rodu (%1 0) musí mít prázdné %2 a %3")
                             .arg(NameColumn::level, NameColumn::species, NameColumn::subsp));
         if (level > 0 && species.isEmpty())
-            reader.fail(QStringLiteral("%1 is empty on a row of %2 %3")
+            reader.fail(tr("%1 je prázdné na řádku s %2 %3; doplňte druhové epiteton")
                             .arg(NameColumn::species, NameColumn::level)
                             .arg(level));
         if (level == 2 && subsp.isEmpty())
-            reader.fail(QStringLiteral("%1 is empty on a subspecies row (%2 2)")
+            reader.fail(tr("%1 je prázdné na řádku poddruhu (%2 2); doplňte jej")
                             .arg(NameColumn::subsp, NameColumn::level));
 
         writer.setInteger(level_, level);
@@ -78,13 +82,17 @@ public:
         writer.setInteger(record_, record);
         // The record number is the table's key: the table refuses it a second time.
         if (!writer.insertRow())
-            reader.fail(QStringLiteral("%1 %2 is used by an earlier row")
+            reader.fail(tr("%1 %2 už má dřívější řádek; dejte každému řádku jiné číslo")
                             .arg(NameColumn::record)
                             .arg(record));
         records_.push_back(int(record));
         noteName(reader, level, int(record));
         noteParent(reader.line(), level, genus, species);
+        ++counts_[size_t(level)];
     }
+
+    // The rows of each level.
+    const std::array<qint64, 3>& counts() const { return counts_; }
 
     // Checks the rows that waited for their parent, in the order of the file, once every row
     // is in the table and its indexes are built.
@@ -95,11 +103,12 @@ public:
         for (const Waiting& row : std::as_const(waiting_)) {
             if (row.level == 1 && !genera_.contains(row.genus))
                 reader.fail(row.line,
-                            QStringLiteral("species of genus '%1', which has no genus row (%2 0)")
+                            tr("druh rodu „%1“, který nemá řádek rodu (%2 0); přidejte jej")
                                 .arg(TsvReader::excerpt(row.genus), NameColumn::level));
             if (row.level == 2 && !writer.contains(speciesRow, {row.genus, row.species}))
                 reader.fail(row.line,
-                            QStringLiteral("subspecies of '%1 %2', which has no species row (%3 1)")
+                            tr("poddruh druhu „%1 %2“, který nemá řádek druhu (%3 1); přidejte "
+                               "jej")
                                 .arg(TsvReader::excerpt(row.genus), TsvReader::excerpt(row.species),
                                      NameColumn::level));
         }
@@ -159,7 +168,9 @@ private:
         }
         std::vector<Name>().swap(names_);
         if (first)
-            reader.fail(first->first, QStringLiteral("the same name as line %1").arg(first->second));
+            reader.fail(first->first,
+                        tr("totéž jméno jako na řádku %1; jeden z obou řádků odstraňte")
+                            .arg(first->second));
     }
 
     // Checks a row's parent where the rows before it tell, else keeps the row for the end.
@@ -213,6 +224,7 @@ private:
     const int page_;
     const int record_;
     const QList<int> texts_; // the text columns, copied as they are
+    std::array<qint64, 3> counts_{};
     std::vector<int> records_;
     std::vector<Name> names_;
     QSet<QByteArray> genera_;
@@ -221,16 +233,33 @@ private:
     QList<Waiting> waiting_;
 };
 
-void report(const Progress& progress, const QString& file, qint64 rows) {
+void show(const PhaseProgress& progress, ImportPhase phase, const TsvReader& reader, qint64 rows) {
     if (progress)
-        progress(file, rows);
+        progress(phase, reader.bytesRead(), std::max<qint64>(reader.size(), 0), rows);
+}
+
+// Both files are looked for first: the synonyms' missing is told before the names are read.
+void requireFiles(const QString& namesTsv, const QString& synonymsTsv) {
+    const auto missing = [](const QString& file, const char* what) {
+        throw ImportError(QCoreApplication::translate("TableImport", what).arg(file).toStdString());
+    };
+    if (!QFileInfo::exists(namesTsv))
+        missing(namesTsv,
+                QT_TRANSLATE_NOOP("TableImport", "%1: soubor jmen (první soubor) neexistuje; "
+                                                 "zkontrolujte jeho jméno a cestu"));
+    if (!QFileInfo::exists(synonymsTsv))
+        missing(synonymsTsv,
+                QT_TRANSLATE_NOOP("TableImport", "%1: soubor synonym (druhý soubor) neexistuje; "
+                                                 "zkontrolujte jeho jméno a cestu"));
 }
 
 } // namespace
 
-void importTables(const QString& namesTsv, const QString& synonymsTsv, const QString& folder,
-                  const Progress& progress) {
+ImportReport importTables(const QString& namesTsv, const QString& synonymsTsv,
+                          const QString& folder, const PhaseProgress& progress) {
     TablePair pair(folder, TablePassword::programPassword);
+    requireFiles(namesTsv, synonymsTsv);
+    ImportReport report;
 
     // One table at a time: the name table is finished and closed, with its page cache,
     // before the synonyms are read.
@@ -242,38 +271,45 @@ void importTables(const QString& namesTsv, const QString& synonymsTsv, const QSt
     while (nameReader.next()) {
         names.write(nameReader, nameWriter);
         if (++rows % progressStep == 0)
-            report(progress, namesTsv, rows);
+            show(progress, ImportPhase::Names, nameReader, rows);
     }
     nameWriter.buildIndexes();
     names.checkParents(nameReader, nameWriter);
     nameWriter.finish();
-    report(progress, namesTsv, rows);
+    show(progress, ImportPhase::Names, nameReader, rows);
+    report.names = names.counts();
 
     const TableSchema::Layout& synonymLayout = TableSchema::synonyms();
     const int synonym = positionIn(synonymLayout, SynonymColumn::synonym);
     const int accepted = positionIn(synonymLayout, SynonymColumn::acceptedRecord);
     TsvReader synonymReader(synonymsTsv, synonymLayout);
     TableWriter& synonymWriter = pair.synonyms();
-    rows = 0;
     while (synonymReader.next()) {
         if (synonymReader.field(synonym).isEmpty())
-            synonymReader.fail(QStringLiteral("%1 is empty").arg(SynonymColumn::synonym));
+            synonymReader.fail(
+                QCoreApplication::translate("TableImport", "%1 je prázdné; doplňte synonymum")
+                    .arg(SynonymColumn::synonym));
         const qint64 record = synonymReader.integer(accepted, 1, intMax);
         if (!names.hasRecord(record))
-            synonymReader.fail(QStringLiteral("%1 %2 names no row of the name table")
+            synonymReader.fail(QCoreApplication::translate(
+                                   "TableImport",
+                                   "%1 %2 nevede k žádnému řádku souboru jmen; opravte je podle "
+                                   "%3 přijatého jména")
                                    .arg(SynonymColumn::acceptedRecord)
-                                   .arg(record));
+                                   .arg(record)
+                                   .arg(NameColumn::record));
         synonymWriter.setText(synonym, synonymReader.field(synonym));
         synonymWriter.setInteger(accepted, record);
         synonymWriter.insertRow(); // the synonym table has no key that a row could take twice
-        if (++rows % progressStep == 0)
-            report(progress, synonymsTsv, rows);
+        if (++report.synonyms % progressStep == 0)
+            show(progress, ImportPhase::Synonyms, synonymReader, report.synonyms);
     }
     synonymWriter.buildIndexes();
     synonymWriter.finish();
-    report(progress, synonymsTsv, rows);
+    show(progress, ImportPhase::Synonyms, synonymReader, report.synonyms);
 
     pair.replace();
+    return report;
 }
 
 } // namespace TableImport

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "store/ImportReport.h"
+
 #include <QString>
-#include <functional>
 #include <stdexcept>
 
 // A bad input line: "file:line: what is wrong".
@@ -12,13 +13,12 @@ public:
 
 // Builds the name table and the synonym table files from UTF-8 tab-separated files, checks
 // every row, and protects both files with the program's table password. Either both files
-// are replaced or neither is. Bad rows throw ImportError ("file:line: what is wrong"),
-// failures of the database EngineError.
+// are replaced or neither is. A missing file and bad rows throw ImportError ("file:line: what
+// is wrong"), failures of the database EngineError. The progress goes through the bytes of
+// each file: Phase Names, then Synonyms.
 namespace TableImport {
 
-using Progress = std::function<void(const QString& file, qint64 rows)>;
-
-void importTables(const QString& namesTsv, const QString& synonymsTsv, const QString& folder,
-                  const Progress& progress = {});
+ImportReport importTables(const QString& namesTsv, const QString& synonymsTsv,
+                          const QString& folder, const PhaseProgress& progress = {});
 
 } // namespace TableImport

@@ -7,15 +7,15 @@ namespace {
 constexpr qsizetype blockSize = 1 << 20;
 constexpr qsizetype longestLine = 1 << 20;
 constexpr qsizetype longestExcerpt = 80;
-// A file whose lines end in CR alone reads as one long line.
-const QString crAlone =
-    QStringLiteral("the lines end in CR alone; save the file with LF or CR LF line ends");
 } // namespace
 
 TsvReader::TsvReader(const QString& path, const TableSchema::Layout& layout)
     : path_(path), layout_(layout), file_(path) {
     if (!file_.open(QIODevice::ReadOnly))
-        throw ImportError(QStringLiteral("%1: %2").arg(path, file_.errorString()).toStdString());
+        throw ImportError(tr("%1: soubor nelze otevřít (%2). Zkontrolujte, že existuje a že jej "
+                             "smíte číst.")
+                              .arg(path, file_.errorString())
+                              .toStdString());
     if (!file_.isSequential())
         size_ = file_.size();
     fields_.resize(layout_.columns.size());
@@ -30,8 +30,14 @@ QString TsvReader::excerpt(QByteArrayView field) {
 void TsvReader::failOnLongLine() const {
     const QByteArrayView rest = QByteArrayView(block_).sliced(unread_, blockEnd_ - unread_);
     if (rest.contains('\r'))
-        fail(line_ + 1, crAlone);
-    fail(line_ + 1, QStringLiteral("the line is longer than 1 MiB"));
+        failOnCrAlone(line_ + 1);
+    fail(line_ + 1, tr("řádek je delší než 1 MiB; zkontrolujte, že je to text se sloupci "
+                       "oddělenými tabulátorem"));
+}
+
+void TsvReader::failOnCrAlone(qint64 line) const {
+    // Such a file reads as one long line.
+    fail(line, tr("řádky končí samotným CR; uložte soubor s konci řádků LF nebo CR LF"));
 }
 
 void TsvReader::fail(qint64 line, const QString& what) const {
@@ -50,12 +56,13 @@ bool TsvReader::readMore() {
     blockEnd_ = kept;
     const qint64 read = file_.read(block_.data() + kept, block_.size() - kept);
     if (read < 0)
-        fail(QStringLiteral("cannot read the file: %1").arg(file_.errorString()));
+        fail(tr("soubor nelze číst: %1").arg(file_.errorString()));
     blockEnd_ += read;
     readSoFar_ += read;
     // A file cut short while it is read would otherwise pass for a shorter file.
     if (read == 0 && size_ >= 0 && readSoFar_ < size_)
-        fail(line_ + 1, QStringLiteral("the file shrank from %1 to %2 bytes while it was read")
+        fail(line_ + 1, tr("soubor se během čtení zkrátil z %1 na %2 bajtů; počkejte, až jej "
+                           "jiný program dopíše")
                             .arg(size_)
                             .arg(readSoFar_));
     return read > 0;
@@ -81,31 +88,34 @@ bool TsvReader::readLine(QByteArrayView& line) {
     if (line_ == 1 && line.startsWith("\xEF\xBB\xBF"))
         line = line.sliced(3);
     if (!line.isValidUtf8())
-        fail(QStringLiteral("the line is not valid UTF-8"));
+        fail(tr("řádek není text v UTF-8; uložte soubor v kódování UTF-8"));
     // The table would keep the byte, but the copies of a name could not.
     if (line.contains('\0'))
-        fail(QStringLiteral("the line holds a NUL byte"));
+        fail(tr("řádek obsahuje bajt NUL; odstraňte jej"));
     return true;
 }
 
 void TsvReader::readHeader() {
     QByteArrayView header;
     if (!readLine(header))
-        fail(1, QStringLiteral("the file is empty; the first line must name the columns"));
+        fail(1, tr("soubor je prázdný; jeho první řádek musí jmenovat sloupce"));
     if (header.contains('\r'))
-        fail(1, crAlone);
+        failOnCrAlone(1);
     for (const QByteArray& bytes : header.toByteArray().split('\t')) {
         const QString name = QString::fromUtf8(bytes);
         const int column = layout_.position(name);
         if (column < 0)
-            fail(QStringLiteral("unknown column '%1'").arg(excerpt(bytes)));
+            fail(tr("neznámý sloupec „%1“; první řádek smí jmenovat jen sloupce %2")
+                     .arg(excerpt(bytes), columnNames()));
         if (columnOfField_.contains(column))
-            fail(QStringLiteral("column %1 appears twice").arg(excerpt(bytes)));
+            fail(tr("sloupec %1 je v prvním řádku dvakrát; ponechte jej jednou")
+                     .arg(excerpt(bytes)));
         columnOfField_.append(column);
     }
     for (int column = 0; column < layout_.columns.size(); ++column) {
         if (!columnOfField_.contains(column))
-            fail(QStringLiteral("missing column %1").arg(layout_.columns[column].name));
+            fail(tr("chybí sloupec %1; přidejte jej do prvního řádku a do každého dalšího")
+                     .arg(layout_.columns[column].name));
     }
 }
 
@@ -124,7 +134,7 @@ bool TsvReader::next() {
         line = line.sliced(tab + 1);
     }
     if (found != columnOfField_.size())
-        fail(QStringLiteral("expected %1 tab-separated fields, found %2")
+        fail(tr("počet polí oddělených tabulátorem: %2, má být %1 jako v prvním řádku")
                  .arg(columnOfField_.size())
                  .arg(found));
     return true;
@@ -135,10 +145,17 @@ qint64 TsvReader::integer(int column, qint64 min, qint64 max) const {
     qint64 value = 0;
     const auto [end, error] = std::from_chars(text.begin(), text.end(), value);
     if (text.isEmpty() || error != std::errc() || end != text.end() || value < min || value > max)
-        fail(QStringLiteral("%1 must be a whole number from %2 to %3, not '%4'")
+        fail(tr("%1 musí být celé číslo od %2 do %3, ne „%4“")
                  .arg(layout_.columns[column].name)
                  .arg(min)
                  .arg(max)
                  .arg(excerpt(text)));
     return value;
+}
+
+QString TsvReader::columnNames() const {
+    QStringList names;
+    for (const TableSchema::Column& column : layout_.columns)
+        names.append(column.name);
+    return names.join(QStringLiteral(", "));
 }

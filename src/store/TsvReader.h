@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QCoreApplication>
 #include <QFile>
 #include <QList>
 #include <QString>
@@ -14,6 +15,8 @@
 // and a line may be at most 1 MiB long. Fields are views into the block, in the layout's column
 // order, valid until the next row is read.
 class TsvReader {
+    Q_DECLARE_TR_FUNCTIONS(TsvReader)
+
 public:
     TsvReader(const QString& path, const TableSchema::Layout& layout);
 
@@ -24,6 +27,9 @@ public:
     qint64 integer(int column, qint64 min, qint64 max) const;
 
     qint64 line() const { return line_; }
+    // The bytes of the file taken by the rows so far, and the file's size (-1 for a pipe).
+    qint64 bytesRead() const { return readSoFar_ - (blockEnd_ - unread_); }
+    qint64 size() const { return size_; }
     [[noreturn]] void fail(const QString& what) const { fail(line_, what); }
     [[noreturn]] void fail(qint64 line, const QString& what) const;
     // A field's text for an error message: at most 80 characters of it.
@@ -35,6 +41,8 @@ private:
     bool readMore();
     void readHeader();
     [[noreturn]] void failOnLongLine() const;
+    [[noreturn]] void failOnCrAlone(qint64 line) const;
+    QString columnNames() const;
 
     QString path_;
     const TableSchema::Layout& layout_;
