@@ -167,37 +167,39 @@ private slots:
             QVERIFY2(QFileInfo(dataHome.path() + table).isFile(), table);
     }
 
-    // An import of two tab-separated files ends with what it wrote, or with what is wrong and
-    // what to do; a folder to write is made, a missing second file is no archive.
-    void tsvImportTellsTheUser_data() {
+    // An import ends with what it wrote, or with what is wrong and what to do; a folder to
+    // write is made, a missing second file is no archive.
+    void importTellsTheUser_data() {
         QTest::addColumn<QString>("badRow");
-        QTest::addColumn<QString>("synonyms");
-        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QStringList>("arguments"); // files in the test's folder
+        QTest::addColumn<QString>("folder");        // where the tables go
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("told");
-        QTest::newRow("summary") << QString() << "syns.tsv"
-                                 << "." << 0
+        const QStringList tsv{"names.tsv", "syns.tsv"};
+        QTest::newRow("summary") << QString() << tsv + QStringList{"."} << "." << 0
                                  << QStringList{"Přijatá jména: rody 1, druhy 1, taxony pod úrovní "
                                                 "druhu 1\nSynonyma: 2\n",
                                                 "--tables "};
         QTest::newRow("into the user's folder")
-            << QString() << "syns.tsv" << QString() << 0
+            << QString() << tsv << "data/nardel" << 0
             << QStringList{"Synonyma: 2\n", "Spusťte Nardel znovu"};
-        QTest::newRow("folder to make") << QString() << "syns.tsv"
+        QTest::newRow("folder to make") << QString() << tsv + QStringList{"new/tables"}
                                         << "new/tables" << 0 << QStringList{"/new/tables."};
         QTest::newRow("missing second file")
-            << QString() << "missing.tsv" << QString() << 1
+            << QString() << QStringList{"names.tsv", "missing.tsv"} << "data/nardel" << 1
             << QStringList{"missing.tsv: soubor synonym (druhý soubor) neexistuje"};
         QTest::newRow("bad line") << "3\tPicea\tpungens\t\tEngelm.\t\t4\t4"
-                                  << "syns.tsv"
-                                  << "." << 1
+                                  << tsv + QStringList{"."} << "." << 1
                                   << QStringList{"names.tsv:5: LEVEL_ musí být celé číslo od 0 do "
                                                  "2, ne „3“",
                                                  "Opravte to a spusťte import znovu"};
+        QTest::newRow("zip cut short, folder to make")
+            << QString() << QStringList{"cut.zip", "new/tables"} << "new/tables" << 1
+            << QStringList{"cut.zip: archiv zip je poškozený"};
     }
-    void tsvImportTellsTheUser() {
+    void importTellsTheUser() {
         QFETCH(QString, badRow);
-        QFETCH(QString, synonyms);
+        QFETCH(QStringList, arguments);
         QFETCH(QString, folder);
         QFETCH(int, exitCode);
         QFETCH(QStringList, told);
@@ -205,25 +207,27 @@ private slots:
         QProcessEnvironment env = withoutDisplay();
         env.insert("XDG_DATA_HOME", dir.filePath("data"));
         QFile names(dir.filePath("names.tsv")), syns(dir.filePath("syns.tsv"));
-        QVERIFY(names.open(QIODevice::WriteOnly) && syns.open(QIODevice::WriteOnly));
+        QFile zip(dir.filePath("cut.zip"));
+        QVERIFY(names.open(QIODevice::WriteOnly) && syns.open(QIODevice::WriteOnly) &&
+                zip.open(QIODevice::WriteOnly));
         names.write(("LEVEL_\tGENUS\tSPECIES\tSUBSP\tAUTOR0\tAUTOR1\tPAGE\tPN_REC\n"
                      "0\tPicea\t\t\t\t\t1\t1\n1\tPicea\tabies\t\tL.\t\t2\t2\n"
                      "2\tPicea\tabies\tsubsp. obovata\t\t(Ledeb.) Hultén\t3\t3\n" +
                      (badRow.isEmpty() ? QString() : badRow + '\n'))
                         .toUtf8());
         syns.write("syn\tpn_rec\nPinus abies\t2\nPicea obovata\t3\n");
+        // The head of a zip's first entry, without the directory at its end.
+        zip.write(QByteArray("PK\x03\x04") + QByteArray(60, '\x11'));
         names.close();
         syns.close();
-        QStringList arguments{names.fileName(), dir.filePath(synonyms)};
-        if (!folder.isEmpty())
-            arguments.append(dir.filePath(folder));
+        zip.close();
+        for (QString& argument : arguments)
+            argument = dir.filePath(argument);
         const Run result = run(NARDEL_IMPORT, arguments, env);
         QVERIFY2(result.exitCode == exitCode, qPrintable(result.err));
         for (const QString& text : told)
             QVERIFY2((result.out + result.err).contains(text), qPrintable(result.out + result.err));
-        const QString written =
-            folder.isEmpty() ? dir.filePath("data/nardel") : dir.filePath(folder);
-        QCOMPARE(QFileInfo(written + "/plantnames.db").isFile(), exitCode == 0);
+        QCOMPARE(QFileInfo(dir.filePath(folder) + "/plantnames.db").isFile(), exitCode == 0);
     }
 
     // A killed import leaves both old tables, or, killed between renaming its two tables, one
