@@ -17,7 +17,13 @@
 
 namespace {
 
-const char* const help =
+// The context of the program's own texts.
+class ImportMain {
+    Q_DECLARE_TR_FUNCTIONS(ImportMain)
+};
+
+const char* const help = QT_TRANSLATE_NOOP(
+    "ImportMain",
     "Použití: nardel-import [--quiet] ARCHIV [SLOŽKA]\n"
     "        nardel-import [--quiet] JMÉNA.tsv SYNONYMA.tsv [SLOŽKA]\n"
     "Vytvoří ve SLOŽCE tabulky plantnames.db a syns.db pro program nardel; chybějící\n"
@@ -39,11 +45,11 @@ const char* const help =
     "  synonyma  syn, pn_rec (PN_REC přijatého jména)\n"
     "\n"
     "Chybný řádek nebo poškozený archiv import zastaví se zprávou soubor:řádek: co je\n"
-    "špatně; dřívější tabulky ve SLOŽCE pak zůstanou, jak byly.\n";
+    "špatně; dřívější tabulky ve SLOŽCE pak zůstanou, jak byly.\n");
 
 // The limits of an archive's import, with their values.
 QString limits() {
-    return QStringLiteral(
+    return ImportMain::tr(
                "\n"
                "Meze importu archivu (proti zip bombám a zahlcení):\n"
                "  - soubor v zipu se rozbalí nejvýš na %1 GiB, a je-li větší než %2 MiB,\n"
@@ -71,10 +77,6 @@ bool isArchiveImport(const QStringList& args) {
     return !second.fileName().endsWith(QLatin1String(".tsv"), Qt::CaseInsensitive);
 }
 
-QString text(const char* czech) {
-    return QCoreApplication::translate("ImportMain", czech);
-}
-
 void print(std::FILE* stream, const QString& lines) {
     std::fputs(lines.toUtf8().constData(), stream);
 }
@@ -84,10 +86,12 @@ void print(std::FILE* stream, const QString& lines) {
 QString whereTheTablesAre(const QString& given, bool folderGiven) {
     const QString folder = QDir(given).absolutePath();
     if (folderGiven)
-        return text("Tabulky jsou ve složce %1.\nNardel je načte, spustíte-li jej s volbou "
-                    "--tables %1.\n")
+        return ImportMain::tr(
+                   "Tabulky jsou ve složce %1.\nNardel je načte, spustíte-li jej s volbou "
+                   "--tables %1.\n")
             .arg(folder);
-    return text("Tabulky jsou ve složce %1.\nSpusťte Nardel znovu, aby načetl nové tabulky.\n")
+    return ImportMain::tr(
+               "Tabulky jsou ve složce %1.\nSpusťte Nardel znovu, aby načetl nové tabulky.\n")
         .arg(folder);
 }
 
@@ -97,17 +101,17 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
-        std::fputs(help, stdout);
-        std::fputs(limits().toUtf8().constData(), stdout);
+        print(stdout, ImportMain::tr(help) + limits());
         return 0;
     }
     const bool quiet =
         args.removeAll(QStringLiteral("--quiet")) + args.removeAll(QStringLiteral("-q")) > 0;
     if (args.isEmpty() || args.size() > 3) {
-        print(stderr, text("Použití: nardel-import [--quiet] ARCHIV [SLOŽKA]\n"
-                           "        nardel-import [--quiet] JMÉNA.tsv SYNONYMA.tsv [SLOŽKA]\n"
-                           "Zapíše SLOŽKA/plantnames.db a SLOŽKA/syns.db.\n"
-                           "Nápovědu vypíše nardel-import --help.\n"));
+        print(stderr,
+              ImportMain::tr("Použití: nardel-import [--quiet] ARCHIV [SLOŽKA]\n"
+                             "        nardel-import [--quiet] JMÉNA.tsv SYNONYMA.tsv [SLOŽKA]\n"
+                             "Zapíše SLOŽKA/plantnames.db a SLOŽKA/syns.db.\n"
+                             "Nápovědu vypíše nardel-import --help.\n"));
         return 2;
     }
     const bool archive = isArchiveImport(args);
@@ -115,15 +119,17 @@ int main(int argc, char* argv[]) {
     const QString folder =
         folderGiven ? args.last() : userTableFolder(QProcessEnvironment::systemEnvironment());
     if (QFileInfo(folder).exists() && !QFileInfo(folder).isDir()) {
-        print(stderr, text("nardel-import: %1 není složka. Zadejte složku, do níž se mají "
-                           "tabulky zapsat.\n")
-                          .arg(folder));
+        print(stderr,
+              ImportMain::tr("nardel-import: %1 není složka. Zadejte složku, do níž se mají "
+                             "tabulky zapsat.\n")
+                  .arg(folder));
         return 2;
     }
     if (!QDir().mkpath(folder)) {
-        print(stderr, text("nardel-import: složku %1 nelze vytvořit. Zkontrolujte, že smíte "
-                           "zapisovat do složky nad ní.\n")
-                          .arg(folder));
+        print(stderr,
+              ImportMain::tr("nardel-import: složku %1 nelze vytvořit. Zkontrolujte, že smíte "
+                             "zapisovat do složky nad ní.\n")
+                  .arg(folder));
         return 1;
     }
     ImportReport report;
@@ -139,9 +145,10 @@ int main(int argc, char* argv[]) {
     } catch (const ImportError& error) {
         print(stderr, QString::fromUtf8(error.what()) + u'\n');
         if (!archive)
-            print(stderr, text("Opravte to a spusťte import znovu; tabulky ve složce %1 se "
-                               "nezměnily.\n")
-                              .arg(folder));
+            print(stderr,
+                  ImportMain::tr("Opravte to a spusťte import znovu; tabulky ve složce %1 se "
+                                 "nezměnily.\n")
+                      .arg(folder));
         return 1;
     } catch (const EngineError& error) {
         print(stderr, QStringLiteral("nardel-import: ") + error.message() + u'\n');

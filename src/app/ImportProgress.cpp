@@ -3,21 +3,17 @@
 #include <QLocale>
 #include <QString>
 
-namespace {
-
-const char* phaseName(ArchiveImport::Phase phase) {
+QString ImportProgress::phaseName(ArchiveImport::Phase phase) {
     switch (phase) {
     case ArchiveImport::Phase::Reading:
-        return "Čtení archivu ";
+        return tr("Čtení archivu");
     case ArchiveImport::Phase::Names:
-        return "Tabulka jmen  ";
+        return tr("Tabulka jmen");
     case ArchiveImport::Phase::Synonyms:
-        return "Synonyma      ";
+        return tr("Synonyma");
     }
-    return "";
+    return {};
 }
-
-} // namespace
 
 void ImportProgress::show(ArchiveImport::Phase phase, qint64 done, qint64 total, qint64 rows) {
     const qint64 now = clock_.elapsed();
@@ -37,16 +33,17 @@ void ImportProgress::show(ArchiveImport::Phase phase, qint64 done, qint64 total,
     const int filled = int(part * width);
     const double seconds = double(now - phaseStart_) / 1000.0;
     const QLocale czech(QLocale::Czech);
-    QString line = QStringLiteral("\r%1[%2%3] %4 %")
-                       .arg(QString::fromUtf8(phaseName(phase)))
+    // The names padded alike, so that the bars of the phases stand one below the other.
+    QString line = QStringLiteral("\r%1 [%2%3] %4 %")
+                       .arg(phaseName(phase).leftJustified(13))
                        .arg(QString(filled, '#'))
                        .arg(QString(width - filled, '.'))
                        .arg(int(part * 100), 3);
     if (seconds > 0.2) {
-        line += QStringLiteral("  %1 řádků/s").arg(czech.toString(qint64(double(rows) / seconds)));
+        line += tr("  %1 řádků/s").arg(czech.toString(qint64(double(rows) / seconds)));
         if (part > 0.01 && !finished) {
             const qint64 left = qint64(seconds * (1.0 - part) / part);
-            line += QStringLiteral("  zbývá %1:%2").arg(left / 60).arg(left % 60, 2, 10, QChar('0'));
+            line += tr("  zbývá %1:%2").arg(left / 60).arg(left % 60, 2, 10, QChar('0'));
         }
     }
     line += QStringLiteral("\x1b[K"); // clears what a longer line left

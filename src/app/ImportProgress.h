@@ -2,12 +2,15 @@
 
 #include "store/ArchiveImport.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <cstdio>
 
 // The progress bar of an archive import on a terminal: the phase, a bar, the rows a second
 // and the time left, redrawn in place at most ten times a second.
 class ImportProgress {
+    Q_DECLARE_TR_FUNCTIONS(ImportProgress)
+
 public:
     explicit ImportProgress(std::FILE* terminal) : terminal_(terminal) { clock_.start(); }
     ~ImportProgress() { end(); }
@@ -19,6 +22,8 @@ public:
     void end();
 
 private:
+    static QString phaseName(ArchiveImport::Phase phase);
+
     std::FILE* terminal_;
     QElapsedTimer clock_;
     qint64 lastDraw_ = -1;

@@ -17,21 +17,20 @@ void ImportReport::note(const QString& what, const QString& where) {
 QString ImportReport::text() const {
     const QLocale czech(QLocale::Czech);
     const auto number = [&czech](qint64 value) { return czech.toString(value); };
-    QString text =
-        QStringLiteral("Přijatá jména: rody %1, druhy %2, taxony pod úrovní druhu %3\n")
-            .arg(number(names[0]), number(names[1]), number(names[2]));
+    QString text = tr("Přijatá jména: rody %1, druhy %2, taxony pod úrovní druhu %3\n")
+                       .arg(number(names[0]), number(names[1]), number(names[2]));
     if (addedGenera > 0 || addedSpecies > 0)
-        text += QStringLiteral("  z toho doplněné, jež v seznamu nemají vlastní řádek: rody %1, "
-                               "druhy %2\n")
+        text += tr("  z toho doplněné, jež v seznamu nemají vlastní řádek: rody %1, "
+                   "druhy %2\n")
                     .arg(number(addedGenera), number(addedSpecies));
-    text += QStringLiteral("Synonyma: %1\n").arg(number(synonyms));
+    text += tr("Synonyma: %1\n").arg(number(synonyms));
     if (!citation.isEmpty())
-        text += QStringLiteral("Citace: %1\n").arg(citation);
+        text += tr("Citace: %1\n").arg(citation);
     if (skipped.isEmpty())
         return text;
-    text += QStringLiteral("Vynecháno:\n");
+    text += tr("Vynecháno:\n");
     for (const Kind& kind : skipped)
-        text += QStringLiteral("  %1× %2 (řádek %3%4)\n")
+        text += tr("  %1× %2 (řádek %3%4)\n")
                     .arg(number(kind.count), kind.what, kind.first.join(QStringLiteral(", ")),
                          kind.count > kind.first.size() ? QStringLiteral(", …") : QString());
     return text;

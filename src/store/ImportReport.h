@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -17,6 +18,9 @@ using PhaseProgress =
 // that had none, the synonyms, and each kind of row left out (or link not followed) with its
 // count and where the first three stand.
 struct ImportReport {
+    Q_DECLARE_TR_FUNCTIONS(ImportReport)
+
+public:
     struct Kind {
         QString what;
         qint64 count = 0;
