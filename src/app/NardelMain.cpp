@@ -37,8 +37,8 @@ std::optional<int> answerCommandLine(const ProgramOptions& options) {
                 VersionRecord::program().value(QStringLiteral("FileVersion")).value_or(QString())));
         return 0;
     case ProgramOptions::Action::Fail:
-        std::fprintf(stderr, "nardel: %s\nNápovědu vypíše nardel --help.\n",
-                     qPrintable(options.error));
+        std::fprintf(stderr, "nardel: %s\n%s\n", qPrintable(options.error),
+                     qPrintable(ProgramOptions::tr("Nápovědu vypíše nardel --help.")));
         return 2;
     }
     return 2;
@@ -61,14 +61,14 @@ QString tableFolderAmong(const QStringList& folders) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // Help and version need no display: they are answered before the toolkit starts.
+    // Help, version and a wrong command line need no display: they are answered before the
+    // toolkit starts, which without one would abort.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (const ProgramOptions early = readProgramOptions(arguments);
-        early.action == ProgramOptions::Action::Help ||
-        early.action == ProgramOptions::Action::Version)
-        return *answerCommandLine(early);
+    const ProgramOptions options = readProgramOptions(arguments);
+    if (const std::optional<int> exitCode = answerCommandLine(options))
+        return *exitCode;
 
     const QByteArray platform = preferredPlatform(qEnvironmentVariableIsSet("QT_QPA_PLATFORM"),
                                                   qEnvironmentVariableIsSet("WAYLAND_DISPLAY"),
@@ -77,10 +77,6 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", platform);
     FontConfigWarmUp fontConfig;
     QApplication app(argc, argv);
-    // The toolkit has taken its own options (-platform, -display, -session ...) away.
-    const ProgramOptions options = readProgramOptions(QCoreApplication::arguments());
-    if (const std::optional<int> exitCode = answerCommandLine(options))
-        return *exitCode;
 
     // The application's title, which message boxes carry. No display name is set: Qt would
     // append it to every window's caption. The name is also the window's class, which the

@@ -123,24 +123,42 @@ private slots:
         QCOMPARE(result.err, QString());
     }
 
-    // A command line that cannot be used is named, with the way to help, and ends with 2.
+    // A command line that cannot be used is named in Czech, with the way to help, and ends
+    // with 2, with no display to start the toolkit on ("" leaves QT_QPA_PLATFORM unset).
     void unusableCommandLineEndsWithTwo_data() {
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("platform");
         QTest::addColumn<QString>("named");
-        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << "„frobnicate“";
-        QTest::newRow("folder missing") << QStringList{"--tables"} << "--tables";
-        QTest::newRow("a file") << QStringList{"names.tsv"} << "„names.tsv“";
+        QTest::newRow("unknown option") << QStringList{"--no-such-option"} << ""
+                                        << "„--no-such-option“";
+        QTest::newRow("unknown option, xcb") << QStringList{"--no-such-option"} << "xcb"
+                                             << "neznámá volba";
+        QTest::newRow("unknown option beside a toolkit option")
+            << QStringList{"-style", "fusion", "--frobnicate"} << ""
+            << "„--frobnicate“";
+        QTest::newRow("folder missing") << QStringList{"--tables"} << ""
+                                        << "chybí složka";
+        QTest::newRow("folder empty") << QStringList{"--tables="} << "xcb"
+                                      << "chybí složka";
+        QTest::newRow("value given to --version") << QStringList{"--version=2"} << ""
+                                                  << "nemá hodnotu";
+        QTest::newRow("toolkit option's value missing") << QStringList{"-platform"} << "xcb"
+                                                        << "-platform chybí hodnota";
+        QTest::newRow("a file") << QStringList{"names.tsv"} << "offscreen"
+                                << "„names.tsv“";
     }
     void unusableCommandLineEndsWithTwo() {
         QFETCH(QStringList, arguments);
+        QFETCH(QString, platform);
         QFETCH(QString, named);
         QProcessEnvironment env = withoutDisplay();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+        if (!platform.isEmpty())
+            env.insert("QT_QPA_PLATFORM", platform);
         const Run result = run(NARDEL_PROGRAM, arguments, env);
-        QCOMPARE(result.exitCode, 2);
         QVERIFY2(result.err.contains("nardel: ") && result.err.contains(named) &&
-                     result.err.contains("nardel --help"),
+                     result.err.contains("Nápovědu vypíše nardel --help."),
                  qPrintable(result.err));
+        QCOMPARE(result.exitCode, 2);
         QCOMPARE(result.out, QString());
     }
 
