@@ -94,7 +94,7 @@ void TFormNardel::FormClose() {
         FormInfo->WriteSettingBool(SettingNames::formatted, m_ui->CBformated->isChecked());
     } catch (const std::exception& failure) {
         MessageBox::show(this, MessageBox::Kind::Warning, QCoreApplication::applicationName(),
-                         QStringLiteral("The options and the window place were not saved.\n") +
+                         tr("Volby a umístění okna se neuložily.") + u'\n' +
                              QString::fromUtf8(failure.what()));
     }
 }

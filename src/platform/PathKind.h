@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
+#include <optional>
 #include <sys/stat.h>
 
 // What stands at a path, links not followed: a program that writes a file must not write
@@ -24,4 +26,25 @@ inline PathKind pathKindAt(const QString& path) {
     if (S_ISSOCK(status.st_mode))
         return PathKind::Socket;
     return PathKind::Device;
+}
+
+// What stands at `path` if it is neither free nor a regular file, named in Czech for a message
+// that says what is in the way.
+inline std::optional<QString> otherThingAt(const QString& path) {
+    switch (pathKindAt(path)) {
+    case PathKind::Nothing:
+    case PathKind::File:
+        return std::nullopt;
+    case PathKind::Folder:
+        return QCoreApplication::translate("PathKind", "složka");
+    case PathKind::Link:
+        return QCoreApplication::translate("PathKind", "symbolický odkaz");
+    case PathKind::Fifo:
+        return QCoreApplication::translate("PathKind", "pojmenovaná roura (FIFO)");
+    case PathKind::Socket:
+        return QCoreApplication::translate("PathKind", "soket");
+    case PathKind::Device:
+        break;
+    }
+    return QCoreApplication::translate("PathKind", "zařízení");
 }

@@ -23,35 +23,32 @@ namespace {
 // starve another one; short even pauses give both their turn.
 constexpr auto lockPoll = 5ms;
 
+// The reason, in whole sentences that say what to do, then the key file, if there is one.
 [[noreturn]] void failWrite(const QString& file, const QString& reason) {
-    throw SettingsWriteError(QStringLiteral("Cannot write %1: %2").arg(file, reason));
+    throw SettingsWriteError(
+        file.isEmpty() ? reason
+                       : reason + u'\n' + RegistryKey::tr("Soubor nastavení: %1").arg(file));
 }
 
-// What stands at `path` if it is neither free nor a regular file: writing there would write
-// through a link, and reading a FIFO or a device may never end.
-std::optional<QString> otherThingAt(const QString& path) {
-    switch (pathKindAt(path)) {
-    case PathKind::Nothing:
-    case PathKind::File:
+// What stands at `path` in the way of a file, if anything: writing there would write through
+// a link, and reading a FIFO or a device may never end. `role` names the file in the
+// genitive: "souboru nastavení".
+std::optional<QString> whatIsInTheWay(const QString& role, const QString& path) {
+    const auto other = otherThingAt(path);
+    if (!other)
         return std::nullopt;
-    case PathKind::Folder:
-        return QStringLiteral("a folder");
-    case PathKind::Link:
-        return QStringLiteral("a symbolic link");
-    case PathKind::Fifo:
-        return QStringLiteral("a FIFO");
-    case PathKind::Socket:
-        return QStringLiteral("a socket");
-    case PathKind::Device:
-        break;
-    }
-    return QStringLiteral("a device");
+    return RegistryKey::tr("Na místě %1 %2 je %3, ne obyčejný soubor. Odstraňte nebo "
+                           "přejmenujte to, co tam je.")
+        .arg(role, path, *other);
 }
 
 void requireFileOrNothing(const QString& file, const QString& path, const QString& role) {
-    if (const auto other = otherThingAt(path))
-        failWrite(file,
-                  QStringLiteral("%1 stands where the %2 %3 belongs").arg(*other, role, path));
+    if (const auto why = whatIsInTheWay(role, path))
+        failWrite(file, *why);
+}
+
+QString keyFileRole() {
+    return RegistryKey::tr("souboru nastavení");
 }
 
 // QLockFile does not say why it could not create its file; the folder's file system does.
@@ -60,12 +57,19 @@ QString whyNoLock(const QString& lockPath) {
     struct statvfs fileSystem {};
     if (::statvfs(QFile::encodeName(folder).constData(), &fileSystem) == 0) {
         if (fileSystem.f_flag & ST_RDONLY)
-            return QStringLiteral("the file system of %1 is read-only").arg(folder);
+            return RegistryKey::tr("Souborový systém se složkou nastavení %1 je připojen jen pro "
+                                   "čtení. Připojte jej pro zápis, nebo nastavte proměnnou "
+                                   "XDG_CONFIG_HOME na složku, do které lze zapisovat.")
+                .arg(folder);
         // Some file systems count no inodes at all.
         if (fileSystem.f_bavail == 0 || (fileSystem.f_files > 0 && fileSystem.f_favail == 0))
-            return QStringLiteral("the disk is full");
+            return RegistryKey::tr("Na disku se složkou nastavení %1 není místo. Uvolněte "
+                                   "místo; nastavení se uloží při příštím zavření programu.")
+                .arg(folder);
     }
-    return QStringLiteral("cannot create the lock file %1").arg(lockPath);
+    return RegistryKey::tr("Nelze vytvořit zámek nastavení %1. Zkontrolujte, že do jeho složky "
+                           "smíte zapisovat.")
+        .arg(lockPath);
 }
 
 // A lock left by a copy on this machine that no longer runs is taken at once; QLockFile never
@@ -74,8 +78,9 @@ std::unique_ptr<QLockFile> lockKey(const QString& file, const KeyLockTimes& time
     const QString lockPath = file + QStringLiteral(".lock");
     // QLockFile reads what stands at its path, and at the path of the second lock that it
     // takes to remove a stale one.
-    requireFileOrNothing(file, lockPath, QStringLiteral("lock file"));
-    requireFileOrNothing(file, lockPath + QStringLiteral(".rmlock"), QStringLiteral("lock file"));
+    const QString role = RegistryKey::tr("zámku nastavení");
+    requireFileOrNothing(file, lockPath, role);
+    requireFileOrNothing(file, lockPath + QStringLiteral(".rmlock"), role);
     auto lock = std::make_unique<QLockFile>(lockPath);
     lock->setStaleLockTime(times.staleAfter);
     const QDeadlineTimer deadline(times.wait);
@@ -83,8 +88,10 @@ std::unique_ptr<QLockFile> lockKey(const QString& file, const KeyLockTimes& time
         if (lock->error() != QLockFile::LockFailedError)
             failWrite(file, whyNoLock(lockPath));
         if (deadline.hasExpired())
-            failWrite(file,
-                      QStringLiteral("another running copy holds the lock file %1").arg(lockPath));
+            failWrite(file, RegistryKey::tr("Nastavení právě zapisuje jiná spuštěná kopie programu "
+                                            "(zámek %1). Počkejte, až skončí; nastavení se "
+                                            "uloží při příštím zavření programu.")
+                                .arg(lockPath));
         std::this_thread::sleep_for(lockPoll);
     }
     return lock;
@@ -133,31 +140,38 @@ std::optional<QByteArray> readKeyFile(const QString& path) {
 // QSaveFile writes a temporary file beside the key, flushes it to disk and renames it over
 // the key, so readers see the old file or the new one, never half of one.
 void replaceFile(const QString& path, const QByteArray& bytes) {
-    requireFileOrNothing(path, path, QStringLiteral("key file"));
+    requireFileOrNothing(path, path, keyFileRole());
     QSaveFile file(path);
     // The owner writes the key and every user may read it, whatever the writer's umask.
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
         !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                              QFileDevice::ReadGroup | QFileDevice::ReadOther) ||
         !file.commit())
-        failWrite(path, file.errorString());
+        // The system's own words follow, for whoever looks into it.
+        failWrite(path, RegistryKey::tr("Soubor nastavení nelze zapsat. Zkontrolujte, že do "
+                                        "jeho složky smíte zapisovat a že je na disku místo.\n%1")
+                            .arg(file.errorString()));
+}
+
+QString tooLargeToBackUp(const QString& backup) {
+    return RegistryKey::tr("Soubor nastavení je příliš velký na čtení a nelze jej zálohovat do "
+                           "%1. Přesuňte jej jinam; program pak založí nový.")
+        .arg(backup);
 }
 
 // Keeps every byte of a key too large to read, which a rewrite would lose; an older backup is
 // replaced.
 void backUp(const QString& path) {
     const QString backup = path + QStringLiteral(".bad");
-    requireFileOrNothing(path, backup, QStringLiteral("backup"));
+    requireFileOrNothing(path, backup, RegistryKey::tr("zálohy nastavení"));
     QFile file(path);
     QSaveFile copy(backup);
     if (!file.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly))
-        failWrite(path,
-                  QStringLiteral("cannot back up the file, too large to read, to %1").arg(backup));
+        failWrite(path, tooLargeToBackUp(backup));
     for (QByteArray chunk; !(chunk = file.read(1 << 16)).isEmpty();)
         copy.write(chunk);
     if (file.error() != QFileDevice::NoError || !copy.commit())
-        failWrite(path,
-                  QStringLiteral("cannot back up the file, too large to read, to %1").arg(backup));
+        failWrite(path, tooLargeToBackUp(backup));
 }
 
 // $HOME, else the account's home in the password database; empty when neither names one.
@@ -249,24 +263,34 @@ std::optional<RegistryValue> RegistryKey::value(const QString& name) const {
     return bytes ? RegistryFile::parse(*bytes).value(name) : std::nullopt;
 }
 
-void RegistryKey::setValue(const QString& name, const RegistryValue& value) {
+QString RegistryKey::whyNotWritable() const {
     if (m_file.isEmpty())
-        throw SettingsWriteError(QStringLiteral("There is no folder for the settings: HOME is "
-                                                "unset and the account has no home folder"));
+        return tr("Pro nastavení není složka: proměnná HOME není nastavena a účet nemá domovskou "
+                  "složku. Nastavte proměnnou HOME nebo XDG_CONFIG_HOME.");
+    if (const auto why = whatIsInTheWay(keyFileRole(), m_file))
+        return *why;
+    if (!mayWrite(folder()))
+        return tr("Do složky nastavení %1 nelze zapisovat: je jen pro čtení, nebo k ní nemáte "
+                  "právo zápisu. Povolte si zápis do ní, nebo nastavte proměnnou "
+                  "XDG_CONFIG_HOME na složku, do které zapisovat smíte.")
+            .arg(folder());
+    return m_access ? tr("Soubor nastavení je otevřen jen pro čtení. Zavřete program a spusťte "
+                         "jej znovu.")
+                    : tr("Soubor nastavení není otevřen. Zavřete program a spusťte jej znovu.");
+}
+
+void RegistryKey::setValue(const QString& name, const RegistryValue& value) {
     if (m_access != Access::All)
-        throw SettingsWriteError(
-            (m_access ? QStringLiteral("The settings key is open for reading only: %1")
-                      : QStringLiteral("The settings key is not open: %1"))
-                .arg(m_file));
+        failWrite(m_file, whyNotWritable());
     if (!RegistryFile::isWritableName(name))
-        failWrite(m_file, QStringLiteral("the value name cannot stand on a line of the file"));
+        failWrite(m_file, tr("Název hodnoty „%1“ nelze zapsat na jeden řádek souboru.").arg(name));
     const auto lock = lockKey(m_file, m_lockTimes);
     // Read again under the lock, so values another copy wrote since are kept.
     RegistryFile contents;
     if (QFileInfo::exists(m_file)) {
         const auto bytes = readKeyFile(m_file);
         if (!bytes)
-            failWrite(m_file, QStringLiteral("the file cannot be read"));
+            failWrite(m_file, tr("Soubor nastavení nelze číst. Zkontrolujte, že jej smíte číst."));
         if (bytes->size() > RegistryFile::maxSize)
             backUp(m_file);
         contents = RegistryFile::parse(*bytes);

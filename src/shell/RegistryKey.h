@@ -2,12 +2,14 @@
 
 #include "shell/RegistryValue.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <chrono>
 #include <optional>
 #include <stdexcept>
 
-// A setting could not be written; the message names the key file and the reason.
+// A setting could not be written; the message says why and what to do, in Czech, and names
+// the key file.
 class SettingsWriteError : public std::runtime_error {
 public:
     explicit SettingsWriteError(const QString& message)
@@ -27,6 +29,8 @@ struct KeyLockTimes {
 // file <root>/Tarnwick/Nardel/1.0.0.0.reg. Every read and write goes to the file, so the writes
 // of other running copies are seen.
 class RegistryKey {
+    Q_DECLARE_TR_FUNCTIONS(RegistryKey)
+
 public:
     enum class Access { Read, All };
 
@@ -64,6 +68,8 @@ public:
     void setValue(const QString& name, const RegistryValue& value);
 
 private:
+    // Why a key that did not open for writing cannot be written.
+    QString whyNotWritable() const;
     // Under the lock: removes what a killed write left, and creates a missing key.
     void prepareForWrites();
     // The registry's name of the key, for the file's section line.

@@ -19,27 +19,6 @@ constexpr qsizetype listedWords = 10;
                           .arg(QDir::toNativeSeparators(fileName), reason));
 }
 
-// What stands where the dictionary is to go if it is neither free nor a regular file, which
-// alone the dictionary replaces: QSaveFile would write through a link, and put a file in
-// place of a FIFO or a device that the user happened to pick.
-std::optional<QString> otherThingAt(const QString& fileName) {
-    switch (pathKindAt(fileName)) {
-    case PathKind::Nothing:
-    case PathKind::File:
-        return std::nullopt;
-    case PathKind::Folder:
-        return QStringLiteral("složka");
-    case PathKind::Link:
-        return QStringLiteral("symbolický odkaz");
-    case PathKind::Fifo:
-        return QStringLiteral("pojmenovaná roura (FIFO)");
-    case PathKind::Socket:
-        return QStringLiteral("soket");
-    case PathKind::Device:
-        break;
-    }
-    return QStringLiteral("zařízení");
-}
 } // namespace
 
 QByteArray officeDictionary(const QStringList& words) {
@@ -96,6 +75,8 @@ QString partFileName(const QString& fileName, qsizetype part) {
 }
 
 void writeWholeFile(const QString& fileName, const QByteArray& bytes) {
+    // Only a regular file is replaced: QSaveFile would write through a link, and put a file in
+    // place of a FIFO or a device that the user happened to pick.
     if (const std::optional<QString> other = otherThingAt(fileName))
         failWrite(fileName, QStringLiteral("Na jeho místě je %1, slovník se zapisuje jen do "
                                            "obyčejného souboru.")

@@ -196,8 +196,11 @@ private slots:
         QVERIFY(form->close());
         QVERIFY(!form->isVisible());
         QCOMPARE(bed.messages().size(), 1);
-        QVERIFY2(bed.messages()[0].startsWith("The options and the window place were not saved."),
-                 qPrintable(bed.messages()[0]));
+        // What was lost, then the cause: what stands in the key file's place.
+        const QString message = bed.messages()[0];
+        QVERIFY2(message.startsWith("Volby a umístění okna se neuložily.\n") &&
+                     message.contains(bed.settings().keyFile() + " je složka"),
+                 qPrintable(message));
         QVERIFY(QFileInfo(bed.settings().keyFile()).isDir());
     }
 

@@ -140,16 +140,16 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("opened for reading") << "read"
                                             << "Level"
-                                            << "open for reading only";
+                                            << "otevřen jen pro čtení";
         QTest::newRow("never opened") << "new"
                                       << "Level"
-                                      << "not open";
+                                      << "není otevřen";
         QTest::newRow("closed") << "closed"
                                 << "Level"
-                                << "not open";
+                                << "není otevřen";
         QTest::newRow("name with a line break") << "all"
                                                 << "Le\nvel"
-                                                << "value name";
+                                                << "Název hodnoty";
     }
 
     void refusedWriteChangesNothing() {
@@ -246,26 +246,26 @@ private slots:
         QTest::newRow("link in the key's place") << ".reg"
                                                  << "link to a key"
                                                  << "integer:2"
-                                                 << "a symbolic link stands where the key file";
+                                                 << "Na místě souboru nastavení %1 je symbolický odkaz";
         QTest::newRow("dangling link in the key's place")
             << ".reg"
             << "dangling link"
             << "missing"
-            << "a symbolic link stands where the key file";
+            << "Na místě souboru nastavení %1 je symbolický odkaz";
         QTest::newRow("folder in the lock's place") << ".reg.lock"
                                                     << "folder"
                                                     << "integer:2"
-                                                    << "a folder stands where the lock file";
+                                                    << "Na místě zámku nastavení %1 je složka";
         QTest::newRow("link to /dev/zero in the lock's place")
             << ".reg.lock"
             << "link to /dev/zero"
             << "integer:2"
-            << "a symbolic link stands where the lock file";
+            << "Na místě zámku nastavení %1 je symbolický odkaz";
         QTest::newRow("folder in the place of the lock's lock")
             << ".reg.lock.rmlock"
             << "folder"
             << "integer:2"
-            << "a folder stands where the lock file";
+            << "Na místě zámku nastavení %1 je složka";
     }
 
     void otherThingsInPlaceOfFiles() {
@@ -294,7 +294,7 @@ private slots:
             key.setValue("Level", RegistryValue::ofInteger(4));
             QFAIL("the write went through");
         } catch (const SettingsWriteError& error) {
-            QVERIFY2(QString(error.what()).contains(cause + ' ' + path), error.what());
+            QVERIFY2(QString::fromUtf8(error.what()).contains(cause.arg(path)), error.what());
         }
         QCOMPARE_LT(clock.elapsed(), 1000);
         QCOMPARE(contentsOf(key.filePath()),
