@@ -1,5 +1,6 @@
 #include "store/EngineError.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -9,6 +10,10 @@ namespace {
 const char* const diskFull = "Na disku není místo. Uvolněte místo a akci opakujte.";
 const char* const unreadable =
     "Soubor tabulky nelze otevřít. Zkontrolujte, že existuje a že jej smíte číst.";
+
+const char* const rebuild =
+    "Tabulce chybí pole, které program potřebuje (viz níže). Vytvořte ji znovu příkazem "
+    "nardel-import.";
 
 // What a user can make of the engine's usual failures, in plain words, with what to do. The
 // engine's texts are the SQLite library's own, stable from version to version.
@@ -28,6 +33,14 @@ QString explanationOf(const QString& text) {
         {"not a file",
          "Na místě souboru tabulky je něco jiného než soubor (viz níže). Odstraňte to a tabulku "
          "obnovte novou instalací programu, nebo ji vytvořte příkazem nardel-import."},
+        {"holds no table named",
+         "Soubor tabulky neobsahuje tabulku, kterou program potřebuje. Vytvořte jej znovu "
+         "příkazem nardel-import."},
+        {"' not found", rebuild},
+        {"no such column", rebuild},
+        {"is not a valid integer value for field",
+         "V tabulce je v číselném poli text (viz níže). Opravte hodnotu v okně Editace dat, "
+         "nebo tabulku vytvořte znovu příkazem nardel-import."},
         {"readonly database",
          "Do tabulky nelze zapisovat: soubor nebo jeho složka jsou jen pro čtení."},
         {"database or disk is full", diskFull},
@@ -66,7 +79,9 @@ QString explanationOf(int error, const QString& folder) {
 
 QString compose(const QString& explanation, const QString& text, const QString& file) {
     QString message = explanation.isEmpty() ? text : explanation + QStringLiteral("\n\n") + text;
-    return file.isEmpty() ? message : message + QStringLiteral("\nTable: ") + file;
+    return file.isEmpty()
+               ? message
+               : message + u'\n' + QCoreApplication::translate("EngineError", "Tabulka: %1").arg(file);
 }
 
 } // namespace

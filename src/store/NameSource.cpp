@@ -68,7 +68,7 @@ Statement& NameSource::prepared(const QString& sql, const QString& file) {
 
 void NameSource::requireConnected(const QString& file) const {
     if (!connected())
-        throw EngineError(QStringLiteral("The database connection is not open"), file);
+        throw EngineError(Statement::notConnectedText(), file);
 }
 
 void NameSource::checkIsFile(const QString& path) {

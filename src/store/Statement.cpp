@@ -1,5 +1,6 @@
 #include "store/Statement.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <charconv>
@@ -29,8 +30,14 @@ void Statement::finalize() {
 }
 
 QString Statement::errorText() const {
-    return db_ ? QString::fromUtf8(sqlite3_errmsg(db_))
-               : QStringLiteral("The database connection is not open");
+    return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : notConnectedText();
+}
+
+QString Statement::notConnectedText() {
+    return QCoreApplication::translate(
+        "Statement", "Tabulky jmen nejsou otevřené, program je při spuštění nenašel. Vytvořte je "
+                     "příkazem nardel-import, nebo program spusťte s volbou --tables a složkou, "
+                     "ve které tabulky jsou.");
 }
 
 bool Statement::failedOnConstraint() const {

@@ -27,6 +27,9 @@ public:
     bool isPrepared() const { return statement_ != nullptr; }
     void finalize();
     QString errorText() const;
+    // The failure of a statement on a connection that was never opened: the program found no
+    // name tables at its start.
+    static QString notConnectedText();
     // Whether the last step failed because the row broke a constraint (a key taken twice).
     bool failedOnConstraint() const;
 

@@ -101,7 +101,10 @@ void TFormSyns::BtnNameClick() {
             return;
         const int column = Query1->fieldIndex(QStringLiteral("pn_rec"));
         if (column < 0)
-            throw std::runtime_error("Field 'pn_rec' not found");
+            throw std::runtime_error(tr("Tabulka synonym nemá pole pn_rec, platné jméno proto "
+                                        "nelze najít. Vytvořte tabulky znovu příkazem "
+                                        "nardel-import.")
+                                         .toStdString());
         const QString synonym = Query1->text(row, Query1->fieldIndex(QStringLiteral("syn")));
         // The value comes from a table file: only a whole number may reach the lookup.
         const std::optional<qint64> record = Query1->wholeNumber(row, column);

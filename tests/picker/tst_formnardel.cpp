@@ -313,6 +313,14 @@ private slots:
         QCOMPARE(ui(form).LblPage->text(), QString());
         QCOMPARE(form.statusText(), QString("Data source for Nardel is not available"));
         QCOMPARE(messages.size(), 1);
+        // The tools say what to do about the tables they cannot read.
+        ui(form).BtnEdit->trigger();
+        ui(form).BtnSyn->click();
+        form.findChild<QWidget*>("FormSyns")->findChild<QPushButton*>("BtnFind")->click();
+        QCOMPARE(messages.size(), 3);
+        for (const auto& message : messages.mid(1))
+            QVERIFY2(message.text.contains("nardel-import") && message.text.contains("--tables"),
+                     qPrintable(message.text));
     }
 
     void lockedNameTableIsReportedAndTheWindowGoesOn() {

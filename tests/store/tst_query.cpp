@@ -307,13 +307,13 @@ private slots:
                                           << "Tabulka je chráněna jiným heslem";
         QTest::newRow("file of another table") << "rename" << program << "PAGE"
                                                << "no table"
-                                               << "";
+                                               << "Soubor tabulky neobsahuje tabulku";
         QTest::newRow("missing column") << "" << program << "PAGES"
                                         << "PAGES"
-                                        << "";
+                                        << "Tabulce chybí pole";
         QTest::newRow("page is no number") << "badpage" << program << "PAGE"
                                            << "not a valid"
-                                           << "";
+                                           << "V tabulce je v číselném poli text";
     }
 
     void engineErrorsNameTheFile() {
@@ -370,7 +370,7 @@ private slots:
             const QString engineText = lines[lines.size() - 2];
             QVERIFY2(engineText.contains(expectedText, Qt::CaseInsensitive),
                      qPrintable(engineText));
-            QCOMPARE(lines.last(), "Table: " + path);
+            QCOMPARE(lines.last(), "Tabulka: " + path);
         }
         if (damage == "remove")
             QVERIFY2(!QFile::exists(path), "a failed attach created the table file");
