@@ -5,6 +5,7 @@
 #include "store/TablePath.h"
 #include "tools/RecordRules.h"
 
+#include <QCoreApplication>
 #include <QVarLengthArray>
 #include <algorithm>
 #include <limits>
@@ -152,7 +153,9 @@ QList<BrowseRecord> BrowseTable::read(Statement& statement, qint64 bound, qint64
         readFields(statement);
     } else if (!holdsFields(statement)) {
         step = Statement::Step::Done;
-        error = QStringLiteral("Another program changed the table's fields; open the table again.");
+        error = QCoreApplication::translate("BrowseTable",
+                                            "Jiný program změnil pole tabulky. Zavřete okno a "
+                                            "otevřete tabulku znovu.");
     }
     QVarLengthArray<Statement::Value, 16> values(m_fields.size());
     for (; step == Statement::Step::Row; step = statement.step()) {
@@ -192,7 +195,10 @@ StoredRecord BrowseTable::store(std::optional<qint64> id, const TypedFields& typ
             if (value.isNull() && !id)
                 continue;
             if (value.isNull())
-                fail(QStringLiteral("%1 must not be empty: it is the record's number.")
+                fail(QCoreApplication::translate("BrowseTable",
+                                                 "%1 nesmí být prázdné, je to číslo záznamu. "
+                                                 "Vyplňte je, nebo změny záznamu zrušte "
+                                                 "klávesou Esc.")
                          .arg(field.name));
             keyField = &field;
             key = value.toLongLong();
@@ -204,7 +210,9 @@ StoredRecord BrowseTable::store(std::optional<qint64> id, const TypedFields& typ
     Transaction transaction(*this);
     if (key && key != id &&
         run(QStringLiteral("SELECT count(*) FROM %1 WHERE rowid = ?").arg(m_table), {*key}) > 0)
-        fail(QStringLiteral("%1 %2 is already the number of another record.")
+        fail(QCoreApplication::translate("BrowseTable",
+                                         "%1 %2 už má jiný záznam. Zvolte jiné číslo, nebo změny "
+                                         "záznamu zrušte klávesou Esc.")
                  .arg(keyField->name)
                  .arg(*key));
     if (id) {
@@ -213,7 +221,9 @@ StoredRecord BrowseTable::store(std::optional<qint64> id, const TypedFields& typ
                     .arg(m_table, columns.join(QStringLiteral(" = ?, "))),
                 values + QList<QVariant>{*id});
             if (run(QStringLiteral("SELECT changes()")) != 1)
-                fail(QStringLiteral("The record is no longer in the table."));
+                fail(QCoreApplication::translate("BrowseTable",
+                                                 "Záznam už v tabulce není, smazal jej jiný "
+                                                 "program. Změny zrušte klávesou Esc."));
         }
     } else {
         run(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")

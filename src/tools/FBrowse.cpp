@@ -82,7 +82,8 @@ void TFormBrowse::openTable(NameSource& source, const QString& tableName) {
 
 qint64 TFormBrowse::recordCount() {
     if (!Table)
-        throw EngineError(QStringLiteral("The table is not open"), QString());
+        throw EngineError(tr("Tabulka není otevřena. Otevřete okno Editace dat znovu."),
+                          QString());
     return Table->recordCount();
 }
 

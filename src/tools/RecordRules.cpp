@@ -4,6 +4,7 @@
 #include "store/TableSchema.h"
 #include "tools/BrowseTable.h"
 
+#include <QCoreApplication>
 #include <limits>
 
 namespace RecordRules {
@@ -26,14 +27,19 @@ QVariant valueOf(const BrowseField& field, const QString& typed, const QString& 
     bool whole = false;
     const qint64 number = text.toLongLong(&whole);
     if (isLevel(field) && !(whole && number >= 0 && number <= 2))
-        throw EngineError(QStringLiteral("%1 must be 0 (genus), 1 (species) or 2 (subspecies), "
-                                         "not \"%2\".")
+        throw EngineError(QCoreApplication::translate(
+                              "RecordRules", "%1 musí být 0 (rod), 1 (druh) nebo 2 (poddruh), ne "
+                                             "„%2“. Opravte hodnotu, nebo změny záznamu zrušte "
+                                             "klávesou Esc.")
                               .arg(field.name, typed),
                           tablePath);
     if (text.isEmpty())
         return QVariant();
     if (!whole || number < smallest || number > largest)
-        throw EngineError(QStringLiteral("%1 takes a whole number from %2 to %3, not \"%4\".")
+        throw EngineError(QCoreApplication::translate(
+                              "RecordRules", "%1 musí být celé číslo od %2 do %3, ne „%4“. "
+                                             "Opravte hodnotu, nebo změny záznamu zrušte klávesou "
+                                             "Esc.")
                               .arg(field.name)
                               .arg(smallest)
                               .arg(largest)

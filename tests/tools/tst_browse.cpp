@@ -222,13 +222,13 @@ private slots:
             int row;
             const char* reason;
         } cases[] = {
-            {"key of another record", {"select 1", "type 7 3"}, 1, "PN_REC 3 is already"},
-            {"level outside 0 to 2", {"select 1", "type 0 3"}, 1, "LEVEL_ must be 0"},
-            {"text in a number field", {"select 1", "type 6 p. 12"}, 1, "PAGE takes a whole"},
+            {"key of another record", {"select 1", "type 7 3"}, 1, "PN_REC 3 už má jiný záznam"},
+            {"level outside 0 to 2", {"select 1", "type 0 3"}, 1, "LEVEL_ musí být 0"},
+            {"text in a number field", {"select 1", "type 6 p. 12"}, 1, "PAGE musí být celé číslo"},
             {"new record without a level",
              {"select 2", "click BtnInsert", "type 1 Larix"},
              2,
-             "LEVEL_ must be 0"},
+             "LEVEL_ musí být 0"},
         };
         for (const auto& refused : cases) {
             QTest::addRow("%s, next button", refused.name)
@@ -421,10 +421,10 @@ private slots:
             << R"(ALTER TABLE "plantnames.db" ADD COLUMN NOTE TEXT DEFAULT 'new')" << QString();
         QTest::newRow("a field renamed")
             << R"(ALTER TABLE "plantnames.db" RENAME COLUMN AUTOR1 TO AUTHOR1)"
-            << "open the table again";
+            << "otevřete tabulku znovu";
         QTest::newRow("a field dropped")
             << R"(DROP INDEX names_by_level; ALTER TABLE "plantnames.db" DROP COLUMN AUTOR1)"
-            << "open the table again";
+            << "otevřete tabulku znovu";
     }
 
     void fieldsChangedWhileOpen() {
