@@ -110,15 +110,16 @@ void TFormSyns::BtnNameClick() {
         const std::optional<qint64> record = Query1->wholeNumber(row, column);
         if (!record)
             throw std::runtime_error(
-                QStringLiteral("Synonymum „%1“ neukazuje na platné jméno: jeho pn_rec „%2“ není "
-                               "celé číslo.")
+                tr("Synonymum „%1“ neukazuje na platné jméno: jeho pn_rec „%2“ není celé číslo. "
+                   "Opravte seznam synonym a tabulky vytvořte znovu příkazem nardel-import.")
                     .arg(synonym, Query1->text(row, column))
                     .toStdString());
         // Selecting nothing would empty the main window's lists and leave the user guessing.
         const std::optional<AcceptedName> name = lookUpAcceptedName(*Query2, *record);
         if (!name)
             throw std::runtime_error(
-                QStringLiteral("Platné jméno synonyma „%1“ (pn_rec %2) v tabulce jmen chybí.")
+                tr("Platné jméno synonyma „%1“ (pn_rec %2) v tabulce jmen chybí. Doplňte je v "
+                   "okně Editace dat, nebo tabulky vytvořte znovu příkazem nardel-import.")
                     .arg(synonym)
                     .arg(*record)
                     .toStdString());

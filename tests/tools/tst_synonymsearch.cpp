@@ -223,7 +223,9 @@ private slots:
             << "Abies nowhere"
             << R"(DELETE FROM "plantnames.db" WHERE PN_REC = 3)" << QStringList()
             << QStringList{
-                   "Platné jméno synonyma „Abies nowhere“ (pn_rec 3) v tabulce jmen chybí."};
+                   "Platné jméno synonyma „Abies nowhere“ (pn_rec 3) v tabulce jmen chybí. "
+                   "Doplňte je v okně Editace dat, nebo tabulky vytvořte znovu příkazem "
+                   "nardel-import."};
         QTest::newRow("no synonym found")
             << "Quercus" << QString() << QStringList() << QStringList();
     }
