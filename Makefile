@@ -55,12 +55,13 @@ fuzz: $(FUZZ_BUILD)/CMakeCache.txt
 package: build
 	cd $(BUILD) && cpack
 
-# Installs the package on this machine and starts the installed program under Xvfb.
+# Installs the package on this machine and starts the installed program under Xvfb; the
+# packaging tests run again, lintian now on the package just built.
 # `sudo apt-get remove nardel` takes it away again.
 installed-test: package
 	$(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --reinstall \
 		./$(BUILD)/nardel_*_amd64.deb
-	cd $(BUILD) && ctest --output-on-failure -L installed
+	cd $(BUILD) && ctest --output-on-failure -L 'installed|packaging'
 
 # The README's picture of the window, taken by an end-to-end test.
 screenshot: build
