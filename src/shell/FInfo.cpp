@@ -108,6 +108,22 @@ void TFormInfo::LblAddressClick() {
     QDesktopServices::openUrl(QUrl(mailLink(), QUrl::TolerantMode));
 }
 
+void TFormInfo::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // Some window managers minimise a window whatever buttons it asked for; a modal one would
+    // then hide from the user while the program waits for it, so it comes back at once.
+    if (event->type() == QEvent::WindowStateChange && isModal() && isMinimized())
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!isMinimized())
+                    return;
+                setWindowState(windowState() & ~Qt::WindowMinimized);
+                activateWindow();
+            },
+            Qt::QueuedConnection);
+}
+
 bool TFormInfo::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_ui->LblAddress && event->type() == QEvent::MouseButtonRelease)
         LblAddressClick();
