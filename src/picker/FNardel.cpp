@@ -157,8 +157,7 @@ void TFormNardel::OpenNameSource(const QString& tablePath) {
     if (!citation.isEmpty())
         Citation = citation;
     CitesPages = facts.value(TableAbout::pages) != TableAbout::noPages;
-    m_ui->LblPage->setText(Citation);
-    m_ui->LblPage->adjustSize();
+    m_ui->LblPage->setFullText(Citation);
     m_sourceOpen = true;
 }
 
@@ -357,8 +356,7 @@ NameTextInput TFormNardel::nameInput() const {
 
 QString TFormNardel::ComposeName(int level) {
     const NameText text = composeNameText(level, nameInput());
-    m_ui->LblPage->setText(text.pageLabel);
-    m_ui->LblPage->adjustSize();
+    m_ui->LblPage->setFullText(text.pageLabel);
     return text.name;
 }
 

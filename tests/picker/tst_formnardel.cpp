@@ -183,6 +183,27 @@ private slots:
         QCOMPARE(ui(form).CBgenus->count(), 0);
     }
 
+    // A checklist's long citation stops short of "Syn." and is read whole elsewhere.
+    void longPageLabelEndsBeforeTheSynonymButton() {
+        TestTables tables;
+        tables.importRows(flora);
+        const QString citation = "Flora of the Eastern Alps and the Carpathian Arc (2024)";
+        tables.writeTable("plantnames.db",
+                          {"INSERT OR REPLACE INTO nardel_about VALUES ('citation', '" +
+                           citation + "')"},
+                          QString());
+        TFormNardel form(tables.folder(), clipboard);
+        form.FormActivate();
+        pick(ui(form).CBgenus, "Pulsatilla");
+        const QString pageLabel = citation + ": 512";
+        QLabel* const label = ui(form).LblPage;
+        QVERIFY2(label->geometry().right() < ui(form).BtnSyn->x(), qPrintable(label->text()));
+        QVERIFY2(label->text().endsWith(u'…'), qPrintable(label->text()));
+        QCOMPARE(label->toolTip(), pageLabel);
+        QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Description),
+                 pageLabel);
+    }
+
     void firstActivationFillsTheGenusListOnce() {
         ActivatedForm activated;
         TFormNardel& form = *activated.form;

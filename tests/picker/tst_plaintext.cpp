@@ -93,9 +93,10 @@ private slots:
         QTest::addColumn<QStringList>("places");
         const QString names = QStringLiteral("plantnames.db");
         const QStringList box{"qt_msgbox_label"};
+        // Longer than the page label, which shows the whole citation in its tooltip.
         QTest::newRow("citation")
             << names << "INSERT OR REPLACE INTO nardel_about VALUES ('citation', 'Flora %1')"
-            << int(Action::None) << QStringList{"LblPage"};
+            << int(Action::None) << QStringList{"LblPage tooltip"};
         QTest::newRow("genus") << names << R"(UPDATE "plantnames.db" SET GENUS = '%1')"
                                << int(Action::PickGenus) << QStringList{"StatusPanel"};
         // Longer than the status line, which shows the whole name in its tooltip.
