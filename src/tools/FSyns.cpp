@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <stdexcept>
+#include <utility>
 
 QPoint placeBesideMainWindow(QPoint mainTopLeft, int mainOuterHeight, int ownOuterHeight,
                              int screenHeight) {
@@ -47,12 +48,28 @@ TFormSyns::~TFormSyns() = default;
 
 void TFormSyns::ShowFormSyns(const QString& text, const QWidget* mainWindow) {
     m_ui->EditF->setText(text);
-    move(placeBesideMainWindow(mainWindow->frameGeometry().topLeft(),
-                               WindowPlace::outerHeight(mainWindow), WindowPlace::outerHeight(this),
-                               QGuiApplication::primaryScreen()->geometry().height()));
+    placeBeside(mainWindow);
     show();
     raise();
     activateWindow();
+    // Above the main window the place depends on this window's own frame, which the window
+    // system tells only once the window is shown, and some only later: until then the place
+    // counts with a frame as designed, and is corrected as soon as the real one is known.
+    placeBeside(mainWindow);
+    m_placeOnceFramed = frameGeometry() == geometry() ? mainWindow : nullptr;
+}
+
+void TFormSyns::placeBeside(const QWidget* mainWindow) {
+    move(placeBesideMainWindow(mainWindow->frameGeometry().topLeft(),
+                               WindowPlace::outerHeight(mainWindow), WindowPlace::outerHeight(this),
+                               QGuiApplication::primaryScreen()->geometry().height()));
+}
+
+bool TFormSyns::event(QEvent* event) {
+    const bool moved = event->type() == QEvent::Move || event->type() == QEvent::Resize;
+    if (moved && m_placeOnceFramed && frameGeometry() != geometry())
+        placeBeside(std::exchange(m_placeOnceFramed, nullptr));
+    return QWidget::event(event);
 }
 
 void TFormSyns::BtnFindClick() {

@@ -48,10 +48,12 @@ public:
     void FormClose();
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void placeBeside(const QWidget* mainWindow);
     void closeQuery1();
     void Query1AfterOpen();
     void Query1AfterClose();
@@ -60,4 +62,7 @@ private:
     SelectNameCallback m_selectName;
     QueryRowsModel* Query1;
     std::unique_ptr<Query> Query2;
+    // The main window to place this one against again once the window system tells this
+    // window's frame; none when the place already counts with it.
+    const QWidget* m_placeOnceFramed = nullptr;
 };

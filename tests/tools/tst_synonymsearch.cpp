@@ -4,9 +4,11 @@
 #include "tools/QueryRowsModel.h"
 #include "tools/RecordIndicator.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
@@ -106,6 +108,29 @@ private slots:
         QFETCH(int, mainTop);
         QFETCH(int, top);
         QCOMPARE(placeBesideMainWindow({40, mainTop}, 130, 286, screenHeight), QPoint(40, top));
+    }
+
+    // From the first opening on, the window touches the main window: its frame, which the
+    // window system tells only once the window is shown, counts as it is drawn.
+    void openingTouchesTheMainWindow_data() {
+        QTest::addColumn<bool>("above");
+        QTest::newRow("above") << true;
+        QTest::newRow("below") << false;
+    }
+    void openingTouchesTheMainWindow() {
+        QFETCH(bool, above);
+        SearchBed bed;
+        const int screenHeight = QGuiApplication::primaryScreen()->geometry().height();
+        bed.main.move(50, above ? screenHeight * 3 / 4 : screenHeight / 8);
+        bed.main.show();
+        for (int opening = 1; opening <= 2; ++opening) {
+            bed.form.ShowFormSyns(QString(), &bed.main);
+            const QRect main = bed.main.frameGeometry();
+            const QRect own = bed.form.frameGeometry();
+            QCOMPARE(own.left(), main.left());
+            QCOMPARE(above ? own.bottom() + 1 : own.top(),
+                     above ? main.top() : main.bottom() + 1);
+        }
     }
 
     // `key`: the key pressed in the text to search; none for the button.
