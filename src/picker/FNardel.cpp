@@ -6,6 +6,7 @@
 #include "picker/StatusLine.h"
 #include "platform/DisplayPlatform.h"
 #include "platform/MessageBox.h"
+#include "platform/WindowPlace.h"
 #include "shell/FInfo.h"
 #include "store/ListQueries.h"
 #include "store/ListReadAhead.h"
@@ -55,8 +56,10 @@ TFormNardel::TFormNardel(const QString& tableFolder, Clipboard& clipboard,
     newConnection();
     m_ui->setupUi(this);
     m_designedSize = size();
-    // The designed place on the screen; the layout file gives a window its size only.
+    // The designed place on the screen; the layout file gives a window its size only. On a
+    // screen too small for it, as a large one scaled up is, the window moves in to show whole.
     move(194, 113);
+    WindowPlace::setOuterPlace(this, WindowPlace::outerPlace(this));
     FontDlgFont = font();
     setUpControls();
     FormCreate();

@@ -20,21 +20,6 @@ qint64 distance(const QRect& place, const QRect& area) {
     return dx * dx + dy * dy;
 }
 
-// `place` moved and sized into the nearest of the screens' available areas; a window that
-// must be larger than the area keeps its top-left corner in it.
-QRect keptOnScreen(const QRect& place, QSize smallest, const QList<QRect>& areas) {
-    if (areas.isEmpty())
-        return place;
-    const QRect area =
-        *std::min_element(areas.begin(), areas.end(), [&](const auto& a, const auto& b) {
-            return distance(place, a) < distance(place, b);
-        });
-    const QSize size = place.size().boundedTo(area.size()).expandedTo(smallest);
-    const int left = qMax(area.left(), qMin(place.left(), area.right() + 1 - size.width()));
-    const int top = qMax(area.top(), qMin(place.top(), area.bottom() + 1 - size.height()));
-    return QRect(QPoint(left, top), size);
-}
-
 QSize frameSize(const QWidget* window) {
     const QSize frame = window->frameGeometry().size() - window->size();
     return frame.isNull() ? designedFrame : frame;
@@ -50,6 +35,19 @@ void setOuterHeight(QWidget* window, int height) {
 }
 
 } // namespace
+
+QRect keptOnScreen(const QRect& place, QSize smallest, const QList<QRect>& areas) {
+    if (areas.isEmpty())
+        return place;
+    const QRect area =
+        *std::min_element(areas.begin(), areas.end(), [&](const auto& a, const auto& b) {
+            return distance(place, a) < distance(place, b);
+        });
+    const QSize size = place.size().boundedTo(area.size()).expandedTo(smallest);
+    const int left = qMax(area.left(), qMin(place.left(), area.right() + 1 - size.width()));
+    const int top = qMax(area.top(), qMin(place.top(), area.bottom() + 1 - size.height()));
+    return QRect(QPoint(left, top), size);
+}
 
 int scaled(int pixels, double dotsPerInch) {
     return static_cast<int>(pixels * dotsPerInch / 96.0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -25,6 +26,10 @@ int outerHeight(const QWidget* window);
 void moveToScreenPixels(QWidget* window, QPoint screenPixels);
 // The frame's top-left corner and the outer size.
 QRect outerPlace(const QWidget* window);
+// `place` moved, and sized where it must be, into the screen area that it lands on, the one
+// nearest to its centre of `areas`; no smaller than `smallest`, and when that is larger than
+// the area, with its top-left corner in the area.
+QRect keptOnScreen(const QRect& place, QSize smallest, const QList<QRect>& areas);
 // Puts the window's frame at `place`, but whole within the available area of the screen
 // nearest to it, and no smaller than the window's minimum size nor, where that allows, larger
 // than the screen: a place stored by an earlier run, on other screens, never hides the window.
