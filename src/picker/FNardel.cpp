@@ -42,6 +42,15 @@ void setUpList(QComboBox* list) {
     list->setModel(new QStringListModel(list));
 }
 
+// Shows a list's count, or none. A screen reader reads a label by its name, which says what
+// the label counts, as its description does, and how many: "Počet rodů: 117".
+void showCount(QLabel* label, const QString& count) {
+    label->setText(count);
+    label->setAccessibleName(count.isEmpty()
+                                 ? QString()
+                                 : label->accessibleDescription() + QStringLiteral(": ") + count);
+}
+
 } // namespace
 
 TFormNardel::~TFormNardel() = default;
@@ -165,9 +174,12 @@ void TFormNardel::OpenNameSource(const QString& tablePath) {
 }
 
 void TFormNardel::readGenusListAhead() {
-    m_genusAhead = std::make_shared<ListReadAhead>(ListReadAhead::Request{
-        DatabaseSp->param(QStringLiteral("PATH")), {TablePassword::programPassword},
-        genusQueryLines(TableName, FieldGenus), FieldGenus, FieldPage});
+    m_genusAhead = std::make_shared<ListReadAhead>(
+        ListReadAhead::Request{DatabaseSp->param(QStringLiteral("PATH")),
+                               {TablePassword::programPassword},
+                               genusQueryLines(TableName, FieldGenus),
+                               FieldGenus,
+                               FieldPage});
 }
 
 bool TFormNardel::event(QEvent* event) {
@@ -249,13 +261,13 @@ void TFormNardel::fillList(QComboBox* list, QLabel* countLabel, const NameList& 
             read(entries);
         } catch (...) {
             // A fill that fails leaves the list as it starts, not half read, and no count.
-            countLabel->clear();
+            showCount(countLabel, QString());
             showList(list, start, authors, pages);
             throw;
         }
-        countLabel->setText(QString::number(entries.texts.size() - start.texts.size()));
+        showCount(countLabel, QString::number(entries.texts.size() - start.texts.size()));
     } else {
-        countLabel->clear();
+        showCount(countLabel, QString());
     }
     showList(list, std::move(entries), authors, pages);
 }

@@ -1,6 +1,50 @@
 #include "picker/NameComboBox.h"
 
+#include <QAccessibleWidget>
 #include <QListView>
+
+namespace {
+
+// Qt's own interface for a drop-down list names it by its chosen entry on Linux, where a
+// screen reader would then read "Pulsatilla" twice and never "Rod". This one keeps the name
+// and gives the entry as the value. The popup list, made only when it opens, is a window of
+// its own that the reader follows there.
+class NameComboBoxAccessible : public QAccessibleWidget {
+public:
+    explicit NameComboBoxAccessible(NameComboBox* list)
+        : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Value)
+            return list()->currentText();
+        return QAccessibleWidget::text(kind);
+    }
+    QStringList actionNames() const override {
+        return QStringList(showMenuAction()) + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action == showMenuAction())
+            list()->showPopup();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    NameComboBox* list() const { return static_cast<NameComboBox*>(widget()); }
+};
+
+QAccessibleInterface* accessibleNameComboBox(const QString& className, QObject* object) {
+    if (className == QLatin1String("NameComboBox"))
+        return new NameComboBoxAccessible(static_cast<NameComboBox*>(object));
+    return nullptr;
+}
+
+} // namespace
+
+NameComboBox::NameComboBox(QWidget* parent) : QComboBox(parent) {
+    // Installed once: Qt keeps a factory only once.
+    QAccessible::installFactory(accessibleNameComboBox);
+}
 
 void NameComboBox::showPopup() {
     // view() makes the popup list when it does not exist yet.

@@ -5,12 +5,13 @@
 // A drop-down list of names. Its popup list is made when it first opens, not with the window:
 // most starts never open all three, and a list that does not exist costs nothing when the
 // entries change. The popup lays out its rows as of one height, so that a list of thousands
-// of species opens at once.
+// of species opens at once. A screen reader reads the list by its role, its accessible name
+// ("Rod"), and the chosen entry as its value.
 class NameComboBox : public QComboBox {
     Q_OBJECT
 
 public:
-    using QComboBox::QComboBox;
+    explicit NameComboBox(QWidget* parent = nullptr);
 
     void showPopup() override;
 };
