@@ -128,8 +128,7 @@ private slots:
             const QRect main = bed.main.frameGeometry();
             const QRect own = bed.form.frameGeometry();
             QCOMPARE(own.left(), main.left());
-            QCOMPARE(above ? own.bottom() + 1 : own.top(),
-                     above ? main.top() : main.bottom() + 1);
+            QCOMPARE(above ? own.bottom() + 1 : own.top(), above ? main.top() : main.bottom() + 1);
         }
     }
 
