@@ -130,9 +130,9 @@ private slots:
         QCOMPARE(ui(form).LblPage->geometry().topLeft(), QPoint(96, 64));
 
         const QList<QWidget*> tabOrder = {
-            ui(form).CBgenus,   ui(form).CBspecies, ui(form).CBsubsp,     ui(form).RBgenus,
-            ui(form).RBspecies, ui(form).RBsubsp,   ui(form).BtnFind,     ui(form).BtnSyn,
-            ui(form).BtnInsert, ui(form).BtnMenu,   ui(form).SpeedButton1};
+            ui(form).CBgenus,   ui(form).CBspecies,    ui(form).CBsubsp, ui(form).RBgenus,
+            ui(form).RBspecies, ui(form).RBsubsp,      ui(form).BtnFind, ui(form).BtnSyn,
+            ui(form).BtnInsert, ui(form).SpeedButton1, ui(form).BtnMenu};
         for (qsizetype i = 1; i < tabOrder.size(); ++i) {
             QWidget* next = tabOrder[i - 1]->nextInFocusChain();
             while (!(next->focusPolicy() & Qt::TabFocus))
