@@ -66,14 +66,12 @@ void FolderFile::copyFrom(const QString& source) {
                                .arg(QString::fromLocal8Bit(std::strerror(error))),
                            source);
     };
-    // A pipe or a device standing at the source's path is never opened blocking nor read.
-    const int in = ::open(encoded(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int in = openRegularFile(source, true);
+    if (in < 0 && errno == EINVAL)
+        throw EngineError(QStringLiteral("The table's path is not a file"), source);
     if (in < 0)
         throw cannotRead(errno);
     const auto closeSource = qScopeGuard([in] { ::close(in); });
-    struct stat status {};
-    if (::fstat(in, &status) != 0 || !S_ISREG(status.st_mode))
-        throw EngineError(QStringLiteral("The table's path is not a file"), source);
     QByteArray block(1 << 20, Qt::Uninitialized);
     for (;;) {
         const ssize_t read = ::read(in, block.data(), size_t(block.size()));
@@ -103,18 +101,29 @@ void FolderFile::renameTo(const QString& path) {
 }
 
 void finishFileAt(const QString& path, mode_t mode) {
-    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    struct stat status {};
-    int error = fd < 0 ? errno : 0;
-    if (!error && (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)))
-        error = ELOOP;
-    if (!error)
-        error = flushWithMode(fd, mode);
+    const int fd = openRegularFile(path, false);
+    const int error = fd < 0 ? errno : flushWithMode(fd, mode);
     if (fd >= 0)
         ::close(fd);
     if (error)
         throw EngineError::ofSystem(QStringLiteral("Cannot flush the table file to the disk"),
                                     error, QFileInfo(path).path(), path);
+}
+
+int openRegularFile(const QString& path, bool followLink, qint64* size) {
+    const int fd = ::open(encoded(path).constData(),
+                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW));
+    if (fd < 0)
+        return -1;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    if (size)
+        *size = status.st_size;
+    return fd;
 }
 
 bool syncFolder(const QString& folder) {

@@ -44,5 +44,11 @@ private:
 // for a file that another writer made; a link at `path` is not followed. Throws EngineError.
 void finishFileAt(const QString& path, mode_t mode);
 
+// Opens the regular file at `path` to read, never blocking on a pipe or a device standing
+// there, and never through a link unless `followLink`. Gives the descriptor, or -1 with errno
+// set: EINVAL when something other than a regular file stands there. `size`, when given, takes
+// the file's size.
+int openRegularFile(const QString& path, bool followLink, qint64* size = nullptr);
+
 // Makes renames and removals in `folder` durable.
 bool syncFolder(const QString& folder);

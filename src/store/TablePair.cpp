@@ -86,15 +86,15 @@ std::optional<QByteArray> readRecord(const QDir& folder) {
                  qPrintable(path));
         return std::nullopt;
     };
-    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    qint64 fileSize = 0;
+    const int fd = openRegularFile(path, false, &fileSize);
     if (fd < 0) {
         if (errno == ENOENT)
             return std::nullopt;
         return ignored();
     }
     const auto closeRecord = qScopeGuard([fd] { ::close(fd); });
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > recordLimit)
+    if (fileSize > recordLimit)
         return ignored();
     QByteArray bytes(recordLimit + 1, Qt::Uninitialized);
     qsizetype size = 0;
