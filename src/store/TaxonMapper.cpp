@@ -24,6 +24,10 @@ void setJoined(QByteArray& text, std::initializer_list<QByteArrayView> words) {
     qsizetype size = -1;
     for (const QByteArrayView word : words)
         size += word.size() + 1;
+    // A text that borrows a field of the row read before, or shares its bytes, is not ours to
+    // reuse: resizing it would first copy bytes that the reader may have freed.
+    if (!text.isDetached())
+        text = QByteArray();
     text.resize(size);
     char* out = text.data();
     for (const QByteArrayView word : words) {
