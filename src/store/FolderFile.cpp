@@ -2,6 +2,7 @@
 
 #include "store/EngineError.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -20,6 +21,14 @@ QByteArray encoded(const QString& path) {
     return QFile::encodeName(path);
 }
 
+QString cannotWrite() {
+    return QCoreApplication::translate("FolderFile", "Soubor nelze zapsat");
+}
+
+QString cannotFlush() {
+    return QCoreApplication::translate("FolderFile", "Soubor nelze uložit na disk");
+}
+
 // Flushes the open file to the disk and gives it `mode`; the errno of a failure, else 0.
 int flushWithMode(int fd, mode_t mode) {
     return ::fsync(fd) == 0 && ::fchmod(fd, mode) == 0 ? 0 : errno;
@@ -33,7 +42,7 @@ FolderFile::FolderFile(const QString& path, const char* suffix)
     // mkostemps creates with O_CREAT | O_EXCL, which refuses any link at the name.
     fd_ = ::mkostemps(name.data(), int(std::strlen(suffix)), O_CLOEXEC);
     if (fd_ < 0)
-        fail(QStringLiteral("Cannot make a file in the folder"), errno);
+        fail(QCoreApplication::translate("FolderFile", "Ve složce nelze vytvořit soubor"), errno);
     path_ = QFile::decodeName(name);
 }
 
@@ -54,7 +63,7 @@ void FolderFile::write(QByteArrayView bytes) {
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
-            fail(QStringLiteral("Cannot write the file"), written < 0 ? errno : ENOSPC);
+            fail(cannotWrite(), written < 0 ? errno : ENOSPC);
         bytes = bytes.sliced(written);
     }
 }
@@ -62,13 +71,12 @@ void FolderFile::write(QByteArrayView bytes) {
 void FolderFile::copyFrom(const QString& source) {
     // The source's folder is only read: no cause of writing explains a failure here.
     const auto cannotRead = [&](int error) {
-        return EngineError(QStringLiteral("Cannot read the table file: %1")
-                               .arg(QString::fromLocal8Bit(std::strerror(error))),
-                           source);
+        return EngineError(EngineError::Cause::Unreadable,
+                           QString::fromLocal8Bit(std::strerror(error)), source);
     };
     const int in = openRegularFile(source, true);
     if (in < 0 && errno == EINVAL)
-        throw EngineError(QStringLiteral("The table's path is not a file"), source);
+        throw EngineError(EngineError::Cause::NotAFile, QString(), source);
     if (in < 0)
         throw cannotRead(errno);
     const auto closeSource = qScopeGuard([in] { ::close(in); });
@@ -87,15 +95,16 @@ void FolderFile::copyFrom(const QString& source) {
 
 void FolderFile::finish(mode_t mode) {
     if (const int error = flushWithMode(fd_, mode))
-        fail(QStringLiteral("Cannot flush the file to the disk"), error);
+        fail(cannotFlush(), error);
     const int fd = std::exchange(fd_, -1);
     if (::close(fd) != 0)
-        fail(QStringLiteral("Cannot write the file"), errno);
+        fail(cannotWrite(), errno);
 }
 
 void FolderFile::renameTo(const QString& path) {
     if (std::rename(encoded(path_).constData(), encoded(path).constData()) != 0)
-        fail(QStringLiteral("Cannot give the file its name %1").arg(QFileInfo(path).fileName()),
+        fail(QCoreApplication::translate("FolderFile", "Soubor nelze přejmenovat na %1")
+                 .arg(QFileInfo(path).fileName()),
              errno);
     path_.clear();
 }
@@ -106,8 +115,7 @@ void finishFileAt(const QString& path, mode_t mode) {
     if (fd >= 0)
         ::close(fd);
     if (error)
-        throw EngineError::ofSystem(QStringLiteral("Cannot flush the table file to the disk"),
-                                    error, QFileInfo(path).path(), path);
+        throw EngineError::ofSystem(cannotFlush(), error, QFileInfo(path).path(), path);
 }
 
 int openRegularFile(const QString& path, bool followLink, qint64* size) {

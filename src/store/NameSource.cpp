@@ -5,6 +5,7 @@
 #include "store/TableAbout.h"
 #include "store/TablePassword.h"
 
+#include <QCoreApplication>
 #include <QAtomicInt>
 #include <QFile>
 #include <QSqlError>
@@ -74,14 +75,16 @@ void NameSource::requireConnected(const QString& file) const {
 void NameSource::checkIsFile(const QString& path) {
     QT_STATBUF status;
     if (QT_STAT(QFile::encodeName(path).constData(), &status) != 0)
-        throw EngineError(QStringLiteral("Table does not exist"), path);
+        throw EngineError(EngineError::Cause::Missing, QString(), path);
     const char* kind = S_ISREG(status.st_mode)    ? nullptr
-                       : S_ISDIR(status.st_mode)  ? "a folder"
-                       : S_ISFIFO(status.st_mode) ? "a named pipe (FIFO)"
-                       : S_ISSOCK(status.st_mode) ? "a socket"
-                                                  : "a device";
+                       : S_ISDIR(status.st_mode)  ? QT_TRANSLATE_NOOP("NameSource", "Je tam složka.")
+                       : S_ISFIFO(status.st_mode) ? QT_TRANSLATE_NOOP("NameSource",
+                                                                      "Je tam pojmenovaná roura (FIFO).")
+                       : S_ISSOCK(status.st_mode) ? QT_TRANSLATE_NOOP("NameSource", "Je tam soket.")
+                                                  : QT_TRANSLATE_NOOP("NameSource", "Je tam zařízení.");
     if (kind)
-        throw EngineError(QStringLiteral("The table's path holds %1, not a file").arg(kind), path);
+        throw EngineError(EngineError::Cause::NotAFile,
+                          QCoreApplication::translate("NameSource", kind), path);
 }
 
 QString NameSource::attach(const QString& tableFile) {
@@ -122,7 +125,9 @@ void NameSource::checkAttached(const QString& schema, const QString& tableFile,
     if (!query.exec() || !query.next())
         throw EngineError(query.lastError().text(), path);
     if (query.value(0).toInt() == 0)
-        throw EngineError(QStringLiteral("The file holds no table named %1").arg(tableFile), path);
+        throw EngineError(EngineError::Cause::NoTable,
+                          QCoreApplication::translate("NameSource", "Chybí tabulka %1.").arg(tableFile),
+                          path);
 
     const auto record = TablePassword::readRecord(db_, schema, path);
     if (!record)
@@ -131,7 +136,7 @@ void NameSource::checkAttached(const QString& schema, const QString& tableFile,
         if (TablePassword::fits(*record, password))
             return;
     }
-    throw EngineError(QStringLiteral("Invalid password: the table is protected"), path);
+    throw EngineError(EngineError::Cause::Password, QString(), path);
 }
 
 QHash<QString, QString> NameSource::about(const QString& tableFile) {

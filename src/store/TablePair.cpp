@@ -4,6 +4,7 @@
 #include "store/FolderFile.h"
 #include "store/TableSchema.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -134,7 +135,8 @@ bool completeSwap(const QDir& folder) {
         if (std::rename(encoded(folder.filePath(temporary)).constData(),
                         encoded(folder.filePath(final)).constData()) != 0)
             throw EngineError::ofSystem(
-                QStringLiteral("Cannot rename %1 to its final name").arg(temporary), errno,
+                QCoreApplication::translate("TablePair", "Soubor %1 nelze přejmenovat na jeho konečné jméno")
+                    .arg(temporary), errno,
                 folder.path(), folder.filePath(final));
     }
     syncFolder(folder.path());
@@ -164,7 +166,7 @@ void writeSwapRecord(const QString& folder, const Renaming& names, const Renamin
     record.finish(tableFileMode);
     record.renameTo(path);
     if (!syncFolder(folder))
-        throw EngineError::ofSystem(QStringLiteral("Cannot write the record of the swap"), errno,
+        throw EngineError::ofSystem(QCoreApplication::translate("TablePair", "Záznam o výměně tabulek nelze zapsat"), errno,
                                     folder, path);
 }
 
@@ -202,14 +204,11 @@ public:
     // Throws EngineError, naming the cause, unless the lock is held.
     void require() const {
         if (error_ == EWOULDBLOCK)
-            throw EngineError(QStringLiteral("Another import is writing the tables of this folder"),
-                              path_);
+            throw EngineError(EngineError::Cause::ImportRunning, QString(), path_);
         if (error_ == EEXIST)
-            throw EngineError(QStringLiteral("Cannot take the import lock: its path holds "
-                                             "something other than a file"),
-                              path_);
+            throw EngineError(EngineError::Cause::LockNotAFile, QString(), path_);
         if (!held())
-            throw EngineError::ofSystem(QStringLiteral("Cannot take the import lock"), error_,
+            throw EngineError::ofSystem(QCoreApplication::translate("TablePair", "Zámek importu nelze vzít"), error_,
                                         QFileInfo(path_).path(), path_);
     }
 
@@ -267,15 +266,17 @@ void TablePair::replace() {
 
 void TablePair::copy(const QString& from, const QString& to) {
     if (!QDir().mkpath(to))
-        throw EngineError::ofSystem(QStringLiteral("Cannot make the folder"), errno, to, to);
+        throw EngineError::ofSystem(QCoreApplication::translate("TablePair", "Složku nelze vytvořit"), errno,
+                                    to, to);
     // The pair holds the folder's lock; it completes what a killed copy or import left.
     const TablePair pair(to, QString());
     const QDir source(from);
     const QDir target(to);
     for (const QString& file : tableFiles()) {
         if (target.exists(file))
-            throw EngineError(QStringLiteral("The folder holds a table file already; it is not "
-                                             "replaced"),
+            throw EngineError(QCoreApplication::translate(
+                                  "TablePair", "Ve složce už soubor tabulky je; kopie jej "
+                                               "nepřepíše. Odstraňte jej, nebo zvolte jinou složku."),
                               target.filePath(file));
     }
     // Until the record names them, the copies are removed when the copy fails.

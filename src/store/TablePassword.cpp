@@ -2,6 +2,7 @@
 
 #include "store/EngineError.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
@@ -56,7 +57,9 @@ std::optional<Record> readRecord(QSqlDatabase& db, const QString& schema, const 
     if (!query.exec(QStringLiteral("SELECT salt, hash FROM %1.%2").arg(schema, recordTable)))
         throw EngineError(query.lastError().text(), file);
     if (!query.next())
-        throw EngineError(QStringLiteral("The password record of the table is empty"), file);
+        throw EngineError(EngineError::Cause::Password,
+                          QCoreApplication::translate("EngineError", "Záznam hesla je prázdný."),
+                          file);
     return Record{query.value(0).toByteArray(), query.value(1).toByteArray()};
 }
 

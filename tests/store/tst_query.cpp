@@ -274,20 +274,21 @@ private slots:
         QTest::addColumn<QString>("session");
         QTest::addColumn<QString>("readField");
         QTest::addColumn<QString>("expectedText");
-        // The beginning of the plain words that come first, where there are any.
+        // The beginning of the plain words that come first, where there are any; the engine's
+        // text is empty where the plain words say all.
         QTest::addColumn<QString>("explanation");
         const QString program = TablePassword::programPassword;
         QTest::newRow("missing file") << "remove" << program << "PAGE"
-                                      << "does not exist"
+                                      << ""
                                       << "Soubor tabulky chybí.";
         QTest::newRow("folder") << "folder" << program << "PAGE"
-                                << "holds a folder, not a file"
+                                << "Je tam složka."
                                 << "Na místě souboru tabulky je něco jiného";
         QTest::newRow("pipe") << "fifo" << program << "PAGE"
-                              << "holds a named pipe (FIFO), not a file"
+                              << "Je tam pojmenovaná roura (FIFO)."
                               << "Na místě souboru tabulky je něco jiného";
         QTest::newRow("device") << "device" << program << "PAGE"
-                                << "holds a device, not a file"
+                                << "Je tam zařízení."
                                 << "Na místě souboru tabulky je něco jiného";
         QTest::newRow("text file") << "text" << program << "PAGE"
                                    << "not a database"
@@ -298,15 +299,15 @@ private slots:
         QTest::newRow("no password in session") << ""
                                                 << ""
                                                 << "PAGE"
-                                                << "password"
+                                                << ""
                                                 << "Tabulka je chráněna jiným heslem";
         QTest::newRow("another password") << ""
                                           << "tarvel1998"
                                           << "PAGE"
-                                          << "password"
+                                          << ""
                                           << "Tabulka je chráněna jiným heslem";
         QTest::newRow("file of another table") << "rename" << program << "PAGE"
-                                               << "no table"
+                                               << "Chybí tabulka plantnames.db."
                                                << "Soubor tabulky neobsahuje tabulku";
         QTest::newRow("missing column") << "" << program << "PAGES"
                                         << "PAGES"
@@ -365,11 +366,13 @@ private slots:
             // line of its own.
             QFETCH(QString, explanation);
             const QStringList lines = error.message().split('\n');
-            QCOMPARE(lines.size(), explanation.isEmpty() ? 2 : 4);
+            QCOMPARE(lines.size(), explanation.isEmpty() || expectedText.isEmpty() ? 2 : 4);
             QVERIFY2(lines.first().startsWith(explanation), qPrintable(lines.first()));
-            const QString engineText = lines[lines.size() - 2];
-            QVERIFY2(engineText.contains(expectedText, Qt::CaseInsensitive),
-                     qPrintable(engineText));
+            if (!expectedText.isEmpty()) {
+                const QString engineText = lines[lines.size() - 2];
+                QVERIFY2(engineText.contains(expectedText, Qt::CaseInsensitive),
+                         qPrintable(engineText));
+            }
             QCOMPARE(lines.last(), "Tabulka: " + path);
         }
         if (damage == "remove")
