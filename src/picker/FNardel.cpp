@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -36,7 +37,8 @@
 
 namespace {
 
-const QString sourceMissingText = QStringLiteral("Data source for Nardel is not available");
+const char* const sourceMissingText =
+    QT_TRANSLATE_NOOP("FNardel", "Data source for Nardel is not available");
 
 void setUpList(QComboBox* list) {
     list->setModel(new QStringListModel(list));
@@ -130,7 +132,7 @@ void TFormNardel::FormCreate() {
     });
     // Without its names the window stays usable and says why its lists are empty.
     if (!m_sourceOpen)
-        m_statusLine->showName(sourceMissingText);
+        m_statusLine->showName(tr(sourceMissingText));
     m_ui->BtnEdit->setVisible(true);
 }
 
@@ -227,7 +229,7 @@ void TFormNardel::FormActivate() {
             });
     LastClipText.clear();
     if (runsOnWayland())
-        m_statusLine->showName(QStringLiteral("Na Waylandu nelze sledovat schránku"));
+        m_statusLine->showName(tr("Na Waylandu nelze sledovat schránku"));
 }
 
 void TFormNardel::SpeedButton1Click() {

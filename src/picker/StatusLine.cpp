@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QStatusBar>
 
 const QColor StatusLine::copiedColour(0, 128, 0);
@@ -33,7 +34,8 @@ void StatusLine::setCopied(bool copied) {
         palette.setColor(QPalette::Window, palette.color(QPalette::Button));
     }
     m_bar->setPalette(palette);
-    const QString state = copied ? QStringLiteral("Zkopírováno") : QString();
+    const QString state =
+        copied ? QCoreApplication::translate("StatusLine", "Zkopírováno") : QString();
     if (!copied && m_bar->accessibleDescription() == state)
         return;
     m_bar->setAccessibleDescription(state);

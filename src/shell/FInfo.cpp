@@ -95,7 +95,7 @@ void TFormInfo::BtnMoreClick() {
     const bool expand = m_ui->Memo1->isHidden();
     m_ui->Memo1->setVisible(expand);
     setFixedHeight(WindowPlace::scaled(expand ? expandedHeight : collapsedHeight, dotsPerInch));
-    m_ui->BtnMore->setText(expand ? QStringLiteral("<< Info") : QStringLiteral("More Info >>"));
+    m_ui->BtnMore->setText(expand ? tr("<< Info") : tr("More Info >>"));
 }
 
 QString TFormInfo::mailLink() const {

@@ -2,6 +2,7 @@
 
 #include "store/TableImport.h"
 
+#include <QCoreApplication>
 #include <QXmlStreamReader>
 
 namespace {
@@ -17,7 +18,9 @@ public:
         // Early archives name their root starArchive and the core file in an attribute.
         const auto root = xml_.name();
         if (root != QLatin1String("archive") && root != QLatin1String("starArchive"))
-            fail(QStringLiteral("kořenový prvek je <%1>, ne <archive>").arg(root));
+            fail(QCoreApplication::translate("ArchiveDescriptor",
+                                             "kořenový prvek je <%1>, ne <archive>")
+                     .arg(root));
         const QString metadata = xml_.attributes().value(QLatin1String("metadata")).toString();
         if (!metadata.isEmpty())
             result_.metadata = folder_ + metadata;
@@ -33,7 +36,8 @@ public:
         if (xml_.hasError())
             failXml();
         if (!core)
-            fail(QStringLiteral("chybí prvek <core>, jádro archivu"));
+            fail(QCoreApplication::translate("ArchiveDescriptor",
+                                             "chybí prvek <core>, jádro archivu"));
         return result_;
     }
 
@@ -43,7 +47,8 @@ private:
             QStringLiteral("%1:%2: %3").arg(name_).arg(xml_.lineNumber()).arg(what).toStdString());
     }
     [[noreturn]] void failXml() const {
-        fail(QStringLiteral("meta.xml nelze přečíst: %1").arg(xml_.errorString()));
+        fail(QCoreApplication::translate("ArchiveDescriptor", "meta.xml nelze přečíst: %1")
+                 .arg(xml_.errorString()));
     }
 
     // A separator or quote as meta.xml writes it: "\t", "&#9;", "" ...
@@ -70,7 +75,8 @@ private:
         if (value.isEmpty() && mayBeEmpty)
             return 0;
         if (value.size() != 1 || value[0].unicode() > 0x7F)
-            fail(QStringLiteral("%1=\"%2\" neumíme číst: musí to být jeden znak ASCII")
+            fail(QCoreApplication::translate("ArchiveDescriptor",
+                                             "%1=\"%2\" neumíme číst: musí to být jeden znak ASCII")
                      .arg(attribute, attributes.value(attribute)));
         return char(value[0].unicode());
     }
@@ -79,7 +85,9 @@ private:
         bool ok = false;
         const int value = text.toInt(&ok);
         if (!ok || value < 0)
-            fail(QStringLiteral("%1 \"%2\" není nezáporné celé číslo").arg(what, text));
+            fail(QCoreApplication::translate("ArchiveDescriptor",
+                                             "%1 \"%2\" není nezáporné celé číslo")
+                     .arg(what, text));
         return value;
     }
 
@@ -97,8 +105,10 @@ private:
         if (lineEnd == QLatin1String("\r"))
             dialect.lineEnd = '\r';
         else if (lineEnd != QLatin1String("\n") && lineEnd != QLatin1String("\r\n"))
-            fail(QStringLiteral("linesTerminatedBy=\"%1\" neumíme číst: řádky končí \\n, \\r\\n "
-                                "nebo \\r")
+            fail(QCoreApplication::translate(
+                     "ArchiveDescriptor",
+                     "linesTerminatedBy=\"%1\" neumíme číst: řádky končí \\n, \\r\\n "
+                     "nebo \\r")
                      .arg(attributes.value(QLatin1String("linesTerminatedBy"))));
         if (attributes.hasAttribute(QLatin1String("ignoreHeaderLines")))
             dialect.headerLines = number(attributes.value(QLatin1String("ignoreHeaderLines")),
@@ -129,14 +139,15 @@ private:
         if (xml_.hasError())
             failXml();
         if (result_.files.isEmpty())
-            fail(QStringLiteral("prvek <core> nejmenuje žádný soubor (<files><location>)"));
+            fail(QCoreApplication::translate(
+                "ArchiveDescriptor", "prvek <core> nejmenuje žádný soubor (<files><location>)"));
     }
 
     int indexOf(const QXmlStreamAttributes& attributes, bool mayLack) {
         if (!attributes.hasAttribute(QLatin1String("index"))) {
             if (mayLack)
                 return -1;
-            fail(QStringLiteral("pole nemá index ani default"));
+            fail(QCoreApplication::translate("ArchiveDescriptor", "pole nemá index ani default"));
         }
         return number(attributes.value(QLatin1String("index")), QStringLiteral("index"));
     }
@@ -149,7 +160,7 @@ private:
         field.delimiter = attributes.value(QLatin1String("delimitedBy")).toString();
         field.index = indexOf(attributes, attributes.hasAttribute(QLatin1String("default")));
         if (field.term.isEmpty())
-            fail(QStringLiteral("pole nemá term"));
+            fail(QCoreApplication::translate("ArchiveDescriptor", "pole nemá term"));
         result_.fields.append(field);
         xml_.skipCurrentElement();
     }

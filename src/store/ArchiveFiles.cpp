@@ -2,6 +2,7 @@
 
 #include "store/TableImport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -42,12 +43,13 @@ class FileSource : public ByteSource {
 public:
     explicit FileSource(const QString& path) : file_(path) {
         if (!file_.open(QIODevice::ReadOnly))
-            fail(QStringLiteral("%1: soubor nelze číst: %2").arg(path, file_.errorString()));
+            fail(QCoreApplication::translate("ArchiveFiles", "%1: soubor nelze číst: %2")
+                     .arg(path, file_.errorString()));
     }
     qint64 read(char* data, qint64 size) override {
         const qint64 read = file_.read(data, size);
         if (read < 0)
-            fail(QStringLiteral("%1: soubor nelze číst: %2")
+            fail(QCoreApplication::translate("ArchiveFiles", "%1: soubor nelze číst: %2")
                      .arg(file_.fileName(), file_.errorString()));
         return read;
     }
@@ -80,14 +82,15 @@ public:
             failTooLarge(size_);
         file_ = zip_fopen(archive, utf8.constData(), 0);
         if (!file_)
-            fail(QStringLiteral("%1: soubor nelze otevřít: %2")
+            fail(QCoreApplication::translate("ArchiveFiles", "%1: soubor nelze otevřít: %2")
                      .arg(name_, QString::fromUtf8(zip_strerror(archive))));
     }
     ~ZipEntrySource() override { zip_fclose(file_); }
     qint64 read(char* data, qint64 size) override {
         const zip_int64_t read = zip_fread(file_, data, zip_uint64_t(size));
         if (read < 0)
-            fail(QStringLiteral("%1: soubor nelze rozbalit, archiv je poškozený: %2")
+            fail(QCoreApplication::translate("ArchiveFiles",
+                                             "%1: soubor nelze rozbalit, archiv je poškozený: %2")
                      .arg(name_, QString::fromUtf8(zip_file_strerror(file_))));
         unpacked_ += read;
         if (unpacked_ > allowed_)
@@ -99,12 +102,14 @@ public:
 private:
     [[noreturn]] void failTooLarge(qint64 size) const {
         if (allowed_ == ArchiveFiles::largestUnpacked)
-            fail(QStringLiteral("%1: soubor by se rozbalil na víc než %2 bajtů; tak velký "
-                                "import nepřijme")
+            fail(QCoreApplication::translate(
+                     "ArchiveFiles", "%1: soubor by se rozbalil na víc než %2 bajtů; tak velký "
+                                     "import nepřijme")
                      .arg(name_)
                      .arg(ArchiveFiles::largestUnpacked));
-        fail(QStringLiteral("%1: soubor by se rozbalil na %2 bajtů, víc než %3krát tolik, "
-                            "kolik má zabalený: archiv vypadá jako zip bomba")
+        fail(QCoreApplication::translate(
+                 "ArchiveFiles", "%1: soubor by se rozbalil na %2 bajtů, víc než %3krát tolik, "
+                                 "kolik má zabalený: archiv vypadá jako zip bomba")
                  .arg(name_)
                  .arg(size)
                  .arg(ArchiveFiles::mostPackedRatio));
@@ -136,7 +141,8 @@ ArchiveFiles::ArchiveFiles(const QString& path) : path_(path) {
         return;
     }
     if (!info.isFile())
-        fail(QStringLiteral("%1: takový soubor ani složka není").arg(path));
+        fail(QCoreApplication::translate("ArchiveFiles", "%1: takový soubor ani složka není")
+                 .arg(path));
     int error = 0;
     zip_ = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
     if (!zip_) {
@@ -145,11 +151,13 @@ ArchiveFiles::ArchiveFiles(const QString& path) : path_(path) {
             zip_error_init_with_code(&zipError, error);
             const QString text = QString::fromUtf8(zip_error_strerror(&zipError));
             zip_error_fini(&zipError);
-            fail(QStringLiteral("%1: archiv zip nelze číst: %2").arg(path, text));
+            fail(QCoreApplication::translate("ArchiveFiles", "%1: archiv zip nelze číst: %2")
+                     .arg(path, text));
         }
         if (startsLikeZip(path))
-            fail(QStringLiteral("%1: archiv zip je poškozený, chybí jeho obsah (soubor je asi "
-                                "neúplný)")
+            fail(QCoreApplication::translate(
+                     "ArchiveFiles", "%1: archiv zip je poškozený, chybí jeho obsah (soubor je asi "
+                                     "neúplný)")
                      .arg(path));
         // Not a zip: one data file given alone.
         folder_ = info.absolutePath();
@@ -190,9 +198,13 @@ QString ArchiveFiles::loneDataFile() const {
     if (candidates.size() == 1)
         return candidates.first();
     if (candidates.isEmpty())
-        fail(QStringLiteral("%1: archiv nemá meta.xml ani soubor s daty").arg(path_));
-    fail(QStringLiteral("%1: archiv nemá meta.xml, jeho jádrem může být kterýkoli z %2 souborů "
-                        "(%3); meta.xml musí určit, který")
+        fail(QCoreApplication::translate("ArchiveFiles",
+                                         "%1: archiv nemá meta.xml ani soubor s daty")
+                 .arg(path_));
+    fail(QCoreApplication::translate(
+             "ArchiveFiles",
+             "%1: archiv nemá meta.xml, jeho jádrem může být kterýkoli z %2 souborů "
+             "(%3); meta.xml musí určit, který")
              .arg(path_)
              .arg(candidates.size())
              .arg(QStringList(candidates.mid(0, 3)).join(QStringLiteral(", "))));

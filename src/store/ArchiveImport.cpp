@@ -17,6 +17,7 @@
 #include "store/TaxonColumns.h"
 #include "store/TaxonMapper.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -80,13 +81,15 @@ Checklist describe(const ArchiveFiles& files) {
         QStringLiteral("%1:%2").arg(checklist.descriptorName).arg(descriptor.coreLine);
     const QString rowType = descriptor.rowType.section('/', -1);
     if (rowType.compare(QLatin1String("Taxon"), Qt::CaseInsensitive) != 0)
-        fail(QStringLiteral("%1: jádro archivu má řádky typu %2, ne Taxon: import čte jen "
-                            "seznamy taxonů")
+        fail(QCoreApplication::translate(
+                 "ArchiveImport", "%1: jádro archivu má řádky typu %2, ne Taxon: import čte jen "
+                                  "seznamy taxonů")
                  .arg(where, descriptor.rowType.isEmpty() ? QStringLiteral("(neuveden)")
                                                           : descriptor.rowType));
     for (const QString& file : descriptor.files) {
         if (!files.contains(file))
-            fail(QStringLiteral("%1: soubor jádra %2 v archivu není").arg(where, file));
+            fail(QCoreApplication::translate("ArchiveImport", "%1: soubor jádra %2 v archivu není")
+                     .arg(where, file));
     }
     return checklist;
 }
@@ -119,25 +122,31 @@ QString skipText(const TaxonRow& row) {
     const QString detail = QString::fromUtf8(row.detail).simplified().left(60);
     switch (row.skip) {
     case TaxonRow::Skip::Kingdom:
-        return QStringLiteral("říše „%1“, ne rostliny").arg(detail);
+        return QCoreApplication::translate("ArchiveImport", "říše „%1“, ne rostliny").arg(detail);
     case TaxonRow::Skip::Status:
-        return QStringLiteral("neznámý taxonomický status „%1“").arg(detail);
+        return QCoreApplication::translate("ArchiveImport", "neznámý taxonomický status „%1“")
+            .arg(detail);
     case TaxonRow::Skip::Rank:
-        return QStringLiteral("rank „%1“ (bere se rod, druh a nižší)").arg(detail);
+        return QCoreApplication::translate("ArchiveImport", "rank „%1“ (bere se rod, druh a nižší)")
+            .arg(detail);
     case TaxonRow::Skip::NoName:
-        return QStringLiteral("řádek bez vědeckého jména i rodu");
+        return QCoreApplication::translate("ArchiveImport", "řádek bez vědeckého jména i rodu");
     case TaxonRow::Skip::NotAName:
-        return QStringLiteral("jméno nezačíná rodem");
+        return QCoreApplication::translate("ArchiveImport", "jméno nezačíná rodem");
     case TaxonRow::Skip::Formula:
-        return QStringLiteral("hybridní vzorec jako přijaté jméno");
+        return QCoreApplication::translate("ArchiveImport", "hybridní vzorec jako přijaté jméno");
     case TaxonRow::Skip::NoRankWord:
-        return QStringLiteral("jméno pod úrovní druhu bez slova ranku");
+        return QCoreApplication::translate("ArchiveImport",
+                                           "jméno pod úrovní druhu bez slova ranku");
     case TaxonRow::Skip::NoRank:
-        return QStringLiteral("jednoslovné jméno bez ranku (rod, nebo čeleď?)");
+        return QCoreApplication::translate("ArchiveImport",
+                                           "jednoslovné jméno bez ranku (rod, nebo čeleď?)");
     case TaxonRow::Skip::RankNotInName:
-        return QStringLiteral("rank „%1“ nesouhlasí se jménem").arg(detail);
+        return QCoreApplication::translate("ArchiveImport", "rank „%1“ nesouhlasí se jménem")
+            .arg(detail);
     case TaxonRow::Skip::SynonymNoTarget:
-        return QStringLiteral("synonymum bez odkazu na přijaté jméno");
+        return QCoreApplication::translate("ArchiveImport",
+                                           "synonymum bez odkazu na přijaté jméno");
     }
     return {};
 }
@@ -176,8 +185,10 @@ private:
     void writeNames(const Checklist& checklist, TablePair& pair) {
         readCore(checklist);
         if (records_ == 0)
-            fail(QStringLiteral("%1: v archivu není žádné přijaté jméno rodu, druhu ani nižšího "
-                                "taxonu rostlin\n%2")
+            fail(QCoreApplication::translate(
+                     "ArchiveImport",
+                     "%1: v archivu není žádné přijaté jméno rodu, druhu ani nižšího "
+                     "taxonu rostlin\n%2")
                      .arg(archive_, report_.text().trimmed()));
         addMissingParents();
         names_.clear();
@@ -249,7 +260,8 @@ private:
                 }
                 const qint64 place = Place::of(file, reader.line());
                 if (reader.fieldCount() > width) {
-                    report_.note(QStringLiteral("řádek má víc polí než první řádek souboru"),
+                    report_.note(QCoreApplication::translate(
+                                     "ArchiveImport", "řádek má víc polí než první řádek souboru"),
                                  where(place));
                 } else {
                     mapper.map(reader, row);
@@ -268,8 +280,9 @@ private:
         const int highest = columns.highestColumn();
         if (highest >= width)
             reader.fail(reader.line(),
-                        QStringLiteral("meta.xml čte sloupec %1 (%2), ale řádek má jen %3 "
-                                       "sloupců")
+                        QCoreApplication::translate(
+                            "ArchiveImport", "meta.xml čte sloupec %1 (%2), ale řádek má jen %3 "
+                                             "sloupců")
                             .arg(highest)
                             .arg(columns.termAt(highest))
                             .arg(width));
@@ -287,7 +300,8 @@ private:
     }
 
     void noteDuplicateId(qint64 place) {
-        report_.note(QStringLiteral("id, které má už dřívější řádek (odkazy vedou na první)"),
+        report_.note(QCoreApplication::translate(
+                         "ArchiveImport", "id, které má už dřívější řádek (odkazy vedou na první)"),
                      where(place));
     }
 
@@ -352,7 +366,9 @@ private:
         if (row.level == 1)
             names_.prefetch(own);
         if (const std::optional<qint32> first = names_.insert(key, records_ + 1)) {
-            report_.note(QStringLiteral("jméno, které už má dřívější řádek"), where(place));
+            report_.note(
+                QCoreApplication::translate("ArchiveImport", "jméno, které už má dřívější řádek"),
+                where(place));
             if (hasId)
                 noteId(id, *first, place);
             return;
@@ -462,19 +478,24 @@ private:
                 if (const std::optional<qint32> to = synonymIds.find(link.target))
                     links.addChained(link.synonym, *to, link.place);
                 else
-                    noteFailure(QStringLiteral("synonymum odkazuje na id, které v archivu není"),
-                                link.place);
+                    noteFailure(
+                        QCoreApplication::translate(
+                            "ArchiveImport", "synonymum odkazuje na id, které v archivu není"),
+                        link.place);
             }
         }
         const bool resolved = links.resolve(synonym, [this](bool cycle, qint64 place) {
-            noteFailure(cycle ? QStringLiteral("synonymum v kruhu synonym bez přijatého jména")
-                              : notWritten,
+            noteFailure(cycle
+                            ? QCoreApplication::translate(
+                                  "ArchiveImport", "synonymum v kruhu synonym bez přijatého jména")
+                            : notWritten,
                         place);
         });
         if (!resolved)
-            fail(QStringLiteral("%1: synonyma vedou k víc než %2 přijatým jménům (každé "
-                                "synonymum počítané zvlášť, i přes další synonyma); tolik "
-                                "odkazů import nepřijme")
+            fail(QCoreApplication::translate(
+                     "ArchiveImport", "%1: synonyma vedou k víc než %2 přijatým jménům (každé "
+                                      "synonymum počítané zvlášť, i přes další synonyma); tolik "
+                                      "odkazů import nepřijme")
                      .arg(archive_)
                      .arg(SynonymLinks::mostLinks));
     }
@@ -502,8 +523,9 @@ private:
             const QByteArrayView name = synonyms_.text();
             for (const qint32 accepted : links.acceptedOf(synonym)) {
                 if (written.insert(FingerprintBuilder().add(name).add(accepted).result(), 0)) {
-                    noteFailure(QStringLiteral("synonymum, které už má dřívější řádek se "
-                                               "stejným přijatým jménem (zapsáno jednou)"),
+                    noteFailure(QCoreApplication::translate(
+                                    "ArchiveImport", "synonymum, které už má dřívější řádek se "
+                                                     "stejným přijatým jménem (zapsáno jednou)"),
                                 place);
                     continue;
                 }
@@ -526,7 +548,8 @@ private:
     };
 
     static constexpr qint32 notImported = -1;
-    const QString notWritten = QStringLiteral("synonymum vede k řádku, který v tabulce jmen není");
+    const QString notWritten = QCoreApplication::translate(
+        "ArchiveImport", "synonymum vede k řádku, který v tabulce jmen není");
 
     QString archive_;
     ArchiveFiles files_;

@@ -2,6 +2,7 @@
 
 #include "store/TableImport.h"
 
+#include <QCoreApplication>
 #include <cstring>
 
 namespace {
@@ -56,7 +57,8 @@ bool holdsLoneCr(QByteArrayView bytes) {
     return false;
 }
 
-const QString crAlone = QStringLiteral(
+const char* const crAlone = QT_TRANSLATE_NOOP(
+    "DelimitedReader",
     "řádky souboru končí samotným znakem CR; uložte ho s konci řádků LF nebo CR LF (nebo "
     "to řekněte v meta.xml: linesTerminatedBy=\"\\r\")");
 } // namespace
@@ -67,7 +69,7 @@ DelimitedReader::DelimitedReader(std::unique_ptr<ByteSource> source, const TextD
     if (!isUtf8Name(dialect.encoding)) {
         decoder_ = std::make_unique<QStringDecoder>(dialect.encoding.constData());
         if (!decoder_->isValid())
-            fail(0, QStringLiteral("kódování %1 neznáme")
+            fail(0, QCoreApplication::translate("DelimitedReader", "kódování %1 neznáme")
                         .arg(QString::fromLatin1(dialect.encoding)));
     }
 }
@@ -85,10 +87,12 @@ bool DelimitedReader::readMore() {
     if (kept > longestRow) {
         if (dialect_.lineEnd == '\n' &&
             holdsLoneCr(QByteArrayView(block_).sliced(unread_, kept)))
-            fail(line_, crAlone);
-        fail(line_, dialect_.quote
-                        ? QStringLiteral("pole v uvozovkách se do 16 MiB neuzavřelo")
-                        : QStringLiteral("řádek je delší než 16 MiB"));
+            fail(line_, QCoreApplication::translate("DelimitedReader", crAlone));
+        fail(line_,
+             dialect_.quote
+                 ? QCoreApplication::translate("DelimitedReader",
+                                               "pole v uvozovkách se do 16 MiB neuzavřelo")
+                 : QCoreApplication::translate("DelimitedReader", "řádek je delší než 16 MiB"));
     }
     if (block_.isEmpty())
         block_.resize(blockSize);
@@ -122,8 +126,9 @@ bool DelimitedReader::readMore() {
         }
         QString text = heldSurrogate_ + decoder_->decode(raw_);
         if (decoder_->hasError())
-            fail(line_, QStringLiteral("text není platný v kódování %1")
-                            .arg(QString::fromLatin1(dialect_.encoding)));
+            fail(line_,
+                 QCoreApplication::translate("DelimitedReader", "text není platný v kódování %1")
+                     .arg(QString::fromLatin1(dialect_.encoding)));
         // The two halves of a pair may come in two reads.
         heldSurrogate_.clear();
         if (!raw_.isEmpty() && !text.isEmpty() && text.back().isHighSurrogate()) {
@@ -157,7 +162,8 @@ void DelimitedReader::countRead(qint64 read) {
     bytesRead_ += read;
     // A file cut short while it is read would otherwise pass for a shorter checklist.
     if (read == 0 && size_ >= 0 && bytesRead_ < size_)
-        fail(line_, QStringLiteral("soubor se během čtení zkrátil z %1 na %2 bajtů")
+        fail(line_, QCoreApplication::translate("DelimitedReader",
+                                                "soubor se během čtení zkrátil z %1 na %2 bajtů")
                         .arg(size_)
                         .arg(bytesRead_));
 }
@@ -191,7 +197,8 @@ qsizetype DelimitedReader::findRowEnd(qsizetype from) const {
         }
     }
     if (quoted && atEnd_)
-        fail(line_, QStringLiteral("pole v uvozovkách se do konce souboru neuzavřelo"));
+        fail(line_, QCoreApplication::translate(
+                        "DelimitedReader", "pole v uvozovkách se do konce souboru neuzavřelo"));
     return -1;
 }
 
@@ -223,14 +230,17 @@ bool DelimitedReader::next() {
             row.chop(1);
         if (!row.isValidUtf8())
             fail(rowLine_, holdsSurrogate(row)
-                               ? QStringLiteral("řádek obsahuje osamocenou polovinu páru "
-                                                "UTF-16 (surrogate), která není znak")
-                               : QStringLiteral("řádek není platný text UTF-8"));
+                               ? QCoreApplication::translate(
+                                     "DelimitedReader", "řádek obsahuje osamocenou polovinu páru "
+                                                        "UTF-16 (surrogate), která není znak")
+                               : QCoreApplication::translate("DelimitedReader",
+                                                             "řádek není platný text UTF-8"));
         // The whole file read as its first line: its lines end in another way than declared.
         if (rowLine_ == 1 && dialect_.lineEnd == '\n' && holdsLoneCr(row))
-            fail(rowLine_, crAlone);
+            fail(rowLine_, QCoreApplication::translate("DelimitedReader", crAlone));
         if (row.contains('\0'))
-            fail(rowLine_, QStringLiteral("řádek obsahuje bajt NUL"));
+            fail(rowLine_,
+                 QCoreApplication::translate("DelimitedReader", "řádek obsahuje bajt NUL"));
         if (row.isEmpty())
             continue;
         if (dialect_.quote && row.contains(dialect_.quote))

@@ -3,6 +3,7 @@
 #include "store/ResultRows.h"
 #include "store/Statement.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -77,9 +78,9 @@ public:
     Field field(int position) const {
         requireOpen();
         if (eof())
-            fail(QStringLiteral("At end of table"));
+            fail(QCoreApplication::translate("Query", "Dotaz je za posledním řádkem"));
         if (position < 0 || position >= fieldNames_.size())
-            fail(QStringLiteral("Field index %1 out of range").arg(position));
+            fail(QCoreApplication::translate("Query", "Pole číslo %1 v dotazu není").arg(position));
         return Field(rows_, size_t(row_) * size_t(fieldNames_.size()) + size_t(position),
                      position, *this);
     }
@@ -108,7 +109,7 @@ private:
     [[noreturn]] void failNotInteger(int position, const QString& text) const;
     void requireOpen() const {
         if (!open_)
-            fail(QStringLiteral("The query is not open"));
+            fail(QCoreApplication::translate("Query", "Dotaz není otevřený"));
     }
     // The position of a field of the statement by name; throws EngineError when there is none.
     int positionOf(const QString& name) const;

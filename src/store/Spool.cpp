@@ -2,6 +2,7 @@
 
 #include "store/TableImport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <cstring>
 
@@ -9,7 +10,7 @@ namespace {
 constexpr qsizetype bufferSize = 1 << 18;
 
 [[noreturn]] void fail(const QFile& file, const QString& what) {
-    throw ImportError(QStringLiteral("%1: dočasný soubor importu: %2")
+    throw ImportError(QCoreApplication::translate("Spool", "%1: dočasný soubor importu: %2")
                           .arg(file.fileName(), what)
                           .toStdString());
 }
@@ -19,8 +20,9 @@ constexpr qsizetype bufferSize = 1 << 18;
 [[noreturn]] void failWriting(const QFile& file) {
     if (file.error() != QFileDevice::NoError && file.error() != QFileDevice::ResourceError)
         fail(file, file.errorString());
-    fail(file, QStringLiteral("na disku pro dočasné soubory není místo. Uvolněte místo, nebo "
-                              "proměnnou TMPDIR určete jinou složku."));
+    fail(file, QCoreApplication::translate(
+                   "Spool", "na disku pro dočasné soubory není místo. Uvolněte místo, nebo "
+                            "proměnnou TMPDIR určete jinou složku."));
 }
 } // namespace
 
@@ -94,14 +96,14 @@ bool Spool::fill(qsizetype wanted) {
 bool Spool::next() {
     if (!fill(sizeof(qint64))) {
         if (!buffer_.isEmpty())
-            fail(file_, QStringLiteral("končí uprostřed záznamu"));
+            fail(file_, QCoreApplication::translate("Spool", "končí uprostřed záznamu"));
         return false;
     }
     qint64 size = 0;
     std::memcpy(&size, buffer_.constData() + at_, sizeof size);
     at_ += sizeof size;
     if (!fill(size))
-        fail(file_, QStringLiteral("končí uprostřed záznamu"));
+        fail(file_, QCoreApplication::translate("Spool", "končí uprostřed záznamu"));
     field_ = at_;
     at_ += size;
     return true;

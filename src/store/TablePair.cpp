@@ -82,9 +82,12 @@ bool isRegularFile(const QString& path) {
 std::optional<QByteArray> readRecord(const QDir& folder) {
     const QString path = folder.filePath(swapName);
     const auto ignored = [&path] {
-        qWarning("nardel: %s není záznam o výměně tabulek (je to odkaz, roura, zařízení nebo "
-                 "velký soubor), program si ho nevšímá",
-                 qPrintable(path));
+        qWarning("nardel: %s",
+                 qPrintable(QCoreApplication::translate(
+                                "TablePair", "%1 není záznam o výměně tabulek (je to odkaz, "
+                                             "roura, zařízení nebo velký soubor), program si ho "
+                                             "nevšímá")
+                                .arg(path)));
         return std::nullopt;
     };
     qint64 fileSize = 0;

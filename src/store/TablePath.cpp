@@ -1,5 +1,6 @@
 #include "store/TablePath.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <unistd.h>
 
@@ -24,12 +25,17 @@ bool mayWriteTable(const QString& tablePath) {
 
 QString missingSourceMessage(const QString& tablePath, const QStringList& foldersSearched) {
     QString message =
-        QStringLiteral("Data source for Nardel is not available\r\n[") + tablePath + ']';
+        QCoreApplication::translate("TablePath", "Data source for Nardel is not available") +
+        QStringLiteral("\r\n[") + tablePath + ']';
     if (foldersSearched.isEmpty())
         return message;
-    message += QStringLiteral("\r\n\r\nTabulky jmen nejsou v žádné z těchto složek:");
+    message +=
+        QStringLiteral("\r\n\r\n") +
+        QCoreApplication::translate("TablePath", "Tabulky jmen nejsou v žádné z těchto složek:");
     for (const QString& folder : foldersSearched)
         message += QStringLiteral("\r\n") + folder;
-    return message + QStringLiteral("\r\n\r\nVytvořte je příkazem nardel-import, nebo programu "
-                                    "zadejte jejich složku volbou --tables.");
+    return message + QStringLiteral("\r\n\r\n") +
+           QCoreApplication::translate("TablePath",
+                                       "Vytvořte je příkazem nardel-import, nebo programu "
+                                       "zadejte jejich složku volbou --tables.");
 }

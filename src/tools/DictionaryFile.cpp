@@ -2,6 +2,7 @@
 
 #include "platform/PathKind.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -15,7 +16,7 @@ namespace {
 constexpr qsizetype listedWords = 10;
 
 [[noreturn]] void failWrite(const QString& fileName, const QString& reason) {
-    throw ExportError(QStringLiteral("Soubor nelze zapsat: %1\r\n%2")
+    throw ExportError(QCoreApplication::translate("DictionaryFile", "Soubor nelze zapsat: %1\r\n%2")
                           .arg(QDir::toNativeSeparators(fileName), reason));
 }
 
@@ -41,12 +42,14 @@ QByteArray officeDictionary(const QStringList& words) {
     }
     if (unwritable.isEmpty())
         return bytes;
-    QString text = QStringLiteral("Slovník nebyl zapsán: kódování Windows-1250 nemá všechny "
-                                  "znaky těchto slov (%1):\r\n")
+    QString text = QCoreApplication::translate(
+                       "DictionaryFile", "Slovník nebyl zapsán: kódování Windows-1250 nemá všechny "
+                                         "znaky těchto slov (%1):\r\n")
                        .arg(unwritable.size());
     text += unwritable.first(std::min(listedWords, unwritable.size())).join(QStringLiteral("\r\n"));
     if (unwritable.size() > listedWords)
-        text += QStringLiteral("\r\n… a dalších %1").arg(unwritable.size() - listedWords);
+        text += QCoreApplication::translate("DictionaryFile", "\r\n… a dalších %1")
+                    .arg(unwritable.size() - listedWords);
     throw ExportError(text);
 }
 
@@ -78,8 +81,9 @@ void writeWholeFile(const QString& fileName, const QByteArray& bytes) {
     // Only a regular file is replaced: QSaveFile would write through a link, and put a file in
     // place of a FIFO or a device that the user happened to pick.
     if (const std::optional<QString> other = otherThingAt(fileName))
-        failWrite(fileName, QStringLiteral("Na jeho místě je %1, slovník se zapisuje jen do "
-                                           "obyčejného souboru.")
+        failWrite(fileName, QCoreApplication::translate(
+                                "DictionaryFile", "Na jeho místě je %1, slovník se zapisuje jen do "
+                                                  "obyčejného souboru.")
                                 .arg(*other));
     errno = 0;
     QSaveFile file(fileName);

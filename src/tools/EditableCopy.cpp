@@ -5,14 +5,15 @@
 #include "store/TablePath.h"
 #include "store/TableSchema.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
 
-const QString questionText =
-    QStringLiteral("Seznam jmen ve složce %1 nemůžete měnit.\n\nZkopírovat ho do vaší složky %2 "
-                   "a upravovat kopii? Nardel pak bude pracovat s kopií, původní seznam zůstane "
-                   "beze změny.\n\nNe: seznam se otevře jen pro čtení.");
+const char* const questionText = QT_TRANSLATE_NOOP(
+    "EditableCopy", "Seznam jmen ve složce %1 nemůžete měnit.\n\nZkopírovat ho do vaší složky %2 "
+                    "a upravovat kopii? Nardel pak bude pracovat s kopií, původní seznam zůstane "
+                    "beze změny.\n\nNe: seznam se otevře jen pro čtení.");
 
 // The folder as the user knows it, without links and "..".
 QString shown(const QString& folder) {
@@ -34,8 +35,9 @@ std::optional<QString> EditableCopy::offer(QWidget* parent, const QString& table
     if (m_declined || !QFileInfo(names).isFile() || mayWriteTable(names) ||
         sameFolder(tableFolder, m_userFolder))
         return std::nullopt;
-    if (!MessageBox::ask(parent, QStringLiteral("Confirm"),
-                         questionText.arg(shown(tableFolder), m_userFolder))) {
+    if (!MessageBox::ask(parent, QCoreApplication::translate("EditableCopy", "Potvrzení"),
+                         QCoreApplication::translate("EditableCopy", questionText)
+                             .arg(shown(tableFolder), m_userFolder))) {
         m_declined = true;
         return std::nullopt;
     }

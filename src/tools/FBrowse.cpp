@@ -9,6 +9,7 @@
 #include "tools/RecordIndicator.h"
 #include "ui_FBrowse.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -16,11 +17,11 @@
 
 namespace {
 
-const QString warningText =
-    QStringLiteral("Nevhodnou editací mohou být data poškozena.\r\nData lze obnovit pouze "
+const char* const warningText = QT_TRANSLATE_NOOP(
+    "TFormBrowse", "Nevhodnou editací mohou být data poškozena.\r\nData lze obnovit pouze "
                    "novou instalací programu.");
-const QString restartText =
-    QStringLiteral("Počet záznamů byl změněn, proto je potřebné aplikaci restartovat.");
+const char* const restartText = QT_TRANSLATE_NOOP(
+    "TFormBrowse", "Počet záznamů byl změněn, proto je potřebné aplikaci restartovat.");
 
 } // namespace
 
@@ -184,14 +185,15 @@ BrowseOutcome ShowFormBrowse(QWidget* parent, NameSource& source, const QString&
     });
     if (!opened)
         return BrowseOutcome::Unchanged;
-    MessageBox::show(parent, MessageBox::Kind::Warning, QStringLiteral("Warning"), warningText);
+    MessageBox::show(parent, MessageBox::Kind::Warning, TFormBrowse::tr("Upozornění"),
+                     TFormBrowse::tr(warningText));
     FormBrowse.exec();
     qint64 after = before;
     MessageBox::runAction(parent, [&] { after = FormBrowse.recordCount(); });
     FormBrowse.closeTable();
     if (after == before)
         return BrowseOutcome::Unchanged;
-    MessageBox::show(parent, MessageBox::Kind::Information, QStringLiteral("Information"),
-                     restartText);
+    MessageBox::show(parent, MessageBox::Kind::Information, TFormBrowse::tr("Informace"),
+                     TFormBrowse::tr(restartText));
     return BrowseOutcome::RestartNeeded;
 }

@@ -110,9 +110,8 @@ void TFormBrowse::deleteCurrent() {
     const int row = currentRow();
     if (row < 0)
         return;
-    QMessageBox question(QMessageBox::Question, QStringLiteral("Confirm"),
-                         QStringLiteral("Delete record?"), QMessageBox::Ok | QMessageBox::Cancel,
-                         this);
+    QMessageBox question(QMessageBox::Question, tr("Potvrzení"), tr("Delete record?"),
+                         QMessageBox::Ok | QMessageBox::Cancel, this);
     // Deleted data come back only with a new installation: Enter alone keeps the record.
     question.setDefaultButton(QMessageBox::Cancel);
     if (question.exec() != QMessageBox::Ok)

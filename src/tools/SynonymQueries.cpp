@@ -5,6 +5,7 @@
 #include "store/Query.h"
 #include "store/TableAbout.h"
 
+#include <QCoreApplication>
 #include <stdexcept>
 
 QString synonymPattern(QStringView searchText) {
@@ -22,9 +23,12 @@ std::optional<AcceptedName> lookUpAcceptedName(Query& query, qint64 record) {
     if (source.about(synonymTable).value(TableAbout::importStamp) !=
         source.about(nameTable).value(TableAbout::importStamp))
         throw std::runtime_error(
-            "Tabulky plantnames.db a syns.db nepocházejí z jednoho importu, synonyma by proto "
-            "ukazovala na nesprávná platná jména. Vytvořte obě tabulky znovu příkazem "
-            "nardel-import.");
+            QCoreApplication::translate(
+                "SynonymQueries",
+                "Tabulky plantnames.db a syns.db nepocházejí z jednoho importu, synonyma by proto "
+                "ukazovala na nesprávná platná jména. Vytvořte obě tabulky znovu příkazem "
+                "nardel-import.")
+                .toStdString());
     const QString parameter = QStringLiteral("record");
     query.clearSql();
     query.addSqlLine(QStringLiteral("select * from '%1'").arg(nameTable));

@@ -377,7 +377,7 @@ private slots:
         TFormNardel form(tables.folder(), clipboard);
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].text.contains(tables.path("plantnames.db")));
-        QVERIFY(messages[0].text.contains("password"));
+        QVERIFY(messages[0].text.contains("jiným heslem"));
         form.FormActivate();
         QCOMPARE(ui(form).CBgenus->count(), 0);
         QCOMPARE(form.statusText(), QString("Data source for Nardel is not available"));
