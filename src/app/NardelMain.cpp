@@ -76,7 +76,9 @@ int main(int argc, char* argv[]) {
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
     FontConfigWarmUp fontConfig;
+    std::optional<ToolkitStartGuard> toolkitStart(std::in_place);
     QApplication app(argc, argv);
+    toolkitStart.reset();
 
     // The application's title, which message boxes carry. No display name is set: Qt would
     // append it to every window's caption. The name is also the window's class, which the

@@ -162,6 +162,23 @@ private slots:
         QCOMPARE(result.out, QString());
     }
 
+    // With no display to reach, the program says so in Czech and ends with 1, not an abort.
+    void withoutADisplayTheProgramSaysSo_data() {
+        QTest::addColumn<QString>("display");
+        QTest::newRow("no display set") << "";
+        QTest::newRow("display not running") << ":97";
+    }
+    void withoutADisplayTheProgramSaysSo() {
+        QFETCH(QString, display);
+        QProcessEnvironment env = withoutDisplay();
+        if (!display.isEmpty())
+            env.insert("DISPLAY", display);
+        const Run result = run(NARDEL_PROGRAM, {}, env);
+        QVERIFY2(result.err.contains("Nardel se nemůže spojit s grafickým prostředím"),
+                 qPrintable(result.err));
+        QCOMPARE(result.exitCode, 1);
+    }
+
     // The tables named on the command line open although none lie beside the program.
     void tablesOptionNamesTheFolder() {
         XSession session;
