@@ -6,28 +6,12 @@
 #include "store/TablePassword.h"
 
 #include <QCoreApplication>
-#include <QAtomicInt>
 #include <QFile>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <qplatformdefs.h>
 
-namespace {
-QString uniqueConnectionName() {
-    static QAtomicInt counter;
-    return QStringLiteral("NameSource-%1").arg(counter.fetchAndAddRelaxed(1));
-}
-} // namespace
-
 NameSource::~NameSource() {
-    const QString name = db_.connectionName();
-    if (name.isEmpty())
-        return;
     // A statement left unfinalized would keep the connection from closing.
     prepared_.clear();
-    db_.close();
-    db_ = QSqlDatabase();
-    QSqlDatabase::removeDatabase(name);
 }
 
 QString NameSource::param(const QString& name) const {
@@ -41,10 +25,8 @@ void NameSource::setParam(const QString& name, const QString& value) {
 void NameSource::connect() {
     if (connected())
         return;
-    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), uniqueConnectionName());
-    db_.setDatabaseName(QStringLiteral(":memory:"));
-    if (!db_.open())
-        throw EngineError(db_.lastError().text(), param(QStringLiteral("PATH")));
+    if (!db_.open(QStringLiteral(":memory:")))
+        throw EngineError(db_.errorText(), param(QStringLiteral("PATH")));
 }
 
 void NameSource::addPassword(const QString& password) {
@@ -62,7 +44,7 @@ Statement& NameSource::prepared(const QString& sql, const QString& file) {
         return *known->second;
     requireConnected(file);
     auto statement = std::make_unique<Statement>();
-    if (!statement->prepare(sqliteHandle(db_), sql))
+    if (!statement->prepare(db_.handle(), sql))
         throw EngineError(statement->errorText(), file);
     return *prepared_.emplace(sql, std::move(statement)).first->second;
 }
@@ -97,16 +79,16 @@ QString NameSource::attach(const QString& tableFile) {
     checkIsFile(path);
 
     const QString schema = QStringLiteral("t%1").arg(schemaOfTable_.size());
-    QSqlQuery query(db_);
-    if (!query.prepare(QStringLiteral("ATTACH DATABASE ? AS %1").arg(schema)))
-        throw EngineError(query.lastError().text(), path);
-    query.addBindValue(path);
-    if (!query.exec())
-        throw EngineError(query.lastError().text(), path);
+    Statement attachFile;
+    if (!attachFile.prepare(db_.handle(), QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(schema)))
+        throw EngineError(attachFile.errorText(), path);
+    attachFile.bindText(1, path.toUtf8());
+    if (attachFile.step() != Statement::Step::Done)
+        throw EngineError(attachFile.errorText(), path);
     try {
         checkAttached(schema, tableFile, path);
     } catch (const EngineError&) {
-        query.exec(QStringLiteral("DETACH DATABASE %1").arg(schema));
+        db_.exec(QStringLiteral("DETACH DATABASE %1").arg(schema));
         throw;
     }
     schemaOfTable_.insert(tableFile, schema);
@@ -115,16 +97,10 @@ QString NameSource::attach(const QString& tableFile) {
 
 void NameSource::checkAttached(const QString& schema, const QString& tableFile,
                                const QString& path) {
-    // Reading the schema is the first read of the file: a file that is no database fails here.
-    QSqlQuery query(db_);
-    if (!query.prepare(QStringLiteral("SELECT count(*) FROM %1.sqlite_master "
-                                      "WHERE type='table' AND name=?")
-                           .arg(schema)))
-        throw EngineError(query.lastError().text(), path);
-    query.addBindValue(tableFile);
-    if (!query.exec() || !query.next())
-        throw EngineError(query.lastError().text(), path);
-    if (query.value(0).toInt() == 0)
+    const std::optional<bool> hasTable = db_.hasTable(schema, tableFile);
+    if (!hasTable)
+        throw EngineError(db_.errorText(), path);
+    if (!*hasTable)
         throw EngineError(EngineError::Cause::NoTable,
                           QCoreApplication::translate("NameSource", "Chybí tabulka %1.").arg(tableFile),
                           path);

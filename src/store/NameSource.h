@@ -1,9 +1,9 @@
 #pragma once
 
+#include "store/Connection.h"
 #include "store/Statement.h"
 
 #include <QHash>
-#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 #include <map>
@@ -45,7 +45,7 @@ public:
     // it resets it after. Throws EngineError naming `file` when the engine refuses the SQL.
     Statement& prepared(const QString& sql, const QString& file);
 
-    QSqlDatabase& database() { return db_; }
+    Connection& connection() { return db_; }
 
 private:
     void requireConnected(const QString& file) const;
@@ -56,5 +56,5 @@ private:
     QStringList passwords_;
     QHash<QString, QString> schemaOfTable_;
     std::map<QString, std::unique_ptr<Statement>> prepared_;
-    QSqlDatabase db_;
+    Connection db_;
 };

@@ -147,7 +147,7 @@ void Query::prepare() {
     tableFiles_ = tablesNamedIn(text);
     for (const QString& file : std::as_const(tableFiles_))
         source_.attach(file);
-    if (!statement_.prepare(sqliteHandle(source_.database()), text))
+    if (!statement_.prepare(source_.connection().handle(), text))
         fail(statement_.errorText());
     fieldNames_.clear();
     for (int column = 0; column < statement_.columnCount(); ++column)

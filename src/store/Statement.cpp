@@ -1,18 +1,9 @@
 #include "store/Statement.h"
 
 #include <QCoreApplication>
-#include <QSqlDatabase>
-#include <QSqlDriver>
 #include <charconv>
 #include <cmath>
 #include <sqlite3.h>
-
-sqlite3* sqliteHandle(const QSqlDatabase& db) {
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
 
 bool Statement::prepare(sqlite3* db, const QString& sql) {
     finalize();
@@ -61,6 +52,11 @@ void Statement::bindText(int index, QByteArrayView utf8) {
 void Statement::bindTextInPlace(int index, QByteArrayView utf8) {
     sqlite3_bind_text64(statement_, index, utf8.data(), sqlite3_uint64(utf8.size()), SQLITE_STATIC,
                         SQLITE_UTF8);
+}
+
+void Statement::bindBlob(int index, QByteArrayView bytes) {
+    sqlite3_bind_blob64(statement_, index, bytes.data(), sqlite3_uint64(bytes.size()),
+                        SQLITE_TRANSIENT);
 }
 
 void Statement::bindInteger(int index, qint64 value) {

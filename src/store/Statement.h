@@ -7,14 +7,8 @@
 
 #include <sqlite3.h>
 
-class QSqlDatabase;
-
-// The SQLite connection behind an open QtSql database.
-sqlite3* sqliteHandle(const QSqlDatabase& db);
-
 // A prepared SQLite statement. Rows are read straight from SQLite as UTF-8, which is where
-// the list fills and the import spend their time; QtSql would convert every text through
-// UTF-16 and its own row cache.
+// the list fills and the import spend their time, with no conversion through UTF-16.
 class Statement {
 public:
     Statement() = default;
@@ -40,6 +34,7 @@ public:
     void bindText(int index, QByteArrayView utf8);
     // Binds without copying: the bytes must stay valid until the statement has run.
     void bindTextInPlace(int index, QByteArrayView utf8);
+    void bindBlob(int index, QByteArrayView bytes);
     void bindInteger(int index, qint64 value);
     void bindNull(int index);
     // Binds a value by its type: text as UTF-8, whole numbers as integers, null as NULL.

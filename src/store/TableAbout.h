@@ -2,12 +2,13 @@
 
 #include <QHash>
 #include <QList>
-#include <QSqlDatabase>
 #include <QString>
 #include <utility>
 
 // Facts about a table file kept inside it, in a small table of names and texts: the stamp
 // of the import that wrote it, and the citation of the checklist it holds.
+class Connection;
+
 namespace TableAbout {
 
 inline const QString importStamp = QStringLiteral("import");
@@ -21,8 +22,8 @@ inline const QString noPages = QStringLiteral("none");
 using Facts = QList<std::pair<QString, QString>>;
 
 // Writes the facts into the file attached as `schema`. Throws EngineError naming `file`.
-void write(QSqlDatabase& db, const QString& schema, const Facts& facts, const QString& file);
+void write(Connection& db, const QString& schema, const Facts& facts, const QString& file);
 // Every fact of the file attached as `schema`, by name; none for a file that keeps none.
-QHash<QString, QString> read(QSqlDatabase& db, const QString& schema, const QString& file);
+QHash<QString, QString> read(Connection& db, const QString& schema, const QString& file);
 
 } // namespace TableAbout

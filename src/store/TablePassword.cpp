@@ -1,13 +1,12 @@
 #include "store/TablePassword.h"
 
+#include "store/Connection.h"
 #include "store/EngineError.h"
+#include "store/Statement.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace TablePassword {
 namespace {
@@ -27,40 +26,40 @@ bool fits(const Record& record, const QString& password) {
     return hashOf(record.salt, password) == record.hash;
 }
 
-void protect(QSqlDatabase& db, const QString& schema, const QString& password) {
+void protect(Connection& db, const QString& schema, const QString& password, const QString& file) {
     QByteArray salt(16, '\0');
     QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(salt.data()),
                                           salt.size() / int(sizeof(quint32)));
-    QSqlQuery query(db);
     const QString table = schema + '.' + recordTable;
-    if (!query.exec(QStringLiteral("CREATE TABLE %1 (salt BLOB NOT NULL, hash BLOB NOT NULL)")
-                        .arg(table)) ||
-        !query.prepare(QStringLiteral("INSERT INTO %1 VALUES (?, ?)").arg(table))) {
-        throw EngineError(query.lastError().text(), db.databaseName());
-    }
-    query.addBindValue(salt);
-    query.addBindValue(hashOf(salt, password));
-    if (!query.exec())
-        throw EngineError(query.lastError().text(), db.databaseName());
+    Statement insert;
+    if (!db.exec(QStringLiteral("CREATE TABLE %1 (salt BLOB NOT NULL, hash BLOB NOT NULL)")
+                     .arg(table)) ||
+        !insert.prepare(db.handle(), QStringLiteral("INSERT INTO %1 VALUES (?1, ?2)").arg(table)))
+        throw EngineError(db.errorText(), file);
+    insert.bindBlob(1, salt);
+    insert.bindBlob(2, hashOf(salt, password));
+    if (insert.step() != Statement::Step::Done)
+        throw EngineError(insert.errorText(), file);
 }
 
-std::optional<Record> readRecord(QSqlDatabase& db, const QString& schema, const QString& file) {
-    QSqlQuery query(db);
-    if (!query.exec(
-            QStringLiteral("SELECT count(*) FROM %1.sqlite_master WHERE type='table' AND name='%2'")
-                .arg(schema, recordTable)) ||
-        !query.next()) {
-        throw EngineError(query.lastError().text(), file);
-    }
-    if (query.value(0).toInt() == 0)
+std::optional<Record> readRecord(Connection& db, const QString& schema, const QString& file) {
+    const std::optional<bool> protectedFile = db.hasTable(schema, recordTable);
+    if (!protectedFile)
+        throw EngineError(db.errorText(), file);
+    if (!*protectedFile)
         return std::nullopt;
-    if (!query.exec(QStringLiteral("SELECT salt, hash FROM %1.%2").arg(schema, recordTable)))
-        throw EngineError(query.lastError().text(), file);
-    if (!query.next())
+    Statement query;
+    if (!query.prepare(db.handle(),
+                       QStringLiteral("SELECT salt, hash FROM %1.%2").arg(schema, recordTable)))
+        throw EngineError(query.errorText(), file);
+    const Statement::Step step = query.step();
+    if (step == Statement::Step::Error)
+        throw EngineError(query.errorText(), file);
+    if (step != Statement::Step::Row)
         throw EngineError(EngineError::Cause::Password,
                           QCoreApplication::translate("EngineError", "Záznam hesla je prázdný."),
                           file);
-    return Record{query.value(0).toByteArray(), query.value(1).toByteArray()};
+    return Record{query.columnBytes(0).toByteArray(), query.columnBytes(1).toByteArray()};
 }
 
 } // namespace TablePassword

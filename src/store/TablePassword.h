@@ -4,7 +4,7 @@
 #include <QString>
 #include <optional>
 
-class QSqlDatabase;
+class Connection;
 
 // A protected table file holds a one-row table with a random salt and the SHA-256 hash of
 // salt and password. The engine refuses to attach such a file unless the session holds a
@@ -21,11 +21,12 @@ struct Record {
 
 bool fits(const Record& record, const QString& password);
 
-// Writes the record into the database attached (or opened) as `schema`.
-void protect(QSqlDatabase& db, const QString& schema, const QString& password);
+// Writes the record into the database attached (or opened) as `schema`. Throws EngineError
+// naming `file`.
+void protect(Connection& db, const QString& schema, const QString& password, const QString& file);
 
 // The record of the database attached as `schema`; none when the file is not protected.
 // Throws EngineError (naming `file`) when the record cannot be read.
-std::optional<Record> readRecord(QSqlDatabase& db, const QString& schema, const QString& file);
+std::optional<Record> readRecord(Connection& db, const QString& schema, const QString& file);
 
 } // namespace TablePassword

@@ -6,8 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTemporaryFile>
 
 namespace {
@@ -28,16 +26,14 @@ TableWriter::TableWriter(const QString& folder, const TableSchema::Layout& layou
     // The file is attached to an empty database in memory. SQLite sorts the rows of a new
     // index in runs as large as the main database's page cache, so with that cache small the
     // sort streams through temporary files instead of holding every key in memory.
-    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), tempPath_);
-    db_.setDatabaseName(QStringLiteral(":memory:"));
-    if (!db_.open())
-        fail(db_.lastError().text());
-    QSqlQuery attach(db_);
-    if (!attach.prepare(QStringLiteral("ATTACH DATABASE ? AS %1").arg(schema)))
-        fail(attach.lastError().text());
-    attach.addBindValue(tempPath_);
-    if (!attach.exec())
-        fail(attach.lastError().text());
+    if (!db_.open(QStringLiteral(":memory:")))
+        fail(db_.errorText());
+    Statement attach;
+    if (!attach.prepare(db_.handle(), QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(schema)))
+        fail(attach.errorText());
+    attach.bindText(1, tempPath_.toUtf8());
+    if (attach.step() != Statement::Step::Done)
+        fail(attach.errorText());
     // The file is private until it is renamed, so it needs no journal; finish() flushes it.
     exec(QStringLiteral("PRAGMA %1.journal_mode=OFF").arg(schema));
     exec(QStringLiteral("PRAGMA %1.synchronous=OFF").arg(schema));
@@ -47,8 +43,8 @@ TableWriter::TableWriter(const QString& folder, const TableSchema::Layout& layou
     QStringList marks;
     for (qsizetype column = 0; column < layout_.columns.size(); ++column)
         marks.append(QStringLiteral("?"));
-    if (!insert_.prepare(sqliteHandle(db_), QStringLiteral("INSERT INTO %1.\"%2\" VALUES (%3)")
-                                                .arg(schema, layout_.tableFile, marks.join(','))))
+    if (!insert_.prepare(db_.handle(), QStringLiteral("INSERT INTO %1.\"%2\" VALUES (%3)")
+                                           .arg(schema, layout_.tableFile, marks.join(','))))
         fail(insert_.errorText());
 }
 
@@ -59,13 +55,9 @@ TableWriter::~TableWriter() {
 }
 
 void TableWriter::closeConnection() {
-    if (!db_.isValid())
-        return;
     insert_.finalize();
     lookUp_.finalize();
     db_.close();
-    db_ = QSqlDatabase();
-    QSqlDatabase::removeDatabase(tempPath_);
 }
 
 void TableWriter::fail(const QString& text) const {
@@ -73,9 +65,8 @@ void TableWriter::fail(const QString& text) const {
 }
 
 void TableWriter::exec(const QString& sql) {
-    QSqlQuery query(db_);
-    if (!query.exec(sql))
-        fail(query.lastError().text());
+    if (!db_.exec(sql))
+        fail(db_.errorText());
 }
 
 bool TableWriter::insertRow() {
@@ -95,7 +86,7 @@ void TableWriter::buildIndexes() {
 
 bool TableWriter::contains(const QString& condition, std::initializer_list<QByteArrayView> texts) {
     if (condition != lookUpCondition_) {
-        if (!lookUp_.prepare(sqliteHandle(db_),
+        if (!lookUp_.prepare(db_.handle(),
                              QStringLiteral("SELECT 1 FROM %1.\"%2\" WHERE %3 LIMIT 1")
                                  .arg(schema, layout_.tableFile, condition)))
             fail(lookUp_.errorText());
@@ -116,7 +107,7 @@ void TableWriter::finish() {
     insert_.finalize();
     lookUp_.finalize();
     TableAbout::write(db_, schema, about_, tempPath_);
-    TablePassword::protect(db_, schema, password_);
+    TablePassword::protect(db_, schema, password_, tempPath_);
     exec(QStringLiteral("COMMIT"));
     closeConnection();
     // The temporary file was created private to its owner; a table is readable by all.

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "store/Connection.h"
 #include "store/Statement.h"
 #include "store/TableAbout.h"
 #include "store/TableSchema.h"
 
 #include <QByteArrayView>
-#include <QSqlDatabase>
 #include <QString>
 #include <initializer_list>
 
@@ -50,7 +50,7 @@ private:
     QString password_;
     QString finalPath_;
     QString tempPath_;
-    QSqlDatabase db_;
+    Connection db_;
     Statement insert_;
     Statement lookUp_;
     QString lookUpCondition_;

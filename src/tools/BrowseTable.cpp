@@ -73,7 +73,7 @@ private:
 
 BrowseTable::BrowseTable(NameSource& source, const QString& tableName)
     : m_source(source), m_path(source.tablePath(tableName)), m_schema(source.attach(tableName)),
-      m_table(m_schema + u'.' + quoted(tableName)), m_db(sqliteHandle(source.database())),
+      m_table(m_schema + u'.' + quoted(tableName)), m_db(source.connection().handle()),
       m_readOnly(!mayWriteTable(m_path)),
       // Every field by *: a statement kept from an earlier opening then follows the fields
       // when the engine prepares it anew for a table that another program changed.

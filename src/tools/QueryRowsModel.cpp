@@ -28,7 +28,7 @@ void QueryRowsModel::open(const QString& tableFile, const QStringList& sqlLines,
         forgetStatement();
         m_tablePath = m_source.tablePath(tableFile);
         m_source.attach(tableFile);
-        if (!m_statement.prepare(sqliteHandle(m_source.database()), sql))
+        if (!m_statement.prepare(m_source.connection().handle(), sql))
             throw EngineError(m_statement.errorText(), m_tablePath);
         m_preparedSql = sql;
         for (int column = 0; column < m_statement.columnCount(); ++column)

@@ -1,5 +1,6 @@
 #include "support/TestTables.h"
 
+#include "store/Connection.h"
 #include "store/NameSource.h"
 #include "store/Query.h"
 #include "store/TableImport.h"
@@ -7,9 +8,6 @@
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTest>
 
 QString TestTables::nameHeader() {
@@ -49,22 +47,15 @@ void TestTables::importRows(const QStringList& nameRows, const QStringList& syno
 
 void TestTables::writeTable(const QString& file, const QStringList& statements,
                             const QString& password) const {
-    const QString connection = QStringLiteral("TestTables-") + path(file);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path(file));
-        if (!db.open())
-            qFatal("cannot open %s", qPrintable(path(file)));
-        QSqlQuery query(db);
-        for (const QString& statement : statements) {
-            if (!query.exec(statement))
-                qFatal("%s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
-        }
-        if (!password.isEmpty())
-            TablePassword::protect(db, QStringLiteral("main"), password);
-        db.close();
+    Connection db;
+    if (!db.open(path(file)))
+        qFatal("cannot open %s", qPrintable(path(file)));
+    for (const QString& statement : statements) {
+        if (!db.exec(statement))
+            qFatal("%s: %s", qPrintable(statement), qPrintable(db.errorText()));
     }
-    QSqlDatabase::removeDatabase(connection);
+    if (!password.isEmpty())
+        TablePassword::protect(db, QStringLiteral("main"), password, path(file));
 }
 
 QStringList TestTables::rowsOf(const QString& folder, const QString& file,

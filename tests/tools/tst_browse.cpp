@@ -1,3 +1,5 @@
+#include "store/Connection.h"
+#include "store/Statement.h"
 #include "store/TableSchema.h"
 #include "support/AsNobody.h"
 #include "support/ToolsTestBed.h"
@@ -10,9 +12,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScopeGuard>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -35,44 +34,34 @@ const QString restartText =
 // The records of a table file in the table's order, fields joined by '|' and null written as
 // NULL, read on a connection of their own; and SQLite's verdict on the file.
 QStringList fileRecords(const QString& path, QString* integrity = nullptr) {
+    Connection db;
+    if (!db.open(path))
+        qFatal("cannot open %s", qPrintable(path));
     QStringList records;
-    const QString connection = QStringLiteral("tst_browse-reader");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (!db.open())
-            qFatal("cannot open %s", qPrintable(path));
-        QSqlQuery query(db);
-        query.exec(QStringLiteral(R"(SELECT * FROM "plantnames.db" ORDER BY rowid)"));
-        while (query.next()) {
-            QStringList fields;
-            for (int field = 0; field < query.record().count(); ++field)
-                fields.append(query.value(field).isNull() ? QStringLiteral("NULL")
-                                                          : query.value(field).toString());
-            records.append(fields.join(u'|'));
+    Statement query;
+    query.prepare(db.handle(), QStringLiteral(R"(SELECT * FROM "plantnames.db" ORDER BY rowid)"));
+    while (query.step() == Statement::Step::Row) {
+        QStringList fields;
+        for (int field = 0; field < query.columnCount(); ++field) {
+            const Statement::Value value = query.column(field);
+            fields.append(value.kind == Statement::Kind::Null ? QStringLiteral("NULL")
+                          : value.kind == Statement::Kind::Real
+                              ? QString::number(value.real, 'g', QLocale::FloatingPointShortest)
+                              : QString::fromUtf8(query.columnBytes(field)));
         }
-        if (integrity && query.exec(QStringLiteral("PRAGMA integrity_check")) && query.next())
-            *integrity = query.value(0).toString();
+        records.append(fields.join(u'|'));
     }
-    QSqlDatabase::removeDatabase(connection);
+    if (integrity && query.prepare(db.handle(), QStringLiteral("PRAGMA integrity_check")) &&
+        query.step() == Statement::Step::Row)
+        *integrity = QString::fromUtf8(query.columnBytes(0));
     return records;
 }
 
 // Runs `sql`, statements separated by ';', on a table file as another program does, on a
 // connection of its own.
 bool otherProgramRuns(const QString& path, const QString& sql) {
-    const QString connection = QStringLiteral("tst_browse-other");
-    bool done = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path);
-        done = db.open();
-        for (const QString& statement : sql.split(u';'))
-            done = done && QSqlQuery(db).exec(statement);
-    }
-    QSqlDatabase::removeDatabase(connection);
-    return done;
+    Connection db;
+    return db.open(path) && db.exec(sql);
 }
 
 QStringList originalRecords() {
