@@ -9,7 +9,7 @@
 #include "store/ReadAheadSource.h"
 #include "store/Spool.h"
 #include "store/SynonymLinks.h"
-#include "store/TableImport.h"
+#include "store/ImportError.h"
 #include "store/TablePair.h"
 #include "store/TablePassword.h"
 #include "store/TableSchema.h"

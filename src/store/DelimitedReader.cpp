@@ -1,6 +1,6 @@
 #include "store/DelimitedReader.h"
 
-#include "store/TableImport.h"
+#include "store/ImportError.h"
 
 #include <QCoreApplication>
 #include <cstring>

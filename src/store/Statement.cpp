@@ -109,16 +109,8 @@ std::optional<Statement::Declared> Statement::columnDeclared(int column) const {
     return Declared{QString::fromUtf8(type), primaryKey != 0};
 }
 
-Statement::Kind Statement::columnKind(int column) const {
-    return kindOf(sqlite3_column_type(statement_, column));
-}
-
 qint64 Statement::columnInteger(int column) const {
     return sqlite3_column_int64(statement_, column);
-}
-
-double Statement::columnReal(int column) const {
-    return sqlite3_column_double(statement_, column);
 }
 
 std::optional<qint64> Statement::wholeNumber(const Value& value) {

@@ -59,12 +59,11 @@ public:
         bool primaryKey = false;
     };
     std::optional<Declared> columnDeclared(int column) const;
-    // A column of the current row: its kind, and its value read as that kind. Text comes as
-    // the UTF-8 bytes that SQLite holds, valid until the next step.
+    // The kinds of SQLite's values.
     enum class Kind : quint8 { Null, Integer, Real, Text, Blob };
-    Kind columnKind(int column) const;
+    // A column of the current row read as a whole number, or as the UTF-8 bytes that SQLite
+    // holds, valid until the next step.
     qint64 columnInteger(int column) const;
-    double columnReal(int column) const;
     QByteArrayView columnBytes(int column) const {
         return bytesOf(sqlite3_column_value(statement_, column));
     }

@@ -1,15 +1,9 @@
 #pragma once
 
+#include "store/ImportError.h"
 #include "store/ImportReport.h"
 
 #include <QString>
-#include <stdexcept>
-
-// A bad input line: "file:line: what is wrong".
-class ImportError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // Builds the name table and the synonym table files from UTF-8 tab-separated files, checks
 // every row, and protects both files with the program's table password. Either both files

@@ -33,7 +33,6 @@ public:
     // From the first line of a file without meta.xml, which names the terms.
     static TaxonColumns fromHeader(const DelimitedReader& header);
 
-    bool has(Term term) const { return column_[term] >= 0 || !default_[term].isEmpty(); }
     bool hasColumn(Term term) const { return column_[term] >= 0; }
     // The term's value in the row: its field, or the default where the field is empty.
     QByteArrayView value(const DelimitedReader& row, Term term) const;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/TableImport.h"
+#include "store/ImportError.h"
 #include "store/TableSchema.h"
 
 #include <QByteArray>

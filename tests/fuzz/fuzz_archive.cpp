@@ -6,7 +6,7 @@
 #include "fuzz/FuzzCheck.h"
 #include "store/ArchiveDescriptor.h"
 #include "store/DelimitedReader.h"
-#include "store/TableImport.h"
+#include "store/ImportError.h"
 #include "store/TaxonColumns.h"
 #include "store/TaxonMapper.h"
 

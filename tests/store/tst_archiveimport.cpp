@@ -4,7 +4,7 @@
 #include "store/NameSource.h"
 #include "store/TableAbout.h"
 #include "store/SynonymLinks.h"
-#include "store/TableImport.h"
+#include "store/ImportError.h"
 #include "store/Spool.h"
 #include "store/TablePassword.h"
 #include "store/TaxonWords.h"

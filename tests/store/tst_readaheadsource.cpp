@@ -1,5 +1,5 @@
 #include "store/ReadAheadSource.h"
-#include "store/TableImport.h"
+#include "store/ImportError.h"
 
 #include <QByteArray>
 #include <QTest>
