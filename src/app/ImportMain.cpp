@@ -1,6 +1,7 @@
 // nardel-import: builds plantnames.db and syns.db from a checklist archive or from
 // tab-separated text files.
 #include "app/ImportProgress.h"
+#include "platform/ProgramTranslations.h"
 #include "platform/TableFolders.h"
 #include "store/ArchiveFiles.h"
 #include "store/ArchiveImport.h"
@@ -99,6 +100,7 @@ QString whereTheTablesAre(const QString& given, bool folderGiven) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    const ProgramTranslations translations;
     QStringList args = app.arguments().mid(1);
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
         print(stdout, ImportMain::tr(help) + limits());

@@ -4,29 +4,28 @@
 #include "platform/DisplayPlatform.h"
 #include "platform/FontConfigWarmUp.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ProgramTranslations.h"
 #include "platform/QtClipboard.h"
 #include "platform/TableFolders.h"
-#include "store/TablePair.h"
 #include "platform/TerminationSignals.h"
 #include "shell/VersionRecord.h"
+#include "store/TablePair.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
 #include <QPixmap>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <cstdio>
 #include <optional>
 
 namespace {
 
 // Answers --help and --version, or a command line that cannot be used, and gives the exit
-// code; none for a command line that starts the program.
-std::optional<int> answerCommandLine(const ProgramOptions& options) {
+// code; a command line that starts the program has no answer.
+int answerCommandLine(const ProgramOptions& options) {
     switch (options.action) {
     case ProgramOptions::Action::Run:
-        return std::nullopt;
+        return 0;
     case ProgramOptions::Action::Help:
         std::fputs(qPrintable(programHelp()), stdout);
         return 0;
@@ -62,13 +61,17 @@ QString tableFolderAmong(const QStringList& folders) {
 
 int main(int argc, char* argv[]) {
     // Help, version and a wrong command line need no display: they are answered before the
-    // toolkit starts, which without one would abort.
+    // toolkit starts, which without one would abort. A core application translates their
+    // texts; the command line is read again under it, so that its errors come translated.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const ProgramOptions options = readProgramOptions(arguments);
-    if (const std::optional<int> exitCode = answerCommandLine(options))
-        return *exitCode;
+    if (options.action != ProgramOptions::Action::Run) {
+        QCoreApplication commandLine(argc, argv);
+        const ProgramTranslations translations;
+        return answerCommandLine(readProgramOptions(arguments));
+    }
 
     const QByteArray platform = preferredPlatform(qEnvironmentVariableIsSet("QT_QPA_PLATFORM"),
                                                   qEnvironmentVariableIsSet("WAYLAND_DISPLAY"),
@@ -94,11 +97,7 @@ int main(int argc, char* argv[]) {
         windowIcon.addPixmap(QPixmap::fromImage(picture.read()));
     }
     QApplication::setWindowIcon(windowIcon);
-    // The window speaks Czech, and so do the toolkit's own dialogs and buttons.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTexts);
+    const ProgramTranslations translations;
 
     QtClipboard clipboard;
     const QStringList folders = foldersToSearch(options);
