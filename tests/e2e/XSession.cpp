@@ -74,8 +74,9 @@ QString XSession::startToMainWindow(const QString& programPath) {
     return window;
 }
 
-void XSession::runProgram(const QString& path, const QStringList& arguments) {
-    program_.setProcessEnvironment(environment());
+void XSession::runProgram(const QString& path, const QStringList& arguments,
+                          const QProcessEnvironment& environment) {
+    program_.setProcessEnvironment(environment.isEmpty() ? this->environment() : environment);
     program_.setProcessChannelMode(QProcess::ForwardedChannels);
     program_.start(path, arguments);
     program_.waitForStarted();

@@ -33,8 +33,9 @@ public:
     void setDotsPerInch(int dotsPerInch) const;
     // Copies the program into the program folder and starts it there.
     void startProgram(const QString& programPath);
-    // Starts a program where it lies.
-    void runProgram(const QString& path, const QStringList& arguments = {});
+    // Starts a program where it lies, in `environment` when one is given, else in environment().
+    void runProgram(const QString& path, const QStringList& arguments = {},
+                    const QProcessEnvironment& environment = {});
     // Starts the program, passes its info window as its user does and returns the id of its
     // main window; empty when either window does not come.
     QString startToMainWindow(const QString& programPath);
