@@ -1,11 +1,12 @@
 #include "e2e/AccessibilityBus.h"
 
+#include "e2e/XSession.h"
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
-#include <QDeadlineTimer>
 #include <QPair>
 
 namespace {
@@ -69,14 +70,7 @@ AccessibilityBus::AccessibilityBus(const QProcessEnvironment& environment) {
     daemon_.start(QStringLiteral("dbus-daemon"),
                   {QStringLiteral("--session"), QStringLiteral("--nofork"),
                    QStringLiteral("--print-address=1")});
-    QDeadlineTimer deadline(10000);
-    QByteArray line;
-    while (!line.contains('\n') && !deadline.hasExpired() &&
-           daemon_.state() != QProcess::NotRunning) {
-        daemon_.waitForReadyRead(100);
-        line += daemon_.readAllStandardOutput();
-    }
-    address_ = QString::fromUtf8(line.trimmed());
+    address_ = XSession::firstLineOf(daemon_);
 }
 
 AccessibilityBus::~AccessibilityBus() {

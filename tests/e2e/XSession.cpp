@@ -14,16 +14,20 @@ XSession::XSession() {
                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                    QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
                    QStringLiteral("tcp"), QStringLiteral("-noreset")});
+    const QString number = firstLineOf(server_);
+    if (!number.isEmpty())
+        display_ = ':' + number;
+}
+
+QString XSession::firstLineOf(QProcess& process) {
     QDeadlineTimer deadline(10000);
-    QByteArray number;
-    while (!number.contains('\n') && !deadline.hasExpired() &&
-           server_.state() != QProcess::NotRunning) {
-        server_.waitForReadyRead(100);
-        number += server_.readAllStandardOutput();
+    QByteArray line;
+    while (!line.contains('\n') && !deadline.hasExpired() &&
+           process.state() != QProcess::NotRunning) {
+        process.waitForReadyRead(100);
+        line += process.readAllStandardOutput();
     }
-    if (number.trimmed().isEmpty())
-        return;
-    display_ = ':' + QString::fromLatin1(number.trimmed());
+    return QString::fromUtf8(line.trimmed());
 }
 
 XSession::~XSession() {

@@ -44,6 +44,8 @@ public:
     // Runs a command on the display and returns its standard output, trimmed.
     QString run(const QString& command, const QStringList& arguments,
                 int* exitCode = nullptr) const;
+    // The first line that a starting program prints, trimmed; empty when none comes.
+    static QString firstLineOf(QProcess& process);
     // Polls `condition` until it holds or the deadline passes.
     static bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
     // The id of the first visible window whose title matches `pattern`, or empty.
