@@ -17,9 +17,9 @@ private slots:
         QVERIFY(XSession::waitFor([&] {
             session.click(window, {64, 68});
             session.run("xdotool", {"key", "e"});
-            return !session.findWindow("^Warning$").isEmpty();
+            return !session.findWindow("^Upozornění$").isEmpty();
         }));
-        QVERIFY(session.dismissWithEnter("^Warning$"));
+        QVERIFY(session.dismissWithEnter("^Upozornění$"));
         QString grid;
         QVERIFY(XSession::waitFor(
             [&] { return !(grid = session.findWindow("^Database Browse$")).isEmpty(); }));
@@ -28,7 +28,7 @@ private slots:
             session.closeWindow(grid);
             return session.findWindow("^Database Browse$").isEmpty();
         }));
-        QVERIFY(session.findWindow("^Information$").isEmpty());
+        QVERIFY(session.findWindow("^Informace$").isEmpty());
         QCOMPARE(session.program().state(), QProcess::Running);
         QVERIFY(!session.findWindow("^Nardel Pro$").isEmpty());
     }
