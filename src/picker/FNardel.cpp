@@ -107,13 +107,15 @@ void TFormNardel::setUpControls() {
 }
 
 void TFormNardel::newConnection() {
-    // The synonym window searches on the connection; it is made anew at its next use.
-    FormSyns.reset();
+    auto source = std::make_unique<NameSource>();
+    // The synonym window searches on the connection.
+    if (FormSyns)
+        FormSyns->useSource(*source);
     m_genusAhead.reset();
     QueryGenus.reset();
     QuerySpecies.reset();
     QuerySubsp.reset();
-    DatabaseSp = std::make_unique<NameSource>();
+    DatabaseSp = std::move(source);
     QueryGenus = std::make_unique<Query>(*DatabaseSp);
     QuerySpecies = std::make_unique<Query>(*DatabaseSp);
     QuerySubsp = std::make_unique<Query>(*DatabaseSp);

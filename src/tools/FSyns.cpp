@@ -25,17 +25,27 @@ QPoint placeBesideMainWindow(QPoint mainTopLeft, int mainOuterHeight, int ownOut
 
 TFormSyns::TFormSyns(NameSource& source, SelectNameCallback selectName, QWidget* parent)
     : QWidget(parent, Qt::Window), m_ui(std::make_unique<Ui::TFormSyns>()),
-      m_selectName(std::move(selectName)), Query1(new QueryRowsModel(source, this)),
-      Query2(std::make_unique<Query>(source)) {
+      m_selectName(std::move(selectName)), Query2(std::make_unique<Query>(source)) {
     m_ui->setupUi(this);
     // Closing only hides the window, and an open synonym window never keeps the program
     // running once the main window has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
     new RecordIndicator(m_ui->DBGrid1);
-    m_ui->DBGrid1->setModel(Query1);
+    setUpResult(source);
     m_ui->EditF->installEventFilter(this);
     connect(m_ui->BtnFind, &QPushButton::clicked, this, &TFormSyns::BtnFindClick);
     connect(m_ui->BtnName, &QPushButton::clicked, this, &TFormSyns::BtnNameClick);
+}
+
+TFormSyns::~TFormSyns() = default;
+
+void TFormSyns::setUpResult(NameSource& source) {
+    auto* const rows = new QueryRowsModel(source, this);
+    // The grid leaves its old selection to its owner.
+    const QItemSelectionModel* const oldSelection = m_ui->DBGrid1->selectionModel();
+    m_ui->DBGrid1->setModel(rows);
+    delete oldSelection;
+    delete std::exchange(Query1, rows);
     connect(m_ui->DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, Query1,
             [this](const QModelIndex& current) { Query1->setIndicatorRow(current.row()); });
     connect(Query1, &QueryRowsModel::readFailed, this, [this](const QString& text) {
@@ -44,7 +54,11 @@ TFormSyns::TFormSyns(NameSource& source, SelectNameCallback selectName, QWidget*
     });
 }
 
-TFormSyns::~TFormSyns() = default;
+void TFormSyns::useSource(NameSource& source) {
+    Query1AfterClose();
+    setUpResult(source);
+    Query2 = std::make_unique<Query>(source);
+}
 
 void TFormSyns::ShowFormSyns(const QString& text, const QWidget* mainWindow) {
     m_ui->EditF->setText(text);

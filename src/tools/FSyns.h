@@ -40,6 +40,9 @@ public:
     // Puts `text` into the search field, places the window against `mainWindow` and shows it
     // in front. It runs no search: an earlier result stays until the next one.
     void ShowFormSyns(const QString& text, const QWidget* mainWindow);
+    // Searches through `source` from now on; the result read through the old one goes, which
+    // may then close.
+    void useSource(NameSource& source);
     // Searches with the text of the search field; also the Enter key there.
     void BtnFindClick();
     // Has the main window select the accepted name of the current row. Without a current
@@ -54,13 +57,14 @@ protected:
 
 private:
     void placeBeside(const QWidget* mainWindow);
+    void setUpResult(NameSource& source);
     void closeQuery1();
     void Query1AfterOpen();
     void Query1AfterClose();
 
     std::unique_ptr<Ui::TFormSyns> m_ui;
     SelectNameCallback m_selectName;
-    QueryRowsModel* Query1;
+    QueryRowsModel* Query1 = nullptr;
     std::unique_ptr<Query> Query2;
     // The main window to place this one against again once the window system tells this
     // window's frame; none when the place already counts with it.
