@@ -14,6 +14,7 @@
 #include "store/NameSource.h"
 #include "store/Query.h"
 #include "store/TableAbout.h"
+#include "store/TablePairWatch.h"
 #include "store/TablePassword.h"
 #include "store/TablePath.h"
 #include "tools/DictionaryExport.h"
@@ -73,6 +74,7 @@ TFormNardel::TFormNardel(const QString& tableFolder, Clipboard& clipboard,
     WindowPlace::setOuterPlace(this, WindowPlace::outerPlace(this));
     FontDlgFont = font();
     setUpControls();
+    setUpTableWatch();
     FormCreate();
 }
 
@@ -128,7 +130,6 @@ void TFormNardel::FormCreate() {
     FieldAuthor0 = QStringLiteral("AUTOR0");
     FieldAuthor1 = QStringLiteral("AUTOR1");
     FieldPage = QStringLiteral("PAGE");
-    Citation = QStringLiteral("Valmor (2002)");
     MessageBox::runAction(this, [this] {
         OpenNameSource(tablePathIn(m_programFolder, QStringLiteral("plantnames.db")));
     });
@@ -144,6 +145,7 @@ void TFormNardel::OpenNameSource(const QString& tablePath) {
                          missingSourceMessage(tablePath, m_foldersSearched));
         return;
     }
+    m_tableWatch->watch(folderOf(tablePath));
     DatabaseSp->setParam(QStringLiteral("PATH"), folderOf(tablePath));
     TableName = fileNameOf(tablePath);
     DatabaseSp->connect();
@@ -170,8 +172,7 @@ void TFormNardel::OpenNameSource(const QString& tablePath) {
     // list and tables of the tab-separated import keep the bundled citation.
     const QHash<QString, QString> facts = DatabaseSp->about(TableName);
     const QString citation = facts.value(TableAbout::citation);
-    if (!citation.isEmpty())
-        Citation = citation;
+    Citation = citation.isEmpty() ? QStringLiteral("Valmor (2002)") : citation;
     CitesPages = facts.value(TableAbout::pages) != TableAbout::noPages;
     m_ui->LblPage->setFullText(Citation);
     m_sourceOpen = true;
@@ -187,8 +188,9 @@ void TFormNardel::readGenusListAhead() {
 }
 
 bool TFormNardel::event(QEvent* event) {
+    // Coming back to the window, the user may have imported new tables meanwhile.
     if (event->type() == QEvent::WindowActivate)
-        MessageBox::runAction(this, [this] { FormActivate(); });
+        MessageBox::runAction(this, [this] { Activated ? takeNewTables() : FormActivate(); });
     else if (event->type() == QEvent::WindowDeactivate)
         FormDeactivate();
     return QWidget::event(event);

@@ -24,6 +24,7 @@ class DictionaryExport;
 class EditableCopy;
 class TFormInfo;
 class TFormSyns;
+class TablePairWatch;
 struct NameList;
 struct NameTextInput;
 
@@ -115,6 +116,12 @@ private:
     void setUpOptionsMenu();
     void setUpClipboardWatch();
     void setUpTools();
+    // New tables in the folder are read when nothing reads the old ones; else the user is
+    // told to restart.
+    void setUpTableWatch();
+    void takeNewTables();
+    // Reads the folder's tables anew, keeping the selected names that they still hold.
+    void readTablesAgain();
     // A new connection and new list queries on it; whatever read through the old ones goes.
     void newConnection();
     // Reads the tables of `folder` from now on, the same list as before: a copy of it.
@@ -171,6 +178,9 @@ private:
     std::unique_ptr<DictionaryExport> m_dictionaryExport;
     // Offers, once a run, to edit tables the user may not write in a copy of the user's own.
     std::unique_ptr<EditableCopy> m_editableCopy;
+    TablePairWatch* m_tableWatch = nullptr;
+    // While the editing window is open, on the tables it edits.
+    bool m_editing = false;
     // Set when the program ends without saving its options, after the table was edited.
     bool m_endingWithoutSaving = false;
     std::unique_ptr<RichOutput> RichOut;

@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QProcessEnvironment>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 void TFormNardel::setUpTools() {
     m_dictionaryExport = std::make_unique<DictionaryExport>();
@@ -53,6 +54,7 @@ void TFormNardel::BtnEditClick() {
     // so does the next start, which finds the user's folder first.
     if (const std::optional<QString> copy = m_editableCopy->offer(this, m_programFolder))
         useTables(*copy);
+    const QScopedValueRollback editing(m_editing, true);
     if (ShowFormBrowse(this, *DatabaseSp, TableName) == BrowseOutcome::RestartNeeded) {
         // The lists no longer match the table: the program ends, keeping the options and the
         // place of the last close.

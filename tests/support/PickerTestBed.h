@@ -19,6 +19,10 @@ public:
     // For each test: a new, empty settings root and no messages yet.
     void reset();
     QString folder() const { return tables.folder(); }
+    // Imports the tables anew into the folder, as a second run of nardel-import does.
+    void importAgain(const QStringList& rows, const QStringList& synonymRows) const {
+        tables.importRows(rows, synonymRows);
+    }
     TestSettings& settings() { return *settings_; }
     const QStringList& messages() const { return messages_; }
     // How often the info window has been shown and closed.
