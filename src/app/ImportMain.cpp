@@ -82,18 +82,20 @@ void print(std::FILE* stream, const QString& lines) {
     std::fputs(lines.toUtf8().constData(), stream);
 }
 
-// Where the tables went and when the program reads them: at its start, from the user's own
-// folder unless NARDEL_TABLES names another, or from the folder given with --tables.
+// Where the tables went and when the program reads them: a running Nardel that reads the
+// folder takes them up by itself; a start reads them from the user's own folder unless
+// NARDEL_TABLES names another, or from the folder given with --tables.
 QString whereTheTablesAre(const QString& given, bool folderGiven) {
     const QString folder = QDir(given).absolutePath();
-    if (folderGiven)
-        return ImportMain::tr(
-                   "Tabulky jsou ve složce %1.\nNardel je načte, spustíte-li jej s volbou "
-                   "--tables %1.\n")
+    const QString running =
+        ImportMain::tr("Tabulky jsou ve složce %1.\nBěžící Nardel, který čte tuto složku, si je "
+                       "načte sám.\n")
             .arg(folder);
-    return ImportMain::tr(
-               "Tabulky jsou ve složce %1.\nSpusťte Nardel znovu, aby načetl nové tabulky.\n")
-        .arg(folder);
+    if (folderGiven)
+        return running +
+               ImportMain::tr("Jinak je Nardel načte, spustíte-li jej s volbou --tables %1.\n")
+                   .arg(folder);
+    return running + ImportMain::tr("Jinak je Nardel načte při příštím spuštění.\n");
 }
 
 } // namespace

@@ -217,7 +217,7 @@ private slots:
                                                 "--tables "};
         QTest::newRow("into the user's folder")
             << QString() << tsv << "data/nardel" << 0
-            << QStringList{"Synonyma: 2\n", "Spusťte Nardel znovu"};
+            << QStringList{"Synonyma: 2\n", "při příštím spuštění"};
         QTest::newRow("folder to make") << QString() << tsv + QStringList{"new/tables"}
                                         << "new/tables" << 0 << QStringList{"/new/tables."};
         QTest::newRow("missing second file")
