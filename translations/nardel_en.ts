@@ -499,22 +499,6 @@ Limits of an archive&apos;s import (against zip bombs and overload):
 </translation>
     </message>
     <message>
-        <source>Tabulky jsou ve složce %1.
-Nardel je načte, spustíte-li jej s volbou --tables %1.
-</source>
-        <translation>The tables are in the folder %1.
-Nardel reads them when started with the option --tables %1.
-</translation>
-    </message>
-    <message>
-        <source>Tabulky jsou ve složce %1.
-Spusťte Nardel znovu, aby načetl nové tabulky.
-</source>
-        <translation>The tables are in the folder %1.
-Start Nardel again to read the new tables.
-</translation>
-    </message>
-    <message>
         <source>Použití: nardel-import [--quiet] ARCHIV [SLOŽKA]
         nardel-import [--quiet] JMÉNA.tsv SYNONYMA.tsv [SLOŽKA]
 Zapíše SLOŽKA/plantnames.db a SLOŽKA/syns.db.
@@ -542,6 +526,26 @@ nardel-import --help prints the help.
         <source>Opravte to a spusťte import znovu; tabulky ve složce %1 se nezměnily.
 </source>
         <translation>Correct that and run the import again; the tables in the folder %1 have not changed.
+</translation>
+    </message>
+    <message>
+        <source>Tabulky jsou ve složce %1.
+Běžící Nardel, který čte tuto složku, si je načte sám.
+</source>
+        <translation>The tables are in the folder %1.
+A running Nardel that reads this folder picks them up by itself.
+</translation>
+    </message>
+    <message>
+        <source>Jinak je Nardel načte, spustíte-li jej s volbou --tables %1.
+</source>
+        <translation>Otherwise Nardel reads them when started with --tables %1.
+</translation>
+    </message>
+    <message>
+        <source>Jinak je Nardel načte při příštím spuštění.
+</source>
+        <translation>Otherwise Nardel reads them at its next start.
 </translation>
     </message>
 </context>
@@ -1123,6 +1127,14 @@ The data can only be restored by installing the program again.</translation>
     <message>
         <source>Volby a umístění okna se neuložily.</source>
         <translation>The options and the window&apos;s place were not saved.</translation>
+    </message>
+    <message>
+        <source>Do složky %1 přibyly nové tabulky. Okno Editace dat ale upravuje ty dosavadní, proto je Nardel teď načíst nemůže a úpravy v tomto okně se do nových tabulek nedostanou. Zavřete okno Editace dat a restartujte Nardel.</source>
+        <translation>New tables have arrived in the folder %1. The Edit data window still edits the old ones, so Nardel cannot read the new tables now, and edits made in that window will not reach them. Close the Edit data window and restart Nardel.</translation>
+    </message>
+    <message>
+        <source>Ve složce %1 chybí tabulka jmen nebo synonym, nebo ji nelze přečíst. Nardel proto ukazuje tabulky, které načetl dříve. Restartujte Nardel.</source>
+        <translation>The folder %1 is missing its name or synonym table, or it cannot be read. Nardel therefore shows the tables it read before. Restart Nardel.</translation>
     </message>
 </context>
 <context>
