@@ -77,12 +77,15 @@ void split(QByteArrayView text, Words& words) {
     }
 }
 
-// The words of an untidy text written anew with one space between each two.
-void tidy(Words& words, BotanicalName& name) {
+qsizetype joinedSize(const Words& words) {
     qsizetype size = words.count - 1;
     for (int word = 0; word < words.count; ++word)
         size += words.at[word].size();
-    char* out = name.compose(size);
+    return std::max<qsizetype>(size, 0);
+}
+
+// The words written anew at `out` with one space between each two; they then point there.
+void join(Words& words, char* out) {
     for (int word = 0; word < words.count; ++word) {
         if (word > 0)
             *out++ = ' ';
@@ -305,9 +308,19 @@ BotanicalName parseName(QByteArrayView utf8) {
     Words words;
     split(utf8, words);
     if (!words.tidy)
-        tidy(words, name);
+        join(words, name.compose(joinedSize(words)));
     Parser(words, name).parse();
     return name;
+}
+
+QByteArray tidyName(QByteArrayView utf8) {
+    Words words;
+    split(utf8, words);
+    if (words.tidy)
+        return QByteArray::fromRawData(utf8.data(), utf8.size());
+    QByteArray text(joinedSize(words), Qt::Uninitialized);
+    join(words, text.data());
+    return text;
 }
 
 BotanicalName parseName(const QString& text) {

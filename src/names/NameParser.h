@@ -15,3 +15,8 @@
 BotanicalName parseName(QByteArrayView utf8);
 // The same for a text not in UTF-8 (a copied one): the name keeps a copy of the text.
 BotanicalName parseName(const QString& text);
+
+// The text's words with one space between each two, split as a name's are ("dendrobii(H.C."
+// gives "dendrobii (H.C."). A text that is tidy already is not copied: the result is then
+// valid as long as the text.
+QByteArray tidyName(QByteArrayView utf8);

@@ -102,10 +102,11 @@ char32_t firstLetter(QByteArrayView word) {
     return lead;
 }
 
-// Small ASCII letters, hyphens and any letter beyond ASCII after the first.
+// Small ASCII letters, hyphens, apostrophes ("d'urvillei") and any letter beyond ASCII after
+// the first.
 bool restIsWord(QByteArrayView word) {
     return std::all_of(word.begin() + 1, word.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || c == '-' || uchar(c) >= 0x80;
+        return (c >= 'a' && c <= 'z') || c == '-' || c == '\'' || uchar(c) >= 0x80;
     });
 }
 

@@ -129,12 +129,23 @@ QString skipText(const TaxonRow& row) {
     case TaxonRow::Skip::Rank:
         return QCoreApplication::translate("ArchiveImport", "rank „%1“ (bere se rod, druh a nižší)")
             .arg(detail);
+    case TaxonRow::Skip::UnknownRank:
+        return QCoreApplication::translate("ArchiveImport", "neznámý rank „%1“").arg(detail);
     case TaxonRow::Skip::NoName:
         return QCoreApplication::translate("ArchiveImport", "řádek bez vědeckého jména i rodu");
     case TaxonRow::Skip::NotAName:
         return QCoreApplication::translate("ArchiveImport", "jméno nezačíná rodem");
+    case TaxonRow::Skip::AbbreviatedGenus:
+        return QCoreApplication::translate("ArchiveImport", "rod jen zkratkou (jako „M. alpium“)");
+    case TaxonRow::Skip::Unnamed:
+        return QCoreApplication::translate("ArchiveImport",
+                                           "místo jména taxonu (jako „Incertae sedis“)");
     case TaxonRow::Skip::Formula:
         return QCoreApplication::translate("ArchiveImport", "hybridní vzorec jako přijaté jméno");
+    case TaxonRow::Skip::Cultivar:
+        return QCoreApplication::translate("ArchiveImport", "kultivar");
+    case TaxonRow::Skip::Surrogate:
+        return QCoreApplication::translate("ArchiveImport", "jméno bez epiteta (sp., cf., aff. …)");
     case TaxonRow::Skip::NoRankWord:
         return QCoreApplication::translate("ArchiveImport",
                                            "jméno pod úrovní druhu bez slova ranku");
@@ -328,6 +339,7 @@ private:
         }
         case TaxonRow::Kind::Name:
             takeName(row, place);
+            report_.lowestOfRanks += row.lowestOfRanks ? 1 : 0;
             return;
         }
     }

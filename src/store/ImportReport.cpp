@@ -23,6 +23,9 @@ QString ImportReport::text() const {
         text += tr("  z toho doplněné, jež v seznamu nemají vlastní řádek: rody %1, "
                    "druhy %2\n")
                     .arg(number(addedGenera), number(addedSpecies));
+    if (lowestOfRanks > 0)
+        text += tr("  z toho se dvěma ranky pod úrovní druhu, vzaté na nižším: %1\n")
+                    .arg(number(lowestOfRanks));
     text += tr("Synonyma: %1\n").arg(number(synonyms));
     if (!citation.isEmpty())
         text += tr("Citace: %1\n").arg(citation);

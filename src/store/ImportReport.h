@@ -31,6 +31,8 @@ public:
     qint64 addedGenera = 0;
     qint64 addedSpecies = 0;
     qint64 synonyms = 0;
+    // Names below the species written with two ranks, taken at the lower.
+    qint64 lowestOfRanks = 0;
     QString citation;
     QList<Kind> skipped; // in the order each kind first appeared
 

@@ -1,16 +1,19 @@
 #include "store/TaxonMapper.h"
 
+#include "names/NameParser.h"
+#include "names/NameWords.h"
 #include "store/DelimitedReader.h"
-#include "store/NameParser.h"
 #include "store/TaxonWords.h"
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace {
 
 using Term = TaxonColumns::Term;
 using Skip = TaxonRow::Skip;
+using Kind = BotanicalName::Kind;
 
 bool skip(TaxonRow& row, Skip why, QByteArrayView detail = {}) {
     row.kind = TaxonRow::Kind::Skipped;
@@ -19,23 +22,62 @@ bool skip(TaxonRow& row, Skip why, QByteArrayView detail = {}) {
     return false;
 }
 
-// Words joined by single spaces: the text's own memory serves it from row to row.
-void setJoined(QByteArray& text, std::initializer_list<QByteArrayView> words) {
-    qsizetype size = -1;
-    for (const QByteArrayView word : words)
-        size += word.size() + 1;
+// Pieces joined as they are: the text's own memory serves it from row to row.
+void setJoined(QByteArray& text, std::initializer_list<QByteArrayView> pieces) {
+    qsizetype size = 0;
+    for (const QByteArrayView piece : pieces)
+        size += piece.size();
     // A text that borrows a field of the row read before, or shares its bytes, is not ours to
     // reuse: resizing it would first copy bytes that the reader may have freed.
     if (!text.isDetached())
         text = QByteArray();
     text.resize(size);
     char* out = text.data();
-    for (const QByteArrayView word : words) {
-        if (out != text.data())
-            *out++ = ' ';
-        std::memcpy(out, word.data(), size_t(word.size()));
-        out += word.size();
+    for (const QByteArrayView piece : pieces) {
+        std::memcpy(out, piece.data(), size_t(piece.size()));
+        out += piece.size();
     }
+}
+
+QByteArray borrowed(QByteArrayView text) {
+    return QByteArray::fromRawData(text.data(), text.size());
+}
+
+QByteArrayView withoutHybridSign(QByteArrayView word) {
+    return word.startsWith(NameWords::hybridSign) ? word.sliced(NameWords::hybridSign.size())
+                                                  : word;
+}
+
+// A word of the name; the name as written adds the hybrid sign that its column may lack.
+void setWord(QByteArray& text, const QByteArray& word, QByteArrayView written, bool hybrid) {
+    if (hybrid && word == written)
+        setJoined(text, {NameWords::hybridSign, word});
+    else
+        text = word;
+}
+
+// Why a name as written is not stored. Where its parts are in columns, or it is a synonym
+// kept as written, a name not written with a genus still is one.
+std::optional<Skip> skipOf(const BotanicalName& name, bool fromColumns, bool keptWhole) {
+    switch (name.kind) {
+    case Kind::Name:
+        if (name.genusAbbreviated && !fromColumns)
+            return Skip::AbbreviatedGenus;
+        return std::nullopt;
+    case Kind::NoGenus:
+        if (fromColumns || keptWhole)
+            return std::nullopt;
+        return Skip::NotAName;
+    case Kind::Formula:
+        return Skip::Formula;
+    case Kind::Cultivar:
+        return Skip::Cultivar;
+    case Kind::Surrogate:
+        return Skip::Surrogate;
+    case Kind::Unnamed:
+        return Skip::Unnamed;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -107,87 +149,84 @@ bool TaxonMapper::nameParts(const DelimitedReader& reader, TaxonRow& row, bool s
     if (!rankText.isEmpty()) {
         rank = TaxonWords::rank(rankText);
         if (rank.level < 0)
-            return skip(row, Skip::Rank, rankText);
+            return skip(row, rank.level == TaxonWords::unknownRank ? Skip::UnknownRank : Skip::Rank,
+                        rankText);
     }
+    if (!fromColumns && scientificName.isEmpty())
+        return skip(row, Skip::NoName);
     // A synonym written whole, its authorship apart, keeps its text as written.
-    if (synonym && !fromColumns && !bare.isEmpty() && columns_.hasColumn(Term::Authorship) &&
-        (authorship.isEmpty() || authorshipAfter)) {
+    const bool keptWhole = synonym && !fromColumns && !bare.isEmpty() &&
+                           columns_.hasColumn(Term::Authorship) &&
+                           (authorship.isEmpty() || authorshipAfter);
+    row.parsed = scientificName.isEmpty() ? BotanicalName() : parseName(bare);
+    const BotanicalName& name = row.parsed;
+    if (const std::optional<Skip> why = skipOf(name, fromColumns, keptWhole)) {
+        if (!synonym || why != Skip::Formula)
+            return skip(row, *why, scientificName);
+        row.synonym = tidyName(scientificName);
+        return true;
+    }
+    if (keptWhole) {
         row.synonym = tidyName(bare);
         return true;
     }
 
-    NameParts parts;
-    if (fromColumns) {
-        parts.genus = tidyName(genus);
-        parts.species = tidyName(value(Term::SpecificEpithet));
-        parts.infra = tidyName(value(Term::InfraspecificEpithet));
-        // The name whole tells the rank word and the species's author of a name below the
-        // species.
-        if (!parts.infra.isEmpty() && !scientificName.isEmpty()) {
-            const NameParts written = parseName(authorshipAfter ? bare : scientificName);
-            parts.rankWord = written.rankWord;
-            if (!written.infra.isEmpty())
-                parts.speciesAuthor = written.speciesAuthor;
-        }
-    } else if (!scientificName.isEmpty()) {
-        parts = parseName(authorshipAfter ? bare : scientificName);
-        if (!parts.understood)
-            return skip(row, Skip::NotAName, scientificName);
-        if (parts.formula) {
-            if (!synonym)
-                return skip(row, Skip::Formula, scientificName);
-            row.synonym = tidyName(scientificName);
-            return true;
-        }
-    } else {
-        return skip(row, Skip::NoName);
-    }
-
+    // The name's words from its columns, or as written.
+    const QByteArray genusWord = fromColumns ? tidyName(genus) : borrowed(name.genus);
+    const QByteArray species =
+        fromColumns ? tidyName(value(Term::SpecificEpithet)) : borrowed(name.species);
+    const QByteArray infra =
+        fromColumns ? tidyName(value(Term::InfraspecificEpithet)) : borrowed(name.infra);
     // The level: from the rank where it is known, else from the name's parts.
     if (rankText.isEmpty()) {
-        rank.level = !parts.infra.isEmpty() ? 2 : !parts.species.isEmpty() ? 1 : 0;
+        rank.level = !infra.isEmpty() ? 2 : !species.isEmpty() ? 1 : 0;
         if (rank.level == 0 && !fromColumns)
             return skip(row, Skip::NoRank, scientificName);
     }
-    if ((rank.level >= 1 && parts.species.isEmpty()) || (rank.level == 2 && parts.infra.isEmpty()))
+    if ((rank.level >= 1 && species.isEmpty()) || (rank.level == 2 && infra.isEmpty()))
         return skip(row, Skip::RankNotInName, rankText);
     row.level = rank.level;
-    row.genus = parts.genus;
-    row.species = row.level >= 1 ? parts.species : QByteArray();
-    if (row.level < 2)
-        row.subsp.clear();
+    setWord(row.genus, genusWord, name.genus, name.genusHybrid);
+    row.species.clear();
+    if (row.level >= 1)
+        setWord(row.species, species, name.species, name.speciesHybrid);
+    // The name as written tells the rank word and the species's authors of a name below the
+    // species where it has that name too.
+    const bool writtenBelow = !name.infra.isEmpty();
+    row.lowestOfRanks = row.level == 2 && name.infraRanks > 1;
+    row.subsp.clear();
     if (row.level == 2) {
-        const QByteArray rankWord = !rank.word.isEmpty() ? rank.word : parts.rankWord;
+        const QByteArrayView rankWord = !rank.word.isEmpty() ? QByteArrayView(rank.word)
+                                                             : name.rank;
         if (rankWord.isEmpty() && !synonym)
             return skip(row, Skip::NoRankWord, scientificName);
-        if (rankWord.isEmpty())
-            row.subsp = parts.infra;
-        else
-            setJoined(row.subsp, {rankWord, parts.infra});
+        const bool hybrid = name.infraHybrid && infra == name.infra;
+        setJoined(row.subsp, {rankWord, rankWord.isEmpty() ? "" : " ",
+                              hybrid ? NameWords::hybridSign : "", infra});
     }
     if (synonym) {
         if (row.level == 0)
             row.synonym = row.genus;
         else if (row.level == 1)
-            setJoined(row.synonym, {row.genus, row.species});
+            setJoined(row.synonym, {row.genus, " ", row.species});
         else
-            setJoined(row.synonym, {row.genus, row.species, row.subsp});
+            setJoined(row.synonym, {row.genus, " ", row.species, " ", row.subsp});
         return true;
     }
 
     // Authors: the authorship column where the row has one, else the parsed name's.
-    const QByteArray author = !authorship.isEmpty()
-                                  ? QByteArray::fromRawData(authorship.data(), authorship.size())
-                              : row.level == 2      ? parts.infraAuthor
-                                                    : parts.speciesAuthor;
+    const QByteArray author = !authorship.isEmpty() ? borrowed(authorship)
+                              : row.level == 2      ? borrowed(name.infraAuthors.text)
+                                                    : borrowed(name.speciesAuthors.text);
     row.author0.clear();
     row.author1.clear();
     if (row.level == 1) {
         row.author0 = author;
     } else if (row.level == 2) {
-        row.author0 = parts.speciesAuthor;
+        if (writtenBelow)
+            row.author0 = borrowed(name.speciesAuthors.text);
         // An autonym has no author of its own: one written with it is the species's.
-        if (!parts.isAutonym())
+        if (withoutHybridSign(infra) != withoutHybridSign(species))
             row.author1 = author;
         else if (row.author0.isEmpty())
             row.author0 = author;

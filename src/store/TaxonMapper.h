@@ -1,5 +1,6 @@
 #pragma once
 
+#include "names/BotanicalName.h"
 #include "store/TaxonColumns.h"
 
 #include <QByteArray>
@@ -18,9 +19,14 @@ struct TaxonRow {
         Kingdom,         // not of the plant kingdom
         Status,          // a status word not known
         Rank,            // a rank above the genus or between genus and species
+        UnknownRank,     // a rank word not known
         NoName,          // neither a scientific name nor a genus
         NotAName,        // a name that does not begin with a genus
+        AbbreviatedGenus, // "M. alpium"
+        Unnamed,         // a placeholder: "Incertae sedis", "None recorded"
         Formula,         // an accepted hybrid formula
+        Cultivar,        // a cultivar's epithet
+        Surrogate,       // "sp.", "cf.", "aff." in the place of an epithet
         NoRankWord,      // below the species, with no rank word in rank or name
         NoRank,          // one word without a rank: a genus or a family cannot be told apart
         RankNotInName,   // the rank asks for an epithet the name lacks
@@ -39,6 +45,10 @@ struct TaxonRow {
     QList<QByteArray> targets;
     // The row's own id, empty when it has none.
     QByteArray id;
+    // A name below the species written with a higher rank too, of which the lowest is kept.
+    bool lowestOfRanks = false;
+    // The name as parsed from the row: the texts above may point into it.
+    BotanicalName parsed;
 };
 
 // Maps the rows of one core: status and rank words, a name's parts from its columns or parsed

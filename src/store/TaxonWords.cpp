@@ -1,5 +1,7 @@
 #include "store/TaxonWords.h"
 
+#include "names/NameWords.h"
+
 #include <QHash>
 #include <QString>
 
@@ -50,17 +52,27 @@ const QHash<QString, Rank>& ranks() {
                     "gattung", "genre", "rod"});
         add(1, "", {"species", "sp.", "sp", "spec.", "nothospecies", "especie", "espécie",
                     "espece", "espèce", "art", "druh"});
-        add(2, "subsp.", {"subspecies", "subsp.", "subsp", "ssp.", "ssp", "sub especie",
-                          "subespecie", "subespécie", "sous espèce", "unterart", "poddruh"});
-        add(2, "nothosubsp.", {"nothosubspecies", "nothosubsp.", "nothossp."});
-        add(2, "var.", {"variety", "var.", "var", "varietas", "variedade", "variedad",
-                        "variété", "varietät", "varieta", "odrůda"});
-        add(2, "nothovar.", {"nothovariety", "nothovar."});
-        add(2, "subvar.", {"subvariety", "subvar.", "subvarietas"});
-        add(2, "f.", {"form", "forma", "f.", "fo.", "fa.", "form.", "forme"});
-        add(2, "subf.", {"subform", "subforma", "subf."});
-        add(2, "nothof.", {"nothoform", "nothoforma", "nothof."});
+        // The spellings that names also use are the names library's (NameWords::rankOf).
+        add(2, "subsp.", {"sub especie", "subespecie", "subespécie", "sous espèce", "unterart",
+                          "poddruh"});
+        add(2, "nothosubsp.", {"nothosubspecies"});
+        add(2, "var.", {"variedade", "variedad", "variété", "varietät", "varieta", "odrůda"});
+        add(2, "nothovar.", {"nothovariety"});
+        add(2, "subvar.", {"subvariety"});
+        add(2, "f.", {"form", "forme"});
+        add(2, "subf.", {"subform"});
+        add(2, "nothof.", {"nothoform"});
         add(2, "", {"infraspecific name", "infraspecies", "infraspecific", "infraspecific taxon"});
+        add(-1, "", {"domain", "superkingdom", "kingdom", "regnum", "subkingdom", "superphylum",
+                     "phylum", "subphylum", "infraphylum",
+                     "division", "divisio", "subdivision", "superclass", "class", "classis",
+                     "subclass", "infraclass", "superorder", "order", "ordo", "suborder",
+                     "infraorder", "superfamily", "family", "familia", "fam.", "subfamily",
+                     "subfamilia", "infrafamily", "tribe", "tribus", "subtribe", "subtribus",
+                     "subgenus", "subg.", "infragenus", "section", "sectio", "sect.",
+                     "subsection", "subsectio", "subsect.", "series", "ser.", "subseries",
+                     "aggregate", "agg.", "species aggregate", "infrageneric name",
+                     "suprageneric name", "unranked", "clade", "group"});
         return all;
     }();
     return words;
@@ -88,32 +100,11 @@ Status status(QByteArrayView word) {
 
 Rank rank(QByteArrayView word) {
     static thread_local QHash<QByteArray, Rank> seen;
-    return lookUp(word, ranks(), seen, Rank{});
-}
-
-QByteArray rankWordInName(QByteArrayView word) {
-    // In a name, "f." may also be "filius" of an author: the caller asks only where an
-    // epithet follows. Most words of a name are authors' names in ASCII: those are put in
-    // lower case in place, without decoding them.
-    static const QHash<QByteArray, QByteArray> asciiWords = [] {
-        QHash<QByteArray, QByteArray> all;
-        for (auto it = ranks().cbegin(); it != ranks().cend(); ++it) {
-            if (it->level == 2 && it.key().toLatin1() == it.key().toUtf8())
-                all.insert(it.key().toLatin1(), it->word);
-        }
-        return all;
-    }();
-    char lower[32]; // longer than any rank word
-    bool ascii = word.size() <= qsizetype(sizeof lower);
-    for (qsizetype at = 0; ascii && at < word.size(); ++at) {
-        const char c = word[at];
-        ascii = uchar(c) < 0x80;
-        lower[at] = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-    }
-    if (ascii)
-        return asciiWords.value(QByteArray::fromRawData(lower, word.size()));
-    const Rank found = ranks().value(QString::fromUtf8(word).toLower(), Rank{});
-    return found.level == 2 ? found.word : QByteArray();
+    const Rank found = lookUp(word, ranks(), seen, Rank{});
+    if (found.level != unknownRank)
+        return found;
+    const QByteArrayView inName = NameWords::rankOf(word);
+    return inName.isEmpty() ? found : Rank{2, inName.toByteArray()};
 }
 
 bool isPlantKingdom(QByteArrayView word) {

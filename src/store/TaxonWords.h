@@ -11,16 +11,15 @@ enum class Status { Accepted, Synonym, Unknown };
 Status status(QByteArrayView word);
 
 // A rank: the level of the name table it goes to (0 genus, 1 species, 2 below the species;
-// -1 any other rank) and, below the species, its usual rank word ("subsp.", "var.", "f." ...),
-// empty for an infraspecific rank of no particular word.
+// -1 a rank the table has no level for, unknownRank a word of no known rank) and, below the
+// species, its usual rank word ("subsp.", "var.", "f." ...), empty for an infraspecific rank
+// of no particular word.
+constexpr int unknownRank = -2;
 struct Rank {
-    int level = -1;
+    int level = unknownRank;
     QByteArray word;
 };
 Rank rank(QByteArrayView word);
-// The rank word that a word standing in a name means ("var", "ssp.", "forma" ...), or empty
-// when it is none.
-QByteArray rankWordInName(QByteArrayView word);
 
 bool isPlantKingdom(QByteArrayView word);
 // Whether an identifier field holds one of the usual marks of no value ("NULL", "\N").

@@ -51,6 +51,8 @@ private slots:
         };
         row("plain: genus with its author", "Achillea Linnaeus", "Achillea||||Linnaeus||");
         row("plain: accents as written", "Isoëtes lacustris L.", "Isoëtes|lacustris|||L.||");
+        row("plain: apostrophe in an epithet", "Lepidium d'urvillei Hook.f.",
+            "Lepidium|d'urvillei|||Hook.f.||");
         row("plain: subgenus left out", "Cryptops (Cryptops) aelleni Matic",
             "Cryptops|aelleni|||Matic||", "Cryptops aelleni Matic");
         row("plain: trinomial without rank word", "Aconitum delphinifolium paradoxum",

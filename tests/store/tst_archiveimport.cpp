@@ -1,6 +1,5 @@
 #include "store/ArchiveImport.h"
 #include "store/ChecklistCitation.h"
-#include "store/NameParser.h"
 #include "store/NameSource.h"
 #include "store/TableAbout.h"
 #include "store/SynonymLinks.h"
@@ -255,6 +254,9 @@ private slots:
                                          << QByteArray("nothosubsp.");
         QTest::newRow("family") << QByteArray("family") << -1 << QByteArray();
         QTest::newRow("subgenus") << QByteArray("subgenus") << -1 << QByteArray();
+        QTest::newRow("fma. as names write it") << QByteArray("fma.") << 2 << QByteArray("f.");
+        QTest::newRow("no rank") << QByteArray("cohors") << TaxonWords::unknownRank
+                                 << QByteArray();
     }
     void rankWords() {
         QFETCH(QByteArray, word);
@@ -265,53 +267,10 @@ private slots:
         QCOMPARE(rank.word, rankWord);
     }
 
-    // Names written whole: genus|species|rank word|epithet|species author|author below.
-    void parsesNames_data() {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<QString>("parts");
-        QTest::newRow("autonym, author before the rank")
-            << QByteArray("Achillea lanulosa Nuttall var. lanulosa")
-            << "Achillea|lanulosa|var.|lanulosa|Nuttall|";
-        QTest::newRow("authors in parentheses, ampersand")
-            << QByteArray("Behuria magdalenensis (Brade) R.Tav. & Baumgratz")
-            << "Behuria|magdalenensis|||(Brade) R.Tav. & Baumgratz|";
-        QTest::newRow("a particle in lower case")
-            << QByteArray("Ptarmica vulgaris de Candolle") << "Ptarmica|vulgaris|||de Candolle|";
-        QTest::newRow("hybrid sign apart") << QByteArray("Aconitum × stoerkianum")
-                                           << "Aconitum|×stoerkianum||||";
-        QTest::newRow("hybrid genus") << QByteArray("×Achnella caduca Barkworth")
-                                      << "×Achnella|caduca|||Barkworth|";
-        QTest::newRow("subgenus left out") << QByteArray("Cryptops (Cryptops) aelleni Matic")
-                                           << "Cryptops|aelleni|||Matic|";
-        QTest::newRow("trinomial without rank word")
-            << QByteArray("Aconitum delphinifolium paradoxum")
-            << "Aconitum|delphinifolium||paradoxum||";
-        QTest::newRow("filius, not a form") << QByteArray("Aloe ciliaris L. f.")
-                                            << "Aloe|ciliaris|||L. f.|";
-        QTest::newRow("form. as the rank word")
-            << QByteArray("Abortiporus biennis form. distortus (Schwein.) Pilát")
-            << "Abortiporus|biennis|f.|distortus||(Schwein.) Pilát";
-        QTest::newRow("genus with its author") << QByteArray("Achillea Linnaeus")
-                                               << "Achillea||||Linnaeus|";
-    }
-    void parsesNames() {
-        QFETCH(QByteArray, name);
-        QFETCH(QString, parts);
-        const NameParts parsed = parseName(name);
-        QVERIFY(parsed.understood);
-        QCOMPARE(QStringList({parsed.genus, parsed.species, parsed.rankWord, parsed.infra,
-                              parsed.speciesAuthor, parsed.infraAuthor})
-                     .join('|'),
-                 parts);
-    }
-
-    void hybridFormulaIsNoName() {
-        QVERIFY(parseName("Alchemilla glacialis × pentaphylla").formula);
-    }
-
     // Names from their columns and from the name whole, with the level's authors: the rank word
     // below the species, an autonym's author as the species's, a genus added where its species
-    // have none, a hybrid's sign kept.
+    // have none, a hybrid's sign kept (from the name whole where its column lacks it), a name
+    // with two ranks below the species taken at the lower and counted.
     void mapsNamesToLevels() {
         Checklist checklist;
         checklist.write("meta.xml", meta(tabs, "<field index=\"6\" term=\"" + dwc + "genus\"/>"
@@ -327,18 +286,56 @@ private slots:
             "4\t\tAchillea lanulosa subsp. alpicola (Rydb.) D.D.Keck\t(Rydb.) D.D.Keck\tsubspecies\taccepted\tAchillea\tlanulosa\talpicola\n"
             "5\t\tMentha ×piperita L.\tL.\tspecies\tvalid\t\t\t\n"
             "6\t\tSalix alba L. f. vitellina (L.) Stokes\t\tform\taccepted\t\t\t\n"
-            "7\t\tAsteraceae\t\tfamily\taccepted\t\t\t\n");
+            "7\t\tAsteraceae\t\tfamily\taccepted\t\t\t\n"
+            "8\t\tXAgropogon lutosus (Poir.) P.Fourn.\t(Poir.) P.Fourn.\tspecies\taccepted\tAgropogon\tlutosus\t\n"
+            "9\t\tPolystichum lonchitis Roth var. zonatum Fernald f. parvum (Banker) Clute\t\t\taccepted\t\t\t\n");
         const ImportReport report = checklist.import();
         QCOMPARE(checklist.names(),
-                 QStringList({"0|Achillea||||", "0|Mentha||||", "0|Salix||||",
-                              "1|Achillea|lanulosa||Nutt.|", "1|Mentha|×piperita||L.|",
-                              "1|Salix|alba|||",
+                 QStringList({"0|Achillea||||", "0|Mentha||||", "0|Polystichum||||", "0|Salix||||",
+                              "0|×Agropogon||||", "1|Achillea|lanulosa||Nutt.|",
+                              "1|Mentha|×piperita||L.|", "1|Polystichum|lonchitis|||",
+                              "1|Salix|alba|||", "1|×Agropogon|lutosus||(Poir.) P.Fourn.|",
                               "2|Achillea|lanulosa|subsp. alpicola||(Rydb.) D.D.Keck",
                               "2|Achillea|lanulosa|var. lanulosa|Nutt.|",
+                              "2|Polystichum|lonchitis|f. parvum|Roth|(Banker) Clute",
                               "2|Salix|alba|f. vitellina|L.|(L.) Stokes"}));
-        QCOMPARE(report.addedGenera, 2);
-        QCOMPARE(report.addedSpecies, 1);
+        QCOMPARE(report.addedGenera, 4);
+        QCOMPARE(report.addedSpecies, 2);
+        QCOMPARE(report.lowestOfRanks, 1);
         QCOMPARE(countOf(report, "family"), 1);
+    }
+
+    // A row that is no name of a plant taxon is left out with the reason for it alone.
+    void skipsWhatIsNoName_data() {
+        QTest::addColumn<QByteArray>("row"); // accepted id, name, authorship, rank
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("formula") << QByteArray("\tSalix aurita L. × S. caprea L.\t\tspecies")
+                                 << "hybridní vzorec";
+        QTest::newRow("cultivar") << QByteArray("\tAcer palmatum 'Atropurpureum'\t\t")
+                                  << "kultivar";
+        QTest::newRow("surrogate") << QByteArray("\tXenodon sp\t\t") << "bez epiteta";
+        QTest::newRow("unknown rank") << QByteArray("\tAbies alba\t\tcohors")
+                                      << "neznámý rank „cohors“";
+        QTest::newRow("rank above the genus") << QByteArray("\tPinaceae\t\tfamily")
+                                              << "rank „family“";
+        QTest::newRow("no genus") << QByteArray("\talba Mill.\tMill.\t") << "nezačíná rodem";
+        QTest::newRow("abbreviated genus") << QByteArray("\tM. alpium\t\t") << "zkratkou";
+        QTest::newRow("placeholder") << QByteArray("\tIncertae sedis\t\t") << "místo jména";
+        QTest::newRow("placeholder synonym") << QByteArray("1\tNone recorded\t\tspecies")
+                                             << "místo jména";
+    }
+    void skipsWhatIsNoName() {
+        QFETCH(QByteArray, row);
+        QFETCH(QString, reason);
+        Checklist checklist;
+        checklist.write("meta.xml", meta(tabs));
+        checklist.write("taxa.txt", header + "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n"
+                                             "2\t" + row + "\t\n");
+        const ImportReport report = checklist.import();
+        QCOMPARE(report.skipped.size(), 1);
+        QVERIFY2(report.skipped[0].what.contains(reason), qPrintable(report.skipped[0].what));
+        QCOMPARE(report.skipped[0].first, QStringList({"3"}));
+        QCOMPARE(report.synonyms, 0);
     }
 
     // Synonyms lead through other synonyms; a cycle, an id not in the archive and a row not
