@@ -17,12 +17,14 @@ struct AuthorTeam {
     bool isEmpty() const { return authors.isEmpty() && exAuthors.isEmpty(); }
 };
 
-// The authorship of one name: the basionym's authors (in brackets) and the combination's. The
-// text is the whole citation with single spaces.
+// The authorship of one name: the whole citation with single spaces, and from it the
+// basionym's authors (in brackets) and the combination's. The import needs only the text: the
+// teams are read from it when asked.
 struct Authorship {
     QByteArrayView text;
-    AuthorTeam basionym;
-    AuthorTeam combination;
+
+    AuthorTeam basionym() const;
+    AuthorTeam combination() const;
 };
 
 // A botanical name read from text in UTF-8: a genus alone, a species, or a name below the
@@ -55,11 +57,16 @@ struct BotanicalName {
     QByteArrayView annotation; // "nom. illeg.", "s.l.", "auct. non L." ...
 
     bool isAutonym() const;
-    // Makes room for the words that the parser joins anew; views handed out before stay valid.
-    char* compose(qsizetype size);
 
 private:
-    QByteArray composed_;
-    QByteArray source_;
+    // Room for the words that the parser joins anew.
+    char* compose(qsizetype size) {
+        own_ = QByteArray(size, Qt::Uninitialized);
+        return own_.data();
+    }
+
+    // The words joined anew, or the copy of a text that was not in UTF-8.
+    QByteArray own_;
+    friend BotanicalName parseName(QByteArrayView utf8);
     friend BotanicalName parseName(const QString& text);
 };

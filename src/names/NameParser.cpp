@@ -3,6 +3,8 @@
 #include "names/NameWords.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 
 using namespace NameWords;
@@ -12,45 +14,97 @@ namespace {
 // A name's words, at most as many as any name has: the rest of a longer text is its last.
 struct Words {
     static constexpr int most = 64;
-    QByteArrayView at[most];
     int count = 0;
     bool tidy = true; // one ASCII space between each two words, none at the ends
 
-    QByteArrayView span(int from, int to) const {
-        return from >= to ? QByteArrayView()
-                          : QByteArrayView(at[from].begin(), at[to - 1].end());
+    QByteArrayView at(int word) const { return QByteArrayView(begins_[word], ends_[word]); }
+    void add(const char* begin, const char* end) {
+        begins_[count] = begin;
+        ends_[count++] = end;
     }
+    void move(int word, char* to) {
+        ends_[word] = to + (ends_[word] - begins_[word]);
+        begins_[word] = to;
+    }
+    QByteArrayView span(int from, int to) const {
+        return from >= to ? QByteArrayView() : QByteArrayView(begins_[from], ends_[to - 1]);
+    }
+
+private:
+    // Left as they are until a word is added: a name has few of them.
+    const char* begins_[most];
+    const char* ends_[most];
 };
 
 bool isLetterByte(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || uchar(c) >= 0x80;
 }
 
+// The bytes at which a word may end: white space, brackets, a dot and the first bytes of the
+// spaces of Unicode.
+constexpr auto mayEndWord = [] {
+    std::array<bool, 256> bytes{};
+    for (int c = 0; c <= ' '; ++c)
+        bytes[size_t(c)] = true;
+    bytes['('] = bytes[')'] = bytes['.'] = bytes[0xC2] = bytes[0xE2] = bytes[0xE3] = true;
+    return bytes;
+}();
+
+// The length of the space at `at`, or 0; most bytes are told at once.
+qsizetype spaceLength(const char* at, const char* end) {
+    return *at == ' ' ? 1 : mayEndWord[uchar(*at)] ? spaceAt(at, end) : 0;
+}
+
+bool isSmallAscii(char c) {
+    return c >= 'a' && c <= 'z';
+}
+
+// How many of the eight bytes at `at` come before the first that may end a word: white space,
+// a bracket, a dot or any byte beyond ASCII (8 where there is none). Each test flags the
+// first such byte exactly, which is the one that counts.
+int plainBytes(const char* at) {
+    static_assert(std::endian::native == std::endian::little);
+    constexpr quint64 ones = 0x0101010101010101, highs = 0x8080808080808080;
+    const auto zeroByte = [](quint64 bytes) { return (bytes - ones) & ~bytes & highs; };
+    quint64 bytes;
+    std::memcpy(&bytes, at, sizeof bytes);
+    const quint64 stops = ((bytes - ones * 0x21) & ~bytes & highs) | (bytes & highs) |
+                          zeroByte(bytes ^ (ones * '(')) | zeroByte(bytes ^ (ones * ')')) |
+                          zeroByte(bytes ^ (ones * '.'));
+    return stops ? std::countr_zero(stops) / 8 : 8;
+}
+
 // Where a word ends: at a space, before a "(" glued to the word, after a ")" glued to the
-// next ("(H.C. Burnett)U. Braun").
+// next ("(H.C. Burnett)U. Braun"), after the dot of a rank word glued to its epithet
+// ("var.aurantiaca").
 const char* wordEnd(const char* from, const char* end) {
     const char* at = from;
-    for (; at < end; ++at) {
+    while (at < end) {
+        if (end - at >= 8) {
+            const int plain = plainBytes(at);
+            at += plain;
+            if (plain == 8)
+                continue;
+        }
         const uchar c = uchar(*at);
-        if (c > ' ' && c < 0x80 && c != '(' && c != ')')
+        if (!mayEndWord[c]) {
+            ++at;
             continue;
-        if (c == '(' ? at > from : c == ')' ? false : spaceAt(at, end) > 0)
+        }
+        if (c == '.') {
+            if (isSmallAscii(*from) && at + 1 < end && isSmallAscii(at[1]) &&
+                !rankOf(QByteArrayView(from, at + 1)).isEmpty())
+                return at + 1;
+            ++at;
+            continue;
+        }
+        if (c == '(' ? at > from : c != ')' && spaceLength(at, end) > 0)
             break;
         if (c == ')' && at + 1 < end && isLetterByte(at[1]))
             return at + 1;
+        ++at;
     }
     return at;
-}
-
-// A rank word glued to its epithet ("var.aurantiaca") ends after its dot.
-const char* rankDotEnd(const char* from, const char* end) {
-    if (*from < 'a' || *from > 'z')
-        return end;
-    const auto dot = static_cast<const char*>(std::memchr(from, '.', size_t(end - from)));
-    if (dot && dot + 1 < end && dot[1] >= 'a' && dot[1] <= 'z' &&
-        !rankOf(QByteArrayView(from, dot + 1)).isEmpty())
-        return dot + 1;
-    return end;
 }
 
 void split(QByteArrayView text, Words& words) {
@@ -58,7 +112,7 @@ void split(QByteArrayView text, Words& words) {
     const char* const end = text.end();
     while (at < end) {
         const char* const gap = at;
-        for (qsizetype space; at < end && (space = spaceAt(at, end)) > 0;)
+        for (qsizetype space; at < end && (space = spaceLength(at, end)) > 0;)
             at += space;
         if (at == end) {
             words.tidy = words.tidy && gap == at;
@@ -67,12 +121,12 @@ void split(QByteArrayView text, Words& words) {
         const bool oneSpace = at - gap == 1 && *gap == ' ';
         words.tidy = words.tidy && (words.count == 0 ? gap == at : oneSpace);
         if (words.count == Words::most - 1) {
-            words.at[words.count++] = QByteArrayView(at, end);
+            words.add(at, end);
             words.tidy = false;
             return;
         }
-        const char* wordEnds = rankDotEnd(at, wordEnd(at, end));
-        words.at[words.count++] = QByteArrayView(at, wordEnds);
+        const char* wordEnds = wordEnd(at, end);
+        words.add(at, wordEnds);
         at = wordEnds;
     }
 }
@@ -80,7 +134,7 @@ void split(QByteArrayView text, Words& words) {
 qsizetype joinedSize(const Words& words) {
     qsizetype size = words.count - 1;
     for (int word = 0; word < words.count; ++word)
-        size += words.at[word].size();
+        size += words.at(word).size();
     return std::max<qsizetype>(size, 0);
 }
 
@@ -89,78 +143,19 @@ void join(Words& words, char* out) {
     for (int word = 0; word < words.count; ++word) {
         if (word > 0)
             *out++ = ' ';
-        const QByteArrayView text = words.at[word];
+        const QByteArrayView text = words.at(word);
         std::memcpy(out, text.data(), size_t(text.size()));
-        words.at[word] = QByteArrayView(out, text.size());
+        words.move(word, out);
         out += text.size();
     }
 }
 
-QByteArrayView trimmed(QByteArrayView text) {
-    while (!text.isEmpty() && (text.back() == ' ' || text.back() == ','))
-        text.chop(1);
-    while (!text.isEmpty() && text.front() == ' ')
-        text = text.sliced(1);
-    return text;
-}
-
-// Cuts `text` at `mark`: what follows goes to `after`, what precedes stays.
-void cutAt(QByteArrayView& text, QByteArrayView mark, QByteArrayView& after) {
-    const qsizetype at = text.indexOf(mark);
-    if (at < 0)
-        return;
-    after = trimmed(text.sliced(at + mark.size()));
-    text = trimmed(text.first(at));
-}
-
-AuthorTeam team(QByteArrayView text) {
-    AuthorTeam team;
-    // A year at the end: "L. 1753", "L., 1753", "L. (1753)".
-    const qsizetype space = text.lastIndexOf(' ');
-    QByteArrayView last = text.sliced(space + 1);
-    const qsizetype brackets = last.startsWith('(') && last.endsWith(')') ? 1 : 0;
-    last = last.sliced(brackets, last.size() - 2 * brackets);
-    if (space > 0 && last.size() == 4 &&
-        std::all_of(last.begin(), last.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        team.year = last;
-        text = trimmed(text.first(space));
-    }
-    cutAt(text, ":", team.sanctioning);
-    cutAt(text, " emend. ", team.emendedBy);
-    cutAt(text, " in ", team.inAuthors);
-    const qsizetype ex = text.indexOf(" ex ");
-    if (ex >= 0) {
-        team.exAuthors = text.first(ex);
-        text = trimmed(text.sliced(ex + 4));
-    }
-    team.authors = text;
-    return team;
-}
-
+// The words from `from` up to `to` as authors, without the comma before an annotation.
 Authorship authorship(const Words& words, int from, int to) {
-    Authorship authors;
-    authors.text = trimmed(words.span(from, to));
-    QByteArrayView rest = authors.text;
-    if (rest.startsWith('(')) {
-        const qsizetype close = rest.indexOf(')');
-        if (close > 0) {
-            authors.basionym = team(trimmed(rest.sliced(1, close - 1)));
-            rest = trimmed(rest.sliced(close + 1));
-        }
-    }
-    if (!rest.isEmpty())
-        authors.combination = team(rest);
-    return authors;
-}
-
-// Words that stand in the place of a name: "Incertae sedis", "None recorded", "Unknown".
-bool isPlaceholder(QByteArrayView first) {
-    for (const QByteArrayView word : {"incertae", "none", "unknown", "unassigned", "unplaced",
-                                      "undetermined", "not", "indet."}) {
-        if (first.compare(word, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    QByteArrayView text = words.span(from, to);
+    while (text.endsWith(','))
+        text.chop(1);
+    return Authorship{text};
 }
 
 class Parser {
@@ -171,18 +166,18 @@ public:
         int at = 0;
         if (n_ == 0)
             return;
-        if (isPlaceholder(w_.at[0]))
+        if (isPlaceholder(w_.at(0)))
             return is(BotanicalName::Kind::Unnamed);
         if (!genus(at))
             return;
         name_.kind = BotanicalName::Kind::Name;
         // A subgenus in brackets before the epithet.
-        if (at + 1 < n_ && w_.at[at].startsWith('(') && w_.at[at].endsWith(')') &&
-            isGenus(w_.at[at].sliced(1).chopped(1)) && epithet(at + 1) > 0)
+        if (at + 1 < n_ && w_.at(at).startsWith('(') && w_.at(at).endsWith(')') &&
+            isGenus(w_.at(at).sliced(1).chopped(1)) && epithet(at + 1) > 0)
             ++at;
         if (at == n_)
             return;
-        const QByteArrayView word = w_.at[at];
+        const QByteArrayView word = w_.at(at);
         if (isSurrogate(word))
             return is(BotanicalName::Kind::Surrogate);
         if (isCultivarMark(word))
@@ -200,11 +195,11 @@ private:
     void is(BotanicalName::Kind kind) { name_.kind = kind; }
 
     bool genus(int& at) {
-        if (n_ > 1 && isHybridSign(w_.at[0]) && startsUpper(w_.at[1])) {
+        if (n_ > 1 && isHybridSign(w_.at(0)) && startsUpper(w_.at(1))) {
             name_.genusHybrid = true;
             ++at;
         }
-        QByteArrayView word = w_.at[at];
+        QByteArrayView word = w_.at(at);
         if (startsWithHybridSign(word)) {
             name_.genusHybrid = true;
             word = word.sliced(hybridSign.size());
@@ -226,11 +221,11 @@ private:
     int epithet(int at, QByteArrayView* into = nullptr, bool* hybrid = nullptr) const {
         if (at >= n_)
             return 0;
-        QByteArrayView word = w_.at[at];
+        QByteArrayView word = w_.at(at);
         int taken = 1;
         bool sign = false;
-        if (isHybridSign(word) && at + 1 < n_ && isEpithet(w_.at[at + 1])) {
-            word = w_.at[at + 1];
+        if (isHybridSign(word) && at + 1 < n_ && isEpithet(w_.at(at + 1))) {
+            word = w_.at(at + 1);
             taken = 2;
             sign = true;
         } else if (startsWithHybridSign(word)) {
@@ -252,7 +247,7 @@ private:
         int infraFrom = -1;
         int annotation = n_;
         for (int at = from; at < n_; ++at) {
-            const QByteArrayView word = w_.at[at];
+            const QByteArrayView word = w_.at(at);
             if ((isHybridSign(word) && at + 1 < n_) || startsWithHybridSign(word))
                 return is(BotanicalName::Kind::Formula);
             if (isCultivarMark(word))
@@ -290,7 +285,7 @@ private:
     // A genus's authors and annotation.
     void authorsAndAnnotation(int from, int to) {
         int annotation = from;
-        while (annotation < to && !isAnnotation(w_.at[annotation]))
+        while (annotation < to && !isAnnotation(w_.at(annotation)))
             ++annotation;
         name_.speciesAuthors = authorship(w_, from, annotation);
         name_.annotation = w_.span(annotation, to);
@@ -326,6 +321,8 @@ QByteArray tidyName(QByteArrayView utf8) {
 BotanicalName parseName(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     BotanicalName name = parseName(QByteArrayView(utf8));
-    name.source_ = utf8; // shares the bytes that the views point into
+    // The views point into the words joined anew, or else into the bytes shared here.
+    if (name.own_.isNull())
+        name.own_ = utf8;
     return name;
 }

@@ -3,90 +3,118 @@
 #include <QChar>
 #include <algorithm>
 #include <array>
+#include <compare>
+#include <cstring>
+#include <utility>
+#include <vector>
 
 namespace NameWords {
 namespace {
 
-struct Spelling {
-    QByteArrayView word; // lower case
-    QByteArrayView rank;
+// A word of at most 16 bytes in ASCII lower case, as two numbers: the lists below are
+// searched by comparing numbers, not bytes.
+struct Key {
+    quint64 head = 0;
+    quint64 tail = 0;
+    friend auto operator<=>(const Key&, const Key&) = default;
 };
 
-// The spellings of botanical usage, the standard word first.
-const auto spellings = [] {
-    auto all = std::to_array<Spelling>({
-        {"subsp.", "subsp."}, {"subsp", "subsp."}, {"ssp.", "subsp."}, {"ssp", "subsp."},
-        {"subspec.", "subsp."}, {"subspecies", "subsp."}, {"subs.", "subsp."},
-        {"sbsp.", "subsp."}, {"subp.", "subsp."},
-        {"nothosubsp.", "nothosubsp."}, {"nothossp.", "nothosubsp."}, {"nssp.", "nothosubsp."},
-        {"nsubsp.", "nothosubsp."}, {"nothosubsp", "nothosubsp."},
-        {"convar.", "convar."}, {"convar", "convar."}, {"convarietas", "convar."},
-        {"var.", "var."}, {"var", "var."}, {"v.", "var."}, {"varietas", "var."},
-        {"variety", "var."}, {"\xCE\xB1", "var."}, {"\xCE\xB2", "var."}, {"\xCE\xB3", "var."},
-        {"\xCE\xB4", "var."}, {"\xCE\xB5", "var."}, {"\xCE\xB6", "var."}, {"\xCE\xB7", "var."},
-        {"\xCE\xB8", "var."}, {"\xC3\x9F", "var."},
-        {"nothovar.", "nothovar."}, {"nvar.", "nothovar."}, {"nothovar", "nothovar."},
-        {"subvar.", "subvar."}, {"subvar", "subvar."}, {"subv.", "subvar."},
-        {"subvarietas", "subvar."},
-        {"f.", "f."}, {"fo.", "f."}, {"fo", "f."}, {"fm.", "f."}, {"fma.", "f."},
-        {"fma", "f."}, {"fa.", "f."}, {"fa", "f."}, {"form.", "f."}, {"forma", "f."},
-        {"nothof.", "nothof."}, {"nothoforma", "nothof."}, {"nf.", "nothof."},
-        {"subf.", "subf."}, {"subfo.", "subf."}, {"subfm.", "subf."}, {"subfma.", "subf."},
-        {"subforma", "subf."}, {"subf", "subf."},
-        {"proles", "proles"}, {"prol.", "proles"}, {"race", "proles"},
-        {"lusus", "lus."}, {"lus.", "lus."}, {"morph.", "morph."}, {"morpha", "morph."},
-        {"grex", "grex"}, {"mut.", "mut."}, {"mutatio", "mut."},
-        {"nm.", "nm."}, {"agamosp.", "agamosp."},
-    });
-    std::sort(all.begin(), all.end(),
-              [](const Spelling& a, const Spelling& b) { return a.word < b.word; });
-    return all;
-}();
+constexpr qsizetype keyLength = 16;
 
-// Lower-case words of author citations, with the particles of names in many languages.
-const auto particles = [] {
-    auto all = std::to_array<QByteArrayView>({
-        "af",  "al",   "av",    "bis",   "d",     "d'",    "da",    "das",  "de",  "degli",
-        "dei", "del",  "della", "delle", "dello", "den",   "der",   "des",  "di",  "do",
-        "dos", "du",   "e",     "et",    "ex",    "f",     "fil.",  "hort.", "in", "l'",
-        "la",  "le",   "lo",    "o",     "te",    "ten",   "ter",   "v",    "van", "vom",
-        "von", "y",    "zu",    "zum",   "zur",   "emend."});
-    std::sort(all.begin(), all.end());
-    return all;
-}();
-
-const auto annotations = [] {
-    auto all = std::to_array<QByteArrayView>({
-        "agg.",  "auct.",   "auct",   "comb.", "ined.",   "nec",    "nom.",   "nom",   "non",
-        "nov.",  "orth.",   "p.p.",   "pro",   "s.",      "s.l.",   "s.lat.", "s.s.",  "s.str.",
-        "sec.",  "sensu",   "sp.nov.", "stat.", "syn.",   "nomen",  "ms.",    "fide",  "cons."});
-    std::sort(all.begin(), all.end());
-    return all;
-}();
-
-const auto surrogates = [] {
-    auto all = std::to_array<QByteArrayView>({"sp.", "sp",   "spp.", "spp", "cf.", "cf",
-                                       "aff.", "aff", "nr.",  "?",   "indet.", "sp.indet."});
-    std::sort(all.begin(), all.end());
-    return all;
-}();
-
-template <std::size_t Size>
-bool contains(const std::array<QByteArrayView, Size>& words, QByteArrayView word) {
-    return std::binary_search(words.begin(), words.end(), word);
-}
-
-// The word in ASCII lower case, in `buffer`; empty when it is too long for any word of the
-// lists above.
-QByteArrayView lowered(QByteArrayView word, char (&buffer)[16]) {
-    if (word.size() > qsizetype(sizeof buffer))
-        return {};
+Key keyOf(QByteArrayView word) {
+    char bytes[keyLength] = {};
     for (qsizetype at = 0; at < word.size(); ++at) {
         const char c = word[at];
-        buffer[at] = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+        bytes[at] = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
     }
-    return QByteArrayView(buffer, word.size());
+    Key key;
+    std::memcpy(&key.head, bytes, sizeof key.head);
+    std::memcpy(&key.tail, bytes + sizeof key.head, sizeof key.tail);
+    return key;
 }
+
+class WordList {
+public:
+    WordList(std::initializer_list<QByteArrayView> words) {
+        for (const QByteArrayView word : words)
+            keys_.push_back(keyOf(word));
+        std::sort(keys_.begin(), keys_.end());
+    }
+    bool contains(QByteArrayView word) const {
+        return containsAnyCase(word);
+    }
+    bool containsAnyCase(QByteArrayView word) const {
+        return word.size() <= keyLength &&
+               std::binary_search(keys_.begin(), keys_.end(), keyOf(word));
+    }
+
+private:
+    std::vector<Key> keys_;
+};
+
+// The spellings of ranks below the species in botanical usage, each with its standard word.
+class RankList {
+public:
+    RankList(std::initializer_list<std::pair<QByteArrayView, QByteArrayView>> spellings) {
+        for (const auto& [word, rank] : spellings)
+            ranks_.push_back({keyOf(word), rank});
+        std::sort(ranks_.begin(), ranks_.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
+    QByteArrayView rankOf(QByteArrayView word) const {
+        const Key key = keyOf(word);
+        const auto found =
+            std::lower_bound(ranks_.begin(), ranks_.end(), key,
+                             [](const auto& rank, const Key& wanted) { return rank.first < wanted; });
+        return found != ranks_.end() && found->first == key ? found->second : QByteArrayView();
+    }
+
+private:
+    std::vector<std::pair<Key, QByteArrayView>> ranks_;
+};
+
+const RankList ranks{
+    {"subsp.", "subsp."}, {"subsp", "subsp."}, {"ssp.", "subsp."}, {"ssp", "subsp."},
+    {"subspec.", "subsp."}, {"subspecies", "subsp."}, {"subs.", "subsp."},
+    {"sbsp.", "subsp."}, {"subp.", "subsp."},
+    {"nothosubsp.", "nothosubsp."}, {"nothossp.", "nothosubsp."}, {"nssp.", "nothosubsp."},
+    {"nsubsp.", "nothosubsp."}, {"nothosubsp", "nothosubsp."},
+    {"convar.", "convar."}, {"convar", "convar."}, {"convarietas", "convar."},
+    {"var.", "var."}, {"var", "var."}, {"v.", "var."}, {"varietas", "var."},
+    {"variety", "var."}, {"\xCE\xB1", "var."}, {"\xCE\xB2", "var."}, {"\xCE\xB3", "var."},
+    {"\xCE\xB4", "var."}, {"\xCE\xB5", "var."}, {"\xCE\xB6", "var."}, {"\xCE\xB7", "var."},
+    {"\xCE\xB8", "var."}, {"\xC3\x9F", "var."},
+    {"nothovar.", "nothovar."}, {"nvar.", "nothovar."}, {"nothovar", "nothovar."},
+    {"subvar.", "subvar."}, {"subvar", "subvar."}, {"subv.", "subvar."},
+    {"subvarietas", "subvar."},
+    {"f.", "f."}, {"fo.", "f."}, {"fo", "f."}, {"fm.", "f."}, {"fma.", "f."},
+    {"fma", "f."}, {"fa.", "f."}, {"fa", "f."}, {"form.", "f."}, {"forma", "f."},
+    {"nothof.", "nothof."}, {"nothoforma", "nothof."}, {"nf.", "nothof."},
+    {"subf.", "subf."}, {"subfo.", "subf."}, {"subfm.", "subf."}, {"subfma.", "subf."},
+    {"subforma", "subf."}, {"subf", "subf."},
+    {"proles", "proles"}, {"prol.", "proles"}, {"race", "proles"},
+    {"lusus", "lus."}, {"lus.", "lus."}, {"morph.", "morph."}, {"morpha", "morph."},
+    {"grex", "grex"}, {"mut.", "mut."}, {"mutatio", "mut."},
+    {"nm.", "nm."}, {"agamosp.", "agamosp."},
+};
+
+// Lower-case words of author citations, with the particles of names in many languages.
+const WordList particles{
+    "af",  "al",  "av",  "bis", "d",   "d'",    "da",    "das",   "de",  "degli", "dei",
+    "del", "della", "delle", "dello", "den", "der", "des", "di",   "do",  "dos",   "du",
+    "e",   "et",  "ex",  "f",   "fil.", "hort.", "in",   "l'",    "la",  "le",    "lo",
+    "te",  "ten", "ter", "v",   "van", "vom",   "von",   "y",     "zu",  "zum",   "zur"};
+
+const WordList annotations{
+    "agg.",  "auct.", "auct", "comb.", "ined.", "nec",  "nom.",    "nom",   "non",
+    "nov.",  "orth.", "p.p.", "pro",   "s.",    "s.l.", "s.lat.",  "s.s.",  "s.str.",
+    "sec.",  "sensu", "sp.nov.", "stat.", "syn.", "nomen", "ms.",  "fide",  "cons."};
+
+const WordList placeholders{"incertae", "none", "unknown", "unassigned", "unplaced",
+                            "undetermined", "not", "indet."};
+
+const WordList surrogates{"sp.", "sp", "spp.", "spp", "cf.", "cf", "aff.", "aff", "nr.",
+                          "indet.", "sp.indet."};
 
 // The code point of the UTF-8 sequence that begins the word (a byte that begins none is
 // taken as it is).
@@ -104,78 +132,45 @@ char32_t firstLetter(QByteArrayView word) {
 
 // Small ASCII letters, hyphens, apostrophes ("d'urvillei") and any letter beyond ASCII after
 // the first.
-bool restIsWord(QByteArrayView word) {
-    return std::all_of(word.begin() + 1, word.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || c == '-' || c == '\'' || uchar(c) >= 0x80;
-    });
-}
-
 } // namespace
 
+namespace Lists {
+
 QByteArrayView rankOf(QByteArrayView word) {
-    char buffer[16];
-    const QByteArrayView lower = lowered(word, buffer);
-    const auto found = std::lower_bound(
-        spellings.begin(), spellings.end(), lower,
-        [](const Spelling& spelling, QByteArrayView key) { return spelling.word < key; });
-    return found != spellings.end() && found->word == lower && !lower.isEmpty() ? found->rank
-                                                                                : QByteArrayView();
+    return ranks.rankOf(word);
 }
 
 bool isParticle(QByteArrayView word) {
-    return word.size() <= 6 && contains(particles, word);
+    return particles.contains(word);
 }
 
 bool isAnnotation(QByteArrayView word) {
-    char buffer[16];
-    return contains(annotations, lowered(word, buffer));
-}
-
-bool isSurrogate(QByteArrayView word) {
-    char buffer[16];
-    return contains(surrogates, lowered(word, buffer));
-}
-
-bool isHybridSign(QByteArrayView word) {
-    return word == hybridSign || word == "x" || word == "X";
-}
-
-bool startsWithHybridSign(QByteArrayView word) {
-    return word.startsWith(hybridSign);
-}
-
-bool startsUpper(QByteArrayView word) {
-    if (word.isEmpty())
-        return false;
-    const uchar first = uchar(word[0]);
-    return first < 0x80 ? first >= 'A' && first <= 'Z' : QChar::isUpper(firstLetter(word));
-}
-
-bool startsLower(QByteArrayView word) {
-    if (word.isEmpty())
-        return false;
-    const uchar first = uchar(word[0]);
-    return first < 0x80 ? first >= 'a' && first <= 'z' : QChar::isLower(firstLetter(word));
-}
-
-bool isGenus(QByteArrayView word) {
-    return word.size() >= 2 && startsUpper(word) && restIsWord(word);
-}
-
-bool isEpithet(QByteArrayView word) {
-    return !word.isEmpty() && startsLower(word) && restIsWord(word) && !isParticle(word);
-}
-
-bool isAbbreviatedGenus(QByteArrayView word) {
-    return word.size() >= 2 && word.size() <= 4 && word.endsWith('.') && startsUpper(word) &&
-           restIsWord(word.chopped(1));
+    return annotations.contains(word);
 }
 
 bool isCultivarMark(QByteArrayView word) {
-    // ' " and the typographic quotes ‘ “.
     return word.startsWith('\'') || word.startsWith('"') || word.startsWith("\xE2\x80\x98") ||
-           word.startsWith("\xE2\x80\x9C") || word == "cv." || word == "cv" || word == "cultivar";
+           word.startsWith("\xE2\x80\x9C") || word == "cv." || word == "cv" ||
+           word == "cultivar";
 }
+
+bool startsUpper(QByteArrayView word) {
+    return QChar::isUpper(firstLetter(word));
+}
+
+bool startsLower(QByteArrayView word) {
+    return QChar::isLower(firstLetter(word));
+}
+
+bool isPlaceholder(QByteArrayView word) {
+    return placeholders.containsAnyCase(word);
+}
+
+bool isSurrogate(QByteArrayView word) {
+    return word == "?" || surrogates.contains(word);
+}
+
+} // namespace Lists
 
 qsizetype spaceAt(const char* at, const char* end) {
     const uchar c = uchar(*at);

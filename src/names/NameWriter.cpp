@@ -42,9 +42,10 @@ QByteArray writeTeam(const AuthorTeam& team) {
 
 QByteArray writeAuthorship(const Authorship& authors) {
     Line line;
-    if (!authors.basionym.isEmpty())
-        line.word('(' + writeTeam(authors.basionym) + ')');
-    return line.word(writeTeam(authors.combination)).text();
+    const AuthorTeam basionym = authors.basionym();
+    if (!basionym.isEmpty())
+        line.word('(' + writeTeam(basionym) + ')');
+    return line.word(writeTeam(authors.combination())).text();
 }
 
 QByteArray writeName(const BotanicalName& name) {

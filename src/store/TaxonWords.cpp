@@ -103,7 +103,7 @@ Rank rank(QByteArrayView word) {
     const Rank found = lookUp(word, ranks(), seen, Rank{});
     if (found.level != unknownRank)
         return found;
-    const QByteArrayView inName = NameWords::rankOf(word);
+    const QByteArrayView inName = NameWords::rankOf(normal(word).toUtf8());
     return inName.isEmpty() ? found : Rank{2, inName.toByteArray()};
 }
 
