@@ -56,16 +56,16 @@ void setWord(QByteArray& text, const QByteArray& word, QByteArrayView written, b
         text = word;
 }
 
-// Why a name as written is not stored. Where its parts are in columns, or it is a synonym
-// kept as written, a name not written with a genus still is one.
-std::optional<Skip> skipOf(const BotanicalName& name, bool fromColumns, bool keptWhole) {
+// Why a name written whole is not stored. A synonym kept as written that does not begin with
+// a genus still is one.
+std::optional<Skip> skipOf(const BotanicalName& name, bool keptWhole) {
     switch (name.kind) {
     case Kind::Name:
-        if (name.genusAbbreviated && !fromColumns)
+        if (name.genusAbbreviated)
             return Skip::AbbreviatedGenus;
         return std::nullopt;
     case Kind::NoGenus:
-        if (fromColumns || keptWhole)
+        if (keptWhole)
             return std::nullopt;
         return Skip::NotAName;
     case Kind::Formula:
@@ -160,12 +160,16 @@ bool TaxonMapper::nameParts(const DelimitedReader& reader, TaxonRow& row, bool s
                            (authorship.isEmpty() || authorshipAfter);
     row.parsed = scientificName.isEmpty() ? BotanicalName() : parseName(bare);
     const BotanicalName& name = row.parsed;
-    if (const std::optional<Skip> why = skipOf(name, fromColumns, keptWhole)) {
+    // Where the name's parts are in columns, they are the name; the name written whole only
+    // adds to them.
+    if (const std::optional<Skip> why = skipOf(name, keptWhole); why && !fromColumns) {
         if (!synonym || why != Skip::Formula)
             return skip(row, *why, scientificName);
         row.synonym = tidyName(scientificName);
         return true;
     }
+    if (name.kind != Kind::Name)
+        row.parsed = BotanicalName();
     if (keptWhole) {
         row.synonym = tidyName(bare);
         return true;
