@@ -72,7 +72,6 @@ private slots:
             "×Agropogon|littoralis|||(Sm.) C.E.Hubb.||", "×Agropogon littoralis (Sm.) C.E.Hubb.");
         row("hybrid: formula of species", "Alchemilla glacialis × pentaphylla", "formula");
         row("hybrid: formula with authors", "Salix aurita L. × S. caprea L.", "formula");
-        row("hybrid: formula with x", "Salix aurita x caprea", "formula");
 
         row("ranks: two, the lowest kept",
             "Polystichum lonchitis Roth var. zonatum Fernald f. parvum (Banker) Clute",
@@ -121,8 +120,6 @@ private slots:
         row("spaces: none before a bracket or after it", "Cercospora dendrobii(H.C. Burnett)U. Braun",
             "Cercospora|dendrobii|||(H.C. Burnett) U. Braun||",
             "Cercospora dendrobii (H.C. Burnett) U. Braun");
-        row("spaces: runs and tabs", "  Abies \t alba   Mill. ", "Abies|alba|||Mill.||",
-            "Abies alba Mill.");
 
         row("no name: Incertae sedis", "Incertae sedis", "unnamed");
         row("no name: None recorded", "None recorded", "unnamed");
