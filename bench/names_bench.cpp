@@ -52,16 +52,16 @@ QByteArray namesOf(const QString& path, std::vector<size_t>& starts) {
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    const BenchCommandLine line =
-        readBenchCommandLine(application.arguments(), 1, QStringLiteral("names-bench NAMES.tsv [-n ROUNDS]"));
+    const BenchCommandLine line = readBenchCommandLine(
+        application.arguments(), 1, QStringLiteral("names-bench NAMES.tsv [-n ROUNDS]"));
     std::vector<size_t> starts;
     const QByteArray text = namesOf(line.words[0], starts);
     const size_t count = starts.size() - 1;
     const auto parseAll = [&] {
         qsizetype parts = 0;
         for (size_t at = 0; at < count; ++at) {
-            const BotanicalName name = parseName(
-                QByteArrayView(text.constData() + starts[at], qsizetype(starts[at + 1] - starts[at] - 1)));
+            const BotanicalName name = parseName(QByteArrayView(
+                text.constData() + starts[at], qsizetype(starts[at + 1] - starts[at] - 1)));
             parts += name.species.size() + name.infra.size() + name.speciesAuthors.text.size() +
                      name.infraAuthors.text.size();
         }

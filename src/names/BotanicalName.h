@@ -51,7 +51,7 @@ struct BotanicalName {
     QByteArrayView rank; // "subsp.", "var.", "f." ...; empty for a trinomial without one
     QByteArrayView infra;
     bool infraHybrid = false;
-    int infraRanks = 0; // more than 1: the name had higher infraspecific ranks, left out
+    int infraRanks = 0;        // more than 1: the name had higher infraspecific ranks, left out
     Authorship speciesAuthors; // or the genus's, for a genus alone
     Authorship infraAuthors;
     QByteArrayView annotation; // "nom. illeg.", "s.l.", "auct. non L." ...

@@ -40,9 +40,7 @@ public:
             keys_.push_back(keyOf(word));
         std::sort(keys_.begin(), keys_.end());
     }
-    bool contains(QByteArrayView word) const {
-        return containsAnyCase(word);
-    }
+    bool contains(QByteArrayView word) const { return containsAnyCase(word); }
     bool containsAnyCase(QByteArrayView word) const {
         return word.size() <= keyLength &&
                std::binary_search(keys_.begin(), keys_.end(), keyOf(word));
@@ -63,9 +61,9 @@ public:
     }
     QByteArrayView rankOf(QByteArrayView word) const {
         const Key key = keyOf(word);
-        const auto found =
-            std::lower_bound(ranks_.begin(), ranks_.end(), key,
-                             [](const auto& rank, const Key& wanted) { return rank.first < wanted; });
+        const auto found = std::lower_bound(
+            ranks_.begin(), ranks_.end(), key,
+            [](const auto& rank, const Key& wanted) { return rank.first < wanted; });
         return found != ranks_.end() && found->first == key ? found->second : QByteArrayView();
     }
 
@@ -74,47 +72,94 @@ private:
 };
 
 const RankList ranks{
-    {"subsp.", "subsp."}, {"subsp", "subsp."}, {"ssp.", "subsp."}, {"ssp", "subsp."},
-    {"subspec.", "subsp."}, {"subspecies", "subsp."}, {"subs.", "subsp."},
-    {"sbsp.", "subsp."}, {"subp.", "subsp."},
-    {"nothosubsp.", "nothosubsp."}, {"nothossp.", "nothosubsp."}, {"nssp.", "nothosubsp."},
-    {"nsubsp.", "nothosubsp."}, {"nothosubsp", "nothosubsp."},
-    {"convar.", "convar."}, {"convar", "convar."}, {"convarietas", "convar."},
-    {"var.", "var."}, {"var", "var."}, {"v.", "var."}, {"varietas", "var."},
-    {"variety", "var."}, {"\xCE\xB1", "var."}, {"\xCE\xB2", "var."}, {"\xCE\xB3", "var."},
-    {"\xCE\xB4", "var."}, {"\xCE\xB5", "var."}, {"\xCE\xB6", "var."}, {"\xCE\xB7", "var."},
-    {"\xCE\xB8", "var."}, {"\xC3\x9F", "var."},
-    {"nothovar.", "nothovar."}, {"nvar.", "nothovar."}, {"nothovar", "nothovar."},
-    {"subvar.", "subvar."}, {"subvar", "subvar."}, {"subv.", "subvar."},
+    {"subsp.", "subsp."},
+    {"subsp", "subsp."},
+    {"ssp.", "subsp."},
+    {"ssp", "subsp."},
+    {"subspec.", "subsp."},
+    {"subspecies", "subsp."},
+    {"subs.", "subsp."},
+    {"sbsp.", "subsp."},
+    {"subp.", "subsp."},
+    {"nothosubsp.", "nothosubsp."},
+    {"nothossp.", "nothosubsp."},
+    {"nssp.", "nothosubsp."},
+    {"nsubsp.", "nothosubsp."},
+    {"nothosubsp", "nothosubsp."},
+    {"convar.", "convar."},
+    {"convar", "convar."},
+    {"convarietas", "convar."},
+    {"var.", "var."},
+    {"var", "var."},
+    {"v.", "var."},
+    {"varietas", "var."},
+    {"variety", "var."},
+    {"\xCE\xB1", "var."},
+    {"\xCE\xB2", "var."},
+    {"\xCE\xB3", "var."},
+    {"\xCE\xB4", "var."},
+    {"\xCE\xB5", "var."},
+    {"\xCE\xB6", "var."},
+    {"\xCE\xB7", "var."},
+    {"\xCE\xB8", "var."},
+    {"\xC3\x9F", "var."},
+    {"nothovar.", "nothovar."},
+    {"nvar.", "nothovar."},
+    {"nothovar", "nothovar."},
+    {"subvar.", "subvar."},
+    {"subvar", "subvar."},
+    {"subv.", "subvar."},
     {"subvarietas", "subvar."},
-    {"f.", "f."}, {"fo.", "f."}, {"fo", "f."}, {"fm.", "f."}, {"fma.", "f."},
-    {"fma", "f."}, {"fa.", "f."}, {"fa", "f."}, {"form.", "f."}, {"forma", "f."},
-    {"nothof.", "nothof."}, {"nothoforma", "nothof."}, {"nf.", "nothof."},
-    {"subf.", "subf."}, {"subfo.", "subf."}, {"subfm.", "subf."}, {"subfma.", "subf."},
-    {"subforma", "subf."}, {"subf", "subf."},
-    {"proles", "proles"}, {"prol.", "proles"}, {"race", "proles"},
-    {"lusus", "lus."}, {"lus.", "lus."}, {"morph.", "morph."}, {"morpha", "morph."},
-    {"grex", "grex"}, {"mut.", "mut."}, {"mutatio", "mut."},
-    {"nm.", "nm."}, {"agamosp.", "agamosp."},
+    {"f.", "f."},
+    {"fo.", "f."},
+    {"fo", "f."},
+    {"fm.", "f."},
+    {"fma.", "f."},
+    {"fma", "f."},
+    {"fa.", "f."},
+    {"fa", "f."},
+    {"form.", "f."},
+    {"forma", "f."},
+    {"nothof.", "nothof."},
+    {"nothoforma", "nothof."},
+    {"nf.", "nothof."},
+    {"subf.", "subf."},
+    {"subfo.", "subf."},
+    {"subfm.", "subf."},
+    {"subfma.", "subf."},
+    {"subforma", "subf."},
+    {"subf", "subf."},
+    {"proles", "proles"},
+    {"prol.", "proles"},
+    {"race", "proles"},
+    {"lusus", "lus."},
+    {"lus.", "lus."},
+    {"morph.", "morph."},
+    {"morpha", "morph."},
+    {"grex", "grex"},
+    {"mut.", "mut."},
+    {"mutatio", "mut."},
+    {"nm.", "nm."},
+    {"agamosp.", "agamosp."},
 };
 
 // Lower-case words of author citations, with the particles of names in many languages.
-const WordList particles{
-    "af",  "al",  "av",  "bis", "d",   "d'",    "da",    "das",   "de",  "degli", "dei",
-    "del", "della", "delle", "dello", "den", "der", "des", "di",   "do",  "dos",   "du",
-    "e",   "et",  "ex",  "f",   "fil.", "hort.", "in",   "l'",    "la",  "le",    "lo",
-    "te",  "ten", "ter", "v",   "van", "vom",   "von",   "y",     "zu",  "zum",   "zur"};
+const WordList particles{"af",    "al",  "av",  "bis",   "d",     "d'",    "da",  "das", "de",
+                         "degli", "dei", "del", "della", "delle", "dello", "den", "der", "des",
+                         "di",    "do",  "dos", "du",    "e",     "et",    "ex",  "f",   "fil.",
+                         "hort.", "in",  "l'",  "la",    "le",    "lo",    "te",  "ten", "ter",
+                         "v",     "van", "vom", "von",   "y",     "zu",    "zum", "zur"};
 
-const WordList annotations{
-    "agg.",  "auct.", "auct", "comb.", "ined.", "nec",  "nom.",    "nom",   "non",
-    "nov.",  "orth.", "p.p.", "pro",   "s.",    "s.l.", "s.lat.",  "s.s.",  "s.str.",
-    "sec.",  "sensu", "sp.nov.", "stat.", "syn.", "nomen", "ms.",  "fide",  "cons."};
+const WordList annotations{"agg.",  "auct.",  "auct",  "comb.",  "ined.", "nec",   "nom.",
+                           "nom",   "non",    "nov.",  "orth.",  "p.p.",  "pro",   "s.",
+                           "s.l.",  "s.lat.", "s.s.",  "s.str.", "sec.",  "sensu", "sp.nov.",
+                           "stat.", "syn.",   "nomen", "ms.",    "fide",  "cons."};
 
-const WordList placeholders{"incertae", "none", "unknown", "unassigned", "unplaced",
-                            "undetermined", "not", "indet."};
+const WordList placeholders{"incertae", "none",         "unknown", "unassigned",
+                            "unplaced", "undetermined", "not",     "indet."};
 
-const WordList surrogates{"sp.", "sp", "spp.", "spp", "cf.", "cf", "aff.", "aff", "nr.",
-                          "indet.", "sp.indet."};
+const WordList surrogates{"sp.",  "sp",  "spp.", "spp",    "cf.",      "cf",
+                          "aff.", "aff", "nr.",  "indet.", "sp.indet."};
 
 // The code point of the UTF-8 sequence that begins the word (a byte that begins none is
 // taken as it is).
@@ -150,8 +195,7 @@ bool isAnnotation(QByteArrayView word) {
 
 bool isCultivarMark(QByteArrayView word) {
     return word.startsWith('\'') || word.startsWith('"') || word.startsWith("\xE2\x80\x98") ||
-           word.startsWith("\xE2\x80\x9C") || word == "cv." || word == "cv" ||
-           word == "cultivar";
+           word.startsWith("\xE2\x80\x9C") || word == "cv." || word == "cv" || word == "cultivar";
 }
 
 bool startsUpper(QByteArrayView word) {

@@ -200,8 +200,8 @@ bool TaxonMapper::nameParts(const DelimitedReader& reader, TaxonRow& row, bool s
     row.lowestOfRanks = row.level == 2 && name.infraRanks > 1;
     row.subsp.clear();
     if (row.level == 2) {
-        const QByteArrayView rankWord = !rank.word.isEmpty() ? QByteArrayView(rank.word)
-                                                             : name.rank;
+        const QByteArrayView rankWord =
+            !rank.word.isEmpty() ? QByteArrayView(rank.word) : name.rank;
         if (rankWord.isEmpty() && !synonym)
             return skip(row, Skip::NoRankWord, scientificName);
         const bool hybrid = name.infraHybrid && infra == name.infra;

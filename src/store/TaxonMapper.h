@@ -16,21 +16,21 @@ struct TaxonRow {
     enum class Kind { Name, Synonym, Skipped };
     // Why a row is left out; `detail` adds the word where the reason has one.
     enum class Skip {
-        Kingdom,         // not of the plant kingdom
-        Status,          // a status word not known
-        Rank,            // a rank above the genus or between genus and species
-        UnknownRank,     // a rank word not known
-        NoName,          // neither a scientific name nor a genus
-        NotAName,        // a name that does not begin with a genus
+        Kingdom,          // not of the plant kingdom
+        Status,           // a status word not known
+        Rank,             // a rank above the genus or between genus and species
+        UnknownRank,      // a rank word not known
+        NoName,           // neither a scientific name nor a genus
+        NotAName,         // a name that does not begin with a genus
         AbbreviatedGenus, // "M. alpium"
-        Unnamed,         // a placeholder: "Incertae sedis", "None recorded"
-        Formula,         // an accepted hybrid formula
-        Cultivar,        // a cultivar's epithet
-        Surrogate,       // "sp.", "cf.", "aff." in the place of an epithet
-        NoRankWord,      // below the species, with no rank word in rank or name
-        NoRank,          // one word without a rank: a genus or a family cannot be told apart
-        RankNotInName,   // the rank asks for an epithet the name lacks
-        SynonymNoTarget, // a synonym that points to no other row
+        Unnamed,          // a placeholder: "Incertae sedis", "None recorded"
+        Formula,          // an accepted hybrid formula
+        Cultivar,         // a cultivar's epithet
+        Surrogate,        // "sp.", "cf.", "aff." in the place of an epithet
+        NoRankWord,       // below the species, with no rank word in rank or name
+        NoRank,           // one word without a rank: a genus or a family cannot be told apart
+        RankNotInName,    // the rank asks for an epithet the name lacks
+        SynonymNoTarget,  // a synonym that points to no other row
     };
 
     Kind kind = Kind::Skipped;

@@ -26,9 +26,12 @@ QString partsOf(const BotanicalName& name) {
     const auto text = [](QByteArrayView word, bool hybrid = false) {
         return (hybrid ? QStringLiteral("×") : QString()) + QString::fromUtf8(word);
     };
-    QStringList parts{text(name.genus, name.genusHybrid), text(name.species, name.speciesHybrid),
-                      text(name.rank), text(name.infra, name.infraHybrid),
-                      text(name.speciesAuthors.text), text(name.infraAuthors.text),
+    QStringList parts{text(name.genus, name.genusHybrid),
+                      text(name.species, name.speciesHybrid),
+                      text(name.rank),
+                      text(name.infra, name.infraHybrid),
+                      text(name.speciesAuthors.text),
+                      text(name.infraAuthors.text),
                       text(name.annotation)};
     return parts.join('|') + (name.infraRanks > 1 ? " (2 ranks)" : "");
 }
@@ -87,14 +90,16 @@ private slots:
         row("ranks: subspec.", "Poa alpina subspec. vivipara", "Poa|alpina|subsp.|vivipara|||",
             "Poa alpina subsp. vivipara");
         row("ranks: nvar.", "Mentha ×villosa nvar. alopecuroides",
-            "Mentha|×villosa|nothovar.|alopecuroides|||", "Mentha ×villosa nothovar. alopecuroides");
+            "Mentha|×villosa|nothovar.|alopecuroides|||",
+            "Mentha ×villosa nothovar. alopecuroides");
         row("ranks: convar.", "Brassica oleracea convar. capitata",
             "Brassica|oleracea|convar.|capitata|||");
         row("ranks: proles", "Rubus caesius proles agrestis", "Rubus|caesius|proles|agrestis|||");
         row("ranks: Greek letter", "Pinus sylvestris β rubra", "Pinus|sylvestris|var.|rubra|||",
             "Pinus sylvestris var. rubra");
         row("ranks: glued to the epithet", "Calochortus luteus var.aurantiaca Hoover",
-            "Calochortus|luteus|var.|aurantiaca||Hoover|", "Calochortus luteus var. aurantiaca Hoover");
+            "Calochortus|luteus|var.|aurantiaca||Hoover|",
+            "Calochortus luteus var. aurantiaca Hoover");
 
         row("authors: particle ten", "Festuca ovina ten Hove", "Festuca|ovina|||ten Hove||");
         row("authors: particle delle", "Laminaria digitata delle Chiaje",
@@ -110,14 +115,17 @@ private slots:
             "Carex nigra (Willd. ex Link in Roth) Host emend. Kük., 1909",
             "Carex|nigra|||(Willd. ex Link in Roth) Host emend. Kük., 1909||",
             "Carex nigra (Willd. ex Link in Roth) Host emend. Kük. 1909");
-        row("authors: annotation", "Abies alba Mill., nom. illeg.", "Abies|alba|||Mill.||nom. illeg.",
-            "Abies alba Mill. nom. illeg.");
+        row("authors: annotation", "Abies alba Mill., nom. illeg.",
+            "Abies|alba|||Mill.||nom. illeg.", "Abies alba Mill. nom. illeg.");
         row("authors: sensu lato", "Rubus fruticosus L. s.l.", "Rubus|fruticosus|||L.||s.l.");
         row("authors: auct.", "Carex muricata auct. non L.", "Carex|muricata|||||auct. non L.");
 
-        row("spaces: no-break and ideographic", "Abies\xC2\xA0" "alba\xE3\x80\x80Mill.",
+        row("spaces: no-break and ideographic",
+            "Abies\xC2\xA0"
+            "alba\xE3\x80\x80Mill.",
             "Abies|alba|||Mill.||", "Abies alba Mill.");
-        row("spaces: none before a bracket or after it", "Cercospora dendrobii(H.C. Burnett)U. Braun",
+        row("spaces: none before a bracket or after it",
+            "Cercospora dendrobii(H.C. Burnett)U. Braun",
             "Cercospora|dendrobii|||(H.C. Burnett) U. Braun||",
             "Cercospora dendrobii (H.C. Burnett) U. Braun");
 
