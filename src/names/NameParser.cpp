@@ -186,7 +186,7 @@ public:
         if (taken == 0) {
             if (isHybridSign(word) && at + 1 < n_)
                 return is(BotanicalName::Kind::Formula); // of genera: "Agrostis × Polypogon"
-            return authorsAndAnnotation(at, n_);
+            return authorsAndAnnotation(at);
         }
         below(at + taken);
     }
@@ -254,11 +254,10 @@ private:
                 return is(BotanicalName::Kind::Cultivar);
             // A rank word and its epithet, or an epithet without a rank word just after the
             // species's.
-            QByteArrayView rank = startsUpper(word) ? QByteArrayView() : rankOf(word);
+            const QByteArrayView rank = startsUpper(word) ? QByteArrayView() : rankOf(word);
             int epithetAt = at + 1;
             int taken = rank.isEmpty() ? 0 : epithet(epithetAt, &name_.infra, &name_.infraHybrid);
-            if (taken == 0 && at == from && speciesTo < 0) {
-                rank = {};
+            if (rank.isEmpty() && at == from && speciesTo < 0) {
                 epithetAt = at;
                 taken = epithet(epithetAt, &name_.infra, &name_.infraHybrid);
             }
@@ -283,12 +282,12 @@ private:
     }
 
     // A genus's authors and annotation.
-    void authorsAndAnnotation(int from, int to) {
+    void authorsAndAnnotation(int from) {
         int annotation = from;
-        while (annotation < to && !isAnnotation(w_.at(annotation)))
+        while (annotation < n_ && !isAnnotation(w_.at(annotation)))
             ++annotation;
         name_.speciesAuthors = authorship(w_, from, annotation);
-        name_.annotation = w_.span(annotation, to);
+        name_.annotation = w_.span(annotation, n_);
     }
 
     const Words& w_;
