@@ -34,6 +34,8 @@ void setJoined(QByteArray& text, std::initializer_list<QByteArrayView> pieces) {
     text.resize(size);
     char* out = text.data();
     for (const QByteArrayView piece : pieces) {
+        if (piece.isEmpty())
+            continue; // an empty view may have no bytes at all to copy from
         std::memcpy(out, piece.data(), size_t(piece.size()));
         out += piece.size();
     }

@@ -270,7 +270,8 @@ private slots:
     // Names from their columns and from the name whole, with the level's authors: the rank word
     // below the species, an autonym's author as the species's, a genus added where its species
     // have none, a hybrid's sign kept (from the name whole where its column lacks it), a name
-    // with two ranks below the species taken at the lower and counted.
+    // with two ranks below the species taken at the lower and counted, a synonym below the
+    // species without a rank word.
     void mapsNamesToLevels() {
         Checklist checklist;
         checklist.write("meta.xml", meta(tabs, "<field index=\"6\" term=\"" + dwc + "genus\"/>"
@@ -288,7 +289,8 @@ private slots:
             "6\t\tSalix alba L. f. vitellina (L.) Stokes\t\tform\taccepted\t\t\t\n"
             "7\t\tAsteraceae\t\tfamily\taccepted\t\t\t\n"
             "8\t\tXAgropogon lutosus (Poir.) P.Fourn.\t(Poir.) P.Fourn.\tspecies\taccepted\tAgropogon\tlutosus\t\n"
-            "9\t\tPolystichum lonchitis Roth var. zonatum Fernald f. parvum (Banker) Clute\t\t\taccepted\t\t\t\n");
+            "9\t\tPolystichum lonchitis Roth var. zonatum Fernald f. parvum (Banker) Clute\t\t\taccepted\t\t\t\n"
+            "10\t3\tAchillea lanulosa alpina\t\t\tsynonym\tAchillea\tlanulosa\talpina\n");
         const ImportReport report = checklist.import();
         QCOMPARE(checklist.names(),
                  QStringList({"0|Achillea||||", "0|Mentha||||", "0|Polystichum||||", "0|Salix||||",
@@ -302,6 +304,7 @@ private slots:
         QCOMPARE(report.addedGenera, 4);
         QCOMPARE(report.addedSpecies, 2);
         QCOMPARE(report.lowestOfRanks, 1);
+        QCOMPARE(checklist.synonyms(), QStringList({"Achillea lanulosa alpina = Achillea lanulosa"}));
         QCOMPARE(countOf(report, "family"), 1);
     }
 
