@@ -175,6 +175,26 @@
         <source>synonymum vede k řádku, který v tabulce jmen není</source>
         <translation>a synonym leading to a row that is not in the name table</translation>
     </message>
+    <message>
+        <source>neznámý rank „%1“</source>
+        <translation>unknown rank “%1”</translation>
+    </message>
+    <message>
+        <source>rod jen zkratkou (jako „M. alpium“)</source>
+        <translation>genus only abbreviated (as in “M. alpium”)</translation>
+    </message>
+    <message>
+        <source>místo jména taxonu (jako „Incertae sedis“)</source>
+        <translation>no taxon name in its place (as in “Incertae sedis”)</translation>
+    </message>
+    <message>
+        <source>kultivar</source>
+        <translation>cultivar</translation>
+    </message>
+    <message>
+        <source>jméno bez epiteta (sp., cf., aff. …)</source>
+        <translation>name without its epithet (sp., cf., aff. …)</translation>
+    </message>
 </context>
 <context>
     <name>BrowseTable</name>
@@ -608,6 +628,12 @@ A running Nardel that reads this folder picks them up by itself.
         <source>  %1× %2 (řádek %3%4)
 </source>
         <translation>  %1× %2 (line %3%4)
+</translation>
+    </message>
+    <message>
+        <source>  z toho se dvěma ranky pod úrovní druhu, vzaté na nižším: %1
+</source>
+        <translation>  of them with two ranks below the species, taken at the lower: %1
 </translation>
     </message>
 </context>
