@@ -1162,6 +1162,14 @@ The data can only be restored by installing the program again.</translation>
         <source>Ve složce %1 chybí tabulka jmen nebo synonym, nebo ji nelze přečíst. Nardel proto ukazuje tabulky, které načetl dříve. Restartujte Nardel.</source>
         <translation>The folder %1 is missing its name or synonym table, or it cannot be read. Nardel therefore shows the tables it read before. Restart Nardel.</translation>
     </message>
+    <message>
+        <source>&amp;Chytré hledání</source>
+        <translation>&amp;Smart lookup</translation>
+    </message>
+    <message>
+        <source>nenalezeno</source>
+        <translation>not found</translation>
+    </message>
 </context>
 <context>
     <name>TFormSyns</name>

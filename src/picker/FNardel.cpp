@@ -3,6 +3,7 @@
 #include "picker/ButtonPictures.h"
 #include "picker/NameText.h"
 #include "picker/RichOutput.h"
+#include "picker/SmartLookup.h"
 #include "picker/StatusLine.h"
 #include "platform/DisplayPlatform.h"
 #include "platform/MessageBox.h"
@@ -113,6 +114,7 @@ void TFormNardel::newConnection() {
     // The synonym window searches on the connection.
     if (FormSyns)
         FormSyns->useSource(*source);
+    m_smartLookup.reset();
     m_genusAhead.reset();
     QueryGenus.reset();
     QuerySpecies.reset();

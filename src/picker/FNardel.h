@@ -26,6 +26,7 @@ class TFormInfo;
 class TFormSyns;
 class TablePairWatch;
 struct NameList;
+class SmartLookup;
 struct NameTextInput;
 
 namespace Ui {
@@ -85,6 +86,8 @@ public:
     void FormClick();
     void BtnFindClick(QObject* Sender);
     void FindClipboardName(const QString& text);
+    // The same, with the text read as a botanist writes a name (the smart lookup option).
+    void FindNameSmartly(const QString& text);
     // Selects a name given in full, as the synonym search hands it over.
     void SelectName(int level, const QString& genus, const QString& species, const QString& subsp);
     bool watchingClipboard() const;
@@ -194,6 +197,8 @@ private:
     std::shared_ptr<ListReadAhead> m_genusAhead;
     std::unique_ptr<Query> QuerySpecies;
     std::unique_ptr<Query> QuerySubsp;
+    // Made at the first copied text that the smart lookup reads.
+    std::unique_ptr<SmartLookup> m_smartLookup;
     // Made at its first use, then hidden and shown for the rest of the run; it searches on
     // the connection above, so it goes first.
     std::unique_ptr<TFormSyns> FormSyns;

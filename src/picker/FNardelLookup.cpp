@@ -3,6 +3,8 @@
 #include "picker/FNardel.h"
 
 #include "picker/ClipboardName.h"
+#include "picker/SmartLookup.h"
+#include "picker/StatusLine.h"
 #include "platform/Clipboard.h"
 #include "platform/ClipboardText.h"
 #include "ui_FNardel.h"
@@ -79,7 +81,10 @@ void TFormNardel::BtnFindClick(QObject* Sender) {
         // The clipboard's own string, shared rather than copied: a text of megabytes costs
         // one comparison a tick.
         LastClipText = text;
-        FindClipboardName(LastClipText);
+        if (m_ui->CBsmart->isChecked())
+            FindNameSmartly(LastClipText);
+        else
+            FindClipboardName(LastClipText);
     } catch (const std::exception&) {
     }
 }
@@ -98,6 +103,25 @@ void TFormNardel::FindClipboardName(const QString& text) {
         ClipboardName::firstAtOrAfter(itemsOf(m_ui->CBspecies), words.species);
     if (species >= 0)
         selectEntry(m_ui->CBspecies, species, &TFormNardel::CBspeciesChange);
+}
+
+void TFormNardel::FindNameSmartly(const QString& text) {
+    if (!m_sourceOpen)
+        return;
+    if (!m_smartLookup)
+        m_smartLookup = std::make_unique<SmartLookup>(*DatabaseSp);
+    const std::optional<SmartLookup::Match> match =
+        m_smartLookup->find(trimmedClipboardText(text).toString(), m_ui->CBgenus->currentText());
+    if (!match)
+        return;
+    if (match->genus.isEmpty()) {
+        m_statusLine->showName(tr("nenalezeno"));
+        return;
+    }
+    // As deep as the output level fills the lists.
+    SelectName(std::min(match->level, Level), match->genus, match->species, match->subsp);
+    if (!match->synonym.isEmpty())
+        m_statusLine->showName(SmartLookup::described(*match));
 }
 
 void TFormNardel::SelectName(int level, const QString& genus, const QString& species,

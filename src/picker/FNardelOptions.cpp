@@ -19,7 +19,8 @@
 void TFormNardel::setUpOptionsMenu() {
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
-    PopupMenu->addActions({m_ui->CBauthor, m_ui->CBauto, m_ui->CBformated, m_ui->BtnFormat1});
+    PopupMenu->addActions(
+        {m_ui->CBauthor, m_ui->CBauto, m_ui->CBformated, m_ui->BtnFormat1, m_ui->CBsmart});
     PopupMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
     PopupMenu->addActions({m_ui->BtnDICgenerate, m_ui->BtnEdit});
     PopupMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
@@ -77,6 +78,8 @@ void TFormNardel::restoreSettings() {
         m_ui->CBauto->setChecked(flag);
         m_ui->BtnInsert->setVisible(!flag);
     }
+    if (FormInfo->ReadSettingBool(SettingNames::smartLookup, flag))
+        m_ui->CBsmart->setChecked(flag);
     if (FormInfo->ReadSettingBool(SettingNames::formatted, flag) && flag)
         m_ui->CBformated->trigger();
 }
@@ -92,6 +95,7 @@ void TFormNardel::FormClose() {
         FormInfo->WriteSettingBool(SettingNames::addAuthor, m_ui->CBauthor->isChecked());
         FormInfo->WriteSettingBool(SettingNames::autoClipboard, m_ui->CBauto->isChecked());
         FormInfo->WriteSettingBool(SettingNames::formatted, m_ui->CBformated->isChecked());
+        FormInfo->WriteSettingBool(SettingNames::smartLookup, m_ui->CBsmart->isChecked());
     } catch (const std::exception& failure) {
         MessageBox::show(this, MessageBox::Kind::Warning, QCoreApplication::applicationName(),
                          tr("Volby a umístění okna se neuložily.") + u'\n' +

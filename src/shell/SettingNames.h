@@ -17,6 +17,8 @@ inline const QString level = QStringLiteral("Level");
 inline const QString addAuthor = QStringLiteral("AddAuthor");
 inline const QString autoClipboard = QStringLiteral("AutoClipbrd");
 inline const QString formatted = QStringLiteral("Formated");
+// The clipboard watch reads a copied name as a botanist writes it; off unless chosen.
+inline const QString smartLookup = QStringLiteral("SmartLookup");
 inline const QString fontName = QStringLiteral("FontName");
 inline const QString fontSize = QStringLiteral("FontSize");
 

@@ -4,12 +4,13 @@
 
 namespace {
 
-// The program with automatic copying and authors on, at the level `level`, its window found.
-bool startCopyingProgram(XSession& session, int level, QString& window) {
+// The program with automatic copying and authors on, at the level `level`, its window found;
+// `smart` reads a copied name as a botanist writes it.
+bool startCopyingProgram(XSession& session, int level, QString& window, bool smart = false) {
     session.copyBundledTables();
     session.settings().writeKey({QString(R"("Level"=dword:0000000%1)").arg(level),
-                                 R"("AddAuthor"=dword:00000001)",
-                                 R"("AutoClipbrd"=dword:00000001)"});
+                                 R"("AddAuthor"=dword:00000001)", R"("AutoClipbrd"=dword:00000001)",
+                                 QString(R"("SmartLookup"=dword:0000000%1)").arg(int(smart))});
     window = session.startToMainWindow(NARDEL_PROGRAM);
     return !window.isEmpty();
 }
@@ -95,6 +96,24 @@ private slots:
         // Five ticks of the watch go by with the name as it was copied.
         QVERIFY2(!XSession::waitFor([&] { return clipboardText(session) != fullName; }, 1000),
                  qPrintable(clipboardText(session)));
+    }
+
+    // With the smart lookup chosen, a name is read whole: an abbreviated genus, its rank and
+    // authors, a synonym for its accepted name.
+    void smartLookupSelectsTheNameWhole() {
+        XSession session;
+        QVERIFY2(session.isRunning(), "Xvfb did not start");
+        QString window;
+        QVERIFY(startCopyingProgram(session, 2, window, true));
+        session.focusDesktop();
+        const QStringList copies[] = {{"A. ursinum L. ssp. ucrainicum Kleopow & Oxner",
+                                       "Allium ursinum L. subsp. ucrainicum Kleopow & Oxner"},
+                                      {"Abies pectinata (Lam.) DC.", "Abies alba Mill."}};
+        for (const QStringList& copy : copies) {
+            copyInOtherProgram(session, copy[0]);
+            QVERIFY2(XSession::waitFor([&] { return clipboardText(session) == copy[1]; }),
+                     qPrintable(clipboardText(session)));
+        }
     }
 
     void keysSetTheLevelAndPickFromTheList() {

@@ -20,6 +20,7 @@ const QStringList rows = {
     "2\tPicea\tabies\tsubsp. obovata\t\t(Ledeb.) Hultén\t539\t5",
     "1\tPicea\tomorika\t\t(Pančić) Purk.\t\t540\t6",
     "0\tPinus\t\t\t\t\t541\t7",
+    "1\tPinus\tabies\t\tL.\t\t542\t8",
 };
 
 } // namespace
@@ -27,7 +28,7 @@ const QStringList rows = {
 class TestLookup : public QObject {
     Q_OBJECT
 
-    PickerTestBed bed{rows};
+    PickerTestBed bed{rows, {"Picea excelsa\t4", "Abies pectinata\t2"}};
     FakeClipboard clipboard;
 
     static QString selected(const TFormNardel& form) {
@@ -74,6 +75,68 @@ private slots:
         QVERIFY(form->watchingClipboard());
         form->Timer1Timer();
         QCOMPARE(selected(*form), selection);
+    }
+
+    // With the smart lookup on, a copied text is read as a botanist writes a name.
+    void smartLookupReadsTheNameWhole_data() {
+        QTest::addColumn<QString>("shown"); // the genus selected before the copy
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("selection");
+        QTest::addColumn<QString>("status"); // empty: the selected name's own
+        QTest::newRow("abbreviated genus, the one shown") << "Pinus" << 1 << "P. abies"
+                                                          << "Pinus|abies|"
+                                                          << "";
+        QTest::newRow("abbreviated genus, the one of its letter that holds it")
+            << "Abies" << 1 << "P. omorika"
+            << "Picea|omorika|"
+            << "";
+        QTest::newRow("abbreviated genus, two of its letter hold it") << "Abies" << 1 << "P. abies"
+                                                                      << "Abies||"
+                                                                      << "nenalezeno";
+        QTest::newRow("authors and rank")
+            << "" << 2 << "Picea abies (L.) H.Karst. subsp. obovata (Ledeb.) Hultén"
+            << "Picea|abies|subsp. obovata"
+            << "";
+        QTest::newRow("rank without its dot") << "" << 2 << "Picea abies ssp obovata"
+                                              << "Picea|abies|subsp. obovata"
+                                              << "";
+        QTest::newRow("below the output level") << "" << 1 << "Picea abies subsp. obovata"
+                                                << "Picea|abies|"
+                                                << "";
+        QTest::newRow("synonym") << "" << 1 << "Picea excelsa (Lam.) Link"
+                                 << "Picea|abies|"
+                                 << "Picea excelsa → Picea abies";
+        QTest::newRow("not in the tables") << "" << 1 << "Picea glauca (Moench) Voss"
+                                           << "||"
+                                           << "nenalezeno";
+        QTest::newRow("abbreviation of no genus") << "" << 1 << "Q. robur"
+                                                  << "||"
+                                                  << "nenalezeno";
+        QTest::newRow("no name") << "" << 1 << "picea abies"
+                                 << "||"
+                                 << "";
+    }
+    void smartLookupReadsTheNameWhole() {
+        QFETCH(QString, shown);
+        QFETCH(int, level);
+        QFETCH(QString, text);
+        QFETCH(QString, selection);
+        QFETCH(QString, status);
+        auto form = bed.activatedForm(&clipboard);
+        QRadioButton* const levels[] = {ui(*form).RBgenus, ui(*form).RBspecies, ui(*form).RBsubsp};
+        levels[level]->setChecked(true);
+        ui(*form).CBsmart->trigger();
+        if (!shown.isEmpty())
+            form->SelectName(0, shown, QString(), QString());
+        const QString statusBefore = form->statusText();
+        clipboard.copyFromOtherProgram(text);
+        form->Timer1Timer();
+        QCOMPARE(selected(*form), selection);
+        if (!status.isEmpty())
+            QCOMPARE(form->statusText(), status);
+        else if (selection == "||")
+            QCOMPARE(form->statusText(), statusBefore);
     }
 
     void watchLeavesOwnCopiesRepeatsAndPictures() {

@@ -18,7 +18,7 @@ const QStringList rows = {
 
 // The values that a closing window leaves in the key, in the order it writes them.
 const QStringList closingValues = {"FormTop", "FormLeft",  "FormHeight",  "FormWidth",
-                                   "Level",   "AddAuthor", "AutoClipbrd", "Formated"};
+                                   "Level",   "AddAuthor", "AutoClipbrd", "Formated", "SmartLookup"};
 
 } // namespace
 
@@ -49,9 +49,9 @@ private slots:
                  QStringList({"CBauthor:Včet&ně jmen autorů:tick",
                               "CBauto:&Automaticky do schránky:tick",
                               "CBformated:&Formátovaný výstup:tick", "BtnFormat1:&Základní font",
-                              "N1:", "BtnDICgenerate:&Uživatelský slovník MS Office",
+                              "CBsmart:&Chytré hledání:tick", "N1:", "BtnDICgenerate:&Uživatelský slovník MS Office",
                               "BtnEdit:&Editace dat", "N2:", "StandardForm:&Obnova okna"}));
-        QVERIFY(ui(form).PopupMenu->actions()[4]->isSeparator());
+        QVERIFY(ui(form).PopupMenu->actions()[5]->isSeparator());
         QVERIFY(ui(form).BtnEdit->isVisible());
     }
 
@@ -92,29 +92,30 @@ private slots:
         QTest::addColumn<bool>("authors");
         QTest::addColumn<bool>("automatic");
         QTest::addColumn<bool>("formatted");
+        QTest::addColumn<bool>("smart");
 
-        QTest::newRow("nothing stored") << QStringList() << 1 << false << false << false;
+        QTest::newRow("nothing stored") << QStringList() << 1 << false << false << false << false;
         QTest::newRow("subspecies")
-            << QStringList{"\"Level\"=dword:00000002"} << 2 << false << false << false;
+            << QStringList{"\"Level\"=dword:00000002"} << 2 << false << false << false << false;
         QTest::newRow("genus") << QStringList{"\"Level\"=dword:00000000"} << 0 << false << false
-                               << false;
+                               << false << false;
         QTest::newRow("level 5 is the genus")
-            << QStringList{"\"Level\"=dword:00000005"} << 0 << false << false << false;
+            << QStringList{"\"Level\"=dword:00000005"} << 0 << false << false << false << false;
         QTest::newRow("level -1 is the genus")
-            << QStringList{"\"Level\"=dword:ffffffff"} << 0 << false << false << false;
+            << QStringList{"\"Level\"=dword:ffffffff"} << 0 << false << false << false << false;
         QTest::newRow("level stored as text")
-            << QStringList{"\"Level\"=\"2\""} << 1 << false << false << false;
+            << QStringList{"\"Level\"=\"2\""} << 1 << false << false << false << false;
         QTest::newRow("all options on")
             << QStringList{"\"AddAuthor\"=dword:00000007", "\"AutoClipbrd\"=dword:00000001",
-                           "\"Formated\"=dword:00000001"}
-            << 1 << true << true << true;
+                           "\"Formated\"=dword:00000001", "\"SmartLookup\"=dword:00000001"}
+            << 1 << true << true << true << true;
         QTest::newRow("options stored off")
             << QStringList{"\"AddAuthor\"=dword:00000000", "\"AutoClipbrd\"=dword:00000000",
                            "\"Formated\"=dword:00000000"}
-            << 1 << false << false << false;
+            << 1 << false << false << false << false;
         QTest::newRow("options stored as text")
             << QStringList{"\"AddAuthor\"=\"1\"", "\"AutoClipbrd\"=\"1\"", "\"Formated\"=\"1\""}
-            << 1 << false << false << false;
+            << 1 << false << false << false << false;
     }
     void firstActivationRestoresTheOptions() {
         QFETCH(QStringList, stored);
@@ -122,6 +123,7 @@ private slots:
         QFETCH(bool, authors);
         QFETCH(bool, automatic);
         QFETCH(bool, formatted);
+        QFETCH(bool, smart);
         bed.settings().writeKey(stored);
         const int shownBefore = bed.infoWindowShown();
         auto form = bed.activatedForm();
@@ -136,6 +138,7 @@ private slots:
         QCOMPARE(ui(*form).CBauto->isChecked(), automatic);
         QCOMPARE(ui(*form).BtnInsert->isHidden(), automatic);
         QCOMPARE(ui(*form).CBformated->isChecked(), formatted);
+        QCOMPARE(ui(*form).CBsmart->isChecked(), smart);
         form->BtnMenuClick();
         QCOMPARE(ui(*form).BtnFormat1->isEnabled(), formatted);
         ui(*form).PopupMenu->hide();

@@ -27,5 +27,5 @@ PickerControls::PickerControls(const QWidget& form)
       NAMED(RBgenus), NAMED(RBspecies), NAMED(RBsubsp), NAMED(BtnInsert), NAMED(SpeedButton1),
       NAMED(LblGenus), NAMED(LblSpecies), NAMED(LblSubsp), NAMED(BtnFind), NAMED(BtnMenu),
       NAMED(LblPage), NAMED(BtnSyn), NAMED(PopupMenu), NAMED(CBauthor), NAMED(CBauto),
-      NAMED(CBformated), NAMED(BtnFormat1), NAMED(BtnDICgenerate), NAMED(BtnEdit),
+      NAMED(CBformated), NAMED(BtnFormat1), NAMED(CBsmart), NAMED(BtnDICgenerate), NAMED(BtnEdit),
       NAMED(StandardForm) {}

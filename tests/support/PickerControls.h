@@ -36,6 +36,7 @@ struct PickerControls {
     QAction* CBauto;
     QAction* CBformated;
     QAction* BtnFormat1;
+    QAction* CBsmart;
     QAction* BtnDICgenerate;
     QAction* BtnEdit;
     QAction* StandardForm;
