@@ -1,6 +1,8 @@
 # Build, run and test wrappers. On a fresh machine use scripts/bootstrap, which installs the
 # Debian packages first.
 BUILD ?= build
+# The Debian package is built apart, without the tests and benchmarks.
+PACKAGE_BUILD ?= build-package
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 # How long `make fuzz` runs each fuzz target.
@@ -51,16 +53,22 @@ fuzz: $(FUZZ_BUILD)/CMakeCache.txt
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzzers
 	tests/fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-# The Debian package, build/nardel_VERSION_amd64.deb.
-package: build
-	cd $(BUILD) && cpack
+# The Debian package, build-package/nardel_VERSION_amd64.deb, from a build that has neither the
+# tests nor the benchmarks.
+$(PACKAGE_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNARDEL_WERROR=$(WERROR) \
+		-DNARDEL_TESTS=OFF
+
+package: $(PACKAGE_BUILD)/CMakeCache.txt
+	cmake --build $(PACKAGE_BUILD) -j$(JOBS)
+	cd $(PACKAGE_BUILD) && cpack
 
 # Installs the package on this machine and starts the installed program under Xvfb; the
 # packaging tests run again, lintian now on the package just built.
 # `sudo apt-get remove nardel` takes it away again.
-installed-test: package
+installed-test: package build
 	$(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --reinstall \
-		./$(BUILD)/nardel_*_amd64.deb
+		./$(PACKAGE_BUILD)/nardel_*_amd64.deb
 	cd $(BUILD) && ctest --output-on-failure -L 'installed|packaging'
 
 # The README's picture of the window, taken by an end-to-end test.
@@ -75,4 +83,4 @@ bench-short: build
 	NARDEL_BENCH_BUILD=$(BUILD) bench/run --short
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)
