@@ -1358,4 +1358,15 @@ The data can only be restored by installing the program again.</translation>
         <translation>%1 must be a whole number from %2 to %3, not “%4”</translation>
     </message>
 </context>
+<context>
+    <name>VersionRecord</name>
+    <message>
+        <source>Výběr vědeckých jmen rostlin pro textový editor</source>
+        <translation>Scientific plant names picked for a text editor</translation>
+    </message>
+    <message>
+        <source>Program obsahuje interní databázi jmen rostlin podle Valmor (2002).</source>
+        <translation>The program holds an internal database of plant names after Valmor (2002).</translation>
+    </message>
+</context>
 </TS>
