@@ -591,6 +591,11 @@ A running Nardel that reads this folder picks them up by itself.
         <source>  zbývá %1:%2</source>
         <translation>  %1:%2 left</translation>
     </message>
+    <message>
+        <source>cs_CZ</source>
+        <comment>the locale whose digit grouping the numbers take</comment>
+        <translation>en_US</translation>
+    </message>
 </context>
 <context>
     <name>ImportReport</name>
@@ -635,6 +640,11 @@ A running Nardel that reads this folder picks them up by itself.
 </source>
         <translation>  of them with two ranks below the species, taken at the lower: %1
 </translation>
+    </message>
+    <message>
+        <source>cs_CZ</source>
+        <comment>the locale whose digit grouping the numbers take</comment>
+        <translation>en_US</translation>
     </message>
 </context>
 <context>

@@ -32,7 +32,8 @@ void ImportProgress::show(ArchiveImport::Phase phase, qint64 done, qint64 total,
     const double part = total > 0 ? std::min(1.0, double(done) / double(total)) : 0.0;
     const int filled = int(part * width);
     const double seconds = double(now - phaseStart_) / 1000.0;
-    const QLocale czech(QLocale::Czech);
+    // Numbers grouped as the language of the texts groups them.
+    const QLocale language(tr("cs_CZ", "the locale whose digit grouping the numbers take"));
     // The names padded alike, so that the bars of the phases stand one below the other.
     QString line = QStringLiteral("\r%1 [%2%3] %4 %")
                        .arg(phaseName(phase).leftJustified(13))
@@ -40,7 +41,7 @@ void ImportProgress::show(ArchiveImport::Phase phase, qint64 done, qint64 total,
                        .arg(QString(width - filled, '.'))
                        .arg(int(part * 100), 3);
     if (seconds > 0.2) {
-        line += tr("  %1 řádků/s").arg(czech.toString(qint64(double(rows) / seconds)));
+        line += tr("  %1 řádků/s").arg(language.toString(qint64(double(rows) / seconds)));
         if (part > 0.01 && !finished) {
             const qint64 left = qint64(seconds * (1.0 - part) / part);
             line += tr("  zbývá %1:%2").arg(left / 60).arg(left % 60, 2, 10, QChar('0'));

@@ -15,8 +15,9 @@ void ImportReport::note(const QString& what, const QString& where) {
 }
 
 QString ImportReport::text() const {
-    const QLocale czech(QLocale::Czech);
-    const auto number = [&czech](qint64 value) { return czech.toString(value); };
+    // Numbers grouped as the language of the texts groups them.
+    const QLocale language(tr("cs_CZ", "the locale whose digit grouping the numbers take"));
+    const auto number = [&language](qint64 value) { return language.toString(value); };
     QString text = tr("Přijatá jména: rody %1, druhy %2, taxony pod úrovní druhu %3\n")
                        .arg(number(names[0]), number(names[1]), number(names[2]));
     if (addedGenera > 0 || addedSpecies > 0)
