@@ -56,7 +56,17 @@ public:
           record_(positionIn(layout, NameColumn::record)),
           texts_{genus_, species_, subsp_, author0_, author1_} {}
 
+    // Room for as many rows as the file of `bytes` can hold, taken only as the rows fill it:
+    // the lists then never grow by copying, which would double their memory for a moment.
+    void expect(qint64 bytes) {
+        const size_t mostRows = size_t(std::max<qint64>(bytes, 0) / shortestRowBytes);
+        records_.reserve(mostRows);
+        names_.reserve(mostRows);
+    }
+
     void write(const TsvReader& reader, TableWriter& writer) {
+        if (reader.line() > maxLine)
+            reader.fail(tr("soubor má víc než %1 řádků").arg(maxLine));
         const qint64 level = reader.integer(level_, 0, 2);
         const qint64 record = reader.integer(record_, 1, intMax);
         const QByteArrayView genus = reader.field(genus_);
@@ -131,7 +141,7 @@ private:
         if (level > 0)
             hash = qHashMulti(hash, reader.field(species_), reader.field(subsp_),
                               reader.field(author0_), reader.field(author1_));
-        names_.push_back({hash, reader.line(), record, level == 0});
+        names_.push_back({hash, quint32(reader.line()), level == 0, record});
     }
 
     // Fails on the first line, in the order of the file, that repeats an earlier row's name,
@@ -160,7 +170,7 @@ private:
                     if (writer.contains(names_[later].genus ? sameGenus : sameName,
                                         {QByteArray::number(names_[later].record),
                                          QByteArray::number(names_[earlier].record)})) {
-                        first = {names_[later].line, names_[earlier].line};
+                        first = {qint64(names_[later].line), qint64(names_[earlier].line)};
                         break;
                     }
                 }
@@ -200,11 +210,12 @@ private:
         return true;
     }
 
+    // Sixteen bytes a row: the import of a world checklist keeps one for each of its names.
     struct Name {
         size_t hash;
-        qint64 line;
-        int record;
-        bool genus;
+        quint32 line : 31;
+        quint32 genus : 1;
+        qint32 record;
         bool operator<(const Name& other) const {
             return std::tie(hash, line) < std::tie(other.hash, other.line);
         }
@@ -225,6 +236,9 @@ private:
     const int record_;
     const QList<int> texts_; // the text columns, copied as they are
     std::array<qint64, 3> counts_{};
+    // A row has eight fields, a digit in three of them, a letter in the genus.
+    static constexpr qint64 shortestRowBytes = 12;
+    static constexpr qint64 maxLine = (qint64(1) << 31) - 1;
     std::vector<int> records_;
     std::vector<Name> names_;
     QSet<QByteArray> genera_;
@@ -266,6 +280,7 @@ ImportReport importTables(const QString& namesTsv, const QString& synonymsTsv,
     const TableSchema::Layout& nameLayout = TableSchema::names();
     NameRows names(nameLayout);
     TsvReader nameReader(namesTsv, nameLayout);
+    names.expect(nameReader.size());
     TableWriter& nameWriter = pair.names();
     qint64 rows = 0;
     while (nameReader.next()) {

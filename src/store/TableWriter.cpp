@@ -37,7 +37,6 @@ TableWriter::TableWriter(const QString& folder, const TableSchema::Layout& layou
     // The file is private until it is renamed, so it needs no journal; finish() flushes it.
     exec(QStringLiteral("PRAGMA %1.journal_mode=OFF").arg(schema));
     exec(QStringLiteral("PRAGMA %1.synchronous=OFF").arg(schema));
-    exec(QStringLiteral("PRAGMA %1.cache_size=-65536").arg(schema));
     exec(TableSchema::createTable(layout_, schema));
     exec(QStringLiteral("BEGIN"));
     QStringList marks;
