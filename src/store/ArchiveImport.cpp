@@ -6,11 +6,11 @@
 #include "store/DelimitedReader.h"
 #include "store/Fingerprint.h"
 #include "store/FingerprintTable.h"
+#include "store/ImportError.h"
+#include "store/PairWriter.h"
 #include "store/ReadAheadSource.h"
 #include "store/Spool.h"
 #include "store/SynonymLinks.h"
-#include "store/ImportError.h"
-#include "store/TablePair.h"
 #include "store/TablePassword.h"
 #include "store/TableSchema.h"
 #include "store/TableWriter.h"
@@ -171,7 +171,7 @@ public:
         const Checklist checklist = describe(files_);
         wholeCitation_ = citationOf(files_, checklist);
         report_.citation = ChecklistCitation::shortened(wholeCitation_);
-        TablePair pair(folder_, TablePassword::programPassword);
+        PairWriter pair(folder_, TablePassword::programPassword);
         writeNames(checklist, pair);
         writeSynonyms(pair.synonyms());
         pair.replace();
@@ -193,7 +193,7 @@ private:
 
     // Reads the core, then writes its names into the name table: the name table's cache and
     // what the reading keeps are never in memory together.
-    void writeNames(const Checklist& checklist, TablePair& pair) {
+    void writeNames(const Checklist& checklist, PairWriter& pair) {
         readCore(checklist);
         if (records_ == 0)
             fail(QCoreApplication::translate(

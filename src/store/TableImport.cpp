@@ -1,6 +1,6 @@
 #include "store/TableImport.h"
 
-#include "store/TablePair.h"
+#include "store/PairWriter.h"
 #include "store/TablePassword.h"
 #include "store/TableSchema.h"
 #include "store/TableWriter.h"
@@ -271,7 +271,7 @@ void requireFiles(const QString& namesTsv, const QString& synonymsTsv) {
 
 ImportReport importTables(const QString& namesTsv, const QString& synonymsTsv,
                           const QString& folder, const PhaseProgress& progress) {
-    TablePair pair(folder, TablePassword::programPassword);
+    PairWriter pair(folder, TablePassword::programPassword);
     requireFiles(namesTsv, synonymsTsv);
     ImportReport report;
 

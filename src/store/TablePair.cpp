@@ -229,9 +229,8 @@ private:
     int error_ = 0;
 };
 
-TablePair::TablePair(const QString& folder, const QString& password)
-    : folder_(folder), password_(password), stamp_(newStamp()),
-      lock_(std::make_unique<Lock>(folder)) {
+TablePair::TablePair(const QString& folder)
+    : folder_(folder), stamp_(newStamp()), lock_(std::make_unique<Lock>(folder)) {
     lock_->require();
     // A swap that cannot be completed keeps its files: the error names the cause.
     completeSwap(QDir(folder));
@@ -240,31 +239,14 @@ TablePair::TablePair(const QString& folder, const QString& password)
 
 TablePair::~TablePair() = default;
 
-TableWriter& TablePair::names() {
-    return writer(names_, TableSchema::names());
-}
-
-TableWriter& TablePair::synonyms() {
-    return writer(synonyms_, TableSchema::synonyms());
-}
-
-TableWriter& TablePair::writer(std::unique_ptr<TableWriter>& writer,
-                               const TableSchema::Layout& layout) {
-    if (!writer) {
-        writer = std::make_unique<TableWriter>(folder_, layout, password_);
-        writer->setAbout(TableAbout::importStamp, stamp_);
-    }
-    return *writer;
-}
-
-void TablePair::replace() {
-    Q_ASSERT(names_ && synonyms_);
-    writeSwapRecord(folder_, {names_->tempPath(), names_->finalPath()},
-                    {synonyms_->tempPath(), synonyms_->finalPath()});
+void TablePair::replace(const QString& names, const QString& synonyms,
+                        const std::function<void()>& handOver) {
+    const QDir folder(folder_);
+    writeSwapRecord(folder_, {names, folder.filePath(TableSchema::names().tableFile)},
+                    {synonyms, folder.filePath(TableSchema::synonyms().tableFile)});
     // From here on the files belong to the swap, which a later run completes if this one fails.
-    names_->release();
-    synonyms_->release();
-    completeSwap(QDir(folder_));
+    handOver();
+    completeSwap(folder);
 }
 
 void TablePair::copy(const QString& from, const QString& to) {
@@ -272,7 +254,7 @@ void TablePair::copy(const QString& from, const QString& to) {
         throw EngineError::ofSystem(QCoreApplication::translate("TablePair", "Složku nelze vytvořit"), errno,
                                     to, to);
     // The pair holds the folder's lock; it completes what a killed copy or import left.
-    const TablePair pair(to, QString());
+    TablePair pair(to);
     const QDir source(from);
     const QDir target(to);
     for (const QString& file : tableFiles()) {
@@ -291,11 +273,10 @@ void TablePair::copy(const QString& from, const QString& to) {
     };
     const std::unique_ptr<FolderFile> names = copied(TableSchema::names().tableFile);
     const std::unique_ptr<FolderFile> synonyms = copied(TableSchema::synonyms().tableFile);
-    writeSwapRecord(to, {names->path(), target.filePath(TableSchema::names().tableFile)},
-                    {synonyms->path(), target.filePath(TableSchema::synonyms().tableFile)});
-    names->keep();
-    synonyms->keep();
-    completeSwap(target);
+    pair.replace(names->path(), synonyms->path(), [&] {
+        names->keep();
+        synonyms->keep();
+    });
 }
 
 bool TablePair::recover(const QString& folder) {

@@ -11,7 +11,7 @@
 
 // Writes one protected table file from rows, into a temporary file beside its final place.
 // Nothing appears under the final name until the finished file is renamed over it (see
-// TablePair), so a failed import leaves no half-written table behind; the destructor removes
+// PairWriter), so a failed import leaves no half-written table behind; the destructor removes
 // the file unless it was released.
 class TableWriter {
 public:
