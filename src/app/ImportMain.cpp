@@ -1,14 +1,14 @@
 // nardel-import: builds plantnames.db and syns.db from a checklist archive or from
 // tab-separated text files.
 #include "app/ImportProgress.h"
+#include "import/ArchiveFiles.h"
+#include "import/ArchiveImport.h"
+#include "import/ChecklistCitation.h"
+#include "import/SynonymLinks.h"
+#include "import/TableImport.h"
 #include "platform/ProgramTranslations.h"
 #include "platform/TableFolders.h"
-#include "store/ArchiveFiles.h"
-#include "store/ArchiveImport.h"
-#include "store/ChecklistCitation.h"
 #include "store/EngineError.h"
-#include "store/SynonymLinks.h"
-#include "store/TableImport.h"
 
 #include <QCoreApplication>
 #include <QDir>

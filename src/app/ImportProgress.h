@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/ArchiveImport.h"
+#include "import/ArchiveImport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,11 +4,11 @@
 // reader's promises: a dialect it can read, rows of UTF-8 fields without NUL bytes on rising
 // lines, and synonyms that point to ids of their own, each once.
 #include "fuzz/FuzzCheck.h"
-#include "store/ArchiveDescriptor.h"
-#include "store/DelimitedReader.h"
-#include "store/ImportError.h"
-#include "store/TaxonColumns.h"
-#include "store/TaxonMapper.h"
+#include "import/ArchiveDescriptor.h"
+#include "import/DelimitedReader.h"
+#include "import/ImportError.h"
+#include "import/TaxonColumns.h"
+#include "import/TaxonMapper.h"
 
 #include <algorithm>
 #include <cstring>

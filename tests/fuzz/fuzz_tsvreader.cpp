@@ -2,7 +2,7 @@
 // ImportError; a line it accepts yields fields that are UTF-8 without tabs or line breaks,
 // and numbers within the bounds asked for.
 #include "fuzz/FuzzCheck.h"
-#include "store/TsvReader.h"
+#include "import/TsvReader.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

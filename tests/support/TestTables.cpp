@@ -1,9 +1,9 @@
 #include "support/TestTables.h"
 
+#include "import/TableImport.h"
 #include "store/Connection.h"
 #include "store/NameSource.h"
 #include "store/Query.h"
-#include "store/TableImport.h"
 #include "store/TablePassword.h"
 
 #include <QCryptographicHash>
