@@ -43,10 +43,6 @@
 <context>
     <name>ArchiveFiles</name>
     <message>
-        <source>%1: soubor nelze číst: %2</source>
-        <translation>%1: cannot read the file: %2</translation>
-    </message>
-    <message>
         <source>%1: soubor nelze otevřít: %2</source>
         <translation>%1: cannot open the file: %2</translation>
     </message>
@@ -226,14 +222,6 @@
         <translation>unknown encoding %1</translation>
     </message>
     <message>
-        <source>pole v uvozovkách se do 16 MiB neuzavřelo</source>
-        <translation>a quoted field was not closed within 16 MiB</translation>
-    </message>
-    <message>
-        <source>řádek je delší než 16 MiB</source>
-        <translation>the line is longer than 16 MiB</translation>
-    </message>
-    <message>
         <source>text není platný v kódování %1</source>
         <translation>the text is not valid in the encoding %1</translation>
     </message>
@@ -256,6 +244,18 @@
     <message>
         <source>řádek obsahuje bajt NUL</source>
         <translation>the line holds a NUL byte</translation>
+    </message>
+    <message>
+        <source>řádky souboru končí samotným znakem CR; uložte ho s konci řádků LF nebo CR LF</source>
+        <translation>the file&apos;s lines end in a lone CR; save it with LF or CR LF line ends</translation>
+    </message>
+    <message>
+        <source>pole v uvozovkách se do %1 MiB neuzavřelo</source>
+        <translation>a quoted field was not closed within %1 MiB</translation>
+    </message>
+    <message>
+        <source>řádek je delší než %1 MiB</source>
+        <translation>the line is longer than %1 MiB</translation>
     </message>
 </context>
 <context>
@@ -426,6 +426,13 @@ No: the list opens read-only.</translation>
     <message>
         <source>Data source for Nardel is not available</source>
         <translation>Data source for Nardel is not available</translation>
+    </message>
+</context>
+<context>
+    <name>FileSource</name>
+    <message>
+        <source>%1: soubor nelze číst: %2</source>
+        <translation>%1: cannot read the file: %2</translation>
     </message>
 </context>
 <context>
@@ -1315,34 +1322,6 @@ The data can only be restored by installing the program again.</translation>
 </context>
 <context>
     <name>TsvReader</name>
-    <message>
-        <source>%1: soubor nelze otevřít (%2). Zkontrolujte, že existuje a že jej smíte číst.</source>
-        <translation>%1: cannot open the file (%2). Check that it exists and that you may read it.</translation>
-    </message>
-    <message>
-        <source>řádek je delší než 1 MiB; zkontrolujte, že je to text se sloupci oddělenými tabulátorem</source>
-        <translation>the line is longer than 1 MiB; check that it is text with columns separated by tabs</translation>
-    </message>
-    <message>
-        <source>řádky končí samotným CR; uložte soubor s konci řádků LF nebo CR LF</source>
-        <translation>the lines end in a lone CR; save the file with LF or CR LF line ends</translation>
-    </message>
-    <message>
-        <source>soubor nelze číst: %1</source>
-        <translation>cannot read the file: %1</translation>
-    </message>
-    <message>
-        <source>soubor se během čtení zkrátil z %1 na %2 bajtů; počkejte, až jej jiný program dopíše</source>
-        <translation>the file shrank from %1 to %2 bytes while being read; wait until another program has finished writing it</translation>
-    </message>
-    <message>
-        <source>řádek není text v UTF-8; uložte soubor v kódování UTF-8</source>
-        <translation>the line is not UTF-8 text; save the file in the UTF-8 encoding</translation>
-    </message>
-    <message>
-        <source>řádek obsahuje bajt NUL; odstraňte jej</source>
-        <translation>the line holds a NUL byte; remove it</translation>
-    </message>
     <message>
         <source>soubor je prázdný; jeho první řádek musí jmenovat sloupce</source>
         <translation>the file is empty; its first line must name the columns</translation>

@@ -96,6 +96,7 @@ private:
         const QXmlStreamAttributes attributes = xml_.attributes();
         result_.rowType = attributes.value(QLatin1String("rowType")).toString();
         TextDialect& dialect = result_.dialect;
+        dialect.declaredInMeta = true;
         dialect.separator = singleByte(QStringLiteral("fieldsTerminatedBy"), ',', false);
         dialect.quote = singleByte(QStringLiteral("fieldsEnclosedBy"), '"', true);
         const QString lineEnd =

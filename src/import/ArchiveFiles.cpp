@@ -1,5 +1,6 @@
 #include "import/ArchiveFiles.h"
 
+#include "import/FileSource.h"
 #include "import/ImportError.h"
 
 #include <QCoreApplication>
@@ -38,26 +39,6 @@ bool startsLikeZip(const QString& path) {
 int depth(const QString& file) {
     return int(file.count('/'));
 }
-
-class FileSource : public ByteSource {
-public:
-    explicit FileSource(const QString& path) : file_(path) {
-        if (!file_.open(QIODevice::ReadOnly))
-            fail(QCoreApplication::translate("ArchiveFiles", "%1: soubor nelze číst: %2")
-                     .arg(path, file_.errorString()));
-    }
-    qint64 read(char* data, qint64 size) override {
-        const qint64 read = file_.read(data, size);
-        if (read < 0)
-            fail(QCoreApplication::translate("ArchiveFiles", "%1: soubor nelze číst: %2")
-                     .arg(file_.fileName(), file_.errorString()));
-        return read;
-    }
-    qint64 size() const override { return file_.isSequential() ? -1 : file_.size(); }
-
-private:
-    QFile file_;
-};
 
 class ZipEntrySource : public ByteSource {
 public:

@@ -7,8 +7,6 @@
 
 namespace {
 constexpr qsizetype blockSize = 1 << 20;
-// A row longer than this is a quote left open, not a row.
-constexpr qsizetype longestRow = 16 << 20;
 
 bool isUtf8Name(const QByteArray& encoding) {
     const QByteArray name = encoding.toLower();
@@ -57,10 +55,17 @@ bool holdsLoneCr(QByteArrayView bytes) {
     return false;
 }
 
-const char* const crAlone = QT_TRANSLATE_NOOP(
-    "DelimitedReader",
-    "řádky souboru končí samotným znakem CR; uložte ho s konci řádků LF nebo CR LF (nebo "
-    "to řekněte v meta.xml: linesTerminatedBy=\"\\r\")");
+// The whole file read as one line: its lines end in another way than the dialect declares.
+QString crAlone(const TextDialect& dialect) {
+    return dialect.declaredInMeta
+               ? QCoreApplication::translate(
+                     "DelimitedReader",
+                     "řádky souboru končí samotným znakem CR; uložte ho s konci řádků LF nebo CR "
+                     "LF (nebo to řekněte v meta.xml: linesTerminatedBy=\"\\r\")")
+               : QCoreApplication::translate("DelimitedReader",
+                                             "řádky souboru končí samotným znakem CR; uložte ho "
+                                             "s konci řádků LF nebo CR LF");
+}
 } // namespace
 
 DelimitedReader::DelimitedReader(std::unique_ptr<ByteSource> source, const TextDialect& dialect,
@@ -84,16 +89,8 @@ bool DelimitedReader::readMore() {
         return false;
     // The unread bytes move to the front; a row longer than the block grows it.
     const qsizetype kept = blockEnd_ - unread_;
-    if (kept > longestRow) {
-        if (dialect_.lineEnd == '\n' &&
-            holdsLoneCr(QByteArrayView(block_).sliced(unread_, kept)))
-            fail(line_, QCoreApplication::translate("DelimitedReader", crAlone));
-        fail(line_,
-             dialect_.quote
-                 ? QCoreApplication::translate("DelimitedReader",
-                                               "pole v uvozovkách se do 16 MiB neuzavřelo")
-                 : QCoreApplication::translate("DelimitedReader", "řádek je delší než 16 MiB"));
-    }
+    if (kept > dialect_.longestRow)
+        failOnLongRow(QByteArrayView(block_).sliced(unread_, kept), true);
     if (block_.isEmpty())
         block_.resize(blockSize);
     std::memmove(block_.data(), block_.constData() + unread_, size_t(kept));
@@ -158,6 +155,19 @@ bool DelimitedReader::readMore() {
     return read > 0;
 }
 
+void DelimitedReader::failOnLongRow(QByteArrayView row, bool unended) const {
+    if (dialect_.lineEnd == '\n' && holdsLoneCr(row))
+        fail(line_, crAlone(dialect_));
+    const qsizetype mebibytes = dialect_.longestRow >> 20;
+    // A row that the file does not end is mostly a quote left open.
+    fail(line_, unended && dialect_.quote
+                    ? QCoreApplication::translate("DelimitedReader",
+                                                  "pole v uvozovkách se do %1 MiB neuzavřelo")
+                          .arg(mebibytes)
+                    : QCoreApplication::translate("DelimitedReader", "řádek je delší než %1 MiB")
+                          .arg(mebibytes));
+}
+
 void DelimitedReader::countRead(qint64 read) {
     bytesRead_ += read;
     // A file cut short while it is read would otherwise pass for a shorter checklist.
@@ -220,6 +230,8 @@ bool DelimitedReader::next() {
         }
         const qsizetype rowEnd = end < 0 ? blockEnd_ : end;
         QByteArrayView row(block_.constData() + unread_, rowEnd - unread_);
+        if (row.size() > dialect_.longestRow)
+            failOnLongRow(row, false);
         rowLine_ = line_;
         const qint64 breaks = dialect_.quote ? row.count(dialect_.lineEnd) : 0;
         line_ += breaks + 1;
@@ -237,7 +249,7 @@ bool DelimitedReader::next() {
                                                              "řádek není platný text UTF-8"));
         // The whole file read as its first line: its lines end in another way than declared.
         if (rowLine_ == 1 && dialect_.lineEnd == '\n' && holdsLoneCr(row))
-            fail(rowLine_, QCoreApplication::translate("DelimitedReader", crAlone));
+            fail(rowLine_, crAlone(dialect_));
         if (row.contains('\0'))
             fail(rowLine_,
                  QCoreApplication::translate("DelimitedReader", "řádek obsahuje bajt NUL"));

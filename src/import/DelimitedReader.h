@@ -16,8 +16,8 @@
 // LF is declared; a vertical tab or any other control byte inside a field is text. Blank lines
 // are no rows. Text in another encoding than UTF-8 (named by the dialect, or UTF-16 with a
 // byte-order mark) is converted to UTF-8 as it is read. A file that ends before the size it
-// had when it was opened is an error. Fields are views into the reader, valid until the next
-// row is read.
+// had when it was opened, and a row longer than the dialect's longest, are errors. Fields are
+// views into the reader, valid until the next row is read.
 class DelimitedReader {
 public:
     DelimitedReader(std::unique_ptr<ByteSource> source, const TextDialect& dialect,
@@ -42,6 +42,9 @@ public:
 
 private:
     bool readMore();
+    // Fails on a row longer than the dialect allows, whose bytes so far are `row`; `unended`
+    // when no line end has been found for it.
+    [[noreturn]] void failOnLongRow(QByteArrayView row, bool unended) const;
     void countRead(qint64 read);
     qsizetype findRowEnd(qsizetype from) const;
     void splitPlain(QByteArrayView row);

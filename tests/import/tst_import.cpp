@@ -26,7 +26,8 @@ class TestImport : public QObject {
 private slots:
     void importedRowsReadBackExactly() {
         TestTables tables;
-        // Columns in another order and letter case, a byte-order mark and CR LF line ends.
+        // Columns in another order and letter case, a byte-order mark, CR LF line ends and
+        // blank lines, which are no rows.
         tables.writeText(
             "names.tsv",
             "\xEF\xBB\xBFpn_rec\tlevel_\tgenus\tspecies\tsubsp\tautor0\tautor1\tpage\r\n"
@@ -34,8 +35,9 @@ private slots:
             "2\t1\tDianthus\tcarthusianorum\t\tL.\t\t211\r\n"
             "3\t2\tDianthus\tcarthusianorum\tsubsp. saxigenus\t\t(Schur) Čelak.\t212\r\n"
             "4\t1\tDianthus\t×courtoisii\t\tRchb.\t\t-1\r\n"
-            "5\t1\tDianthus\tcarthusianorum\t\tSchur\t\t211\r\n");
-        tables.writeText("syns.tsv", "PN_REC\tSYN\n3\tDianthus saxigenus\n");
+            "\r\n"
+            "5\t1\tDianthus\tcarthusianorum\t\tSchur\t\t211\r\n\r\n");
+        tables.writeText("syns.tsv", "PN_REC\tSYN\n3\tDianthus saxigenus\n\n");
         TableImport::importTables(tables.path("names.tsv"), tables.path("syns.tsv"),
                                   tables.folder());
 
@@ -110,7 +112,7 @@ private slots:
             << good + "2\tDianthus\tarmeria\tsubsp. x\t\tL.\t300\t4\n"
             << goodSyns << "names.tsv:4: poddruh druhu „Dianthus armeria“";
         QTest::newRow("invalid UTF-8") << good + "1\tDianthus\tarm\xE9ria\t\tL.\t\t213\t4\n"
-                                       << goodSyns << "names.tsv:4: řádek není text v UTF-8";
+                                       << goodSyns << "names.tsv:4: řádek není platný text UTF-8";
         QTest::newRow("NUL byte") << good +
                                          QByteArray("1\tDianthus\tarm\0ria\t\tL.\t\t213\t4\n", 26)
                                   << goodSyns << "names.tsv:4: řádek obsahuje bajt NUL";
@@ -129,7 +131,7 @@ private slots:
             << good + "1\tDianthus\t" + QByteArray(1 << 20, 'a') + "\t\tL.\t\t213\t4\n"
             << goodSyns << "names.tsv:4: řádek je delší než 1 MiB";
         QTest::newRow("CR alone") << QByteArray(good).replace('\n', '\r') << goodSyns
-                                  << "names.tsv:1: řádky končí samotným CR";
+                                  << "names.tsv:1: řádky souboru končí samotným znakem CR";
         QTest::newRow("synonym of no row") << good << "syn\tpn_rec\nDianthus x\t2\nDianthus y\t9\n"
                                            << "syns.tsv:3: pn_rec 9 nevede k žádnému řádku";
         QTest::newRow("empty synonym") << good << "syn\tpn_rec\n\t2\n"
@@ -158,6 +160,7 @@ private slots:
             const QString message = QString::fromUtf8(error.what());
             QVERIFY2(message.startsWith(tables.folder() + '/' + expected), qPrintable(message));
             QVERIFY2(message.size() < 400, "an error quotes a bad field in part only");
+            QVERIFY2(!message.contains("meta.xml"), "a tab-separated file has no meta.xml");
         }
         QCOMPARE(TestTables::digestOf(tables.path("plantnames.db")), namesBefore);
         QCOMPARE(TestTables::digestOf(tables.path("syns.db")), synonymsBefore);
