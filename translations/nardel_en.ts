@@ -1277,6 +1277,10 @@ The data can only be restored by installing the program again.</translation>
         <source>%1 %2 nevede k žádnému řádku souboru jmen; opravte je podle %3 přijatého jména</source>
         <translation>%1 %2 leads to no row of the names file; correct it to the %3 of the accepted name</translation>
     </message>
+    <message>
+        <source>soubor má víc než %1 řádků</source>
+        <translation>the file has more than %1 lines</translation>
+    </message>
 </context>
 <context>
     <name>TablePair</name>
