@@ -9,14 +9,9 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <sqlite3.h>
 
 namespace {
-
-const QString genusField = QStringLiteral("GENUS");
-const QString speciesField = QStringLiteral("SPECIES");
-const QString subspField = QStringLiteral("SUBSP");
 
 // The SQL of a list query as the window's query hands it to SQLite.
 std::string sqlOf(const QStringList& lines) {
@@ -62,13 +57,12 @@ LargestLists largestLists(const QString& tableFile) {
 void benchFills(BenchWindow& windows, const QString& tableFile, int rounds,
                 const LargestLists& lists) {
     const std::string file = tableFile.toStdString();
-    const QString table = QFileInfo(tableFile).fileName();
-    QueryFloor genus(file, sqlOf(genusQueryLines(table, genusField)), {}, {"GENUS", "PAGE"});
-    const std::string speciesSql = sqlOf(speciesQueryLines(table, genusField, speciesField));
+    QueryFloor genus(file, sqlOf(genusQueryLines()), {}, {"GENUS", "PAGE"});
+    const std::string speciesSql = sqlOf(speciesQueryLines());
     const std::vector<std::string> speciesColumns{"SPECIES", "AUTOR0", "PAGE"};
     QueryFloor species(file, speciesSql, {lists.genus.toStdString()}, speciesColumns);
     QueryFloor speciesOfSubsp(file, speciesSql, {lists.speciesGenus.toStdString()}, speciesColumns);
-    QueryFloor subsp(file, sqlOf(subspQueryLines(table, genusField, speciesField, subspField)),
+    QueryFloor subsp(file, sqlOf(subspQueryLines()),
                      {lists.speciesGenus.toStdString(), lists.species.toStdString()},
                      {"SUBSP", "AUTOR1", "PAGE"});
 

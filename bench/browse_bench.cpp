@@ -28,10 +28,10 @@
 // process, and how much it grew while the window opened.
 #include "Rounds.h"
 #include "sqlite_floor.h"
+#include "store/BrowseTable.h"
 #include "store/NameSource.h"
 #include "store/TablePassword.h"
 #include "store/TableSchema.h"
-#include "tools/BrowseTable.h"
 #include "tools/FBrowse.h"
 
 #include <QApplication>

@@ -21,12 +21,13 @@
 #include "collation_floor.h"
 #include "sqlite_floor.h"
 #include "store/NameSource.h"
+#include "store/SynonymQueries.h"
 #include "store/TablePassword.h"
+#include "store/TableSchema.h"
 #include "tools/DictionaryExport.h"
 #include "tools/DictionaryWords.h"
 #include "tools/FSyns.h"
 #include "tools/QueryRowsModel.h"
-#include "tools/SynonymQueries.h"
 
 #include <QApplication>
 #include <QDir>
@@ -80,7 +81,7 @@ void benchSynonyms(NameSource& source, const QDir& folder, int count) {
     form.ShowFormSyns(QString(), &mainWindow);
     auto* searchText = form.findChild<QLineEdit*>(QStringLiteral("EditF"));
     QAbstractItemModel* grid = form.findChild<QTableView*>(QStringLiteral("DBGrid1"))->model();
-    sqlite3* db = openFloorFile(folder.filePath(synonymTable));
+    sqlite3* db = openFloorFile(folder.filePath(TableSchema::synonyms().tableFile));
     const QByteArray sql = synonymSearchLines().join(u'\n').toUtf8();
     long floorRows = 0;
     const auto check = [&](const QString& key) {

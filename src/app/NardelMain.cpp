@@ -10,6 +10,7 @@
 #include "platform/TerminationSignals.h"
 #include "shell/VersionRecord.h"
 #include "store/TablePair.h"
+#include "store/TableSchema.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -53,7 +54,7 @@ QStringList foldersToSearch(const ProgramOptions& options) {
 // The folder whose tables the window opens: the first that holds them. When none does, the
 // first searched: the window then reports it with every folder searched.
 QString tableFolderAmong(const QStringList& folders) {
-    const QString found = firstFolderWithTables(folders);
+    const QString found = firstFolderHolding(folders, TableSchema::names().tableFile);
     return found.isEmpty() ? folders.first() : found;
 }
 

@@ -18,6 +18,7 @@
 #include "store/TablePairWatch.h"
 #include "store/TablePassword.h"
 #include "store/TablePath.h"
+#include "store/TableSchema.h"
 #include "tools/DictionaryExport.h"
 #include "tools/EditableCopy.h"
 #include "tools/FSyns.h"
@@ -38,6 +39,8 @@
 #include <QToolButton>
 
 namespace {
+
+namespace Column = TableSchema::NameColumn;
 
 const char* const sourceMissingText =
     QT_TRANSLATE_NOOP("FNardel", "Data source for Nardel is not available");
@@ -126,14 +129,8 @@ void TFormNardel::newConnection() {
 }
 
 void TFormNardel::FormCreate() {
-    FieldGenus = QStringLiteral("GENUS");
-    FieldSpecies = QStringLiteral("SPECIES");
-    FieldSubsp = QStringLiteral("SUBSP");
-    FieldAuthor0 = QStringLiteral("AUTOR0");
-    FieldAuthor1 = QStringLiteral("AUTOR1");
-    FieldPage = QStringLiteral("PAGE");
     MessageBox::runAction(this, [this] {
-        OpenNameSource(tablePathIn(m_programFolder, QStringLiteral("plantnames.db")));
+        OpenNameSource(tablePathIn(m_programFolder, TableSchema::names().tableFile));
     });
     // Without its names the window stays usable and says why its lists are empty.
     if (!m_sourceOpen)
@@ -161,12 +158,10 @@ void TFormNardel::OpenNameSource(const QString& tablePath) {
         for (const QString& field : shown)
             query.columnOf(field);
     };
-    build(*QueryGenus, genusQueryLines(TableName, FieldGenus), {FieldGenus, FieldPage});
-    build(*QuerySpecies, speciesQueryLines(TableName, FieldGenus, FieldSpecies),
-          {FieldSpecies, FieldAuthor0, FieldPage});
+    build(*QueryGenus, genusQueryLines(), {Column::genus, Column::page});
+    build(*QuerySpecies, speciesQueryLines(), {Column::species, Column::author0, Column::page});
     QuerySpecies->defineParam(QStringLiteral("genus"), Query::ParamType::Text);
-    build(*QuerySubsp, subspQueryLines(TableName, FieldGenus, FieldSpecies, FieldSubsp),
-          {FieldSubsp, FieldAuthor1, FieldPage});
+    build(*QuerySubsp, subspQueryLines(), {Column::subsp, Column::author1, Column::page});
     QuerySubsp->defineParam(QStringLiteral("genus"), Query::ParamType::Text);
     QuerySubsp->defineParam(QStringLiteral("species"), Query::ParamType::Text);
 
@@ -184,9 +179,9 @@ void TFormNardel::readGenusListAhead() {
     m_genusAhead = std::make_shared<ListReadAhead>(
         ListReadAhead::Request{DatabaseSp->param(QStringLiteral("PATH")),
                                {TablePassword::programPassword},
-                               genusQueryLines(TableName, FieldGenus),
-                               FieldGenus,
-                               FieldPage});
+                               genusQueryLines(),
+                               Column::genus,
+                               Column::page});
 }
 
 bool TFormNardel::event(QEvent* event) {
@@ -285,13 +280,13 @@ std::function<void(NameList&)> TFormNardel::rowsOf(Query* query, const QString& 
     if (!query)
         return {};
     return [this, query, textField, authorField](NameList& entries) {
-        appendRows(*query, textField, authorField, FieldPage, entries);
+        appendRows(*query, textField, authorField, Column::page, entries);
     };
 }
 
 void TFormNardel::FillGenusList() {
     Utf8List noAuthors;
-    std::function<void(NameList&)> read = rowsOf(QueryGenus.get(), FieldGenus, QString());
+    std::function<void(NameList&)> read = rowsOf(QueryGenus.get(), Column::genus, QString());
     // The first fill takes the list read while the info window was shown.
     if (const std::shared_ptr<ListReadAhead> ahead = std::move(m_genusAhead))
         read = [ahead](NameList& entries) { entries = ahead->take(); };
@@ -306,9 +301,9 @@ void TFormNardel::FillSpeciesList() {
     const QString genus = m_ui->CBgenus->currentText();
     if (!genus.isEmpty())
         QuerySpecies->setParam(QStringLiteral("genus"), genus);
-    fillList(m_ui->CBspecies, m_ui->LblSpecies, NameList::withBlankEntry(), SpeciesAuthors,
-             SpeciesPages,
-             rowsOf(genus.isEmpty() ? nullptr : QuerySpecies.get(), FieldSpecies, FieldAuthor0));
+    fillList(
+        m_ui->CBspecies, m_ui->LblSpecies, NameList::withBlankEntry(), SpeciesAuthors, SpeciesPages,
+        rowsOf(genus.isEmpty() ? nullptr : QuerySpecies.get(), Column::species, Column::author0));
 }
 
 void TFormNardel::FillSubspList() {
@@ -317,8 +312,9 @@ void TFormNardel::FillSubspList() {
         QuerySubsp->setParam(QStringLiteral("genus"), m_ui->CBgenus->currentText());
         QuerySubsp->setParam(QStringLiteral("species"), species);
     }
-    fillList(m_ui->CBsubsp, m_ui->LblSubsp, NameList::withBlankEntry(), SubspAuthors, SubspPages,
-             rowsOf(species.isEmpty() ? nullptr : QuerySubsp.get(), FieldSubsp, FieldAuthor1));
+    fillList(
+        m_ui->CBsubsp, m_ui->LblSubsp, NameList::withBlankEntry(), SubspAuthors, SubspPages,
+        rowsOf(species.isEmpty() ? nullptr : QuerySubsp.get(), Column::subsp, Column::author1));
 }
 
 void TFormNardel::CBgenusChange(QObject* Sender) {

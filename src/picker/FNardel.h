@@ -163,7 +163,6 @@ private:
     bool m_sourceOpen = false;
     int Level = 1;
     QString TableName;
-    QString FieldGenus, FieldSpecies, FieldSubsp, FieldAuthor0, FieldAuthor1, FieldPage;
     Utf8List SpeciesAuthors;
     Utf8List SubspAuthors;
     QList<int> GenusPages;

@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 #include "platform/TableFolders.h"
 #include "store/TablePath.h"
+#include "store/TableSchema.h"
 #include "tools/DictionaryExport.h"
 #include "tools/EditableCopy.h"
 #include "tools/FBrowse.h"
@@ -46,7 +47,9 @@ void TFormNardel::BtnSynClick() {
 
 void TFormNardel::BtnDICgenerateClick() {
     m_dictionaryExport->BtnDICgenerateClick(this, *DatabaseSp, TableName,
-                                            {FieldGenus, FieldSpecies, FieldSubsp});
+                                            {TableSchema::NameColumn::genus,
+                                             TableSchema::NameColumn::species,
+                                             TableSchema::NameColumn::subsp});
 }
 
 void TFormNardel::BtnEditClick() {

@@ -1,19 +1,13 @@
 #include "picker/SmartLookup.h"
 
 #include "names/NameParser.h"
-#include "store/TableSchema.h"
-#include "tools/SynonymQueries.h"
+#include "store/ListQueries.h"
+#include "store/SynonymQueries.h"
 
 namespace {
 
-namespace Column = TableSchema::NameColumn;
-
 QString word(QByteArrayView utf8, bool hybrid) {
     return (hybrid ? QStringLiteral("×") : QString()) + QString::fromUtf8(utf8);
-}
-
-QString nameTable() {
-    return TableSchema::names().tableFile;
 }
 
 void prepareOnce(Query& query, const QStringList& lines, const QStringList& parameters) {
@@ -71,11 +65,7 @@ std::optional<SmartLookup::Match> SmartLookup::find(const QString& text,
 bool SmartLookup::holds(const Match& name) {
     if (name.level == 0)
         return !generaHolding(name.genus, QString()).isEmpty();
-    prepareOnce(names_,
-                {QStringLiteral("SELECT %1 FROM '%2'").arg(Column::record, nameTable()),
-                 QStringLiteral("WHERE %1 = :genus AND %2 = :species AND ").arg(Column::genus, Column::species),
-                 QStringLiteral("((%1 = 1 AND :subsp = '') OR (%1 = 2 AND %2 = :subsp))")
-                     .arg(Column::level, Column::subsp)},
+    prepareOnce(names_, nameRecordLines(),
                 {QStringLiteral("genus"), QStringLiteral("species"), QStringLiteral("subsp")});
     names_.setParam(QStringLiteral("genus"), name.genus);
     names_.setParam(QStringLiteral("species"), name.species);
@@ -87,12 +77,7 @@ bool SmartLookup::holds(const Match& name) {
 QStringList SmartLookup::generaHolding(const QString& letter, const QString& species) {
     // A genus alone is a genus row; an abbreviated one, every genus of its letter that has a
     // species of the epithet.
-    prepareOnce(genera_,
-                {QStringLiteral("SELECT DISTINCT %1 FROM '%2'").arg(Column::genus, nameTable()),
-                 QStringLiteral("WHERE ((:species = '' AND %1 = 0 AND %2 = :genus) OR")
-                     .arg(Column::level, Column::genus),
-                 QStringLiteral("(%1 = 1 AND %2 = :species AND substr(%3, 1, length(:genus)) = :genus))")
-                     .arg(Column::level, Column::species, Column::genus)},
+    prepareOnce(genera_, generaHoldingLines(),
                 {QStringLiteral("genus"), QStringLiteral("species")});
     genera_.setParam(QStringLiteral("genus"), letter);
     genera_.setParam(QStringLiteral("species"), species.isNull() ? QString("") : species);
@@ -104,12 +89,7 @@ QStringList SmartLookup::generaHolding(const QString& letter, const QString& spe
 }
 
 std::optional<SmartLookup::Match> SmartLookup::acceptedNameOf(const QString& synonym) {
-    prepareOnce(
-        synonyms_,
-        {QStringLiteral("SELECT %1 FROM '%2'")
-             .arg(TableSchema::SynonymColumn::acceptedRecord, TableSchema::synonyms().tableFile),
-         QStringLiteral("WHERE %1 = :synonym").arg(TableSchema::SynonymColumn::synonym)},
-        {QStringLiteral("synonym")});
+    prepareOnce(synonyms_, synonymRecordLines(), {QStringLiteral("synonym")});
     synonyms_.setParam(QStringLiteral("synonym"), synonym);
     synonyms_.open();
     if (synonyms_.eof())

@@ -24,9 +24,9 @@ QString userTableFolder(const QProcessEnvironment& environment) {
     return home + QStringLiteral("/.local/share/nardel");
 }
 
-QString firstFolderWithTables(const QStringList& folders) {
+QString firstFolderHolding(const QStringList& folders, const QString& tableFile) {
     for (const QString& folder : folders) {
-        if (QFileInfo(folder + QStringLiteral("/plantnames.db")).isFile())
+        if (QFileInfo(folder + u'/' + tableFile).isFile())
             return folder;
     }
     return {};

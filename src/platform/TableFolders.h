@@ -13,5 +13,5 @@ QStringList tableFolders(const QProcessEnvironment& environment, const QString& 
 // $XDG_DATA_HOME/nardel, else ~/.local/share/nardel.
 QString userTableFolder(const QProcessEnvironment& environment);
 
-// The first of `folders` that holds plantnames.db, or an empty text when none does.
-QString firstFolderWithTables(const QStringList& folders);
+// The first of `folders` that holds the file `tableFile`, or an empty text when none does.
+QString firstFolderHolding(const QStringList& folders, const QString& tableFile);

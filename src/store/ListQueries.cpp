@@ -1,8 +1,14 @@
 #include "store/ListQueries.h"
 
+#include "store/TableSchema.h"
+
 namespace {
-QString selectAllFrom(const QString& tableName) {
-    return QStringLiteral("SELECT * FROM '") + tableName + '\'';
+
+namespace Column = TableSchema::NameColumn;
+
+QStringList selectAtLevel(int level) {
+    return {QStringLiteral("SELECT * FROM '") + TableSchema::names().tableFile + u'\'',
+            QStringLiteral("WHERE (%1=%2)").arg(Column::level).arg(level)};
 }
 QString equalsParam(const QString& field, const QString& param) {
     return QStringLiteral("AND (") + field + QStringLiteral("= :") + param + ')';
@@ -10,21 +16,38 @@ QString equalsParam(const QString& field, const QString& param) {
 QString orderBy(const QString& field) {
     return QStringLiteral("ORDER BY ") + field;
 }
+
 } // namespace
 
-QStringList genusQueryLines(const QString& tableName, const QString& genusField) {
-    return {selectAllFrom(tableName), QStringLiteral("WHERE (LEVEL_=0)"), orderBy(genusField)};
+QStringList genusQueryLines() {
+    return selectAtLevel(0) << orderBy(Column::genus);
 }
 
-QStringList speciesQueryLines(const QString& tableName, const QString& genusField,
-                              const QString& speciesField) {
-    return {selectAllFrom(tableName), QStringLiteral("WHERE (LEVEL_=1)"),
-            equalsParam(genusField, QStringLiteral("genus")), orderBy(speciesField)};
+QStringList speciesQueryLines() {
+    return selectAtLevel(1) << equalsParam(Column::genus, QStringLiteral("genus"))
+                            << orderBy(Column::species);
 }
 
-QStringList subspQueryLines(const QString& tableName, const QString& genusField,
-                            const QString& speciesField, const QString& subspField) {
-    return {selectAllFrom(tableName), QStringLiteral("WHERE (LEVEL_=2)"),
-            equalsParam(genusField, QStringLiteral("genus")),
-            equalsParam(speciesField, QStringLiteral("species")), orderBy(subspField)};
+QStringList subspQueryLines() {
+    return selectAtLevel(2) << equalsParam(Column::genus, QStringLiteral("genus"))
+                            << equalsParam(Column::species, QStringLiteral("species"))
+                            << orderBy(Column::subsp);
+}
+
+QStringList nameRecordLines() {
+    return {
+        QStringLiteral("SELECT %1 FROM '%2'").arg(Column::record, TableSchema::names().tableFile),
+        QStringLiteral("WHERE %1 = :genus AND %2 = :species AND ")
+            .arg(Column::genus, Column::species),
+        QStringLiteral("((%1 = 1 AND :subsp = '') OR (%1 = 2 AND %2 = :subsp))")
+            .arg(Column::level, Column::subsp)};
+}
+
+QStringList generaHoldingLines() {
+    return {QStringLiteral("SELECT DISTINCT %1 FROM '%2'")
+                .arg(Column::genus, TableSchema::names().tableFile),
+            QStringLiteral("WHERE ((:species = '' AND %1 = 0 AND %2 = :genus) OR")
+                .arg(Column::level, Column::genus),
+            QStringLiteral("(%1 = 1 AND %2 = :species AND substr(%3, 1, length(:genus)) = :genus))")
+                .arg(Column::level, Column::species, Column::genus)};
 }

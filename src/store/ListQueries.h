@@ -1,13 +1,16 @@
 #pragma once
 
-#include <QString>
 #include <QStringList>
 
-// The SQL lines of the three list queries over the name table, from its file name and the
-// field names. The species query takes the parameter :genus, the subspecies query :genus and
-// :species.
-QStringList genusQueryLines(const QString& tableName, const QString& genusField);
-QStringList speciesQueryLines(const QString& tableName, const QString& genusField,
-                              const QString& speciesField);
-QStringList subspQueryLines(const QString& tableName, const QString& genusField,
-                            const QString& speciesField, const QString& subspField);
+// The SQL lines of the three list queries over the name table. The species query takes the
+// parameter :genus, the subspecies query :genus and :species.
+QStringList genusQueryLines();
+QStringList speciesQueryLines();
+QStringList subspQueryLines();
+
+// The record of a species or subspecies given in full; takes :genus, :species and :subsp
+// (empty for a species).
+QStringList nameRecordLines();
+// The genera that begin with :genus and hold a species :species; with an empty :species, the
+// genus :genus itself.
+QStringList generaHoldingLines();

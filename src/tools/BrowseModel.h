@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/BrowseTable.h"
+#include "store/BrowseTable.h"
 #include "tools/RecordPages.h"
 
 #include <QAbstractTableModel>

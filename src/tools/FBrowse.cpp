@@ -2,9 +2,9 @@
 
 #include "platform/MessageBox.h"
 #include "platform/WindowPlace.h"
+#include "store/BrowseTable.h"
 #include "store/EngineError.h"
 #include "tools/BrowseModel.h"
-#include "tools/BrowseTable.h"
 #include "tools/ColumnTitles.h"
 #include "tools/RecordIndicator.h"
 #include "ui_FBrowse.h"

@@ -3,8 +3,8 @@
 
 #include "platform/MessageBox.h"
 #include "platform/ThemeIcons.h"
+#include "store/BrowseTable.h"
 #include "tools/BrowseModel.h"
-#include "tools/BrowseTable.h"
 #include "ui_FBrowse.h"
 
 #include <QMessageBox>

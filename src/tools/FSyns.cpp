@@ -1,11 +1,13 @@
 #include "tools/FSyns.h"
 
+#include "platform/ClipboardText.h"
 #include "platform/MessageBox.h"
 #include "platform/WindowPlace.h"
 #include "store/Query.h"
+#include "store/SynonymQueries.h"
+#include "store/TableSchema.h"
 #include "tools/QueryRowsModel.h"
 #include "tools/RecordIndicator.h"
-#include "tools/SynonymQueries.h"
 #include "ui_FSyns.h"
 
 #include <QCloseEvent>
@@ -14,6 +16,10 @@
 #include <QScreen>
 #include <stdexcept>
 #include <utility>
+
+namespace {
+namespace Synonym = TableSchema::SynonymColumn;
+}
 
 QPoint placeBesideMainWindow(QPoint mainTopLeft, int mainOuterHeight, int ownOuterHeight,
                              int screenHeight) {
@@ -91,8 +97,8 @@ void TFormSyns::BtnFindClick() {
         // Opening puts the new result in place of the earlier one, which the grid shows
         // until then: the grid stays on the screen from one result to the next.
         try {
-            Query1->open(synonymTable, synonymSearchLines(), synonymParameter,
-                         synonymPattern(m_ui->EditF->text()));
+            Query1->open(TableSchema::synonyms().tableFile, synonymSearchLines(), synonymParameter,
+                         synonymPattern(trimmedClipboardText(m_ui->EditF->text())));
         } catch (...) {
             Query1AfterClose();
             throw;
@@ -108,13 +114,13 @@ void TFormSyns::closeQuery1() {
 
 void TFormSyns::Query1AfterOpen() {
     for (int column = 0; column < Query1->columnCount(); ++column)
-        m_ui->DBGrid1->setColumnHidden(column, Query1->fieldName(column).toLower() !=
-                                                   QStringLiteral("syn"));
+        m_ui->DBGrid1->setColumnHidden(
+            column, Query1->fieldName(column).compare(Synonym::synonym, Qt::CaseInsensitive) != 0);
     if (Query1->rowCount() > 0) {
         // The result shows from its first row, also when that row stayed current from the
         // last result and the grid does not scroll to it by itself.
         m_ui->DBGrid1->scrollToTop();
-        m_ui->DBGrid1->setCurrentIndex(Query1->index(0, Query1->fieldIndex(QStringLiteral("syn"))));
+        m_ui->DBGrid1->setCurrentIndex(Query1->index(0, Query1->fieldIndex(Synonym::synonym)));
     }
     m_ui->DBGrid1->show();
     m_ui->BtnName->setEnabled(true);
@@ -130,13 +136,13 @@ void TFormSyns::BtnNameClick() {
         const int row = m_ui->DBGrid1->currentIndex().row();
         if (!Query1->isOpen() || row < 0)
             return;
-        const int column = Query1->fieldIndex(QStringLiteral("pn_rec"));
+        const int column = Query1->fieldIndex(Synonym::acceptedRecord);
         if (column < 0)
             throw std::runtime_error(tr("Tabulka synonym nemá pole pn_rec, platné jméno proto "
                                         "nelze najít. Vytvořte tabulky znovu příkazem "
                                         "nardel-import.")
                                          .toStdString());
-        const QString synonym = Query1->text(row, Query1->fieldIndex(QStringLiteral("syn")));
+        const QString synonym = Query1->text(row, Query1->fieldIndex(Synonym::synonym));
         // The value comes from a table file: only a whole number may reach the lookup.
         const std::optional<qint64> record = Query1->wholeNumber(row, column);
         if (!record)

@@ -7,6 +7,7 @@
 #include "fuzz/FuzzCheck.h"
 #include "platform/TableFolders.h"
 #include "store/TablePair.h"
+#include "store/TableSchema.h"
 
 #include <QByteArrayList>
 #include <QDir>
@@ -141,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     TablePair::recover(QFile::decodeName(bed().folder));
-    firstFolderWithTables({QFile::decodeName(bed().folder)});
+    firstFolderHolding({QFile::decodeName(bed().folder)}, TableSchema::names().tableFile);
 
     const std::map<QByteArray, QByteArray> outside = entriesOf(bed().outside);
     require(outside.size() == 1 && outside.begin()->second == victimBytes,

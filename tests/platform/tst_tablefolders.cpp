@@ -40,8 +40,8 @@ private slots:
         environment.insert("XDG_DATA_HOME", root.filePath("data"));
         environment.insert("HOME", root.filePath("home"));
 
-        const QString found =
-            firstFolderWithTables(tableFolders(environment, root.filePath("prefix/bin")));
+        const QString found = firstFolderHolding(
+            tableFolders(environment, root.filePath("prefix/bin")), "plantnames.db");
         QCOMPARE(found, used.isEmpty() ? QString() : root.filePath(used));
     }
 

@@ -8,13 +8,12 @@ class TestListQueries : public QObject {
 
 private slots:
     void listQueriesReachTheEngineLineByLine() {
-        QCOMPARE(
-            genusQueryLines("plantnames.db", "GENUS"),
-            QStringList({"SELECT * FROM 'plantnames.db'", "WHERE (LEVEL_=0)", "ORDER BY GENUS"}));
-        QCOMPARE(speciesQueryLines("plantnames.db", "GENUS", "SPECIES"),
+        QCOMPARE(genusQueryLines(), QStringList({"SELECT * FROM 'plantnames.db'",
+                                                 "WHERE (LEVEL_=0)", "ORDER BY GENUS"}));
+        QCOMPARE(speciesQueryLines(),
                  QStringList({"SELECT * FROM 'plantnames.db'", "WHERE (LEVEL_=1)",
                               "AND (GENUS= :genus)", "ORDER BY SPECIES"}));
-        QCOMPARE(subspQueryLines("plantnames.db", "GENUS", "SPECIES", "SUBSP"),
+        QCOMPARE(subspQueryLines(),
                  QStringList({"SELECT * FROM 'plantnames.db'", "WHERE (LEVEL_=2)",
                               "AND (GENUS= :genus)", "AND (SPECIES= :species)", "ORDER BY SUBSP"}));
     }

@@ -1,4 +1,4 @@
-#include "tools/BrowseRecord.h"
+#include "store/BrowseRecord.h"
 #include "tools/ColumnTitles.h"
 #include "tools/RecordIndicator.h"
 

@@ -7,13 +7,15 @@
 
 class Query;
 
-// The synonym search: every synonym that begins with the search text. The text is taken as
-// it is, so a "%" or "_" typed by the user stays a wildcard of LIKE, and an empty text
-// finds all synonyms. Spaces and control characters at either end are no part of it.
-QString synonymPattern(QStringView searchText);
+// The synonym search: every synonym that begins with `beginning`. The text is taken as it
+// is, so a "%" or "_" typed by the user stays a wildcard of LIKE, and an empty text finds all
+// synonyms.
+QString synonymPattern(QStringView beginning);
 QStringList synonymSearchLines();
 inline const QString synonymParameter = QStringLiteral("parname");
-inline const QString synonymTable = QStringLiteral("syns.db");
+
+// The record of the accepted name of a synonym given in full; takes :synonym.
+QStringList synonymRecordLines();
 
 // The accepted name of a synonym: its row in the name table.
 struct AcceptedName {
@@ -23,7 +25,7 @@ struct AcceptedName {
     QString subsp;
 };
 
-// Looks up the name-table row whose pn_rec is `record`, through `query`, which keeps the
+// Looks up the name-table row whose record is `record`, through `query`, which keeps the
 // result open until the next lookup; nothing when the name table has no such row.
 // Throws EngineError, and std::runtime_error when the two tables come from different imports:
 // the synonyms' record numbers would then name wrong rows.

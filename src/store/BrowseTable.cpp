@@ -1,9 +1,9 @@
-#include "tools/BrowseTable.h"
+#include "store/BrowseTable.h"
 
 #include "store/EngineError.h"
 #include "store/NameSource.h"
+#include "store/RecordRules.h"
 #include "store/TablePath.h"
-#include "tools/RecordRules.h"
 
 #include <QCoreApplication>
 #include <QVarLengthArray>
@@ -97,8 +97,8 @@ void BrowseTable::readFields(const Statement& statement) {
         keyColumns += key;
         // SQLite's own rule: a declared type that contains INT holds whole numbers, and only
         // a lone INTEGER PRIMARY KEY is the row's identity.
-        m_fields.append({statement.columnName(column), type.contains(u"INT"),
-                         key && type == u"INTEGER"});
+        m_fields.append(
+            {statement.columnName(column), type.contains(u"INT"), key && type == u"INTEGER"});
     }
     if (keyColumns > 1) {
         for (BrowseField& field : m_fields)

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "store/BrowseRecord.h"
 #include "store/Statement.h"
-#include "tools/BrowseRecord.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "tools/RecordRules.h"
+#include "store/RecordRules.h"
 
+#include "store/BrowseTable.h"
 #include "store/EngineError.h"
 #include "store/TableSchema.h"
-#include "tools/BrowseTable.h"
 
 #include <QCoreApplication>
 #include <limits>
