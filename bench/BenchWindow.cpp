@@ -19,7 +19,7 @@ BenchWindow::BenchWindow(const QString& folder) : m_folder(folder) {
 }
 
 std::unique_ptr<TFormNardel> BenchWindow::created(Clipboard& clipboard) {
-    return std::make_unique<TFormNardel>(m_folder + '/', clipboard);
+    return std::make_unique<TFormNardel>(m_folder + '/', clipboard, m_settings.store());
 }
 
 std::unique_ptr<TFormNardel> BenchWindow::activated(Clipboard& clipboard) {

@@ -8,6 +8,7 @@
 #include "platform/QtClipboard.h"
 #include "platform/TableFolders.h"
 #include "platform/TerminationSignals.h"
+#include "shell/SettingsStore.h"
 #include "shell/VersionRecord.h"
 #include "store/TablePair.h"
 #include "store/TableSchema.h"
@@ -105,8 +106,11 @@ int main(int argc, char* argv[]) {
     // An import killed between its two tables is completed before either is read.
     for (const QString& folder : folders)
         TablePair::recover(folder);
+    // The program's options and window place, read and written by its windows.
+    SettingsStore settings;
+    settings.openProgramKey(VersionRecord::program());
     fontConfig.wait();
-    TFormNardel FormNardel(tableFolderAmong(folders), clipboard, folders);
+    TFormNardel FormNardel(tableFolderAmong(folders), clipboard, settings, folders);
     FormNardel.show();
     // A session's end closes the window as its user would, so the options are saved; the
     // loops of open dialogs end with it.

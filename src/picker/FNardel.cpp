@@ -62,13 +62,13 @@ void showCount(QLabel* label, const QString& count) {
 
 TFormNardel::~TFormNardel() = default;
 
-TFormNardel::TFormNardel(const QString& tableFolder, Clipboard& clipboard,
+TFormNardel::TFormNardel(const QString& tableFolder, Clipboard& clipboard, SettingsStore& settings,
                          const QStringList& foldersSearched, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_ui(std::make_unique<Ui::TFormNardel>()), m_programFolder(tableFolder),
-      m_foldersSearched(foldersSearched), m_clipboard(clipboard) {
+      m_foldersSearched(foldersSearched), m_clipboard(clipboard), m_settings(settings) {
     newConnection();
     m_ui->setupUi(this);
     m_designedSize = size();
@@ -212,12 +212,9 @@ void TFormNardel::FormActivate() {
     // does not take the other core from the X server while that window is shown.
     if (m_sourceOpen)
         readGenusListAhead();
-    FormInfo = std::make_unique<TFormInfo>(VersionRecord::program(), this);
     QCoreApplication::setApplicationName(QStringLiteral("Nardel Pro"));
     setWindowTitle(QCoreApplication::applicationName());
-    FormInfo->FillInfo(QString(), QString(), QStringLiteral("Professional"), QString());
-    FormInfo->OpenSettingsKey(QStringLiteral("Nardel"));
-    FormInfo->exec();
+    infoWindow().exec();
     restoreSettings();
     if (!m_sourceOpen)
         return;
@@ -235,8 +232,15 @@ void TFormNardel::FormActivate() {
 
 void TFormNardel::SpeedButton1Click() {
     FormClick();
-    if (FormInfo)
-        FormInfo->exec();
+    infoWindow().exec();
+}
+
+TFormInfo& TFormNardel::infoWindow() {
+    if (!FormInfo) {
+        FormInfo = std::make_unique<TFormInfo>(m_settings, VersionRecord::program(), this);
+        FormInfo->FillInfo(QString(), QString(), QStringLiteral("Professional"), QString());
+    }
+    return *FormInfo;
 }
 
 void TFormNardel::setEntries(QComboBox* list, const QStringList& texts) {

@@ -11,6 +11,7 @@
 #include <memory>
 
 class Clipboard;
+class SettingsStore;
 class ListReadAhead;
 class NameSource;
 class QMenu;
@@ -41,8 +42,9 @@ class TFormNardel : public QWidget {
 
 public:
     // `tableFolder` is where the table files lie; `foldersSearched`, where the program looked
-    // for them, which the message for missing tables lists.
-    TFormNardel(const QString& tableFolder, Clipboard& clipboard,
+    // for them, which the message for missing tables lists. The window keeps its options and
+    // place in `settings`, which outlives it.
+    TFormNardel(const QString& tableFolder, Clipboard& clipboard, SettingsStore& settings,
                 const QStringList& foldersSearched = {}, QWidget* parent = nullptr);
     ~TFormNardel() override;
 
@@ -133,6 +135,8 @@ private:
     void selectEntry(QComboBox* list, qsizetype index, void (TFormNardel::*handler)(QObject*));
     // Takes the window's place and options from the settings store.
     void restoreSettings();
+    // The program info window, made and filled at its first showing.
+    TFormInfo& infoWindow();
     void FormCreate();
     void NameChanged(int level, QObject* Sender);
     // The selected entries and the data of every entry, for the name text.
@@ -159,6 +163,7 @@ private:
     QString m_programFolder;
     QStringList m_foldersSearched;
     Clipboard& m_clipboard;
+    SettingsStore& m_settings;
     bool Activated = false;
     bool m_sourceOpen = false;
     int Level = 1;

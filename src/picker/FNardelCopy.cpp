@@ -8,8 +8,8 @@
 #include "picker/RichOutput.h"
 #include "picker/StatusLine.h"
 #include "platform/Clipboard.h"
-#include "shell/FInfo.h"
 #include "shell/SettingNames.h"
+#include "shell/SettingsStore.h"
 
 #include <QAction>
 #include <QFontDialog>
@@ -43,17 +43,14 @@ void TFormNardel::CreateRichOut() {
 }
 
 void TFormNardel::LoadOutputFont() {
-    if (!FormInfo)
-        return;
     QString face;
     // A stored face is the user's choice; without one the paste takes the paragraph's font.
-    if (FormInfo->ReadSettingStr(SettingNames::fontName, face) && !face.isEmpty()) {
+    if (m_settings.readString(SettingNames::fontName, face) && !face.isEmpty()) {
         RichOut->baseFormat().setFace(face);
         RichOut->baseFormat().chosen = true;
     }
     qint32 size;
-    if (FormInfo->ReadSettingInt(SettingNames::fontSize, size) && size > 0 &&
-        size <= largestFontSize)
+    if (m_settings.readInt(SettingNames::fontSize, size) && size > 0 && size <= largestFontSize)
         RichOut->baseFormat().pointSize = size;
 }
 
@@ -68,10 +65,8 @@ void TFormNardel::BtnFormat1Click() {
     // The dialog offers no colour: the text keeps the colour it has.
     RichOut->baseFormat() = BaseFormat::fromFont(font, RichOut->baseFormat().colour);
     RichOut->baseFormat().chosen = true;
-    if (!FormInfo)
-        return;
-    FormInfo->WriteSettingStr(SettingNames::fontName, RichOut->baseFormat().face);
-    FormInfo->WriteSettingInt(SettingNames::fontSize, RichOut->baseFormat().pointSize);
+    m_settings.writeString(SettingNames::fontName, RichOut->baseFormat().face);
+    m_settings.writeInt(SettingNames::fontSize, RichOut->baseFormat().pointSize);
 }
 
 void TFormNardel::CBauthorClick() {

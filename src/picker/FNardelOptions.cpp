@@ -6,8 +6,8 @@
 
 #include "platform/MessageBox.h"
 #include "platform/WindowPlace.h"
-#include "shell/FInfo.h"
 #include "shell/SettingNames.h"
+#include "shell/SettingsStore.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -58,9 +58,9 @@ void TFormNardel::StandardFormClick() {
 }
 
 void TFormNardel::restoreSettings() {
-    FormInfo->RestoreWindowPlace(SettingNames::mainWindowPrefix, this);
+    m_settings.restoreWindowPlace(SettingNames::mainWindowPrefix, this);
     qint32 storedLevel;
-    if (FormInfo->ReadSettingInt(SettingNames::level, storedLevel)) {
+    if (m_settings.readInt(SettingNames::level, storedLevel)) {
         Level = storedLevel;
         if (storedLevel == 1)
             m_ui->RBspecies->setChecked(true);
@@ -72,30 +72,32 @@ void TFormNardel::restoreSettings() {
         }
     }
     bool flag;
-    if (FormInfo->ReadSettingBool(SettingNames::addAuthor, flag))
+    if (m_settings.readBool(SettingNames::addAuthor, flag))
         m_ui->CBauthor->setChecked(flag);
-    if (FormInfo->ReadSettingBool(SettingNames::autoClipboard, flag)) {
+    if (m_settings.readBool(SettingNames::autoClipboard, flag)) {
         m_ui->CBauto->setChecked(flag);
         m_ui->BtnInsert->setVisible(!flag);
     }
-    if (FormInfo->ReadSettingBool(SettingNames::smartLookup, flag))
+    if (m_settings.readBool(SettingNames::smartLookup, flag))
         m_ui->CBsmart->setChecked(flag);
-    if (FormInfo->ReadSettingBool(SettingNames::formatted, flag) && flag)
+    if (m_settings.readBool(SettingNames::formatted, flag) && flag)
         m_ui->CBformated->trigger();
 }
 
 void TFormNardel::FormClose() {
-    if (!FormInfo || m_endingWithoutSaving)
+    // Before the first activation the options were never restored: saving them would replace
+    // the user's with the defaults.
+    if (!Activated || m_endingWithoutSaving)
         return;
     // A store that refuses the writes (a key that this user may only read) costs the user
     // the options of this run, never the window's closing.
     try {
-        FormInfo->SaveWindowPlace(SettingNames::mainWindowPrefix, this);
-        FormInfo->WriteSettingInt(SettingNames::level, Level);
-        FormInfo->WriteSettingBool(SettingNames::addAuthor, m_ui->CBauthor->isChecked());
-        FormInfo->WriteSettingBool(SettingNames::autoClipboard, m_ui->CBauto->isChecked());
-        FormInfo->WriteSettingBool(SettingNames::formatted, m_ui->CBformated->isChecked());
-        FormInfo->WriteSettingBool(SettingNames::smartLookup, m_ui->CBsmart->isChecked());
+        m_settings.saveWindowPlace(SettingNames::mainWindowPrefix, this);
+        m_settings.writeInt(SettingNames::level, Level);
+        m_settings.writeBool(SettingNames::addAuthor, m_ui->CBauthor->isChecked());
+        m_settings.writeBool(SettingNames::autoClipboard, m_ui->CBauto->isChecked());
+        m_settings.writeBool(SettingNames::formatted, m_ui->CBformated->isChecked());
+        m_settings.writeBool(SettingNames::smartLookup, m_ui->CBsmart->isChecked());
     } catch (const std::exception& failure) {
         MessageBox::show(this, MessageBox::Kind::Warning, QCoreApplication::applicationName(),
                          tr("Volby a umístění okna se neuložily.") + u'\n' +

@@ -22,10 +22,10 @@ const int expandedHeight = 365;
 
 // Without a minimise or maximise box: the window is modal, and one the user could hide away
 // would leave the program waiting for it.
-TFormInfo::TFormInfo(VersionRecord record, QWidget* parent)
+TFormInfo::TFormInfo(SettingsStore& settings, VersionRecord record, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
-      m_record(std::move(record)), m_ui(std::make_unique<Ui::TFormInfo>()) {
+      m_record(std::move(record)), m_ui(std::make_unique<Ui::TFormInfo>()), SettingsKey(settings) {
     m_ui->setupUi(this);
     // The program ends with its main window; closing this one never ends it.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -57,9 +57,7 @@ TFormInfo::TFormInfo(VersionRecord record, QWidget* parent)
     connect(m_ui->BtnMore, &QPushButton::clicked, this, &TFormInfo::BtnMoreClick);
 }
 
-TFormInfo::~TFormInfo() {
-    FormDestroy();
-}
+TFormInfo::~TFormInfo() = default;
 
 void TFormInfo::FillInfo(const QString& title, const QString& comment, const QString& edition,
                          const QString& year) {
@@ -74,7 +72,6 @@ void TFormInfo::FillInfo(const QString& title, const QString& comment, const QSt
         label->setText(text);
         label->adjustSize();
     }
-    VersionKey = texts.versionKey;
 }
 
 void TFormInfo::FormShow() {

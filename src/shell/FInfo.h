@@ -12,15 +12,16 @@ class TFormInfo;
 }
 
 // The program info window: name, description, version, copyright and the maker's contacts,
-// with a panel that lists the version record. It also carries the settings store, the one
-// key where the program keeps its options and window place between runs; the key's path
-// ends in a component of the version, so the window is filled before the key is opened.
+// with a panel that lists the version record. It also reaches the program's settings store,
+// the one key where the program keeps its options and window place between runs.
 // A modal dialog that stays on top of the window given as its parent.
 class TFormInfo : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TFormInfo(VersionRecord record = VersionRecord::program(), QWidget* parent = nullptr);
+    // `settings` outlives the window.
+    explicit TFormInfo(SettingsStore& settings, VersionRecord record = VersionRecord::program(),
+                       QWidget* parent = nullptr);
     ~TFormInfo() override;
 
     void FillInfo(const QString& title, const QString& comment, const QString& edition,
@@ -33,7 +34,6 @@ public:
     QString mailLink() const;
 
     // The settings store, as SettingsStore describes it.
-    void OpenSettingsKey(const QString& product) { SettingsKey.open(product, VersionKey); }
     bool UserIsAdmin() const { return SettingsKey.userIsAdmin(); }
     bool ReadSettingStr(const QString& name, QString& value) const {
         return SettingsKey.readString(name, value);
@@ -70,10 +70,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void FormDestroy() { SettingsKey.close(); }
-
     VersionRecord m_record;
     std::unique_ptr<Ui::TFormInfo> m_ui;
-    SettingsStore SettingsKey;
-    QString VersionKey;
+    SettingsStore& SettingsKey;
 };

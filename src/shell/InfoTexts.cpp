@@ -1,6 +1,5 @@
 #include "shell/InfoTexts.h"
 
-#include "shell/VersionKey.h"
 #include "shell/VersionRecord.h"
 
 #include <optional>
@@ -52,13 +51,11 @@ InfoTexts composeInfoTexts(const QStringList& lines, const InfoArguments& argume
     texts.comment = lineValue(lines, QStringLiteral("FileDescription")).value_or(arguments.comment);
 
     if (const auto fileVersion = lineValue(lines, QStringLiteral("FileVersion"))) {
-        texts.versionKey = VersionKeyOf(*fileVersion);
         const QString version =
             arguments.edition.isEmpty() ? *fileVersion : *fileVersion + u' ' + arguments.edition;
         texts.version = QStringLiteral("Version ") + version;
     } else {
         texts.version = QStringLiteral("Version ") + arguments.edition;
-        texts.versionKey = VersionKeyOf(arguments.edition);
     }
 
     texts.copyright = lineValue(lines, QStringLiteral("LegalCopyright"))

@@ -20,13 +20,12 @@ struct InfoArguments {
     QString year;
 };
 
-// The texts of the info window's labels, and the settings key component of the version.
+// The texts of the info window's labels.
 struct InfoTexts {
     QString title;
     QString comment;
     QString version;
     QString copyright;
-    QString versionKey;
 };
 
 // The labels from the version lines, with the arguments and the application's title as

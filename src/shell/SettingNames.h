@@ -6,6 +6,9 @@
 // one spelling and written under another.
 namespace SettingNames {
 
+// The product whose key holds the values.
+inline const QString product = QStringLiteral("Nardel");
+
 // The window place: a prefix joined to the four suffixes gives FormTop, FormLeft, ...
 inline const QString mainWindowPrefix = QStringLiteral("Form");
 inline const QString topSuffix = QStringLiteral("Top");

@@ -2,6 +2,8 @@
 
 #include "platform/WindowPlace.h"
 #include "shell/SettingNames.h"
+#include "shell/VersionKey.h"
+#include "shell/VersionRecord.h"
 
 #include <QWidget>
 #include <utility>
@@ -12,6 +14,11 @@ void SettingsStore::open(const QString& product, const QString& versionKey) {
     m_key.emplace(QStringLiteral("Tarnwick/") + product + u'/' + versionKey,
                   RegistryKey::rootFolder(), m_lockTimes);
     m_key->openAsAllowed();
+}
+
+void SettingsStore::openProgramKey(const VersionRecord& record) {
+    open(SettingNames::product,
+         VersionKeyOf(record.value(QStringLiteral("FileVersion")).value_or(QString())));
 }
 
 bool SettingsStore::userIsAdmin() const {

@@ -6,6 +6,7 @@
 #include <optional>
 
 class QWidget;
+class VersionRecord;
 
 // The program's settings: one key, in a file under the settings root, that holds its options
 // and its main window's place between runs. Reads never throw: they fail quietly and leave a
@@ -19,6 +20,8 @@ public:
     // process may write its folder and for reading otherwise. A key that can be neither opened
     // nor created reads as empty and refuses every write.
     void open(const QString& product, const QString& versionKey);
+    // The program's own key, Tarnwick/Nardel/ and the version key of the record's FileVersion.
+    void openProgramKey(const VersionRecord& record);
     void close() { m_key.reset(); }
     // Whether this process may write the key's folder; before the key is opened, the root's.
     bool userIsAdmin() const;

@@ -48,9 +48,9 @@ struct ActivatedForm {
     TestTables tables;
     std::unique_ptr<TFormNardel> form;
 
-    ActivatedForm() {
+    explicit ActivatedForm(SettingsStore& settings) {
         tables.importRows(flora);
-        form = std::make_unique<TFormNardel>(tables.folder(), clipboard);
+        form = std::make_unique<TFormNardel>(tables.folder(), clipboard, settings);
         form->FormActivate();
     }
 };
@@ -89,7 +89,7 @@ private slots:
     void windowHasItsDesignedControls() {
         TestTables tables;
         tables.importRows(flora);
-        TFormNardel form(tables.folder(), clipboard);
+        TFormNardel form(tables.folder(), clipboard, settings->store());
         QCOMPARE(form.size(), QSize(464, 101));
         QCOMPARE(form.minimumSize(), form.maximumSize());
         QCOMPARE(form.pos(), QPoint(194, 113));
@@ -173,7 +173,7 @@ private slots:
         QFETCH(QString, control);
         QFETCH(int, text);
         QFETCH(QString, read);
-        ActivatedForm activated;
+        ActivatedForm activated{settings->store()};
         TFormNardel& form = *activated.form;
         ui(form).RBsubsp->setChecked(true);
         pick(ui(form).CBgenus, "Pulsatilla");
@@ -184,7 +184,7 @@ private slots:
                  read);
     }
     void everyControlHasAName() {
-        ActivatedForm activated;
+        ActivatedForm activated{settings->store()};
         TFormNardel& form = *activated.form;
         for (QWidget* control : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             if (control->focusPolicy() != Qt::NoFocus || qobject_cast<QAbstractButton*>(control))
@@ -198,7 +198,7 @@ private slots:
     void startsAtSpeciesLevelWithTheBareCitation() {
         TestTables tables;
         tables.importRows(flora);
-        TFormNardel form(tables.folder(), clipboard);
+        TFormNardel form(tables.folder(), clipboard, settings->store());
         QCOMPARE(form.windowTitle(), QString("Nardel"));
         QCOMPARE(form.level(), 1);
         QVERIFY(ui(form).RBspecies->isChecked());
@@ -217,7 +217,7 @@ private slots:
             "plantnames.db",
             {"INSERT OR REPLACE INTO nardel_about VALUES ('citation', '" + citation + "')"},
             QString());
-        TFormNardel form(tables.folder(), clipboard);
+        TFormNardel form(tables.folder(), clipboard, settings->store());
         form.FormActivate();
         pick(ui(form).CBgenus, "Pulsatilla");
         const QString pageLabel = citation + ": 512";
@@ -230,7 +230,7 @@ private slots:
     }
 
     void firstActivationFillsTheGenusListOnce() {
-        ActivatedForm activated;
+        ActivatedForm activated{settings->store()};
         TFormNardel& form = *activated.form;
         QCOMPARE(entries(ui(form).CBgenus),
                  QStringList({"Dianthus", "Pulsatilla", "Salix", "Trapa"}));
@@ -247,7 +247,7 @@ private slots:
     }
 
     void speciesLevelRefillsTheSpeciesList() {
-        ActivatedForm activated;
+        ActivatedForm activated{settings->store()};
         TFormNardel& form = *activated.form;
         ui(form).RBsubsp->setChecked(true);
         pick(ui(form).CBgenus, "Pulsatilla");
@@ -273,7 +273,7 @@ private slots:
     }
 
     void genusLevelKeepsTheLowerLists() {
-        ActivatedForm activated;
+        ActivatedForm activated{settings->store()};
         TFormNardel& form = *activated.form;
         ui(form).RBsubsp->setChecked(true);
         pick(ui(form).CBgenus, "Pulsatilla");
@@ -298,7 +298,7 @@ private slots:
     }
 
     void subspeciesLevelCascades() {
-        ActivatedForm activated;
+        ActivatedForm activated{settings->store()};
         TFormNardel& form = *activated.form;
         ui(form).RBsubsp->setChecked(true);
         ui(form).CBauthor->setChecked(true);
@@ -324,7 +324,7 @@ private slots:
     }
 
     void genusWithoutSpeciesCountsZero() {
-        ActivatedForm activated;
+        ActivatedForm activated{settings->store()};
         TFormNardel& form = *activated.form;
         pick(ui(form).CBgenus, "Trapa");
         QCOMPARE(entries(ui(form).CBspecies), QStringList({""}));
@@ -332,7 +332,7 @@ private slots:
     }
 
     void radioButtonsSetOnlyTheLevel() {
-        ActivatedForm activated;
+        ActivatedForm activated{settings->store()};
         TFormNardel& form = *activated.form;
         pick(ui(form).CBgenus, "Salix");
         const QString shown = form.statusText();
@@ -347,7 +347,8 @@ private slots:
 
     void missingNameTableLeavesAnEmptyUsableWindow() {
         TestTables tables;
-        TFormNardel form(tables.folder(), clipboard, {tables.folder(), "/usr/share/nardel"});
+        TFormNardel form(tables.folder(), clipboard, settings->store(),
+                         {tables.folder(), "/usr/share/nardel"});
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].kind, MessageBox::Kind::Error);
         QCOMPARE(messages[0].title, QString("Error"));
@@ -374,7 +375,7 @@ private slots:
         tables.writeTable("plantnames.db",
                           {R"(CREATE TABLE "plantnames.db" (LEVEL_ INTEGER, GENUS TEXT))"},
                           "another password");
-        TFormNardel form(tables.folder(), clipboard);
+        TFormNardel form(tables.folder(), clipboard, settings->store());
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].text.contains(tables.path("plantnames.db")));
         QVERIFY(messages[0].text.contains("jiným heslem"));
@@ -390,7 +391,7 @@ private slots:
         writeNamesWithAnyPage(tables, R"((0, 'Abies', '', '', '', '', 10),
             (1, 'Abies', 'alba', '', 'Mill.', '', 14), (1, 'Abies', 'nordmanniana', '', '', '', 'xi'),
             (0, 'Larix', '', '', '', '', 12), (1, 'Larix', 'decidua', '', 'Mill.', '', 13))");
-        TFormNardel form(tables.folder(), clipboard);
+        TFormNardel form(tables.folder(), clipboard, settings->store());
         form.FormActivate();
         pick(ui(form).CBgenus, "Larix");
         QVERIFY(messages.isEmpty());
@@ -411,7 +412,7 @@ private slots:
         TestTables tables;
         writeNamesWithAnyPage(
             tables, "(0, 'Abies', '', '', '', '', 10), (0, 'Larix', '', '', '', '', 'xii')");
-        TFormNardel form(tables.folder(), clipboard);
+        TFormNardel form(tables.folder(), clipboard, settings->store());
         QVERIFY(messages.isEmpty());
         MessageBox::runAction(&form, [&] { form.FormActivate(); });
         QCOMPARE(messages.size(), 1);

@@ -29,9 +29,9 @@ class TestOptionsMenu : public QObject {
 
     // The value as a second copy of the program reads it from the key.
     static qint32 storedInteger(const QString& name) {
-        TFormInfo reader;
-        reader.FillInfo(QString(), QString(), "Professional", QString());
-        reader.OpenSettingsKey("Nardel");
+        SettingsStore store;
+        store.openProgramKey(VersionRecord::program());
+        TFormInfo reader(store);
         qint32 value;
         return reader.ReadSettingInt(name, value) ? value : INT_MIN;
     }
@@ -40,7 +40,7 @@ private slots:
     void init() { bed.reset(); }
 
     void menuHoldsItsItemsInOrder() {
-        TFormNardel form(bed.folder(), bed.clipboard());
+        TFormNardel form(bed.folder(), bed.clipboard(), bed.store());
         QStringList items;
         for (const QAction* item : ui(form).PopupMenu->actions())
             items.append(item->objectName() + ":" + item->text() +

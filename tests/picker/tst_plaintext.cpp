@@ -130,7 +130,7 @@ private slots:
             tables.writeTable(table, {change.arg(markup)}, QString());
         const QString folder =
             table.isEmpty() ? folderNamed(tables.folder(), markup) : tables.folder();
-        const TestSettings settings;
+        TestSettings settings;
         InfoWindowCloser infoWindowCloser;
         FakeClipboard clipboard;
 
@@ -145,7 +145,7 @@ private slots:
         });
         boxes.start(5);
 
-        TFormNardel form(folder, clipboard);
+        TFormNardel form(folder, clipboard, settings.store());
         form.FormActivate();
         form.show();
         const PickerControls controls(form);

@@ -50,6 +50,9 @@ QPushButton* moreButtonOf(const TFormInfo& info) {
 class TestInfoWindow : public QObject {
     Q_OBJECT
 
+    // The store of windows that keep no settings.
+    SettingsStore unopened;
+
 private slots:
     void versionKeyKeepsMajorAndMinor_data() {
         QTest::addColumn<QString>("version");
@@ -107,7 +110,7 @@ private slots:
         QFETCH(QString, copyright);
         QFETCH(int, memoLines);
         QCoreApplication::setApplicationName("Nardel Pro");
-        TFormInfo info(programRecordWithout(missingKeys));
+        TFormInfo info(unopened, programRecordWithout(missingKeys));
         info.FillInfo(QString(), QString(), "Professional", "2002");
         QCOMPARE(textOf(info, "LblTitle"), title);
         QCOMPARE(textOf(info, "LblComment"), VersionRecord::program().value("FileDescription"));
@@ -122,7 +125,7 @@ private slots:
 
     void recordWithoutEntriesFallsBackToTheArguments() {
         QCoreApplication::setApplicationName("Nardel Pro");
-        TFormInfo info{VersionRecord()};
+        TFormInfo info{unopened, VersionRecord()};
         info.FillInfo(QString(), "Jména rostlin", "Professional", "2002");
         QCOMPARE(textOf(info, "LblTitle"), QString("Program Nardel Pro"));
         QCOMPARE(textOf(info, "LblComment"), QString("Jména rostlin"));
@@ -131,15 +134,16 @@ private slots:
         QVERIFY(memoOf(info)->toPlainText().isEmpty());
         QVERIFY(moreButtonOf(info)->isHidden());
 
-        TFormInfo titled{VersionRecord()};
+        TFormInfo titled{unopened, VersionRecord()};
         titled.FillInfo("Nardel", QString(), QString(), QString());
         QCOMPARE(textOf(titled, "LblTitle"), QString("Nardel"));
         QCOMPARE(textOf(titled, "LblVersion"), QString("Version "));
     }
 
     void emptyValuesStayOutOfThePanel() {
-        TFormInfo info{VersionRecord(
-            {{"CompanyName", ""}, {"FileVersion", "2.1.0.3"}, {"LEGALTRADEMARKS", "Nardel®"}})};
+        TFormInfo info{unopened, VersionRecord({{"CompanyName", ""},
+                                                {"FileVersion", "2.1.0.3"},
+                                                {"LEGALTRADEMARKS", "Nardel®"}})};
         info.FillInfo(QString(), QString(), QString(), QString());
         QCOMPARE(memoOf(info)->toPlainText(),
                  QString("FileVersion=2.1.0.3\nLegalTradeMarks=Nardel®"));
@@ -147,7 +151,7 @@ private slots:
     }
 
     void moreInfoOpensAndClosesThePanel() {
-        TFormInfo info;
+        TFormInfo info(unopened);
         info.FillInfo(QString(), QString(), "Professional", QString());
         info.show();
         moreButtonOf(info)->click();
@@ -166,7 +170,7 @@ private slots:
     void okClosesAndEscapeDoesNot() {
         QWidget mainWindow;
         mainWindow.show();
-        TFormInfo info(VersionRecord::program(), &mainWindow);
+        TFormInfo info(unopened, VersionRecord::program(), &mainWindow);
         info.FillInfo(QString(), QString(), "Professional", QString());
         QCOMPARE(info.windowType(), Qt::Dialog);
         QVERIFY(info.windowFlags() & Qt::WindowTitleHint);
@@ -195,7 +199,7 @@ private slots:
     }
 
     void screenReaderReadsEveryControl() {
-        TFormInfo info;
+        TFormInfo info(unopened);
         info.FillInfo(QString(), QString(), "Professional", QString());
         for (QWidget* control : info.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             QVERIFY2(
@@ -203,18 +207,16 @@ private slots:
                 qPrintable(control->objectName()));
     }
 
-    // The key's last component is the version that FillInfo finds in the record.
+    // The key's last component is the major and minor version of the program's record.
     void settingsKeyFollowsTheProgramVersion() {
-        const TestSettings settings;
-        TFormInfo info;
-        info.FillInfo(QString(), QString(), "Professional", QString());
-        info.OpenSettingsKey("Nardel");
+        TestSettings settings;
+        TFormInfo info(settings.store());
         QVERIFY(info.WriteSettingInt(SettingNames::level, 2));
         QVERIFY(settings.keyBytes().contains("\"Level\"=dword:00000002"));
     }
 
     void mailLinkCarriesTheTitleUnencoded() {
-        TFormInfo info;
+        TFormInfo info(unopened);
         info.FillInfo(QString(), QString(), "Professional", QString());
         QCOMPARE(info.mailLink(),
                  "mailto:" + textOf(info, "LblAddress") + "?Subject=Program Nardel: User request");

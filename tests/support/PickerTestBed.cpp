@@ -14,7 +14,8 @@ void PickerTestBed::reset() {
 }
 
 std::unique_ptr<TFormNardel> PickerTestBed::activatedForm(Clipboard* clipboard) {
-    auto form = std::make_unique<TFormNardel>(tables.folder(), clipboard ? *clipboard : clipboard_);
+    auto form = std::make_unique<TFormNardel>(tables.folder(), clipboard ? *clipboard : clipboard_,
+                                              store());
     form->FormActivate();
     return form;
 }

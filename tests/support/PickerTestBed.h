@@ -24,6 +24,8 @@ public:
         tables.importRows(rows, synonymRows);
     }
     TestSettings& settings() { return *settings_; }
+    // The test's settings store, which every window of the test keeps its options in.
+    SettingsStore& store() { return settings_->store(); }
     const QStringList& messages() const { return messages_; }
     // How often the info window has been shown and closed.
     int infoWindowShown() const { return infoWindowCloser.closedCount(); }

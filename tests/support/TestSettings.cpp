@@ -1,6 +1,7 @@
 #include "support/TestSettings.h"
 
 #include "shell/SettingNames.h"
+#include "shell/VersionRecord.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,6 +46,14 @@ QStringList TestSettings::windowPlaceLines(const QList<int>& values) {
                          .arg(SettingNames::mainWindowPrefix + suffixes[i])
                          .arg(quint32(values[i]), 8, 16, QChar(u'0')));
     return lines;
+}
+
+SettingsStore& TestSettings::store() {
+    if (!m_store) {
+        m_store.emplace();
+        m_store->openProgramKey(VersionRecord::program());
+    }
+    return *m_store;
 }
 
 QByteArray TestSettings::keyBytes() const {

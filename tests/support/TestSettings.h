@@ -1,9 +1,12 @@
 #pragma once
 
+#include "shell/SettingsStore.h"
+
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <optional>
 
 // A settings root of its own for one test, in place of the user's; the program's key lies in
 // it at Tarnwick/Nardel/1.0.0.0.reg.
@@ -22,10 +25,14 @@ public:
     // FormHeight and FormWidth.
     static QStringList windowPlaceLines(const QList<int>& values);
     QByteArray keyBytes() const;
+    // The program's store on this root, opened at the first call as the program opens it at
+    // its start: after whatever the test put in the key's place first.
+    SettingsStore& store();
 
 private:
     QTemporaryDir m_dir;
     QByteArray m_previousRoot;
+    std::optional<SettingsStore> m_store;
 };
 
 // Closes the program info window each time it is shown modally, as its user does with "OK".
