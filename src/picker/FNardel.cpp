@@ -9,14 +9,8 @@
 #include "platform/MessageBox.h"
 #include "platform/WindowPlace.h"
 #include "shell/FInfo.h"
-#include "store/ListQueries.h"
-#include "store/ListReadAhead.h"
-#include "store/NameList.h"
 #include "store/NameSource.h"
-#include "store/Query.h"
-#include "store/TableAbout.h"
 #include "store/TablePairWatch.h"
-#include "store/TablePassword.h"
 #include "store/TablePath.h"
 #include "store/TableSchema.h"
 #include "tools/DictionaryExport.h"
@@ -33,14 +27,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QStringListModel>
 #include <QTimer>
 #include <QToolButton>
+#include <array>
 
 namespace {
-
-namespace Column = TableSchema::NameColumn;
 
 const char* const sourceMissingText =
     QT_TRANSLATE_NOOP("FNardel", "Data source for Nardel is not available");
@@ -69,7 +63,6 @@ TFormNardel::TFormNardel(const QString& tableFolder, Clipboard& clipboard, Setti
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_ui(std::make_unique<Ui::TFormNardel>()), m_programFolder(tableFolder),
       m_foldersSearched(foldersSearched), m_clipboard(clipboard), m_settings(settings) {
-    newConnection();
     m_ui->setupUi(this);
     m_designedSize = size();
     // The designed place on the screen; the layout file gives a window its size only. On a
@@ -113,19 +106,11 @@ void TFormNardel::setUpControls() {
 }
 
 void TFormNardel::newConnection() {
-    auto source = std::make_unique<NameSource>();
+    const std::unique_ptr<NameSource> old = m_lists.reconnect();
     // The synonym window searches on the connection.
     if (FormSyns)
-        FormSyns->useSource(*source);
+        FormSyns->useSource(m_lists.source());
     m_smartLookup.reset();
-    m_genusAhead.reset();
-    QueryGenus.reset();
-    QuerySpecies.reset();
-    QuerySubsp.reset();
-    DatabaseSp = std::move(source);
-    QueryGenus = std::make_unique<Query>(*DatabaseSp);
-    QuerySpecies = std::make_unique<Query>(*DatabaseSp);
-    QuerySubsp = std::make_unique<Query>(*DatabaseSp);
 }
 
 void TFormNardel::FormCreate() {
@@ -133,7 +118,7 @@ void TFormNardel::FormCreate() {
         OpenNameSource(tablePathIn(m_programFolder, TableSchema::names().tableFile));
     });
     // Without its names the window stays usable and says why its lists are empty.
-    if (!m_sourceOpen)
+    if (!m_lists.opened())
         m_statusLine->showName(tr(sourceMissingText));
     m_ui->BtnEdit->setVisible(true);
 }
@@ -145,43 +130,8 @@ void TFormNardel::OpenNameSource(const QString& tablePath) {
         return;
     }
     m_tableWatch->watch(folderOf(tablePath));
-    DatabaseSp->setParam(QStringLiteral("PATH"), folderOf(tablePath));
-    TableName = fileNameOf(tablePath);
-    DatabaseSp->connect();
-    DatabaseSp->addPassword(TablePassword::programPassword);
-
-    // A table that lacks a field that a list shows fails here, at the start.
-    const auto build = [](Query& query, const QStringList& lines, const QStringList& shown) {
-        query.clearSql();
-        for (const QString& line : lines)
-            query.addSqlLine(line);
-        for (const QString& field : shown)
-            query.columnOf(field);
-    };
-    build(*QueryGenus, genusQueryLines(), {Column::genus, Column::page});
-    build(*QuerySpecies, speciesQueryLines(), {Column::species, Column::author0, Column::page});
-    QuerySpecies->defineParam(QStringLiteral("genus"), Query::ParamType::Text);
-    build(*QuerySubsp, subspQueryLines(), {Column::subsp, Column::author1, Column::page});
-    QuerySubsp->defineParam(QStringLiteral("genus"), Query::ParamType::Text);
-    QuerySubsp->defineParam(QStringLiteral("species"), Query::ParamType::Text);
-
-    // An imported checklist names itself and tells whether its rows cite pages; the bundled
-    // list and tables of the tab-separated import keep the bundled citation.
-    const QHash<QString, QString> facts = DatabaseSp->about(TableName);
-    const QString citation = facts.value(TableAbout::citation);
-    Citation = citation.isEmpty() ? QStringLiteral("Valmor (2002)") : citation;
-    CitesPages = facts.value(TableAbout::pages) != TableAbout::noPages;
-    m_ui->LblPage->setFullText(Citation);
-    m_sourceOpen = true;
-}
-
-void TFormNardel::readGenusListAhead() {
-    m_genusAhead = std::make_shared<ListReadAhead>(
-        ListReadAhead::Request{DatabaseSp->param(QStringLiteral("PATH")),
-                               {TablePassword::programPassword},
-                               genusQueryLines(),
-                               Column::genus,
-                               Column::page});
+    m_lists.open(tablePath);
+    m_ui->LblPage->setFullText(m_lists.citation());
 }
 
 bool TFormNardel::event(QEvent* event) {
@@ -210,13 +160,13 @@ void TFormNardel::FormActivate() {
     // The genus list is read on a connection and a thread of its own while the info window is
     // built and read, for the first fill. Begun here, once the main window is shown, the read
     // does not take the other core from the X server while that window is shown.
-    if (m_sourceOpen)
-        readGenusListAhead();
+    if (m_lists.opened())
+        m_lists.readGenusAhead();
     QCoreApplication::setApplicationName(QStringLiteral("Nardel Pro"));
     setWindowTitle(QCoreApplication::applicationName());
     infoWindow().exec();
     restoreSettings();
-    if (!m_sourceOpen)
+    if (!m_lists.opened())
         return;
     FillGenusList();
     // From now on the watch also starts when another program becomes active.
@@ -243,7 +193,16 @@ TFormInfo& TFormNardel::infoWindow() {
     return *FormInfo;
 }
 
-void TFormNardel::setEntries(QComboBox* list, const QStringList& texts) {
+QComboBox* TFormNardel::listOf(PickerLists::Level level) const {
+    return std::array{m_ui->CBgenus, m_ui->CBspecies, m_ui->CBsubsp}[level];
+}
+
+void TFormNardel::showList(PickerLists::Level level) {
+    const std::optional<qsizetype> count = m_lists.count(level);
+    showCount(std::array{m_ui->LblGenus, m_ui->LblSpecies, m_ui->LblSubsp}[level],
+              count ? QString::number(*count) : QString());
+    QComboBox* const list = listOf(level);
+    const QStringList& texts = m_lists.entries(level).texts;
     auto* const model = static_cast<QStringListModel*>(list->model());
     // A short list that already holds these entries, none chosen, is left as it is.
     if (texts.size() <= 1 && list->currentIndex() < 0 && model->stringList() == texts)
@@ -252,73 +211,25 @@ void TFormNardel::setEntries(QComboBox* list, const QStringList& texts) {
     list->setCurrentIndex(-1);
 }
 
-void TFormNardel::showList(QComboBox* list, NameList entries, Utf8List& authors,
-                           QList<int>& pages) {
-    setEntries(list, entries.texts);
-    authors = std::move(entries.authors);
-    pages = std::move(entries.pages);
-}
-
-void TFormNardel::fillList(QComboBox* list, QLabel* countLabel, const NameList& start,
-                           Utf8List& authors, QList<int>& pages,
-                           const std::function<void(NameList&)>& read) {
-    NameList entries = start;
-    if (read) {
-        try {
-            read(entries);
-        } catch (...) {
-            // A fill that fails leaves the list as it starts, not half read, and no count.
-            showCount(countLabel, QString());
-            showList(list, start, authors, pages);
-            throw;
-        }
-        showCount(countLabel, QString::number(entries.texts.size() - start.texts.size()));
-    } else {
-        showCount(countLabel, QString());
-    }
-    showList(list, std::move(entries), authors, pages);
-}
-
-std::function<void(NameList&)> TFormNardel::rowsOf(Query* query, const QString& textField,
-                                                   const QString& authorField) {
-    if (!query)
-        return {};
-    return [this, query, textField, authorField](NameList& entries) {
-        appendRows(*query, textField, authorField, Column::page, entries);
-    };
-}
-
 void TFormNardel::FillGenusList() {
-    Utf8List noAuthors;
-    std::function<void(NameList&)> read = rowsOf(QueryGenus.get(), Column::genus, QString());
-    // The first fill takes the list read while the info window was shown.
-    if (const std::shared_ptr<ListReadAhead> ahead = std::move(m_genusAhead))
-        read = [ahead](NameList& entries) { entries = ahead->take(); };
-    fillList(m_ui->CBgenus, m_ui->LblGenus, NameList(), noAuthors, GenusPages, read);
+    {
+        const auto shown = qScopeGuard([this] { showList(PickerLists::Genus); });
+        m_lists.fillGenus();
+    }
     FillSpeciesList();
 }
 
 void TFormNardel::FillSpeciesList() {
-    // The subspecies follow the species: none until a species is chosen.
-    fillList(m_ui->CBsubsp, m_ui->LblSubsp, NameList::withBlankEntry(), SubspAuthors, SubspPages,
-             {});
-    const QString genus = m_ui->CBgenus->currentText();
-    if (!genus.isEmpty())
-        QuerySpecies->setParam(QStringLiteral("genus"), genus);
-    fillList(
-        m_ui->CBspecies, m_ui->LblSpecies, NameList::withBlankEntry(), SpeciesAuthors, SpeciesPages,
-        rowsOf(genus.isEmpty() ? nullptr : QuerySpecies.get(), Column::species, Column::author0));
+    const auto shown = qScopeGuard([this] {
+        showList(PickerLists::Subsp);
+        showList(PickerLists::Species);
+    });
+    m_lists.fillSpecies(m_ui->CBgenus->currentText());
 }
 
 void TFormNardel::FillSubspList() {
-    const QString species = m_ui->CBspecies->currentText();
-    if (!species.isEmpty()) {
-        QuerySubsp->setParam(QStringLiteral("genus"), m_ui->CBgenus->currentText());
-        QuerySubsp->setParam(QStringLiteral("species"), species);
-    }
-    fillList(
-        m_ui->CBsubsp, m_ui->LblSubsp, NameList::withBlankEntry(), SubspAuthors, SubspPages,
-        rowsOf(species.isEmpty() ? nullptr : QuerySubsp.get(), Column::subsp, Column::author1));
+    const auto shown = qScopeGuard([this] { showList(PickerLists::Subsp); });
+    m_lists.fillSubsp(m_ui->CBgenus->currentText(), m_ui->CBspecies->currentText());
 }
 
 void TFormNardel::CBgenusChange(QObject* Sender) {
@@ -368,13 +279,13 @@ NameTextInput TFormNardel::nameInput() const {
             m_ui->CBsubsp->currentText(),
             m_ui->CBsubsp->currentIndex(),
             m_ui->CBauthor->isChecked(),
-            GenusPages,
-            SpeciesPages,
-            SubspPages,
-            SpeciesAuthors.value(m_ui->CBspecies->currentIndex()),
-            SubspAuthors.value(m_ui->CBsubsp->currentIndex()),
-            Citation,
-            CitesPages};
+            m_lists.entries(PickerLists::Genus).pages,
+            m_lists.entries(PickerLists::Species).pages,
+            m_lists.entries(PickerLists::Subsp).pages,
+            m_lists.entries(PickerLists::Species).authors.value(m_ui->CBspecies->currentIndex()),
+            m_lists.entries(PickerLists::Subsp).authors.value(m_ui->CBsubsp->currentIndex()),
+            m_lists.citation(),
+            m_lists.citesPages()};
 }
 
 QString TFormNardel::ComposeName(int level) {

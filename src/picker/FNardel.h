@@ -1,24 +1,18 @@
 #pragma once
 
-#include "store/Utf8List.h"
+#include "picker/PickerLists.h"
 
 #include <QFont>
-#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-#include <functional>
 #include <memory>
 
 class Clipboard;
 class SettingsStore;
-class ListReadAhead;
-class NameSource;
 class QMenu;
 class QTimer;
-class Query;
 class QComboBox;
-class QLabel;
 class RichOutput;
 class StatusLine;
 class DictionaryExport;
@@ -26,7 +20,6 @@ class EditableCopy;
 class TFormInfo;
 class TFormSyns;
 class TablePairWatch;
-struct NameList;
 class SmartLookup;
 struct NameTextInput;
 
@@ -115,8 +108,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Begins reading the genus list on a connection of its own.
-    void readGenusListAhead();
     void setUpControls();
     void setUpOptionsMenu();
     void setUpClipboardWatch();
@@ -141,18 +132,9 @@ private:
     void NameChanged(int level, QObject* Sender);
     // The selected entries and the data of every entry, for the name text.
     NameTextInput nameInput() const;
-    void setEntries(QComboBox* list, const QStringList& texts);
-    // Shows a list's entries and keeps the author and page of each.
-    void showList(QComboBox* list, NameList entries, Utf8List& authors,
-                  QList<int>& pages);
-    // Shows a list's `start` entries followed by the rows that `read` appends (none when it
-    // is empty), and the count of those rows.
-    void fillList(QComboBox* list, QLabel* countLabel, const NameList& start,
-                  Utf8List& authors, QList<int>& pages,
-                  const std::function<void(NameList&)>& read);
-    // Appends the rows of a list query; empty for no query.
-    std::function<void(NameList&)> rowsOf(Query* query, const QString& textField,
-                                          const QString& authorField);
+    QComboBox* listOf(PickerLists::Level level) const;
+    // Shows a list's entries as m_lists holds them, and its count.
+    void showList(PickerLists::Level level);
 
     std::unique_ptr<Ui::TFormNardel> m_ui;
     // The options menu; its three options are checkable items, whose ticks hold them.
@@ -165,16 +147,7 @@ private:
     Clipboard& m_clipboard;
     SettingsStore& m_settings;
     bool Activated = false;
-    bool m_sourceOpen = false;
     int Level = 1;
-    QString TableName;
-    Utf8List SpeciesAuthors;
-    Utf8List SubspAuthors;
-    QList<int> GenusPages;
-    QList<int> SpeciesPages;
-    QList<int> SubspPages;
-    QString Citation;
-    bool CitesPages = true; // false for a checklist without pages
     QTimer* Timer1 = nullptr;
     // The clipboard text that the watch last took up; texts compare without their blanks at
     // either end.
@@ -194,13 +167,9 @@ private:
     // The font dialog's font: the window's at first, then the last choice of this run.
     QFont FontDlgFont;
 
-    // The connection to the table files; every query of the window goes through it.
-    std::unique_ptr<NameSource> DatabaseSp;
-    std::unique_ptr<Query> QueryGenus;
-    // The genus list read while the info window is first shown, until the first fill takes it.
-    std::shared_ptr<ListReadAhead> m_genusAhead;
-    std::unique_ptr<Query> QuerySpecies;
-    std::unique_ptr<Query> QuerySubsp;
+    // The lists' entries and the connection to the table files, through which every query of
+    // the window goes.
+    PickerLists m_lists;
     // Made at the first copied text that the smart lookup reads.
     std::unique_ptr<SmartLookup> m_smartLookup;
     // Made at its first use, then hidden and shown for the rest of the run; it searches on

@@ -106,10 +106,10 @@ void TFormNardel::FindClipboardName(const QString& text) {
 }
 
 void TFormNardel::FindNameSmartly(const QString& text) {
-    if (!m_sourceOpen)
+    if (!m_lists.opened())
         return;
     if (!m_smartLookup)
-        m_smartLookup = std::make_unique<SmartLookup>(*DatabaseSp);
+        m_smartLookup = std::make_unique<SmartLookup>(m_lists.source());
     const std::optional<SmartLookup::Match> match =
         m_smartLookup->find(trimmedClipboardText(text).toString(), m_ui->CBgenus->currentText());
     if (!match)

@@ -9,24 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
-
-namespace {
-
-// A list's selection by its text, as it was before the tables were read anew.
-struct Selected {
-    explicit Selected(const QComboBox* list)
-        : any(list->currentIndex() >= 0), text(list->currentText()) {}
-    bool any;
-    QString text;
-
-    // Selects the same text, where the list has it; whether it did.
-    bool selectIn(QComboBox* list) const {
-        list->setCurrentIndex(any ? list->findText(text) : -1);
-        return list->currentIndex() >= 0;
-    }
-};
-
-} // namespace
+#include <QScopeGuard>
 
 void TFormNardel::setUpTableWatch() {
     m_tableWatch = new TablePairWatch(this);
@@ -38,7 +21,7 @@ void TFormNardel::takeNewTables() {
     // Under a modal window, whose owner may be reading the old tables, the news waits for the
     // main window to become active again; the editing window, though, edits tables that are
     // no longer the folder's.
-    if (!Activated || !m_sourceOpen || (QApplication::activeModalWidget() && !m_editing))
+    if (!Activated || !m_lists.opened() || (QApplication::activeModalWidget() && !m_editing))
         return;
     const TablePairWatch::News news = m_tableWatch->news();
     if (news == TablePairWatch::News::None)
@@ -62,26 +45,32 @@ void TFormNardel::takeNewTables() {
 }
 
 void TFormNardel::readTablesAgain() {
-    const Selected genus(m_ui->CBgenus);
-    const Selected species(m_ui->CBspecies);
-    const Selected subsp(m_ui->CBsubsp);
+    PickerLists::Selection selected;
+    for (const PickerLists::Level level :
+         {PickerLists::Genus, PickerLists::Species, PickerLists::Subsp})
+        if (const QComboBox* list = listOf(level); list->currentIndex() >= 0)
+            selected[level] = list->currentText();
     const QString shownName = statusText();
     useTables(m_programFolder);
-    FillGenusList();
-    int level = 0;
-    if (genus.selectIn(m_ui->CBgenus)) {
-        FillSpeciesList();
-        if (species.selectIn(m_ui->CBspecies)) {
-            level = 1;
-            FillSubspList();
-            if (subsp.selectIn(m_ui->CBsubsp))
-                level = 2;
-        }
+    std::array<qsizetype, 3> indexes{-1, -1, -1};
+    {
+        // The lists as the fills left them, also when one failed.
+        const auto shown = qScopeGuard([&] {
+            for (const PickerLists::Level level :
+                 {PickerLists::Genus, PickerLists::Species, PickerLists::Subsp}) {
+                showList(level);
+                listOf(level)->setCurrentIndex(int(indexes[level]));
+            }
+        });
+        indexes = m_lists.refill(selected);
     }
     // The name as the new tables give it, with its author and page, or none where its genus
     // is gone; no copy is made.
-    if (!genus.any)
+    if (!selected[PickerLists::Genus])
         return;
+    const int level = indexes[PickerLists::Species] < 0 ? 0
+                      : indexes[PickerLists::Subsp] < 0 ? 1
+                                                        : 2;
     m_statusLine->showName(ComposeName(level));
     if (statusText() != shownName)
         m_statusLine->setCopied(false);

@@ -36,7 +36,7 @@ void TFormNardel::BtnSynClick() {
     const QString text = m_clipboard.text();
     if (!FormSyns) {
         FormSyns = std::make_unique<TFormSyns>(
-            *DatabaseSp,
+            m_lists.source(),
             [this](int level, const QString& genus, const QString& species, const QString& subsp) {
                 MessageBox::runAction(this, [&] { SelectName(level, genus, species, subsp); });
             },
@@ -46,7 +46,7 @@ void TFormNardel::BtnSynClick() {
 }
 
 void TFormNardel::BtnDICgenerateClick() {
-    m_dictionaryExport->BtnDICgenerateClick(this, *DatabaseSp, TableName,
+    m_dictionaryExport->BtnDICgenerateClick(this, m_lists.source(), m_lists.tableFile(),
                                             {TableSchema::NameColumn::genus,
                                              TableSchema::NameColumn::species,
                                              TableSchema::NameColumn::subsp});
@@ -58,7 +58,8 @@ void TFormNardel::BtnEditClick() {
     if (const std::optional<QString> copy = m_editableCopy->offer(this, m_programFolder))
         useTables(*copy);
     const QScopedValueRollback editing(m_editing, true);
-    if (ShowFormBrowse(this, *DatabaseSp, TableName) == BrowseOutcome::RestartNeeded) {
+    if (ShowFormBrowse(this, m_lists.source(), m_lists.tableFile()) ==
+        BrowseOutcome::RestartNeeded) {
         // The lists no longer match the table: the program ends, keeping the options and the
         // place of the last close.
         m_endingWithoutSaving = true;
@@ -69,5 +70,5 @@ void TFormNardel::BtnEditClick() {
 void TFormNardel::useTables(const QString& folder) {
     newConnection();
     m_programFolder = folder;
-    OpenNameSource(tablePathIn(folder, TableName));
+    OpenNameSource(tablePathIn(folder, m_lists.tableFile()));
 }
