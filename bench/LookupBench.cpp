@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 namespace {
 
@@ -40,8 +41,8 @@ void benchLookups(BenchWindow& windows, int rounds, const QString& genus, const 
     const std::unique_ptr<TFormNardel> form = windows.activated(clipboard);
     const PickerControls controls = ui(*form);
     controls.RBsubsp->setChecked(true);
-    // The handlers are called here, not by the watch's timer.
-    form->FormClick();
+    // The handlers are called here, not by the watch's timer: a click in the window stops it.
+    QTest::mouseClick(form.get(), Qt::LeftButton);
     const QString name = genus + ' ' + species;
 
     Rounds figure = Rounds::interleaved(rounds, [&](Rounds& round) {
@@ -61,11 +62,11 @@ void benchLookups(BenchWindow& windows, int rounds, const QString& genus, const 
     const QString longText = longTextAfter(name);
     figure = Rounds::interleaved(rounds, [&](Rounds& round) {
         clipboard.copyFromOtherProgram(longText);
-        round.ours.push_back(timeMs([&] { form->BtnFindClick(controls.BtnFind); }));
+        round.ours.push_back(timeMs([&] { findCopiedName(*form); }));
         checkSelected(controls, genus, species);
         QCoreApplication::processEvents();
         clipboard.copyFromOtherProgram(name);
-        round.floor.push_back(timeMs([&] { form->BtnFindClick(controls.BtnFind); }));
+        round.floor.push_back(timeMs([&] { findCopiedName(*form); }));
         QCoreApplication::processEvents();
     });
     printFigure("long-text", figure,
@@ -79,11 +80,11 @@ void benchWatchTick(BenchWindow& windows, int rounds, const QString& name) {
         QGuiApplication::clipboard()->setText(name);
     const std::unique_ptr<TFormNardel> form = windows.activated(clipboard);
     // The ticks are called here; the first takes the name up, the others find it unchanged.
-    form->FormClick();
-    form->Timer1Timer();
+    QTest::mouseClick(form.get(), Qt::LeftButton);
+    tickWatch(*form);
     qsizetype read = 0;
     const Rounds figure = Rounds::interleaved(rounds, [&](Rounds& round) {
-        round.ours.push_back(timeMs([&] { form->Timer1Timer(); }));
+        round.ours.push_back(timeMs([&] { tickWatch(*form); }));
         round.floor.push_back(timeMs([&] { read += clipboard.text().size(); }));
     });
     if (read != (rounds + 1) * name.size())

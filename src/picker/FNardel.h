@@ -45,56 +45,23 @@ public:
     QColor statusColour() const;
     QString statusText() const;
 
+    // Opens the name table at `tablePath`; a missing one is reported.
     void OpenNameSource(const QString& tablePath);
+    // The first activation: the info window, the stored options and the genus list.
     void FormActivate();
+    // Each list anew from the selection above it.
     void FillGenusList();
     void FillSpeciesList();
     void FillSubspList();
-    void CBgenusChange(QObject* Sender);
-    void CBspeciesChange(QObject* Sender);
-    void CBsubspChange(QObject* Sender);
-    void RBgenusClick(QObject* Sender);
-    void RBspeciesClick(QObject* Sender);
-    void RBsubspClick(QObject* Sender);
+    // The name down to `level`, and the page label to match.
     QString ComposeName(int level);
-    void SpeedButton1Click();
-
-    // Copying the name, plain or formatted.
-    void BtnInsertClick(QObject* Sender);
-    void CopyFormatted();
-    void CreateRichOut();
-    void LoadOutputFont();
-    void BtnFormat1Click();
-
-    // The options menu and the window's place.
-    void BtnMenuClick();
-    void PopupMenuPopup();
-    void CBauthorClick();
-    void CBautoClick();
-    void CBformatedClick();
-    void StandardFormClick();
-    void FormClose();
-
-    // The clipboard watch: every tick looks up a name copied in another program.
-    void Timer1Timer();
-    void FormDeactivate();
-    void FormClick();
-    void BtnFindClick(QObject* Sender);
+    // The clipboard watch's lookup of a copied text, plain or read as a botanist writes a
+    // name (the smart lookup option).
     void FindClipboardName(const QString& text);
-    // The same, with the text read as a botanist writes a name (the smart lookup option).
     void FindNameSmartly(const QString& text);
     // Selects a name given in full, as the synonym search hands it over.
     void SelectName(int level, const QString& genus, const QString& species, const QString& subsp);
     bool watchingClipboard() const;
-
-    // Keyboard control: Ctrl moves the focus, Alt sets the level or runs a button; a key
-    // with either never reaches a list.
-    void FormKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
-    void CBKeyPress(QObject* Sender, QChar& Key);
-    // The tools: the synonym search, the spelling dictionary and the editing window.
-    void BtnSynClick();
-    void BtnDICgenerateClick();
-    void BtnEditClick();
 
     int level() const { return Level; }
     // Formatted output, present exactly while it is switched on.
@@ -107,7 +74,49 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
+private slots:
+    void CBgenusChange(QObject* Sender);
+    void CBspeciesChange(QObject* Sender);
+    void CBsubspChange(QObject* Sender);
+    void RBgenusClick(QObject* Sender);
+    void RBspeciesClick(QObject* Sender);
+    void RBsubspClick(QObject* Sender);
+    void SpeedButton1Click();
+
+    // Copying the name, plain or formatted.
+    void BtnInsertClick(QObject* Sender);
+    void BtnFormat1Click();
+
+    // The options menu and the window's place.
+    void BtnMenuClick();
+    void PopupMenuPopup();
+    void CBauthorClick();
+    void CBautoClick();
+    void CBformatedClick();
+    void StandardFormClick();
+
+    // The clipboard watch: every tick looks up a name copied in another program; working in
+    // the window stops it, leaving the window starts it.
+    void Timer1Timer();
+    void FormDeactivate();
+    void FormClick();
+    void BtnFindClick(QObject* Sender);
+
+    // The tools: the synonym search, the spelling dictionary and the editing window.
+    void BtnSynClick();
+    void BtnDICgenerateClick();
+    void BtnEditClick();
+
 private:
+    void CopyFormatted();
+    void CreateRichOut();
+    void LoadOutputFont();
+    // Saves the options and the window's place.
+    void FormClose();
+    // Keyboard control: Ctrl moves the focus, Alt sets the level or runs a button; a key
+    // with either never reaches a list.
+    void FormKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
+    void CBKeyPress(QObject* Sender, QChar& Key);
     void setUpControls();
     void setUpOptionsMenu();
     void setUpClipboardWatch();

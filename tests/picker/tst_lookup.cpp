@@ -73,7 +73,7 @@ private slots:
         levels[level]->setChecked(true);
         clipboard.copyFromOtherProgram(text);
         QVERIFY(form->watchingClipboard());
-        form->Timer1Timer();
+        tickWatch(*form);
         QCOMPARE(selected(*form), selection);
     }
 
@@ -131,7 +131,7 @@ private slots:
             form->SelectName(0, shown, QString(), QString());
         const QString statusBefore = form->statusText();
         clipboard.copyFromOtherProgram(text);
-        form->Timer1Timer();
+        tickWatch(*form);
         QCOMPARE(selected(*form), selection);
         if (!status.isEmpty())
             QCOMPARE(form->statusText(), status);
@@ -142,29 +142,29 @@ private slots:
     void watchLeavesOwnCopiesRepeatsAndPictures() {
         auto form = bed.activatedForm(&clipboard);
         clipboard.copyFromOtherProgram("Abies alba");
-        form->Timer1Timer();
+        tickWatch(*form);
         QCOMPARE(selected(*form), QString("Abies|alba|"));
 
         // The same text again is seen already, even with the selection changed meanwhile;
         // Alt-F looks it up all the same.
         form->SelectName(1, "Picea", "abies", QString());
-        form->Timer1Timer();
+        tickWatch(*form);
         QCOMPARE(selected(*form), QString("Picea|abies|"));
-        form->BtnFindClick(nullptr);
+        findCopiedName(*form);
         QCOMPARE(selected(*form), QString("Abies|alba|"));
 
         // With automatic copying on, the lookup copies, and its own copy is never looked up.
         ui(*form).CBauto->trigger();
         clipboard.copyFromOtherProgram("Picea omorika");
-        form->Timer1Timer();
+        tickWatch(*form);
         QCOMPARE(clipboard.text(), QString("Picea omorika"));
         QVERIFY(clipboard.isOwnContent());
         form->SelectName(0, "Pinus", QString(), QString());
-        form->BtnFindClick(nullptr);
+        findCopiedName(*form);
         QCOMPARE(selected(*form), QString("Pinus||"));
 
         clipboard.copyPictureFromOtherProgram();
-        form->BtnFindClick(nullptr);
+        findCopiedName(*form);
         QCOMPARE(selected(*form), QString("Pinus||"));
     }
 
@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(copied, QString("Picea abies subsp. obovata"));
         clipboard.takeOverByClipboardManager();
         QVERIFY(!clipboard.isOwnContent());
-        form->Timer1Timer();
+        tickWatch(*form);
         QCOMPARE(selected(*form), QString("Picea|abies|subsp. obovata"));
         QCOMPARE(clipboard.text(), copied);
     }
@@ -223,7 +223,8 @@ private slots:
         auto form = bed.activatedForm(&clipboard);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        form->FormDeactivate();
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QApplication::sendEvent(form.get(), &deactivate);
         QVERIFY(form->watchingClipboard());
         // A name copied elsewhere is looked up within a fifth of a second.
         QCOMPARE(form->findChild<QTimer*>("Timer1")->interval(), 200);

@@ -57,18 +57,18 @@ private slots:
 
     void baseFontItemFollowsFormattedOutput() {
         auto form = bed.activatedForm();
-        form->BtnMenuClick();
+        ui(*form).BtnMenu->click();
         QVERIFY(ui(*form).PopupMenu->isVisible());
         QCOMPARE(ui(*form).PopupMenu->pos(), ui(*form).BtnMenu->mapToGlobal(QPoint(0, 0)));
         QVERIFY(!ui(*form).BtnFormat1->isEnabled());
         ui(*form).PopupMenu->hide();
 
         ui(*form).CBformated->trigger();
-        form->BtnMenuClick();
+        ui(*form).BtnMenu->click();
         QVERIFY(ui(*form).BtnFormat1->isEnabled());
         ui(*form).PopupMenu->hide();
         ui(*form).CBformated->trigger();
-        form->BtnMenuClick();
+        ui(*form).BtnMenu->click();
         QVERIFY(!ui(*form).BtnFormat1->isEnabled());
         ui(*form).PopupMenu->hide();
     }
@@ -139,7 +139,7 @@ private slots:
         QCOMPARE(ui(*form).BtnInsert->isHidden(), automatic);
         QCOMPARE(ui(*form).CBformated->isChecked(), formatted);
         QCOMPARE(ui(*form).CBsmart->isChecked(), smart);
-        form->BtnMenuClick();
+        ui(*form).BtnMenu->click();
         QCOMPARE(ui(*form).BtnFormat1->isEnabled(), formatted);
         ui(*form).PopupMenu->hide();
         QCOMPARE(ui(*form).CBgenus->count(), 1);

@@ -119,7 +119,7 @@ private slots:
         MessageBox::setNextAnswer(answer);
         for (int use = 0; use < 2; ++use) {
             const auto readOnly = renameAlbaWhenShown();
-            form->BtnEditClick();
+            ui(*form).BtnEdit->trigger();
             QCOMPARE(*readOnly, std::optional(!answer));
         }
 
@@ -152,7 +152,7 @@ private slots:
         const auto restoreTables = qScopeGuard([this] { bed.importAgain(rows, synonyms); });
         FakeClipboard quiet;
         auto form = bed.activatedForm(&quiet);
-        form->BtnSynClick();
+        ui(*form).BtnSyn->click();
         auto* synonymWindow = form->findChild<QWidget*>("FormSyns");
         auto* search = synonymWindow->findChild<QLineEdit*>("EditF");
         search->setText("Pinus");
@@ -185,7 +185,7 @@ private slots:
                 static_cast<void>(QTest::qWaitFor([&] { return restarts() > 0; }));
                 QApplication::activeModalWidget()->close();
             });
-            form->BtnEditClick();
+            ui(*form).BtnEdit->trigger();
         } else {
             QVERIFY(QFile::remove(folder + "syns.db"));
         }

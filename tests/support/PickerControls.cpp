@@ -20,6 +20,17 @@ template <class Control> Control* named(const QWidget& form, const char* name) {
 
 } // namespace
 
+void tickWatch(QWidget& form) {
+    if (!QMetaObject::invokeMethod(&form, "Timer1Timer"))
+        qFatal("The main window has no clipboard watch");
+}
+
+void findCopiedName(QWidget& form) {
+    if (!QMetaObject::invokeMethod(&form, "BtnFindClick",
+                                   Q_ARG(QObject*, named<QPushButton>(form, "BtnFind"))))
+        qFatal("The main window has no lookup of the copied text");
+}
+
 #define NAMED(name) name(named<std::remove_pointer_t<decltype(name)>>(form, #name))
 
 PickerControls::PickerControls(const QWidget& form)

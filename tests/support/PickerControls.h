@@ -45,3 +45,8 @@ struct PickerControls {
 inline PickerControls ui(const QWidget& form) {
     return PickerControls(form);
 }
+
+// A tick of the clipboard watch, now rather than when its timer runs out.
+void tickWatch(QWidget& form);
+// The lookup of the copied text that Alt-F and the hidden "Najít" button run.
+void findCopiedName(QWidget& form);
