@@ -14,8 +14,8 @@
 //                     yet shown, as each use makes one, on the main window's connection, which
 //                     has prepared none of the window's statements yet (the fields, the
 //                     statements) and the grid holding its first screen of records (making the
-//                     window and painting are not timed), against a C loop that prepares the same SELECT
-//                     on the file it holds open, steps its first 100 rows and finalizes it;
+//                     window and painting are not timed), against a C loop that prepares the same
+//                     SELECT on the file it holds open, steps its first 100 rows and finalizes it;
 //   browse-reopen     a later use: the connection keeps the window's statements prepared,
 //                     and so does the C loop, which only steps and rewinds its statement;
 //   browse-rows       the grid's table reading its first 100 records, against the C loop
@@ -133,13 +133,16 @@ void benchOpen(const QString& folder, int rounds) {
     sqlite3_stmt* kept = nullptr;
     if (sqlite3_prepare_v2(db, sql.constData(), -1, &kept, nullptr) != SQLITE_OK)
         quit(QStringLiteral("cannot prepare %1").arg(QString::fromUtf8(sql)));
-    const Rounds again = openRounds([&]() -> NameSource& { return *source; }, [&] {
-        if (floor_step_statement(kept, floorRows) != floorRows)
-            quit(QStringLiteral("the floor did not step %1 rows").arg(floorRows));
-    });
+    const Rounds again =
+        openRounds([&]() -> NameSource& { return *source; },
+                   [&] {
+                       if (floor_step_statement(kept, floorRows) != floorRows)
+                           quit(QStringLiteral("the floor did not step %1 rows").arg(floorRows));
+                   });
     sqlite3_finalize(kept);
-    printFigure("browse-reopen", again,
-                QStringLiteral("the same with the statements kept prepared, ours and the C loop's"));
+    printFigure(
+        "browse-reopen", again,
+        QStringLiteral("the same with the statements kept prepared, ours and the C loop's"));
 
     BrowseTable table(*source, tableName);
     long read = 0;

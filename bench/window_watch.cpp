@@ -20,12 +20,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-#include <set>
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
 

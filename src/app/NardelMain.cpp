@@ -94,7 +94,8 @@ int main(int argc, char* argv[]) {
     // plugin and asks each of them first, even when it is told the format.
     QIcon windowIcon;
     for (const int size : {NARDEL_ICON_SIZES}) {
-        QImageReader picture(QStringLiteral(":/icons/%1x%1/" NARDEL_APP_ID ".png").arg(size), "png");
+        QImageReader picture(QStringLiteral(":/icons/%1x%1/" NARDEL_APP_ID ".png").arg(size),
+                             "png");
         picture.setAutoDetectImageFormat(false);
         windowIcon.addPixmap(QPixmap::fromImage(picture.read()));
     }

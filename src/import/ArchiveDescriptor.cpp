@@ -61,8 +61,10 @@ private:
                 continue;
             }
             const QChar next = text[++at];
-            out += next == 't' ? QChar('\t') : next == 'n' ? QChar('\n') : next == 'r' ? QChar('\r')
-                                                                                      : next;
+            out += next == 't'   ? QChar('\t')
+                   : next == 'n' ? QChar('\n')
+                   : next == 'r' ? QChar('\r')
+                                 : next;
         }
         return out;
     }

@@ -10,8 +10,8 @@
 // which column holds which term (or which value every row takes). Extensions are not read.
 struct ArchiveDescriptor {
     struct Field {
-        QString term;     // the term's URI
-        int index = -1;   // the column, or -1 for a value given only by `defaultValue`
+        QString term;   // the term's URI
+        int index = -1; // the column, or -1 for a value given only by `defaultValue`
         QString defaultValue;
         QString delimiter; // what separates several values in one field, or empty
     };
@@ -21,7 +21,7 @@ struct ArchiveDescriptor {
     TextDialect dialect;
     int idIndex = -1;
     QList<Field> fields;
-    QString metadata; // the metadata file (eml.xml) named by the archive, or empty
+    QString metadata;    // the metadata file (eml.xml) named by the archive, or empty
     qint64 coreLine = 0; // where <core> stands in meta.xml
 
     // Reads meta.xml. `folder` is the folder of meta.xml inside the archive ("" or "dwc/"),

@@ -49,7 +49,7 @@ struct Place {
 // The checklist: its files, how its core is written and where its terms stand.
 struct Checklist {
     ArchiveDescriptor descriptor;
-    QString descriptorName; // meta.xml as messages name it, or empty
+    QString descriptorName;      // meta.xml as messages name it, or empty
     bool hasHeaderTerms = false; // a lone data file whose first line names the terms
 };
 
@@ -209,11 +209,10 @@ private:
         const int level = layout.position(NameColumn::level);
         const int page = layout.position(NameColumn::page);
         const int recordColumn = layout.position(NameColumn::record);
-        const int texts[] = {layout.position(NameColumn::genus),
-                             layout.position(NameColumn::species),
-                             layout.position(NameColumn::subsp),
-                             layout.position(NameColumn::author0),
-                             layout.position(NameColumn::author1)};
+        const int texts[] = {
+            layout.position(NameColumn::genus), layout.position(NameColumn::species),
+            layout.position(NameColumn::subsp), layout.position(NameColumn::author0),
+            layout.position(NameColumn::author1)};
         nameRows_.rewind();
         for (qint32 record = 1; nameRows_.next(); ++record) {
             writer.setInteger(level, nameRows_.number());
@@ -248,9 +247,8 @@ private:
             columns = TaxonColumns::fromDescriptor(descriptor);
         for (int file = 0; file < coreFiles_.size(); ++file) {
             // The unpacking goes on in a thread of its own beside the reading of the rows.
-            DelimitedReader reader(
-                std::make_unique<ReadAheadSource>(files_.open(coreFiles_[file])),
-                descriptor.dialect, files_.displayName(coreFiles_[file]));
+            DelimitedReader reader(std::make_unique<ReadAheadSource>(files_.open(coreFiles_[file])),
+                                   descriptor.dialect, files_.displayName(coreFiles_[file]));
             // The header lines, or the first row where they are fewer, tell how many columns
             // the file has.
             qsizetype width = -1;
@@ -368,8 +366,8 @@ private:
         const bool hasId = !row.id.isEmpty();
         const Fingerprint id = hasId ? Fingerprint::of(row.id) : Fingerprint{};
         // A genus's own key is its name's.
-        const Fingerprint own = row.level < 2 ? parentKey(row.level, row.genus, row.species)
-                                              : Fingerprint{};
+        const Fingerprint own =
+            row.level < 2 ? parentKey(row.level, row.genus, row.species) : Fingerprint{};
         // The tables outgrow the caches: their slots are asked for together, not one after
         // the other.
         names_.prefetch(key);
@@ -569,12 +567,12 @@ private:
     const Progress& progress_;
     QStringList coreFiles_;
     ImportReport report_;
-    QString wholeCitation_; // report_ has the citation as it is shown
-    qint32 records_ = 0;       // the name table's rows so far, the last PN_REC
-    Spool nameRows_;           // level, genus, species, subsp, author0, author1
-    FingerprintTable names_;   // each name's first PN_REC; the species that have rows
-    FingerprintTable ids_;     // the ids of names (PN_REC) and of skipped rows
-    Spool synonyms_;           // place, text, own id, targets
+    QString wholeCitation_;  // report_ has the citation as it is shown
+    qint32 records_ = 0;     // the name table's rows so far, the last PN_REC
+    Spool nameRows_;         // level, genus, species, subsp, author0, author1
+    FingerprintTable names_; // each name's first PN_REC; the species that have rows
+    FingerprintTable ids_;   // the ids of names (PN_REC) and of skipped rows
+    Spool synonyms_;         // place, text, own id, targets
     Fingerprint lastParent_[2];
     std::vector<Parent> waiting_; // names whose parent row was not just before them
 };

@@ -2,8 +2,8 @@
 
 #include <QRegularExpression>
 #include <QTextBoundaryFinder>
-#include <algorithm>
 #include <QXmlStreamReader>
+#include <algorithm>
 
 namespace ChecklistCitation {
 

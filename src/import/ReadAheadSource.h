@@ -34,7 +34,7 @@ private:
     const qsizetype blockSize_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<Block> full_;  // read, in their order; an empty block is the end
+    std::deque<Block> full_;   // read, in their order; an empty block is the end
     std::vector<Block> spare_; // read through, to be filled again
     std::exception_ptr error_;
     bool stop_ = false;

@@ -88,7 +88,7 @@ void SynonymLinks::resolveChains(qint32 synonyms) {
     component_.assign(size_t(synonyms), -1);
     std::vector<qint32> index(size_t(synonyms), -1);
     std::vector<qint32> low(size_t(synonyms), 0);
-    std::vector<qint32> open; // met, their group not yet finished
+    std::vector<qint32> open;                     // met, their group not yet finished
     std::vector<std::pair<qint32, qint32>> calls; // a synonym and its next link to follow
     qint32 met = 0;
     qint32 components = 0;

@@ -47,12 +47,12 @@ private:
     Range rangeOf(qint32 synonym) const;
     void spend(qint64 links);
 
-    std::vector<Link> accepted_; // synonym, PN_REC
-    std::vector<Link> chained_;  // synonym, the synonym it points to
+    std::vector<Link> accepted_;                     // synonym, PN_REC
+    std::vector<Link> chained_;                      // synonym, the synonym it points to
     std::vector<std::pair<qint32, qint64>> placeOf_; // of the synonyms that point to synonyms
-    std::vector<qint32> records_; // the direct PN_RECs of all synonyms in their order, then
-                                  // the sets reached through chains
-    std::vector<qint64> start_;   // where each synonym's direct PN_RECs begin
+    std::vector<qint32> records_;    // the direct PN_RECs of all synonyms in their order, then
+                                     // the sets reached through chains
+    std::vector<qint64> start_;      // where each synonym's direct PN_RECs begin
     std::vector<qint32> chainStart_; // where each synonym's links to synonyms begin
     std::vector<Range> sets_;        // the sets reached through chains ...
     std::vector<qint32> setOf_;      // ... each synonym's, or -1 for its direct PN_RECs

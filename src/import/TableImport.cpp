@@ -53,8 +53,8 @@ public:
           author0_(positionIn(layout, NameColumn::author0)),
           author1_(positionIn(layout, NameColumn::author1)),
           page_(positionIn(layout, NameColumn::page)),
-          record_(positionIn(layout, NameColumn::record)),
-          texts_{genus_, species_, subsp_, author0_, author1_} {}
+          record_(positionIn(layout, NameColumn::record)), texts_{genus_, species_, subsp_,
+                                                                  author0_, author1_} {}
 
     // Room for as many rows as the file of `bytes` can hold, taken only as the rows fill it:
     // the lists then never grow by copying, which would double their memory for a moment.
@@ -156,9 +156,9 @@ private:
                 .arg(NameColumn::record, list, TableSchema::names().tableFile);
         };
         const QString sameGenus = same({NameColumn::level, NameColumn::genus});
-        const QString sameName = same({NameColumn::level, NameColumn::genus, NameColumn::species,
-                                       NameColumn::subsp, NameColumn::author0,
-                                       NameColumn::author1});
+        const QString sameName =
+            same({NameColumn::level, NameColumn::genus, NameColumn::species, NameColumn::subsp,
+                  NameColumn::author0, NameColumn::author1});
         std::optional<std::pair<qint64, qint64>> first; // a repeating line and its earlier one
         for (size_t start = 0, end = 0; start < names_.size(); start = end) {
             while (end < names_.size() && names_[end].hash == names_[start].hash)

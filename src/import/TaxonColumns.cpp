@@ -25,8 +25,8 @@ constexpr Name names[] = {
 };
 
 QStringView lastPart(QStringView term) {
-    const qsizetype at = std::max({term.lastIndexOf('/'), term.lastIndexOf('#'),
-                                   term.lastIndexOf(':')});
+    const qsizetype at =
+        std::max({term.lastIndexOf('/'), term.lastIndexOf('#'), term.lastIndexOf(':')});
     return term.sliced(at + 1);
 }
 
@@ -53,8 +53,8 @@ TaxonColumns TaxonColumns::fromDescriptor(const ArchiveDescriptor& descriptor) {
     columns.column_.fill(-1);
     for (const ArchiveDescriptor::Field& field : descriptor.fields) {
         columns.map(field.term, field.index, field.defaultValue);
-        if (lastPart(field.term).compare(QLatin1String("acceptedNameUsageID"),
-                                         Qt::CaseInsensitive) == 0 &&
+        if (lastPart(field.term)
+                    .compare(QLatin1String("acceptedNameUsageID"), Qt::CaseInsensitive) == 0 &&
             field.delimiter.size() == 1)
             columns.idSeparator_ = char(field.delimiter[0].toLatin1());
     }

@@ -21,19 +21,44 @@ const QHash<QString, Status>& statuses() {
         for (const char* word :
              {"accepted", "accepted name", "valid", "valid name", "provisionally accepted",
               "provisionally accepted name", "correct", "correct name", "nome aceito", "aceito",
-              "aceptado", "nombre aceptado", "válido", "valido", "accepté", "akzeptiert",
-              "gültig", "přijatý", "platný"})
+              "aceptado", "nombre aceptado", "válido", "valido", "accepté", "akzeptiert", "gültig",
+              "přijatý", "platný"})
             all.insert(QString::fromUtf8(word), Status::Accepted);
-        for (const char* word :
-             {"synonym", "heterotypic synonym", "homotypic synonym", "proparte synonym",
-              "pro parte synonym", "proparte", "pro parte", "ambiguous synonym",
-              "intermediate rank synonym", "objective synonym", "subjective synonym",
-              "nomenclatural synonym", "taxonomic synonym", "junior synonym", "synonym sl",
-              "misapplied", "misapplied name", "invalid", "invalid name", "illegitimate",
-              "illegitimate name", "orthographic", "orthographic variant", "lexical variant",
-              "chresonym", "sinonimo", "sinônimo", "sinónimo", "sinonimo heterotipico",
-              "sinonimo homotipico", "synonyme", "synonymum", "synonymum heterotypicum",
-              "synonymum homotypicum", "synonymum pro parte"})
+        for (const char* word : {"synonym",
+                                 "heterotypic synonym",
+                                 "homotypic synonym",
+                                 "proparte synonym",
+                                 "pro parte synonym",
+                                 "proparte",
+                                 "pro parte",
+                                 "ambiguous synonym",
+                                 "intermediate rank synonym",
+                                 "objective synonym",
+                                 "subjective synonym",
+                                 "nomenclatural synonym",
+                                 "taxonomic synonym",
+                                 "junior synonym",
+                                 "synonym sl",
+                                 "misapplied",
+                                 "misapplied name",
+                                 "invalid",
+                                 "invalid name",
+                                 "illegitimate",
+                                 "illegitimate name",
+                                 "orthographic",
+                                 "orthographic variant",
+                                 "lexical variant",
+                                 "chresonym",
+                                 "sinonimo",
+                                 "sinônimo",
+                                 "sinónimo",
+                                 "sinonimo heterotipico",
+                                 "sinonimo homotipico",
+                                 "synonyme",
+                                 "synonymum",
+                                 "synonymum heterotypicum",
+                                 "synonymum homotypicum",
+                                 "synonymum pro parte"})
             all.insert(QString::fromUtf8(word), Status::Synonym);
         return all;
     }();
@@ -48,13 +73,15 @@ const QHash<QString, Rank>& ranks() {
             for (const char* spelling : spellings)
                 all.insert(QString::fromUtf8(spelling), Rank{level, QByteArray(word)});
         };
-        add(0, "", {"genus", "gen.", "gen", "nothogenus", "genero", "género", "gênero",
-                    "gattung", "genre", "rod"});
-        add(1, "", {"species", "sp.", "sp", "spec.", "nothospecies", "especie", "espécie",
-                    "espece", "espèce", "art", "druh"});
+        add(0, "",
+            {"genus", "gen.", "gen", "nothogenus", "genero", "género", "gênero", "gattung", "genre",
+             "rod"});
+        add(1, "",
+            {"species", "sp.", "sp", "spec.", "nothospecies", "especie", "espécie", "espece",
+             "espèce", "art", "druh"});
         // The spellings that names also use are the names library's (NameWords::rankOf).
-        add(2, "subsp.", {"sub especie", "subespecie", "subespécie", "sous espèce", "unterart",
-                          "poddruh"});
+        add(2, "subsp.",
+            {"sub especie", "subespecie", "subespécie", "sous espèce", "unterart", "poddruh"});
         add(2, "nothosubsp.", {"nothosubspecies"});
         add(2, "var.", {"variedade", "variedad", "variété", "varietät", "varieta", "odrůda"});
         add(2, "nothovar.", {"nothovariety"});
@@ -63,16 +90,60 @@ const QHash<QString, Rank>& ranks() {
         add(2, "subf.", {"subform"});
         add(2, "nothof.", {"nothoform"});
         add(2, "", {"infraspecific name", "infraspecies", "infraspecific", "infraspecific taxon"});
-        add(-1, "", {"domain", "superkingdom", "kingdom", "regnum", "subkingdom", "superphylum",
-                     "phylum", "subphylum", "infraphylum",
-                     "division", "divisio", "subdivision", "superclass", "class", "classis",
-                     "subclass", "infraclass", "superorder", "order", "ordo", "suborder",
-                     "infraorder", "superfamily", "family", "familia", "fam.", "subfamily",
-                     "subfamilia", "infrafamily", "tribe", "tribus", "subtribe", "subtribus",
-                     "subgenus", "subg.", "infragenus", "section", "sectio", "sect.",
-                     "subsection", "subsectio", "subsect.", "series", "ser.", "subseries",
-                     "aggregate", "agg.", "species aggregate", "infrageneric name",
-                     "suprageneric name", "unranked", "clade", "group"});
+        add(-1, "",
+            {"domain",
+             "superkingdom",
+             "kingdom",
+             "regnum",
+             "subkingdom",
+             "superphylum",
+             "phylum",
+             "subphylum",
+             "infraphylum",
+             "division",
+             "divisio",
+             "subdivision",
+             "superclass",
+             "class",
+             "classis",
+             "subclass",
+             "infraclass",
+             "superorder",
+             "order",
+             "ordo",
+             "suborder",
+             "infraorder",
+             "superfamily",
+             "family",
+             "familia",
+             "fam.",
+             "subfamily",
+             "subfamilia",
+             "infrafamily",
+             "tribe",
+             "tribus",
+             "subtribe",
+             "subtribus",
+             "subgenus",
+             "subg.",
+             "infragenus",
+             "section",
+             "sectio",
+             "sect.",
+             "subsection",
+             "subsectio",
+             "subsect.",
+             "series",
+             "ser.",
+             "subseries",
+             "aggregate",
+             "agg.",
+             "species aggregate",
+             "infrageneric name",
+             "suprageneric name",
+             "unranked",
+             "clade",
+             "group"});
         return all;
     }();
     return words;

@@ -16,8 +16,8 @@ QIcon copy() {
     return themeIconOr(QStringLiteral("edit-copy"), [](QPainter& painter) {
         painter.setPen(QPen(ink, 1));
         painter.setBrush(Qt::white);
-        painter.drawRect(QRectF(1.5, 1.5, 8, 10));  // the page copied from
-        painter.drawRect(QRectF(6.5, 4.5, 8, 10));  // the copy over it
+        painter.drawRect(QRectF(1.5, 1.5, 8, 10)); // the page copied from
+        painter.drawRect(QRectF(6.5, 4.5, 8, 10)); // the copy over it
     });
 }
 

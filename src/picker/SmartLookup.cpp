@@ -26,7 +26,7 @@ SmartLookup::SmartLookup(NameSource& source)
     : names_(source), genera_(source), synonyms_(source), accepted_(source) {}
 
 std::optional<SmartLookup::Match> SmartLookup::find(const QString& text,
-                                                     const QString& selectedGenus) {
+                                                    const QString& selectedGenus) {
     const BotanicalName name = parseName(text);
     if (name.kind != BotanicalName::Kind::Name)
         return std::nullopt;

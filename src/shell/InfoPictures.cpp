@@ -67,8 +67,8 @@ QPixmap stalk(const QSize& size) {
 
 QIcon okMark() {
     return themeIconOr(QStringLiteral("dialog-ok"), [](QPainter& painter) {
-        painter.setPen(QPen(QColor(0x2e, 0x8b, 0x3a), 2.5, Qt::SolidLine, Qt::RoundCap,
-                            Qt::RoundJoin));
+        painter.setPen(
+            QPen(QColor(0x2e, 0x8b, 0x3a), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawPolyline(QPolygonF({{3, 8.5}, {6.5, 12}, {13, 4}}));
     });
 }

@@ -106,9 +106,8 @@ bool isLeftoverOf(QStringView name, QStringView file) {
     if (rest.startsWith(u".bad."))
         rest = rest.sliced(4);
     return rest.size() == 7 && rest[0] == u'.' &&
-           std::all_of(rest.begin() + 1, rest.end(), [](QChar c) {
-               return c.unicode() < 128 && c.isLetterOrNumber();
-           });
+           std::all_of(rest.begin() + 1, rest.end(),
+                       [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
 }
 
 // Called under the lock, so no running copy is writing one.

@@ -11,7 +11,8 @@
 class VersionRecord {
 public:
     VersionRecord() = default;
-    explicit VersionRecord(QList<QPair<QString, QString>> entries) : m_entries(std::move(entries)) {}
+    explicit VersionRecord(QList<QPair<QString, QString>> entries)
+        : m_entries(std::move(entries)) {}
 
     static VersionRecord program();
 

@@ -11,8 +11,8 @@ QString translated(const char* text) {
     return QCoreApplication::translate("EngineError", text);
 }
 
-const char* const diskFull = QT_TRANSLATE_NOOP("EngineError",
-                                               "Na disku není místo. Uvolněte místo a akci opakujte.");
+const char* const diskFull =
+    QT_TRANSLATE_NOOP("EngineError", "Na disku není místo. Uvolněte místo a akci opakujte.");
 const char* const unreadable = QT_TRANSLATE_NOOP(
     "EngineError", "Soubor tabulky nelze otevřít. Zkontrolujte, že existuje a že jej smíte číst.");
 const char* const damaged = QT_TRANSLATE_NOOP(
@@ -109,9 +109,9 @@ QString compose(const QString& explanation, const QString& text, const QString& 
     QString message = explanation.isEmpty() ? text
                       : text.isEmpty()      ? explanation
                                             : explanation + QStringLiteral("\n\n") + text;
-    return file.isEmpty()
-               ? message
-               : message + u'\n' + QCoreApplication::translate("EngineError", "Tabulka: %1").arg(file);
+    return file.isEmpty() ? message
+                          : message + u'\n' +
+                                QCoreApplication::translate("EngineError", "Tabulka: %1").arg(file);
 }
 
 } // namespace
@@ -122,11 +122,11 @@ EngineError::EngineError(const QString& text, const QString& file)
 EngineError::EngineError(Cause cause, const QString& detail, const QString& file)
     : EngineError(Composed{compose(explanationOf(cause), detail, file)}) {}
 
-EngineError::EngineError(Composed composed)
-    : std::runtime_error(composed.text.toStdString()) {}
+EngineError::EngineError(Composed composed) : std::runtime_error(composed.text.toStdString()) {}
 
 EngineError EngineError::ofSystem(const QString& doing, int error, const QString& folder,
                                   const QString& file) {
-    const QString text = doing + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error));
+    const QString text =
+        doing + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error));
     return EngineError(Composed{compose(explanationOf(error, folder), text, file)});
 }

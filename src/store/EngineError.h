@@ -9,7 +9,15 @@
 class EngineError : public std::runtime_error {
 public:
     // The store's own failures, each told with what is wrong and what to do.
-    enum class Cause { Unreadable, Missing, NotAFile, NoTable, Password, ImportRunning, LockNotAFile };
+    enum class Cause {
+        Unreadable,
+        Missing,
+        NotAFile,
+        NoTable,
+        Password,
+        ImportRunning,
+        LockNotAFile
+    };
 
     // The engine's text, or a text of the program's that says all there is to say.
     EngineError(const QString& text, const QString& file);

@@ -36,8 +36,7 @@ int flushWithMode(int fd, mode_t mode) {
 
 } // namespace
 
-FolderFile::FolderFile(const QString& path, const char* suffix)
-    : folder_(QFileInfo(path).path()) {
+FolderFile::FolderFile(const QString& path, const char* suffix) : folder_(QFileInfo(path).path()) {
     QByteArray name = encoded(path) + ".XXXXXX" + suffix;
     // mkostemps creates with O_CREAT | O_EXCL, which refuses any link at the name.
     fd_ = ::mkostemps(name.data(), int(std::strlen(suffix)), O_CLOEXEC);

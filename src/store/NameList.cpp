@@ -13,7 +13,8 @@ void appendRows(Query& query, const QString& textField, const QString& authorFie
     list.texts.reserve(list.texts.size() + expected);
     list.pages.reserve(list.pages.size() + expected);
     if (author >= 0) // authors are mostly shorter than 24 bytes
-        list.authors.reserve(list.authors.size() + expected, list.authors.byteSize() + 24 * expected);
+        list.authors.reserve(list.authors.size() + expected,
+                             list.authors.byteSize() + 24 * expected);
     // The texts go straight from the statement into the list, sharing blocks of memory.
     TextBlocks texts(expected * 16); // most entries are shorter than 16 letters
     query.forEachRow([&](const Statement& row) {

@@ -58,12 +58,13 @@ void NameSource::checkIsFile(const QString& path) {
     QT_STATBUF status;
     if (QT_STAT(QFile::encodeName(path).constData(), &status) != 0)
         throw EngineError(EngineError::Cause::Missing, QString(), path);
-    const char* kind = S_ISREG(status.st_mode)    ? nullptr
-                       : S_ISDIR(status.st_mode)  ? QT_TRANSLATE_NOOP("NameSource", "Je tam složka.")
-                       : S_ISFIFO(status.st_mode) ? QT_TRANSLATE_NOOP("NameSource",
-                                                                      "Je tam pojmenovaná roura (FIFO).")
-                       : S_ISSOCK(status.st_mode) ? QT_TRANSLATE_NOOP("NameSource", "Je tam soket.")
-                                                  : QT_TRANSLATE_NOOP("NameSource", "Je tam zařízení.");
+    const char* kind = S_ISREG(status.st_mode)   ? nullptr
+                       : S_ISDIR(status.st_mode) ? QT_TRANSLATE_NOOP("NameSource", "Je tam složka.")
+                       : S_ISFIFO(status.st_mode)
+                           ? QT_TRANSLATE_NOOP("NameSource", "Je tam pojmenovaná roura (FIFO).")
+                       : S_ISSOCK(status.st_mode)
+                           ? QT_TRANSLATE_NOOP("NameSource", "Je tam soket.")
+                           : QT_TRANSLATE_NOOP("NameSource", "Je tam zařízení.");
     if (kind)
         throw EngineError(EngineError::Cause::NotAFile,
                           QCoreApplication::translate("NameSource", kind), path);
@@ -101,9 +102,9 @@ void NameSource::checkAttached(const QString& schema, const QString& tableFile,
     if (!hasTable)
         throw EngineError(db_.errorText(), path);
     if (!*hasTable)
-        throw EngineError(EngineError::Cause::NoTable,
-                          QCoreApplication::translate("NameSource", "Chybí tabulka %1.").arg(tableFile),
-                          path);
+        throw EngineError(
+            EngineError::Cause::NoTable,
+            QCoreApplication::translate("NameSource", "Chybí tabulka %1.").arg(tableFile), path);
 
     const auto record = TablePassword::readRecord(db_, schema, path);
     if (!record)

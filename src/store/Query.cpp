@@ -56,8 +56,7 @@ int Field::asInteger() const {
 int Query::otherIntegerOf(const Statement::Value& value, int position) const {
     const std::optional<qint64> number = Statement::wholeNumber(value);
     if (!fitsInt(number)) {
-        const QString text = value.kind == Statement::Kind::Integer
-                                 ? QString::number(value.integer)
+        const QString text = value.kind == Statement::Kind::Integer ? QString::number(value.integer)
                              : value.kind == Statement::Kind::Real
                                  ? QString::number(value.real, 'g', 17)
                                  : QString::fromUtf8(value.bytes);
@@ -126,8 +125,8 @@ void Query::setParam(const QString& name, const QVariant& value) {
         param.value = number;
     }
     // Converted once here, not at every run.
-    param.text = Statement::bindsAsText(*param.value) ? param.value->toString().toUtf8()
-                                                      : QByteArray();
+    param.text =
+        Statement::bindsAsText(*param.value) ? param.value->toString().toUtf8() : QByteArray();
 }
 
 QString Query::tables() const {
@@ -219,4 +218,3 @@ void Query::first() {
     requireOpen();
     row_ = 0;
 }
-

@@ -81,8 +81,8 @@ public:
             fail(QCoreApplication::translate("Query", "Dotaz je za posledním řádkem"));
         if (position < 0 || position >= fieldNames_.size())
             fail(QCoreApplication::translate("Query", "Pole číslo %1 v dotazu není").arg(position));
-        return Field(rows_, size_t(row_) * size_t(fieldNames_.size()) + size_t(position),
-                     position, *this);
+        return Field(rows_, size_t(row_) * size_t(fieldNames_.size()) + size_t(position), position,
+                     *this);
     }
 
     void first();

@@ -46,9 +46,8 @@ bool isMadeBeside(QStringView file, QStringView name, QStringView suffix) {
         !file.endsWith(suffix) || file[name.size()] != u'.')
         return false;
     const QStringView random = file.sliced(name.size() + 1, 6);
-    return std::all_of(random.begin(), random.end(), [](QChar c) {
-        return c.unicode() < 128 && c.isLetterOrNumber();
-    });
+    return std::all_of(random.begin(), random.end(),
+                       [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
 }
 
 // A writer's temporary table file.
@@ -138,9 +137,10 @@ bool completeSwap(const QDir& folder) {
         if (std::rename(encoded(folder.filePath(temporary)).constData(),
                         encoded(folder.filePath(final)).constData()) != 0)
             throw EngineError::ofSystem(
-                QCoreApplication::translate("TablePair", "Soubor %1 nelze přejmenovat na jeho konečné jméno")
-                    .arg(temporary), errno,
-                folder.path(), folder.filePath(final));
+                QCoreApplication::translate("TablePair",
+                                            "Soubor %1 nelze přejmenovat na jeho konečné jméno")
+                    .arg(temporary),
+                errno, folder.path(), folder.filePath(final));
     }
     syncFolder(folder.path());
     ::unlink(encoded(folder.filePath(swapName)).constData());
@@ -169,8 +169,9 @@ void writeSwapRecord(const QString& folder, const Renaming& names, const Renamin
     record.finish(tableFileMode);
     record.renameTo(path);
     if (!syncFolder(folder))
-        throw EngineError::ofSystem(QCoreApplication::translate("TablePair", "Záznam o výměně tabulek nelze zapsat"), errno,
-                                    folder, path);
+        throw EngineError::ofSystem(
+            QCoreApplication::translate("TablePair", "Záznam o výměně tabulek nelze zapsat"), errno,
+            folder, path);
 }
 
 QString newStamp() {
@@ -211,8 +212,9 @@ public:
         if (error_ == EEXIST)
             throw EngineError(EngineError::Cause::LockNotAFile, QString(), path_);
         if (!held())
-            throw EngineError::ofSystem(QCoreApplication::translate("TablePair", "Zámek importu nelze vzít"), error_,
-                                        QFileInfo(path_).path(), path_);
+            throw EngineError::ofSystem(
+                QCoreApplication::translate("TablePair", "Zámek importu nelze vzít"), error_,
+                QFileInfo(path_).path(), path_);
     }
 
 private:
@@ -251,18 +253,19 @@ void TablePair::replace(const QString& names, const QString& synonyms,
 
 void TablePair::copy(const QString& from, const QString& to) {
     if (!QDir().mkpath(to))
-        throw EngineError::ofSystem(QCoreApplication::translate("TablePair", "Složku nelze vytvořit"), errno,
-                                    to, to);
+        throw EngineError::ofSystem(
+            QCoreApplication::translate("TablePair", "Složku nelze vytvořit"), errno, to, to);
     // The pair holds the folder's lock; it completes what a killed copy or import left.
     TablePair pair(to);
     const QDir source(from);
     const QDir target(to);
     for (const QString& file : tableFiles()) {
         if (target.exists(file))
-            throw EngineError(QCoreApplication::translate(
-                                  "TablePair", "Ve složce už soubor tabulky je; kopie jej "
-                                               "nepřepíše. Odstraňte jej, nebo zvolte jinou složku."),
-                              target.filePath(file));
+            throw EngineError(
+                QCoreApplication::translate("TablePair",
+                                            "Ve složce už soubor tabulky je; kopie jej "
+                                            "nepřepíše. Odstraňte jej, nebo zvolte jinou složku."),
+                target.filePath(file));
     }
     // Until the record names them, the copies are removed when the copy fails.
     const auto copied = [&](const QString& file) {

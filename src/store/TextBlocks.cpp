@@ -25,9 +25,9 @@ void TextBlocks::clear() {
 void TextBlocks::beginBlock(qsizetype units) {
     m_usedBefore += m_free - m_blockStart;
     // Each block twice the last, up to the largest: a short list takes little memory.
-    const qsizetype wanted =
-        m_blocks.empty() ? std::clamp(m_lastUnits, smallestBlockUnits, blockUnits)
-                         : std::min(2 * m_blocks.back().capacity(), blockUnits);
+    const qsizetype wanted = m_blocks.empty()
+                                 ? std::clamp(m_lastUnits, smallestBlockUnits, blockUnits)
+                                 : std::min(2 * m_blocks.back().capacity(), blockUnits);
     QString& block = m_blocks.emplace_back();
     block.reserve(std::max(wanted, units));
     m_block = block.data_ptr().d_ptr();

@@ -83,8 +83,7 @@ void TFormBrowse::openTable(NameSource& source, const QString& tableName) {
 
 qint64 TFormBrowse::recordCount() {
     if (!Table)
-        throw EngineError(tr("Tabulka není otevřena. Otevřete okno Editace dat znovu."),
-                          QString());
+        throw EngineError(tr("Tabulka není otevřena. Otevřete okno Editace dat znovu."), QString());
     return Table->recordCount();
 }
 

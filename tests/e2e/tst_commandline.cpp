@@ -44,7 +44,8 @@ Run importSpecies(const QString& folder, const QString& species, const QProcessE
     if (!names.open(QIODevice::WriteOnly) || !synonyms.open(QIODevice::WriteOnly))
         return {};
     names.write(("LEVEL_\tGENUS\tSPECIES\tSUBSP\tAUTOR0\tAUTOR1\tPAGE\tPN_REC\n"
-                 "0\tPicea\t\t\t\t\t1\t1\n1\tPicea\t" + species + "\t\tL.\t\t2\t2\n")
+                 "0\tPicea\t\t\t\t\t1\t1\n1\tPicea\t" +
+                 species + "\t\tL.\t\t2\t2\n")
                     .toUtf8());
     synonyms.write(("syn\tpn_rec\nPinus " + species + "\t2\n").toUtf8());
     names.close();
@@ -57,12 +58,14 @@ void writeChecklist(const QString& folder, const QString& title) {
     QDir().mkpath(folder);
     const QByteArray dwc = "http://rs.tdwg.org/dwc/terms/";
     const QList<std::pair<QString, QByteArray>> files = {
-        {"meta.xml",
-         "<archive xmlns=\"http://rs.tdwg.org/dwc/text/\"><core rowType=\"" + dwc +
-             "Taxon\" fieldsTerminatedBy=\"\\t\" fieldsEnclosedBy=\"\" "
-             "ignoreHeaderLines=\"1\"><files><location>taxa.txt</location></files>"
-             "<id index=\"0\"/><field index=\"1\" term=\"" + dwc + "scientificName\"/>"
-             "<field index=\"2\" term=\"" + dwc + "taxonRank\"/></core></archive>"},
+        {"meta.xml", "<archive xmlns=\"http://rs.tdwg.org/dwc/text/\"><core rowType=\"" + dwc +
+                         "Taxon\" fieldsTerminatedBy=\"\\t\" fieldsEnclosedBy=\"\" "
+                         "ignoreHeaderLines=\"1\"><files><location>taxa.txt</location></files>"
+                         "<id index=\"0\"/><field index=\"1\" term=\"" +
+                         dwc +
+                         "scientificName\"/>"
+                         "<field index=\"2\" term=\"" +
+                         dwc + "taxonRank\"/></core></archive>"},
         {"taxa.txt", "id\tname\trank\n1\tAbies alba Mill.\tspecies\n"
                      "2\tAbies alba subsp. apennina Ferrazzini\tsubspecies\n"},
         {"eml.xml", "<eml><dataset><title>" + title.toUtf8() +
@@ -283,7 +286,8 @@ private slots:
         QFETCH(bool, swapped);
         QTemporaryDir folder;
         QVERIFY(importSpecies(folder.path(), "abies", withoutDisplay()).exitCode == 0);
-        const QString names = folder.filePath("plantnames.db"), synonyms = folder.filePath("syns.db");
+        const QString names = folder.filePath("plantnames.db"),
+                      synonyms = folder.filePath("syns.db");
         const QByteArray oldNames = TestTables::digestOf(names);
         const QByteArray oldSynonyms = TestTables::digestOf(synonyms);
 
@@ -329,13 +333,15 @@ private slots:
                 const QString tables = dir.filePath(QString("tables%1").arg(at));
                 writeChecklist(archive, titles[at]);
                 QVERIFY(QDir().mkpath(tables));
-                const Run result = run(NARDEL_IMPORT, {"--quiet", archive, tables}, withoutDisplay());
+                const Run result =
+                    run(NARDEL_IMPORT, {"--quiet", archive, tables}, withoutDisplay());
                 QVERIFY2(result.exitCode == 0, qPrintable(result.err));
                 arguments = {"--tables", tables};
             }
             session.runProgram(session.programFolder() + "/nardel", arguments);
             QVERIFY2(session.dismissInfoWindow(), "the info window did not come and go");
-            QVERIFY(XSession::waitFor([&] { return !session.findWindow("^Nardel Pro$").isEmpty(); }));
+            QVERIFY(
+                XSession::waitFor([&] { return !session.findWindow("^Nardel Pro$").isEmpty(); }));
             labels[at] = pageLabel(session);
             QVERIFY2(!labels[at].isNull(), "the window's picture did not settle");
         }

@@ -29,10 +29,11 @@ QByteArray meta(const QByteArray& attributes, const QByteArray& more = {}) {
     int index = 0;
     for (const char* term : {"taxonID", "acceptedNameUsageID", "scientificName",
                              "scientificNameAuthorship", "taxonRank", "taxonomicStatus"})
-        fields += "<field index=\"" + QByteArray::number(index++) + "\" term=\"" + dwc + term +
-                  "\"/>";
+        fields +=
+            "<field index=\"" + QByteArray::number(index++) + "\" term=\"" + dwc + term + "\"/>";
     return "<?xml version=\"1.0\"?><archive xmlns=\"http://rs.tdwg.org/dwc/text/\">"
-           "<core rowType=\"" + dwc + "Taxon\" " + attributes +
+           "<core rowType=\"" +
+           dwc + "Taxon\" " + attributes +
            "><files><location>taxa.txt</location></files><id index=\"0\"/>" + fields + more +
            "</core></archive>";
 }
@@ -57,12 +58,12 @@ QByteArray utf16(const QString& text) {
 // A zip file of the given files, each packed with deflate.
 void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& files) {
     int error = 0;
-    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE,
-                              &error);
+    zip_t* archive =
+        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     QVERIFY(archive);
     for (const auto& [name, bytes] : files) {
-        zip_source_t* source = zip_source_buffer(archive, bytes.constData(),
-                                                 zip_uint64_t(bytes.size()), 0);
+        zip_source_t* source =
+            zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0);
         QVERIFY(source && zip_file_add(archive, name.constData(), source, 0) >= 0);
     }
     QCOMPARE(zip_close(archive), 0); // the buffers are read here
@@ -119,7 +120,8 @@ public:
             const QString record = row.section('|', 1);
             for (const QString& name : names) {
                 if (name.section('|', 0, 0) == record)
-                    joined.append(row.section('|', 0, 0) + " = " + name.section('|', 1).replace('|', ' '));
+                    joined.append(row.section('|', 0, 0) + " = " +
+                                  name.section('|', 1).replace('|', ' '));
             }
         }
         return joined;
@@ -172,29 +174,32 @@ private slots:
             << "\xEF\xBB\xBF" + QByteArray(header).replace("\n", "\r\n") +
                    "1\t\tAbies alba\tMill.\tspecies\taccepted\r\n"
             << "Mill.";
-        QTest::newRow("a vertical tab is no line break")
-            << meta(tabs) << header + "1\t\tAbies alba\tMill.\x0B" "fil.\tspecies\taccepted\n"
-            << "Mill.\x0B" "fil.";
+        QTest::newRow("a vertical tab is no line break") << meta(tabs)
+                                                         << header + "1\t\tAbies alba\tMill.\x0B"
+                                                                     "fil.\tspecies\taccepted\n"
+                                                         << "Mill.\x0B"
+                                                            "fil.";
         QTest::newRow("pipes, a line end as an XML entity")
             << meta("fieldsTerminatedBy=\"|\" fieldsEnclosedBy=\"\" linesTerminatedBy=\"&#10;\"")
             << QByteArray("1||Abies alba|Mill.|species|accepted\n") << "Mill.";
         QTest::newRow("CR alone")
-            << meta("fieldsTerminatedBy=\"\\t\" fieldsEnclosedBy=\"\" linesTerminatedBy=\"\\r\" ignoreHeaderLines=\"2\"")
+            << meta("fieldsTerminatedBy=\"\\t\" fieldsEnclosedBy=\"\" linesTerminatedBy=\"\\r\" "
+                    "ignoreHeaderLines=\"2\"")
             << QByteArray("# a checklist\rid\r1\t\tAbies alba\tMill.\tspecies\taccepted\r")
             << "Mill.";
         // Each read of the file ends inside a pair, whatever its length, as long as it is a
         // multiple of 4 bytes: the pairs begin 2 bytes after such a multiple.
         const QString pairs = QString::fromUcs4(U"\U0001D538").repeated(300000);
         QTest::newRow("UTF-16, surrogate pairs split between reads")
-            << meta(tabs)
-            << utf16("id.\n1\t\tAbies alba\t" + pairs + "\tspecies\taccepted\n") << pairs;
-        QTest::newRow("Latin-1")
-            << meta(tabs + " encoding=\"ISO-8859-1\"")
-            << header + "1\t\tAbies alba\tDesfontain\xE9s\tspecies\taccepted\n"
-            << "Desfontainés";
+            << meta(tabs) << utf16("id.\n1\t\tAbies alba\t" + pairs + "\tspecies\taccepted\n")
+            << pairs;
+        QTest::newRow("Latin-1") << meta(tabs + " encoding=\"ISO-8859-1\"")
+                                 << header + "1\t\tAbies alba\tDesfontain\xE9s\tspecies\taccepted\n"
+                                 << "Desfontainés";
         QTest::newRow("a default where the column is empty")
             << meta(tabs, "<field default=\"Plantae\" term=\"" + dwc + "kingdom\"/>")
-            << header + "1\t\tAbies alba\tMill.\t\taccepted\n" << "Mill.";
+            << header + "1\t\tAbies alba\tMill.\t\taccepted\n"
+            << "Mill.";
     }
     void readsEveryDialect() {
         QFETCH(QByteArray, descriptor);
@@ -204,8 +209,7 @@ private slots:
         checklist.write("meta.xml", descriptor);
         checklist.write("taxa.txt", data);
         checklist.import();
-        QCOMPARE(checklist.names(),
-                 QStringList({"0|Abies||||", "1|Abies|alba||" + author + "|"}));
+        QCOMPARE(checklist.names(), QStringList({"0|Abies||||", "1|Abies|alba||" + author + "|"}));
     }
 
     void statusWords_data() {
@@ -250,13 +254,12 @@ private slots:
         QTest::newRow("VARIEDADE") << QByteArray("VARIEDADE") << 2 << QByteArray("var.");
         QTest::newRow("forma") << QByteArray("forma") << 2 << QByteArray("f.");
         QTest::newRow("subvariety") << QByteArray("subvariety") << 2 << QByteArray("subvar.");
-        QTest::newRow("nothosubspecies") << QByteArray("nothosubspecies") << 2
-                                         << QByteArray("nothosubsp.");
+        QTest::newRow("nothosubspecies")
+            << QByteArray("nothosubspecies") << 2 << QByteArray("nothosubsp.");
         QTest::newRow("family") << QByteArray("family") << -1 << QByteArray();
         QTest::newRow("subgenus") << QByteArray("subgenus") << -1 << QByteArray();
         QTest::newRow("fma. as names write it") << QByteArray("fma.") << 2 << QByteArray("f.");
-        QTest::newRow("no rank") << QByteArray("cohors") << TaxonWords::unknownRank
-                                 << QByteArray();
+        QTest::newRow("no rank") << QByteArray("cohors") << TaxonWords::unknownRank << QByteArray();
     }
     void rankWords() {
         QFETCH(QByteArray, word);
@@ -274,23 +277,30 @@ private slots:
     // species without a rank word.
     void mapsNamesToLevels() {
         Checklist checklist;
-        checklist.write("meta.xml", meta(tabs, "<field index=\"6\" term=\"" + dwc + "genus\"/>"
-                                               "<field index=\"7\" term=\"" + dwc +
-                                               "specificEpithet\"/><field index=\"8\" term=\"" +
-                                               dwc + "infraspecificEpithet\"/>"));
+        checklist.write("meta.xml",
+                        meta(tabs, "<field index=\"6\" term=\"" + dwc +
+                                       "genus\"/>"
+                                       "<field index=\"7\" term=\"" +
+                                       dwc + "specificEpithet\"/><field index=\"8\" term=\"" + dwc +
+                                       "infraspecificEpithet\"/>"));
         checklist.write(
             "taxa.txt",
-            header.trimmed() + "\tgenus\tspecies\tinfra\n"
-            "1\t\tAchillea L.\tL.\tgenus\taccepted\tAchillea\t\t\n"
-            "2\t\tAchillea lanulosa Nutt. var. lanulosa\tNutt.\tvariety\taccepted\tAchillea\tlanulosa\tlanulosa\n"
-            "3\t\tAchillea lanulosa Nutt.\tNutt.\tspecies\taccepted\tAchillea\tlanulosa\t\n"
-            "4\t\tAchillea lanulosa subsp. alpicola (Rydb.) D.D.Keck\t(Rydb.) D.D.Keck\tsubspecies\taccepted\tAchillea\tlanulosa\talpicola\n"
-            "5\t\tMentha ×piperita L.\tL.\tspecies\tvalid\t\t\t\n"
-            "6\t\tSalix alba L. f. vitellina (L.) Stokes\t\tform\taccepted\t\t\t\n"
-            "7\t\tAsteraceae\t\tfamily\taccepted\t\t\t\n"
-            "8\t\tXAgropogon lutosus (Poir.) P.Fourn.\t(Poir.) P.Fourn.\tspecies\taccepted\tAgropogon\tlutosus\t\n"
-            "9\t\tPolystichum lonchitis Roth var. zonatum Fernald f. parvum (Banker) Clute\t\t\taccepted\t\t\t\n"
-            "10\t3\tAchillea lanulosa alpina\t\t\tsynonym\tAchillea\tlanulosa\talpina\n");
+            header.trimmed() +
+                "\tgenus\tspecies\tinfra\n"
+                "1\t\tAchillea L.\tL.\tgenus\taccepted\tAchillea\t\t\n"
+                "2\t\tAchillea lanulosa Nutt. var. "
+                "lanulosa\tNutt.\tvariety\taccepted\tAchillea\tlanulosa\tlanulosa\n"
+                "3\t\tAchillea lanulosa Nutt.\tNutt.\tspecies\taccepted\tAchillea\tlanulosa\t\n"
+                "4\t\tAchillea lanulosa subsp. alpicola (Rydb.) D.D.Keck\t(Rydb.) "
+                "D.D.Keck\tsubspecies\taccepted\tAchillea\tlanulosa\talpicola\n"
+                "5\t\tMentha ×piperita L.\tL.\tspecies\tvalid\t\t\t\n"
+                "6\t\tSalix alba L. f. vitellina (L.) Stokes\t\tform\taccepted\t\t\t\n"
+                "7\t\tAsteraceae\t\tfamily\taccepted\t\t\t\n"
+                "8\t\tXAgropogon lutosus (Poir.) P.Fourn.\t(Poir.) "
+                "P.Fourn.\tspecies\taccepted\tAgropogon\tlutosus\t\n"
+                "9\t\tPolystichum lonchitis Roth var. zonatum Fernald f. parvum (Banker) "
+                "Clute\t\t\taccepted\t\t\t\n"
+                "10\t3\tAchillea lanulosa alpina\t\t\tsynonym\tAchillea\tlanulosa\talpina\n");
         const ImportReport report = checklist.import();
         QCOMPARE(checklist.names(),
                  QStringList({"0|Achillea||||", "0|Mentha||||", "0|Polystichum||||", "0|Salix||||",
@@ -304,7 +314,8 @@ private slots:
         QCOMPARE(report.addedGenera, 4);
         QCOMPARE(report.addedSpecies, 2);
         QCOMPARE(report.lowestOfRanks, 1);
-        QCOMPARE(checklist.synonyms(), QStringList({"Achillea lanulosa alpina = Achillea lanulosa"}));
+        QCOMPARE(checklist.synonyms(),
+                 QStringList({"Achillea lanulosa alpina = Achillea lanulosa"}));
         QCOMPARE(countOf(report, "family"), 1);
     }
 
@@ -317,23 +328,25 @@ private slots:
         QTest::newRow("cultivar") << QByteArray("\tAcer palmatum 'Atropurpureum'\t\t")
                                   << "kultivar";
         QTest::newRow("surrogate") << QByteArray("\tXenodon sp\t\t") << "bez epiteta";
-        QTest::newRow("unknown rank") << QByteArray("\tAbies alba\t\tcohors")
-                                      << "neznámý rank „cohors“";
-        QTest::newRow("rank above the genus") << QByteArray("\tPinaceae\t\tfamily")
-                                              << "rank „family“";
+        QTest::newRow("unknown rank")
+            << QByteArray("\tAbies alba\t\tcohors") << "neznámý rank „cohors“";
+        QTest::newRow("rank above the genus")
+            << QByteArray("\tPinaceae\t\tfamily") << "rank „family“";
         QTest::newRow("no genus") << QByteArray("\talba Mill.\tMill.\t") << "nezačíná rodem";
         QTest::newRow("abbreviated genus") << QByteArray("\tM. alpium\t\t") << "zkratkou";
         QTest::newRow("placeholder") << QByteArray("\tIncertae sedis\t\t") << "místo jména";
-        QTest::newRow("placeholder synonym") << QByteArray("1\tNone recorded\t\tspecies")
-                                             << "místo jména";
+        QTest::newRow("placeholder synonym")
+            << QByteArray("1\tNone recorded\t\tspecies") << "místo jména";
     }
     void skipsWhatIsNoName() {
         QFETCH(QByteArray, row);
         QFETCH(QString, reason);
         Checklist checklist;
         checklist.write("meta.xml", meta(tabs));
-        checklist.write("taxa.txt", header + "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n"
-                                             "2\t" + row + "\t\n");
+        checklist.write("taxa.txt", header +
+                                        "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n"
+                                        "2\t" +
+                                        row + "\t\n");
         const ImportReport report = checklist.import();
         QCOMPARE(report.skipped.size(), 1);
         QVERIFY2(report.skipped[0].what.contains(reason), qPrintable(report.skipped[0].what));
@@ -347,19 +360,19 @@ private slots:
     void leadsSynonymsToAcceptedNames() {
         Checklist checklist;
         checklist.write("meta.xml", meta(tabs));
-        checklist.write("taxa.txt", header +
-                                        "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n"
-                                        "2\t1\tAbies pectinata DC.\tDC.\tspecies\tsynonym\n"
-                                        "3\t2\tPinus picea L.\tL.\tspecies\tsynonym\n"
-                                        "4\t5\tAbies x\t\tspecies\tsynonym\n"
-                                        "5\t4\tAbies y\t\tspecies\tsynonym\n"
-                                        "6\t1|7\tAbies z\t\tspecies\tproparte synonym\n"
-                                        "7\t7\tPicea abies (L.) H.Karst.\t(L.) H.Karst.\tspecies\t\n"
-                                        "8\t99\tAbies w\t\tspecies\tsynonym\n"
-                                        "9\t10\tAbies v\t\tspecies\tsynonym\n"
-                                        "10\t\tAbietaceae\t\tfamily\taccepted\n"
-                                        "11\t\tAbies u\t\tspecies\tsynonym\n"
-                                        "12\t1\tAbies pectinata DC.\tDC.\tspecies\tsynonym\n");
+        checklist.write("taxa.txt",
+                        header + "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n"
+                                 "2\t1\tAbies pectinata DC.\tDC.\tspecies\tsynonym\n"
+                                 "3\t2\tPinus picea L.\tL.\tspecies\tsynonym\n"
+                                 "4\t5\tAbies x\t\tspecies\tsynonym\n"
+                                 "5\t4\tAbies y\t\tspecies\tsynonym\n"
+                                 "6\t1|7\tAbies z\t\tspecies\tproparte synonym\n"
+                                 "7\t7\tPicea abies (L.) H.Karst.\t(L.) H.Karst.\tspecies\t\n"
+                                 "8\t99\tAbies w\t\tspecies\tsynonym\n"
+                                 "9\t10\tAbies v\t\tspecies\tsynonym\n"
+                                 "10\t\tAbietaceae\t\tfamily\taccepted\n"
+                                 "11\t\tAbies u\t\tspecies\tsynonym\n"
+                                 "12\t1\tAbies pectinata DC.\tDC.\tspecies\tsynonym\n");
         const ImportReport report = checklist.import();
         QCOMPARE(checklist.synonyms(),
                  QStringList({"Abies pectinata = Abies alba", "Abies z = Abies alba",
@@ -380,8 +393,8 @@ private slots:
                           "<title xml:lang=\"en\">Flora\n  of Brazil</title><creator><title>x"
                           "</title></creator><pubDate>2012-05-06</pubDate></dataset></eml:eml>")
             << "Flora of Brazil (2012)";
-        QTest::newRow("title alone") << QByteArray("<eml><dataset><title>VASCAN</title></dataset></eml>")
-                                     << "VASCAN";
+        QTest::newRow("title alone")
+            << QByteArray("<eml><dataset><title>VASCAN</title></dataset></eml>") << "VASCAN";
         QTest::newRow("bibliographic citation")
             << QByteArray("<eml><dataset><creator/></dataset><additionalMetadata><metadata><gbif>"
                           "<bibliographicCitation>Brouillet L. (2010+). VASCAN."
@@ -400,7 +413,8 @@ private slots:
     void tableKeepsTheCitation_data() {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("short") << "Flora" << "Flora (2012)";
+        QTest::newRow("short") << "Flora"
+                               << "Flora (2012)";
         const QString accented = QString("e\u0301");
         QTest::newRow("a letter with its accent")
             << accented.repeated(3000) << accented.repeated(999) + QChar(0x2026);
@@ -446,8 +460,8 @@ private slots:
                                             << "The World Checklist of Vascular Plants (2024)";
         QTest::newRow("Flora do Brasil") << "flora-brasil-ceramium" << QList<qint64>{1, 20, 4, 0}
                                          << "Lista de Espécies da Flora do Brasil (2015)";
-        QTest::newRow("no meta.xml") << "flora-brasil-trimezia" << QList<qint64>{2, 24, 2, 0}
-                                     << "flora-brasil-trimezia";
+        QTest::newRow("no meta.xml")
+            << "flora-brasil-trimezia" << QList<qint64>{2, 24, 2, 0} << "flora-brasil-trimezia";
         QTest::newRow("several ids in one field")
             << "calendula-nometa" << QList<qint64>{1, 3, 5, 5} << "calendula-nometa";
         QTest::newRow("UTF-16") << "utf16-mobot" << QList<qint64>{2, 2, 1, 0} << "utf16-mobot";
@@ -461,9 +475,9 @@ private slots:
             QSKIP("the shared checklists are not beside the project");
         QTemporaryDir tables;
         const ImportReport report = ArchiveImport::importArchive(path, tables.path());
-        QCOMPARE(QList<qint64>({report.names[0], report.names[1], report.names[2],
-                                report.synonyms}),
-                 counts);
+        QCOMPARE(
+            QList<qint64>({report.names[0], report.names[1], report.names[2], report.synonyms}),
+            counts);
         QCOMPARE(report.citation, citation);
     }
 
@@ -475,8 +489,8 @@ private slots:
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<QString>("message");
         const QByteArray good = header + "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n";
-        QTest::newRow("meta.xml not XML") << "" << QByteArray("<archive><core") << good
-                                          << "meta.xml:1: meta.xml nelze přečíst";
+        QTest::newRow("meta.xml not XML")
+            << "" << QByteArray("<archive><core") << good << "meta.xml:1: meta.xml nelze přečíst";
         QTest::newRow("no core") << "" << QByteArray("<archive><extension/></archive>") << good
                                  << "meta.xml:1: chybí prvek <core>";
         QTest::newRow("a column beyond the rows")
@@ -486,8 +500,9 @@ private slots:
             << "" << meta("fieldsTerminatedBy=\",\"")
             << QByteArray("1,,Abies alba,Mill.,species,accepted\n2,,\"Abies,x,species,accepted\n")
             << "taxa.txt:2: pole v uvozovkách";
-        QTest::newRow("not UTF-8") << "" << meta(tabs) << good + "2\t\tAbies n\xE9gra\t\tspecies\t\n"
-                                   << "taxa.txt:3: řádek není platný text UTF-8";
+        QTest::newRow("not UTF-8")
+            << "" << meta(tabs) << good + "2\t\tAbies n\xE9gra\t\tspecies\t\n"
+            << "taxa.txt:3: řádek není platný text UTF-8";
         const QString lone = "2\t\tAbies " + QString(QChar(0xD800)) + "x\t\tspecies\t\n";
         QTest::newRow("a lone surrogate in UTF-16")
             << "" << meta(tabs) << utf16(QString::fromUtf8(good) + lone)
@@ -500,8 +515,8 @@ private slots:
             << "" << meta(tabs) << QByteArray(good).replace('\n', '\r')
             << "taxa.txt:1: řádky souboru končí samotným znakem CR";
         QTest::newRow("no accepted name") << "" << meta(tabs) << header << "žádné přijaté jméno";
-        QTest::newRow("core file missing") << "meta-only" << QByteArray() << QByteArray()
-                                           << "meta.xml:3: soubor jádra taxa.txt";
+        QTest::newRow("core file missing")
+            << "meta-only" << QByteArray() << QByteArray() << "meta.xml:3: soubor jádra taxa.txt";
         QTest::newRow("occurrences") << "occurrence-core/dwca-simple-test-archive.zip"
                                      << QByteArray() << QByteArray() << "ne Taxon";
         QTest::newRow("columns that do not exist")
@@ -556,9 +571,8 @@ private slots:
         QTest::newRow("a bomb") << header + "1\t\tAbies alba\t\tspecies\taccepted\n" +
                                        synonym.repeated(700000)
                                 << 1.0 << "zip bomba";
-        QTest::newRow("cut short")
-            << header + "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n" << 0.6
-            << "archiv zip je poškozený";
+        QTest::newRow("cut short") << header + "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n"
+                                   << 0.6 << "archiv zip je poškozený";
     }
     void damagedZipKeepsTheTables() {
         QFETCH(QByteArray, core);
@@ -594,8 +608,8 @@ private slots:
         const int many = 100000;
         const QByteArray accepted = header + "1\t\tAbies alba\t\tspecies\taccepted\n";
         const auto synonym = [](int id, const QByteArray& to) {
-            return "s" + QByteArray::number(id) + '\t' + to + "\tAbies s" +
-                   QByteArray::number(id) + "\t\tspecies\tsynonym\n";
+            return "s" + QByteArray::number(id) + '\t' + to + "\tAbies s" + QByteArray::number(id) +
+                   "\t\tspecies\tsynonym\n";
         };
         QByteArray chain = accepted;
         QByteArray cycle = accepted;
@@ -656,8 +670,9 @@ private slots:
             spool.rewind();
             QFAIL("the spool took more than the disk holds");
         } catch (const ImportError& error) {
-            QVERIFY2(QString::fromUtf8(error.what()).contains("na disku pro dočasné soubory není místo"),
-                     error.what());
+            QVERIFY2(
+                QString::fromUtf8(error.what()).contains("na disku pro dočasné soubory není místo"),
+                error.what());
         }
     }
 };

@@ -43,7 +43,8 @@ private slots:
 
         const QStringList rows = TestTables::rowsOf(
             tables.folder(), "plantnames.db",
-            {"LEVEL_", "GENUS", "SPECIES", "SUBSP", "AUTOR0", "AUTOR1", "PAGE", "PN_REC"}, "PN_REC");
+            {"LEVEL_", "GENUS", "SPECIES", "SUBSP", "AUTOR0", "AUTOR1", "PAGE", "PN_REC"},
+            "PN_REC");
         QCOMPARE(rows,
                  QStringList({"0|Dianthus|||||210|1", "1|Dianthus|carthusianorum||L.||211|2",
                               "2|Dianthus|carthusianorum|subsp. saxigenus||(Schur) Čelak.|212|3",

@@ -159,9 +159,9 @@ private slots:
         const QList<int> genusPages{0};
         const QList<int> otherPages{0, 0};
         const QString citation = pages ? "Valmor (2002)" : "Flora (2012)";
-        const NameText text = composeNameText(level, {"Abies", 0, "alba", 1, "subsp. alba", 1,
-                                                      true, genusPages, otherPages, otherPages,
-                                                      "L.", "L.", citation, pages});
+        const NameText text =
+            composeNameText(level, {"Abies", 0, "alba", 1, "subsp. alba", 1, true, genusPages,
+                                    otherPages, otherPages, "L.", "L.", citation, pages});
         QCOMPARE(text.pageLabel, pageLabel);
         QCOMPARE(text.name, level == 0 ? "Abies" : "Abies alba L. subsp. alba L.");
     }

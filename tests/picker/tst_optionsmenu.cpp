@@ -17,8 +17,8 @@ const QStringList rows = {
 };
 
 // The values that a closing window leaves in the key, in the order it writes them.
-const QStringList closingValues = {"FormTop", "FormLeft",  "FormHeight",  "FormWidth",
-                                   "Level",   "AddAuthor", "AutoClipbrd", "Formated", "SmartLookup"};
+const QStringList closingValues = {"FormTop",   "FormLeft",    "FormHeight", "FormWidth",  "Level",
+                                   "AddAuthor", "AutoClipbrd", "Formated",   "SmartLookup"};
 
 } // namespace
 
@@ -45,12 +45,12 @@ private slots:
         for (const QAction* item : ui(form).PopupMenu->actions())
             items.append(item->objectName() + ":" + item->text() +
                          (item->isCheckable() ? ":tick" : ""));
-        QCOMPARE(items,
-                 QStringList({"CBauthor:Včet&ně jmen autorů:tick",
-                              "CBauto:&Automaticky do schránky:tick",
-                              "CBformated:&Formátovaný výstup:tick", "BtnFormat1:&Základní font",
-                              "CBsmart:&Chytré hledání:tick", "N1:", "BtnDICgenerate:&Uživatelský slovník MS Office",
-                              "BtnEdit:&Editace dat", "N2:", "StandardForm:&Obnova okna"}));
+        QCOMPARE(items, QStringList({"CBauthor:Včet&ně jmen autorů:tick",
+                                     "CBauto:&Automaticky do schránky:tick",
+                                     "CBformated:&Formátovaný výstup:tick",
+                                     "BtnFormat1:&Základní font", "CBsmart:&Chytré hledání:tick",
+                                     "N1:", "BtnDICgenerate:&Uživatelský slovník MS Office",
+                                     "BtnEdit:&Editace dat", "N2:", "StandardForm:&Obnova okna"}));
         QVERIFY(ui(form).PopupMenu->actions()[5]->isSeparator());
         QVERIFY(ui(form).BtnEdit->isVisible());
     }

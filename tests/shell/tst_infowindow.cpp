@@ -26,7 +26,8 @@ VersionRecord programRecordWithout(const QStringList& keys) {
 }
 
 // The window's control of that name; without one the test run ends.
-template <typename Control> Control* controlOf(const TFormInfo& info, const char* name) {
+template <typename Control>
+Control* controlOf(const TFormInfo& info, const char* name) {
     auto* control = info.findChild<Control*>(name);
     if (!control)
         qFatal("the info window has no %s", name);

@@ -243,10 +243,11 @@ private slots:
         QTest::addColumn<QString>("thing");
         QTest::addColumn<QString>("read");
         QTest::addColumn<QString>("cause");
-        QTest::newRow("link in the key's place") << ".reg"
-                                                 << "link to a key"
-                                                 << "integer:2"
-                                                 << "Na místě souboru nastavení %1 je symbolický odkaz";
+        QTest::newRow("link in the key's place")
+            << ".reg"
+            << "link to a key"
+            << "integer:2"
+            << "Na místě souboru nastavení %1 je symbolický odkaz";
         QTest::newRow("dangling link in the key's place")
             << ".reg"
             << "dangling link"
@@ -306,9 +307,10 @@ private slots:
     // its rename leaves behind, go when the key is next opened for writing; others stay.
     void leftoversOfAKilledWriteAreRemoved() {
         RegistryKey key(keyPath, m_root);
-        const QStringList kept{"1.0.0.0.reg",          "1.0.0.0.reg.bad",      "1.0.0.0.reg.QExv-D",
-                               "1.0.0.0.reg.QExvW",    "1.0.0.0.reg.bad.pcblU", "1.0.0.0.reg.notes.txt",
-                               "1.0.0.0.reg.ÄExvWD",   "1.0.0.0.regXQExvWD"};
+        const QStringList kept{"1.0.0.0.reg",           "1.0.0.0.reg.bad",
+                               "1.0.0.0.reg.QExv-D",    "1.0.0.0.reg.QExvW",
+                               "1.0.0.0.reg.bad.pcblU", "1.0.0.0.reg.notes.txt",
+                               "1.0.0.0.reg.ÄExvWD",    "1.0.0.0.regXQExvWD"};
         for (const QString& name :
              kept + QStringList{"1.0.0.0.reg.QExvWD", "1.0.0.0.reg.bad.pcblU7"})
             writeFile(key.folder() + '/' + name, "written");

@@ -115,7 +115,8 @@ private slots:
         QTest::newRow("join, any case, line breaks, once each")
             << "select * from\n\t'syns.db' s Join  'plantnames.db' p ON 1 JOIN 'syns.db'"
             << QStringList{"syns.db", "plantnames.db"};
-        QTest::newRow("not a word of its own") << "SELECT * XFROM 'a.db' FROM_ 'b.db'" << QStringList{};
+        QTest::newRow("not a word of its own")
+            << "SELECT * XFROM 'a.db' FROM_ 'b.db'" << QStringList{};
         QTest::newRow("no blank, no quote, empty or open name")
             << "SELECT 1 FROM'a.db' FROM b.db FROM '' FROM 'c.db" << QStringList{};
         QTest::newRow("at the very end") << "FROM" << QStringList{};
@@ -142,7 +143,8 @@ private slots:
         QCOMPARE(first.pages, QList<int>({300, 513, 514, 95}));
         QCOMPARE(again.texts, QStringList({"", "arvense", "pratensis", "vernalis", "×rubens"}));
         QCOMPARE(textsOf(again.authors), QStringList({"", ""}));
-        QVERIFY_THROWS_EXCEPTION(EngineError, appendRows(query, "SPECIES", "AUTHOR", "PAGE", first));
+        QVERIFY_THROWS_EXCEPTION(EngineError,
+                                 appendRows(query, "SPECIES", "AUTHOR", "PAGE", first));
         QCOMPARE(first.texts.size(), 4);
     }
 
@@ -239,8 +241,8 @@ private slots:
         QTest::newRow("diacritics") << "'Čelak.'"
                                     << "Čelak." << 0 << false;
         // Longer than the eight bytes widened at a time, with a letter beyond ASCII after them.
-        QTest::newRow("long text, diacritics late")
-            << "'(Schur) Nyárády & Soó'" << "(Schur) Nyárády & Soó" << 0 << false;
+        QTest::newRow("long text, diacritics late") << "'(Schur) Nyárády & Soó'"
+                                                    << "(Schur) Nyárády & Soó" << 0 << false;
         QTest::newRow("long ASCII text") << "'Hieracium lachenalii subsp. x'"
                                          << "Hieracium lachenalii subsp. x" << 0 << false;
     }
@@ -330,7 +332,8 @@ private slots:
         } else if (damage == "folder") {
             QVERIFY(QFile::remove(path) && QDir().mkdir(path));
         } else if (damage == "fifo") {
-            QVERIFY(QFile::remove(path) && ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+            QVERIFY(QFile::remove(path) &&
+                    ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
         } else if (damage == "device") {
             QVERIFY(QFile::remove(path) && QFile::link("/dev/null", path));
         } else if (damage == "text") {

@@ -41,10 +41,11 @@ QStringList contentsOf(const QString& folder) {
         if (entry.fileName() == ".nardel-import.lock")
             continue;
         contents << entry.fileName() + ' ' +
-                        (entry.isSymLink()             ? "-> " + entry.symLinkTarget()
-                         : !entry.isFile()             ? QString("(no file)")
-                         : entry.size() > (1 << 20) ? QString::number(entry.size())
-                                                       : TestTables::digestOf(entry.filePath()).toHex());
+                        (entry.isSymLink() ? "-> " + entry.symLinkTarget()
+                         : !entry.isFile() ? QString("(no file)")
+                         : entry.size() > (1 << 20)
+                             ? QString::number(entry.size())
+                             : TestTables::digestOf(entry.filePath()).toHex());
     }
     return contents;
 }
@@ -101,8 +102,9 @@ private slots:
 
         QCOMPARE(contentsOf(outside.path()), outsideBefore);
         QCOMPARE(contentsOf(target.path()),
-                 QStringList({"plantnames.db " + TestTables::digestOf(tables.path("plantnames.db")).toHex(),
-                              "syns.db " + TestTables::digestOf(tables.path("syns.db")).toHex()}));
+                 QStringList(
+                     {"plantnames.db " + TestTables::digestOf(tables.path("plantnames.db")).toHex(),
+                      "syns.db " + TestTables::digestOf(tables.path("syns.db")).toHex()}));
     }
 
     // The start removes the files that a killed import or copy left, the records not yet
@@ -140,21 +142,26 @@ private slots:
             return !locked && left.contains(entry.section(' ', 0, 0));
         });
         QCOMPARE(contentsOf(tables.folder()), expected);
-        QCOMPARE(contentsOf(outside.path()), QStringList{"elsewhere " + TestTables::digestOf(elsewhere).toHex()});
+        QCOMPARE(contentsOf(outside.path()),
+                 QStringList{"elsewhere " + TestTables::digestOf(elsewhere).toHex()});
     }
 
     // A copy that the system stops says first, in Czech, why; it leaves no table behind.
     void failedCopySaysWhy_data() {
         QTest::addColumn<QString>("stop");
         QTest::addColumn<QString>("why");
-        QTest::newRow("read-only folder")
-            << "read-only" << "Do složky %1 nelze zapisovat: nemáte k tomu právo";
+        QTest::newRow("read-only folder") << "read-only"
+                                          << "Do složky %1 nelze zapisovat: nemáte k tomu právo";
         QTest::newRow("folder to make in a read-only one")
-            << "read-only parent" << "Do složky %1 nelze zapisovat: nemáte k tomu právo";
-        QTest::newRow("full disk") << "full" << "Na disku není místo.";
+            << "read-only parent"
+            << "Do složky %1 nelze zapisovat: nemáte k tomu právo";
+        QTest::newRow("full disk") << "full"
+                                   << "Na disku není místo.";
         QTest::newRow("table the user may not read")
-            << "unreadable" << "Soubor tabulky nelze otevřít. Zkontrolujte, že existuje";
-        QTest::newRow("another copy running") << "locked" << "Tabulky v této složce právě zapisuje jiný import";
+            << "unreadable"
+            << "Soubor tabulky nelze otevřít. Zkontrolujte, že existuje";
+        QTest::newRow("another copy running") << "locked"
+                                              << "Tabulky v této složce právě zapisuje jiný import";
     }
     void failedCopySaysWhy() {
         QFETCH(QString, stop);
@@ -172,7 +179,8 @@ private slots:
         if (stop.startsWith("read-only"))
             QVERIFY(QFile::setPermissions(root.path(), QFile::ReadOwner | QFile::ExeOwner));
         const auto writable = qScopeGuard([&] {
-            QFile::setPermissions(root.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QFile::setPermissions(root.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         });
         std::optional<TinyDisk> disk;
         if (stop == "full") {

@@ -11,7 +11,8 @@
 
 namespace {
 
-template <class Control> Control* named(const QWidget& form, const char* name) {
+template <class Control>
+Control* named(const QWidget& form, const char* name) {
     auto* control = form.findChild<Control*>(QString::fromLatin1(name));
     if (!control)
         qFatal("The main window has no control %s", name);

@@ -71,7 +71,8 @@ QStringList originalRecords() {
     return records;
 }
 
-template <class Control> Control* control(const QWidget& form, const char* name) {
+template <class Control>
+Control* control(const QWidget& form, const char* name) {
     auto* found = form.findChild<Control*>(QString::fromLatin1(name));
     if (!found)
         qFatal("The editing window has no control %s", name);

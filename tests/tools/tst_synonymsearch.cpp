@@ -246,10 +246,9 @@ private slots:
         QTest::newRow("no name-table row")
             << "Abies nowhere"
             << R"(DELETE FROM "plantnames.db" WHERE PN_REC = 3)" << QStringList()
-            << QStringList{
-                   "Platné jméno synonyma „Abies nowhere“ (pn_rec 3) v tabulce jmen chybí. "
-                   "Doplňte je v okně Editace dat, nebo tabulky vytvořte znovu příkazem "
-                   "nardel-import."};
+            << QStringList{"Platné jméno synonyma „Abies nowhere“ (pn_rec 3) v tabulce jmen chybí. "
+                           "Doplňte je v okně Editace dat, nebo tabulky vytvořte znovu příkazem "
+                           "nardel-import."};
         QTest::newRow("no synonym found")
             << "Quercus" << QString() << QStringList() << QStringList();
     }
