@@ -149,39 +149,53 @@ const QHash<QString, Rank>& ranks() {
     return words;
 }
 
-// The few words of a column repeat on every row: each is looked up once.
+// The few words of a column repeat on every row: each is worked out once, from its normal
+// form, and the row before mostly has the same word.
 template <typename Value>
-Value lookUp(QByteArrayView word, const QHash<QString, Value>& table,
-             QHash<QByteArray, Value>& seen, const Value& unknown) {
-    const auto found = seen.constFind(QByteArray::fromRawData(word.data(), word.size()));
-    if (found != seen.constEnd())
-        return *found;
-    const Value value = table.value(normal(word), unknown);
-    if (seen.size() < 1000)
-        seen.insert(word.toByteArray(), value);
+struct Seen {
+    QHash<QByteArray, Value> all;
+    QByteArray last;
+    Value lastValue{};
+};
+
+template <typename Value, typename Meaning>
+Value cached(QByteArrayView word, Seen<Value>& seen, Meaning meaning) {
+    if (!seen.last.isNull() && word == seen.last)
+        return seen.lastValue;
+    const auto found = seen.all.constFind(QByteArray::fromRawData(word.data(), word.size()));
+    const Value value = found != seen.all.constEnd() ? *found : meaning(normal(word));
+    if (found == seen.all.constEnd() && seen.all.size() < 1000)
+        seen.all.insert(word.toByteArray(), value);
+    seen.last = word.toByteArray();
+    seen.lastValue = value;
     return value;
 }
 
 } // namespace
 
 Status status(QByteArrayView word) {
-    static thread_local QHash<QByteArray, Status> seen;
-    return lookUp(word, statuses(), seen, Status::Unknown);
+    static thread_local Seen<Status> seen;
+    return cached(word, seen,
+                  [](const QString& text) { return statuses().value(text, Status::Unknown); });
 }
 
 Rank rank(QByteArrayView word) {
-    static thread_local QHash<QByteArray, Rank> seen;
-    const Rank found = lookUp(word, ranks(), seen, Rank{});
-    if (found.level != unknownRank)
-        return found;
-    const QByteArrayView inName = NameWords::rankOf(normal(word).toUtf8());
-    return inName.isEmpty() ? found : Rank{2, inName.toByteArray()};
+    static thread_local Seen<Rank> seen;
+    return cached(word, seen, [](const QString& text) {
+        const Rank found = ranks().value(text, Rank{});
+        if (found.level != unknownRank)
+            return found;
+        const QByteArrayView inName = NameWords::rankOf(text.toUtf8());
+        return inName.isEmpty() ? found : Rank{2, inName.toByteArray()};
+    });
 }
 
 bool isPlantKingdom(QByteArrayView word) {
-    const QString text = normal(word);
-    return text == QLatin1String("plantae") || text == QLatin1String("plants") ||
-           text == QLatin1String("plant") || text == QLatin1String("viridiplantae");
+    static thread_local Seen<bool> seen;
+    return cached(word, seen, [](const QString& text) {
+        return text == QLatin1String("plantae") || text == QLatin1String("plants") ||
+               text == QLatin1String("plant") || text == QLatin1String("viridiplantae");
+    });
 }
 
 bool isNullMark(QByteArrayView field) {
