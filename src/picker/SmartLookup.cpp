@@ -53,8 +53,7 @@ std::optional<SmartLookup::Match> SmartLookup::find(const QString& text,
     }
     if (holds(match))
         return match;
-    const QString written = match.genus + (match.level >= 1 ? u' ' + match.species : QString()) +
-                            (match.level == 2 ? u' ' + match.subsp : QString());
+    const QString written = nameText(match);
     if (std::optional<Match> accepted = acceptedNameOf(written)) {
         accepted->synonym = written;
         return accepted;
@@ -101,11 +100,16 @@ std::optional<SmartLookup::Match> SmartLookup::acceptedNameOf(const QString& syn
     return Match{accepted->level, accepted->genus, accepted->species, accepted->subsp, QString()};
 }
 
+QString SmartLookup::nameText(const Match& name) {
+    QString text = name.genus;
+    if (name.level >= 1)
+        text += u' ' + name.species;
+    if (name.level == 2)
+        text += u' ' + name.subsp;
+    return text;
+}
+
 QString SmartLookup::described(const Match& match) {
-    QString accepted = match.genus;
-    if (match.level >= 1)
-        accepted += u' ' + match.species;
-    if (match.level == 2)
-        accepted += u' ' + match.subsp;
+    const QString accepted = nameText(match);
     return match.synonym.isEmpty() ? accepted : match.synonym + QStringLiteral(" → ") + accepted;
 }

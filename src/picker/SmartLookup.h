@@ -31,6 +31,8 @@ public:
     static QString described(const Match& match);
 
 private:
+    // "Genus species [rank infra]", as far as the name's level goes.
+    static QString nameText(const Match& name);
     bool holds(const Match& name);
     // The genera of a letter that hold the species epithet.
     QStringList generaHolding(const QString& letter, const QString& species);
