@@ -1,7 +1,8 @@
 #pragma once
 
+#include "store/Utf8List.h"
+
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 
 // Reading a name out of text copied in another program, and finding it in the lists.
@@ -17,15 +18,12 @@ struct Words {
 };
 Words words(QStringView text);
 
-// Compares by Unicode code points, the order in which the lists are sorted.
-int compareCodePoints(QStringView a, QStringView b);
-
 // The first item whose beginning, as long as `word`, does not sort before `word`: the first
 // item that begins with the word, else the first that sorts after it; -1 when every item
-// sorts before it. `items` is in the lists' order.
-qsizetype firstAtOrAfter(const QStringList& items, QStringView word);
+// sorts before it. `items` is in the lists' order, by the code points of their text.
+qsizetype firstAtOrAfter(const Utf8List& items, QStringView word);
 
 // The first item equal to `text` when letter case is ignored, or -1.
-qsizetype indexIgnoringCase(const QStringList& items, const QString& text);
+qsizetype indexIgnoringCase(const Utf8List& items, const QString& text);
 
 } // namespace ClipboardName

@@ -29,7 +29,6 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QStatusBar>
-#include <QStringListModel>
 #include <QTimer>
 #include <QToolButton>
 #include <array>
@@ -38,10 +37,6 @@ namespace {
 
 const char* const sourceMissingText =
     QT_TRANSLATE_NOOP("FNardel", "Data source for Nardel is not available");
-
-void setUpList(QComboBox* list) {
-    list->setModel(new QStringListModel(list));
-}
 
 // Shows a list's count, or none. A screen reader reads a label by its name, which says what
 // the label counts, as its description does, and how many: "Počet rodů: 117".
@@ -77,8 +72,6 @@ TFormNardel::TFormNardel(const QString& tableFolder, Clipboard& clipboard, Setti
 
 void TFormNardel::setUpControls() {
     m_statusLine = std::make_unique<StatusLine>(m_ui->StatusBar);
-    for (QComboBox* list : {m_ui->CBgenus, m_ui->CBspecies, m_ui->CBsubsp})
-        setUpList(list);
     m_ui->BtnInsert->setIcon(ButtonPictures::copy());
     m_ui->SpeedButton1->setIcon(ButtonPictures::info());
     m_ui->BtnFind->setIcon(ButtonPictures::find());
@@ -193,7 +186,7 @@ TFormInfo& TFormNardel::infoWindow() {
     return *FormInfo;
 }
 
-QComboBox* TFormNardel::listOf(PickerLists::Level level) const {
+NameComboBox* TFormNardel::listOf(PickerLists::Level level) const {
     return std::array{m_ui->CBgenus, m_ui->CBspecies, m_ui->CBsubsp}[level];
 }
 
@@ -201,14 +194,12 @@ void TFormNardel::showList(PickerLists::Level level) {
     const std::optional<qsizetype> count = m_lists.count(level);
     showCount(std::array{m_ui->LblGenus, m_ui->LblSpecies, m_ui->LblSubsp}[level],
               count ? QString::number(*count) : QString());
-    QComboBox* const list = listOf(level);
-    const QStringList& texts = m_lists.entries(level).texts;
-    auto* const model = static_cast<QStringListModel*>(list->model());
+    NameComboBox* const list = listOf(level);
+    const Utf8List& texts = m_lists.entries(level).texts;
     // A short list that already holds these entries, none chosen, is left as it is.
-    if (texts.size() <= 1 && list->currentIndex() < 0 && model->stringList() == texts)
+    if (texts.size() <= 1 && list->currentIndex() < 0 && list->entries() == texts)
         return;
-    model->setStringList(texts);
-    list->setCurrentIndex(-1);
+    list->setEntries(texts);
 }
 
 void TFormNardel::FillGenusList() {

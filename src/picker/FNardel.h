@@ -13,6 +13,7 @@ class SettingsStore;
 class QMenu;
 class QTimer;
 class QComboBox;
+class NameComboBox;
 class RichOutput;
 class StatusLine;
 class DictionaryExport;
@@ -141,7 +142,7 @@ private:
     void NameChanged(int level, QObject* Sender);
     // The selected entries and the data of every entry, for the name text.
     NameTextInput nameInput() const;
-    QComboBox* listOf(PickerLists::Level level) const;
+    NameComboBox* listOf(PickerLists::Level level) const;
     // Shows a list's entries as m_lists holds them, and its count.
     void showList(PickerLists::Level level);
 

@@ -12,16 +12,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QMouseEvent>
-#include <QStringListModel>
 #include <QTimer>
-
-namespace {
-
-QStringList itemsOf(const QComboBox* list) {
-    return static_cast<const QStringListModel*>(list->model())->stringList();
-}
-
-} // namespace
 
 void TFormNardel::setUpClipboardWatch() {
     Timer1 = new QTimer(this);
@@ -93,14 +84,14 @@ void TFormNardel::FindClipboardName(const QString& text) {
     const ClipboardName::Words words = ClipboardName::words(trimmedClipboardText(text));
     if (words.genus.isEmpty())
         return;
-    const qsizetype genus = ClipboardName::firstAtOrAfter(itemsOf(m_ui->CBgenus), words.genus);
+    const qsizetype genus = ClipboardName::firstAtOrAfter(m_ui->CBgenus->entries(), words.genus);
     if (genus >= 0)
         selectEntry(m_ui->CBgenus, genus, &TFormNardel::CBgenusChange);
     if (!words.hasSpecies || words.species.isEmpty())
         return;
     // The species list as it stands: at the genus level it was not refilled for the genus.
     const qsizetype species =
-        ClipboardName::firstAtOrAfter(itemsOf(m_ui->CBspecies), words.species);
+        ClipboardName::firstAtOrAfter(m_ui->CBspecies->entries(), words.species);
     if (species >= 0)
         selectEntry(m_ui->CBspecies, species, &TFormNardel::CBspeciesChange);
 }
@@ -126,9 +117,9 @@ void TFormNardel::FindNameSmartly(const QString& text) {
 
 void TFormNardel::SelectName(int level, const QString& genus, const QString& species,
                              const QString& subsp) {
-    const auto select = [this](QComboBox* list, const QString& text,
+    const auto select = [this](NameComboBox* list, const QString& text,
                                void (TFormNardel::*handler)(QObject*)) {
-        selectEntry(list, ClipboardName::indexIgnoringCase(itemsOf(list), text), handler);
+        selectEntry(list, ClipboardName::indexIgnoringCase(list->entries(), text), handler);
     };
     select(m_ui->CBgenus, genus, &TFormNardel::CBgenusChange);
     if (level >= 1)

@@ -1,9 +1,34 @@
 #include "picker/NameComboBox.h"
 
+#include <QAbstractListModel>
 #include <QAccessibleWidget>
 #include <QListView>
 
 namespace {
+
+class EntriesModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    const Utf8List& entries() const { return m_entries; }
+    void setEntries(const Utf8List& entries) {
+        beginResetModel();
+        m_entries = entries;
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(m_entries.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole && role != Qt::EditRole)
+            return {};
+        return m_entries.value(index.row());
+    }
+
+private:
+    Utf8List m_entries;
+};
 
 // Qt's own interface for a drop-down list names it by its chosen entry on Linux, where a
 // screen reader would then read "Pulsatilla" twice and never "Rod". This one keeps the name
@@ -44,6 +69,16 @@ QAccessibleInterface* accessibleNameComboBox(const QString& className, QObject* 
 NameComboBox::NameComboBox(QWidget* parent) : QComboBox(parent) {
     // Installed once: Qt keeps a factory only once.
     QAccessible::installFactory(accessibleNameComboBox);
+    setModel(new EntriesModel(this));
+}
+
+const Utf8List& NameComboBox::entries() const {
+    return static_cast<const EntriesModel*>(model())->entries();
+}
+
+void NameComboBox::setEntries(const Utf8List& entries) {
+    static_cast<EntriesModel*>(model())->setEntries(entries);
+    setCurrentIndex(-1);
 }
 
 void NameComboBox::showPopup() {

@@ -16,7 +16,7 @@ namespace Column = TableSchema::NameColumn;
 const QString pathParam = QStringLiteral("PATH");
 
 qsizetype indexOf(const NameList& list, const std::optional<QString>& text) {
-    return text ? list.texts.indexOf(*text) : -1;
+    return text ? list.texts.indexOf(text->toUtf8()) : -1;
 }
 
 } // namespace

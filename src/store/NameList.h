@@ -4,21 +4,21 @@
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 class Query;
 
 // The entries of one drop-down list with the page and the author of each; entry i of each
 // belongs to one row of the name table.
 struct NameList {
-    QStringList texts;
+    Utf8List texts;
     Utf8List authors; // none in the genus list
     QList<int> pages;
 
     // The species and subspecies lists begin with one blank entry: page 0, no author.
     static NameList withBlankEntry() {
         static const NameList blank = [] {
-            NameList list{{QString()}, {}, {0}};
+            NameList list{{}, {}, {0}};
+            list.texts.append({});
             list.authors.append({});
             return list;
         }();

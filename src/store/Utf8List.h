@@ -1,32 +1,46 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
-#include <vector>
 
 // Texts kept as the UTF-8 bytes that SQLite gives, one after another in one array, and made
-// text only when one is read: a list's authors are many, and only the chosen entry's is read.
+// text only when one is read: a list holds thousands of names, and a window shows a screen of
+// them. Copies share the bytes until one of them changes, as Qt's containers do. UTF-8 sorts
+// by its bytes as the texts sort by their code points.
 class Utf8List {
 public:
     void reserve(qsizetype texts, qsizetype bytes) {
-        m_ends.reserve(size_t(texts));
-        m_bytes.reserve(size_t(bytes));
+        m_ends.reserve(texts);
+        m_bytes.reserve(bytes);
     }
     void append(QByteArrayView text) {
-        m_bytes.insert(m_bytes.end(), text.begin(), text.end());
-        m_ends.push_back(m_bytes.size());
+        m_bytes.append(text);
+        m_ends.append(m_bytes.size());
     }
-    qsizetype size() const { return qsizetype(m_ends.size()); }
-    qsizetype byteSize() const { return qsizetype(m_bytes.size()); }
+    qsizetype size() const { return m_ends.size(); }
+    qsizetype byteSize() const { return m_bytes.size(); }
     // Empty when there is no text `index`.
-    QString value(qsizetype index) const {
+    QByteArrayView bytes(qsizetype index) const {
         if (index < 0 || index >= size())
             return {};
-        const size_t begin = index == 0 ? 0 : m_ends[size_t(index) - 1];
-        return QString::fromUtf8(m_bytes.data() + begin, qsizetype(m_ends[size_t(index)] - begin));
+        const qsizetype begin = index == 0 ? 0 : m_ends[index - 1];
+        return QByteArrayView(m_bytes).sliced(begin, m_ends[index] - begin);
+    }
+    QString value(qsizetype index) const { return QString::fromUtf8(bytes(index)); }
+    // The first text equal to `text`, or -1.
+    qsizetype indexOf(QByteArrayView text) const {
+        for (qsizetype index = 0; index < size(); ++index) {
+            if (bytes(index) == text)
+                return index;
+        }
+        return -1;
     }
 
+    friend bool operator==(const Utf8List&, const Utf8List&) = default;
+
 private:
-    std::vector<char> m_bytes;
-    std::vector<size_t> m_ends; // where each text ends in m_bytes
+    QByteArray m_bytes;
+    QList<qsizetype> m_ends; // where each text ends in m_bytes
 };

@@ -5,6 +5,17 @@
 
 using namespace ClipboardName;
 
+namespace {
+
+Utf8List listOf(const QStringList& texts) {
+    Utf8List list;
+    for (const QString& text : texts)
+        list.append(text.toUtf8());
+    return list;
+}
+
+} // namespace
+
 class TestClipboardName : public QObject {
     Q_OBJECT
 
@@ -60,22 +71,15 @@ private slots:
     }
     void wordFindsTheFirstItemAtOrAfterIt() {
         // In the lists' order: by the code points of their text.
-        const QStringList items = {"",      "Abies", "Pa",          "Picea",  "Pinus",
-                                   "Salix", "abies", "×Sorbaronia", "Ženich", "\U0001D400x"};
+        const Utf8List items = listOf({"", "Abies", "Pa", "Picea", "Pinus", "Salix", "abies",
+                                       "×Sorbaronia", "Ženich", "\U0001D400x"});
         QFETCH(QString, word);
         QFETCH(int, index);
         QCOMPARE(firstAtOrAfter(items, word), qsizetype(index));
     }
 
-    void surrogatesSortAfterThePlane() {
-        QVERIFY(compareCodePoints(u"\U00010000", u"\uFFFD") > 0);
-        QVERIFY(compareCodePoints(u"\uE000", u"\uD7FF") > 0);
-        QCOMPARE(compareCodePoints(u"ab", u"ab"), 0);
-        QVERIFY(compareCodePoints(u"a", u"ab") < 0);
-    }
-
     void wholeNamesMatchIgnoringCase() {
-        const QStringList items = {"", "Abies", "abies", "Picea"};
+        const Utf8List items = listOf({"", "Abies", "abies", "Picea"});
         QCOMPARE(indexIgnoringCase(items, "ABIES"), 1);
         QCOMPARE(indexIgnoringCase(items, "picea"), 3);
         QCOMPARE(indexIgnoringCase(items, "Pice"), -1);

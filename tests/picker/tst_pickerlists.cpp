@@ -20,7 +20,7 @@ QStringList shown(const NameList& list) {
     QStringList entries;
     for (qsizetype i = 0; i < list.texts.size(); ++i)
         entries.append(QStringLiteral("%1 %2 %3")
-                           .arg(list.texts[i])
+                           .arg(list.texts.value(i))
                            .arg(list.pages.value(i, -1))
                            .arg(list.authors.value(i))
                            .trimmed());

@@ -60,11 +60,11 @@ struct SampleSource {
     }
 };
 
-// The texts of a list of authors, and one past its end, which reads as empty.
-QStringList textsOf(const Utf8List& authors) {
+// The texts of a list, and one past its end, which reads as empty.
+QStringList textsOf(const Utf8List& list) {
     QStringList texts;
-    for (qsizetype at = 0; at <= authors.size(); ++at)
-        texts.append(authors.value(at));
+    for (qsizetype at = 0; at <= list.size(); ++at)
+        texts.append(list.value(at));
     return texts;
 }
 
@@ -137,11 +137,13 @@ private slots:
         appendRows(query, "species", "autor0", "PAGE", first);
         NameList again = NameList::withBlankEntry();
         appendRows(query, "SPECIES", QString(), "page", again);
-        QCOMPARE(first.texts, QStringList({"arvense", "pratensis", "vernalis", "×rubens"}));
+        QCOMPARE(textsOf(first.texts),
+                 QStringList({"arvense", "pratensis", "vernalis", "×rubens", ""}));
         QCOMPARE(textsOf(first.authors),
                  QStringList({"L.", "(L.) Mill.", "(L.) Mill.", "Schrank", ""}));
         QCOMPARE(first.pages, QList<int>({300, 513, 514, 95}));
-        QCOMPARE(again.texts, QStringList({"", "arvense", "pratensis", "vernalis", "×rubens"}));
+        QCOMPARE(textsOf(again.texts),
+                 QStringList({"", "arvense", "pratensis", "vernalis", "×rubens", ""}));
         QCOMPARE(textsOf(again.authors), QStringList({"", ""}));
         QVERIFY_THROWS_EXCEPTION(EngineError,
                                  appendRows(query, "SPECIES", "AUTHOR", "PAGE", first));
