@@ -55,13 +55,8 @@ int Field::asInteger() const {
 
 int Query::otherIntegerOf(const Statement::Value& value, int position) const {
     const std::optional<qint64> number = Statement::wholeNumber(value);
-    if (!fitsInt(number)) {
-        const QString text = value.kind == Statement::Kind::Integer ? QString::number(value.integer)
-                             : value.kind == Statement::Kind::Real
-                                 ? QString::number(value.real, 'g', 17)
-                                 : QString::fromUtf8(value.bytes);
-        failNotInteger(position, text);
-    }
+    if (!fitsInt(number))
+        failNotInteger(position, Statement::textOf(value));
     return int(*number);
 }
 

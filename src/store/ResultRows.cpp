@@ -4,61 +4,49 @@
 
 void ResultRows::clear() {
     lastCells_ = cells_.size();
+    lastBytes_ = bytes_.size();
     // Swapped out rather than cleared: a long result's memory goes with its rows.
     std::vector<Cell>().swap(cells_);
-    texts_.clear();
+    std::vector<char>().swap(bytes_);
 }
 
 void ResultRows::appendRow(const Statement& statement, int columns) {
-    if (cells_.empty())
+    if (cells_.empty()) {
         cells_.reserve(lastCells_);
+        bytes_.reserve(lastBytes_);
+    }
     for (int column = 0; column < columns; ++column)
-        appendCell(statement, column);
+        append(statement.column(column));
 }
 
-void ResultRows::appendCell(const Statement& statement, int column) {
-    const Statement::Value value = statement.column(column);
-    Cell cell{{}, value.kind};
-    switch (value.kind) {
-    case Statement::Kind::Integer:
-        cell.place.at = value.integer;
-        break;
-    case Statement::Kind::Real:
-        cell.place.at = std::bit_cast<qint64>(value.real);
-        break;
-    case Statement::Kind::Text:
-    case Statement::Kind::Blob:
-        cell.place = texts_.append(value.bytes);
-        break;
-    case Statement::Kind::Null:
-        break;
+void ResultRows::appendRow(std::span<const Statement::Value> values) {
+    for (const Statement::Value& value : values)
+        append(value);
+}
+
+void ResultRows::append(const Statement::Value& value) {
+    Cell cell{value.integer, 0, value.kind};
+    if (value.kind == Statement::Kind::Real) {
+        cell.number = std::bit_cast<qint64>(value.real);
+    } else if (value.kind == Statement::Kind::Text || value.kind == Statement::Kind::Blob) {
+        cell.number = qint64(bytes_.size());
+        cell.size = value.bytes.size();
+        bytes_.insert(bytes_.end(), value.bytes.begin(), value.bytes.end());
     }
     cells_.push_back(cell);
 }
 
-QString ResultRows::text(size_t index) const {
-    const Cell& cell = cells_[index];
-    switch (cell.kind) {
-    case Statement::Kind::Integer:
-        return QString::number(cell.place.at);
-    case Statement::Kind::Real:
-        return QString::number(std::bit_cast<double>(cell.place.at), 'g', 17);
-    case Statement::Kind::Text:
-    case Statement::Kind::Blob:
-        return texts_.text(cell.place);
-    case Statement::Kind::Null:
-        break;
-    }
-    return {};
+Statement::Value ResultRows::valueOf(const Cell& cell) const {
+    Statement::Value value{cell.kind, cell.number, std::bit_cast<double>(cell.number), {}};
+    if (cell.kind == Statement::Kind::Text || cell.kind == Statement::Kind::Blob)
+        value.bytes = QByteArrayView(bytes_.data() + cell.number, cell.size);
+    return value;
 }
 
-std::optional<qint64> ResultRows::integer(size_t index) const {
-    const Cell& cell = cells_[index];
-    Statement::Value value{cell.kind, cell.place.at, std::bit_cast<double>(cell.place.at), {}};
-    QByteArray utf8;
-    if (cell.kind == Statement::Kind::Text || cell.kind == Statement::Kind::Blob) {
-        utf8 = texts_.view(cell.place).toUtf8();
-        value.bytes = utf8;
-    }
-    return Statement::wholeNumber(value);
+QString ResultRows::text(size_t cell) const {
+    return cell < cells_.size() ? Statement::textOf(valueOf(cells_[cell])) : QString();
+}
+
+std::optional<qint64> ResultRows::integer(size_t cell) const {
+    return Statement::wholeNumber(valueOf(cells_[cell]));
 }

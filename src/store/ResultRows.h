@@ -1,36 +1,41 @@
 #pragma once
 
 #include "store/Statement.h"
-#include "store/TextBlocks.h"
 
 #include <QString>
 #include <optional>
+#include <span>
 #include <vector>
 
-// The rows of a query result as SQLite gave them: numbers as numbers, and texts as UTF-16 in
-// shared blocks.
+// Values of rows as SQLite gave them, cell by cell in row order: numbers as numbers, texts
+// and blobs as their bytes one after another in one array. A value becomes text only when it
+// is read: a grid shows a screen of the cells that are read.
 class ResultRows {
 public:
     // Forgets the rows and lets go of their memory.
     void clear();
     // Appends the first `columns` columns of the current row of a statement.
     void appendRow(const Statement& statement, int columns);
+    void appendRow(std::span<const Statement::Value> values);
     size_t cellCount() const { return cells_.size(); }
 
-    // NULL reads as empty text.
+    // As Statement::textOf() writes it; empty for a cell that is not there.
     QString text(size_t cell) const;
-    // A whole number; none when the value is no whole number (NULL reads as 0).
+    // As Statement::wholeNumber() reads it.
     std::optional<qint64> integer(size_t cell) const;
 
 private:
     struct Cell {
-        TextBlocks::Place place; // a text's; a whole number or the bits of a real in place.at
+        qint64 number; // a whole number, the bits of a real, or where the bytes begin
+        qsizetype size;
         Statement::Kind kind;
     };
-    void appendCell(const Statement& statement, int column);
+    void append(const Statement::Value& value);
+    Statement::Value valueOf(const Cell& cell) const;
 
     std::vector<Cell> cells_;
-    TextBlocks texts_;
+    std::vector<char> bytes_;
     // The size of the last rows: a query run again mostly gives as many.
     size_t lastCells_ = 0;
+    size_t lastBytes_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "store/Statement.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <charconv>
 #include <cmath>
 #include <sqlite3.h>
@@ -111,6 +112,21 @@ std::optional<Statement::Declared> Statement::columnDeclared(int column) const {
 
 qint64 Statement::columnInteger(int column) const {
     return sqlite3_column_int64(statement_, column);
+}
+
+QString Statement::textOf(const Value& value) {
+    switch (value.kind) {
+    case Kind::Integer:
+        return QString::number(value.integer);
+    case Kind::Real:
+        return QString::number(value.real, 'g', QLocale::FloatingPointShortest);
+    case Kind::Text:
+    case Kind::Blob:
+        return QString::fromUtf8(value.bytes);
+    case Kind::Null:
+        break;
+    }
+    return QString();
 }
 
 std::optional<qint64> Statement::wholeNumber(const Value& value) {

@@ -105,6 +105,9 @@ public:
     // A value as a whole number: integers, reals without a fraction and texts that spell a
     // whole number (blanks around it allowed); NULL reads as 0; anything else as none.
     static std::optional<qint64> wholeNumber(const Value& value);
+    // A value as it is shown and edited: NULL as empty text, a real in the fewest digits
+    // that read back as the same real (0.1, not 0.10000000000000001).
+    static QString textOf(const Value& value);
 
 private:
     // A value's bytes: the pointer first, then the size, as asking for the text may convert it.

@@ -232,6 +232,8 @@ private slots:
                                     << "12" << 12 << true;
         QTest::newRow("fraction") << "12.5"
                                   << "12.5" << 0 << false;
+        QTest::newRow("fraction in the fewest digits") << "0.1"
+                                                       << "0.1" << 0 << false;
         QTest::newRow("number as text") << "' 42 '"
                                         << " 42 " << 42 << true;
         QTest::newRow("word") << "'xii'"
