@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <cstring>
 
 // Texts kept as the UTF-8 bytes that SQLite gives, one after another in one array, and made
 // text only when one is read: a list holds thousands of names, and a window shows a screen of
@@ -16,7 +17,11 @@ public:
         m_bytes.reserve(bytes);
     }
     void append(QByteArrayView text) {
-        m_bytes.append(text);
+        // Copied in place: QByteArray::append() takes the general path of an insert.
+        const qsizetype at = m_bytes.size();
+        m_bytes.resize(at + text.size());
+        if (!text.isEmpty())
+            std::memcpy(m_bytes.data() + at, text.data(), size_t(text.size()));
         m_ends.append(m_bytes.size());
     }
     qsizetype size() const { return m_ends.size(); }
