@@ -31,8 +31,12 @@ double median(std::vector<double> values) {
 }
 
 void printFigure(const char* key, const Rounds& rounds, const QString& note) {
-    std::printf("%s %.4f %.4f %zu %s\n", key, median(rounds.ours), median(rounds.floor),
-                rounds.ours.size(), qPrintable(note));
+    const auto [oursLeast, oursMost] = std::minmax_element(rounds.ours.begin(), rounds.ours.end());
+    const auto [floorLeast, floorMost] =
+        std::minmax_element(rounds.floor.begin(), rounds.floor.end());
+    std::printf("%s %.4f %.4f %.4f..%.4f %.4f..%.4f %s\n", key, median(rounds.ours),
+                median(rounds.floor), *oursLeast, *oursMost, *floorLeast, *floorMost,
+                qPrintable(note));
     std::fflush(stdout);
 }
 

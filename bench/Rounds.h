@@ -36,5 +36,6 @@ double timeMs(const std::function<void()>& work);
 double median(std::vector<double> values);
 
 // One line for bench/run: the figure's key, our median and the floor's median in
-// milliseconds, and a note that names what was measured.
+// milliseconds, the least and most of each (least..most), and a note that names what was
+// measured.
 void printFigure(const char* key, const Rounds& rounds, const QString& note);
