@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QByteArray>
 #include <QByteArrayView>
-#include <QList>
 #include <QString>
-#include <cstring>
+#include <memory>
+#include <vector>
 
 // Texts kept as the UTF-8 bytes that SQLite gives, one after another in one array, and made
 // text only when one is read: a list holds thousands of names, and a window shows a screen of
@@ -13,25 +12,24 @@
 class Utf8List {
 public:
     void reserve(qsizetype texts, qsizetype bytes) {
-        m_ends.reserve(texts);
-        m_bytes.reserve(bytes);
+        Texts& own = owned();
+        own.ends.reserve(size_t(texts));
+        own.bytes.reserve(size_t(bytes));
     }
     void append(QByteArrayView text) {
-        // Copied in place: QByteArray::append() takes the general path of an insert.
-        const qsizetype at = m_bytes.size();
-        m_bytes.resize(at + text.size());
-        if (!text.isEmpty())
-            std::memcpy(m_bytes.data() + at, text.data(), size_t(text.size()));
-        m_ends.append(m_bytes.size());
+        Texts& own = owned();
+        own.bytes.insert(own.bytes.end(), text.begin(), text.end());
+        own.ends.push_back(own.bytes.size());
     }
-    qsizetype size() const { return m_ends.size(); }
-    qsizetype byteSize() const { return m_bytes.size(); }
+    qsizetype size() const { return m_texts ? qsizetype(m_texts->ends.size()) : 0; }
+    qsizetype byteSize() const { return m_texts ? qsizetype(m_texts->bytes.size()) : 0; }
     // Empty when there is no text `index`.
     QByteArrayView bytes(qsizetype index) const {
         if (index < 0 || index >= size())
             return {};
-        const qsizetype begin = index == 0 ? 0 : m_ends[index - 1];
-        return QByteArrayView(m_bytes).sliced(begin, m_ends[index] - begin);
+        const size_t begin = index == 0 ? 0 : m_texts->ends[size_t(index) - 1];
+        return QByteArrayView(m_texts->bytes.data() + begin,
+                              qsizetype(m_texts->ends[size_t(index)] - begin));
     }
     QString value(qsizetype index) const { return QString::fromUtf8(bytes(index)); }
     // The first text equal to `text`, or -1.
@@ -43,9 +41,26 @@ public:
         return -1;
     }
 
-    friend bool operator==(const Utf8List&, const Utf8List&) = default;
+    friend bool operator==(const Utf8List& a, const Utf8List& b) {
+        return a.m_texts == b.m_texts ||
+               (a.size() == b.size() && a.byteSize() == b.byteSize() &&
+                (a.size() == 0 ||
+                 (a.m_texts->ends == b.m_texts->ends && a.m_texts->bytes == b.m_texts->bytes)));
+    }
 
 private:
-    QByteArray m_bytes;
-    QList<qsizetype> m_ends; // where each text ends in m_bytes
+    struct Texts {
+        std::vector<char> bytes;
+        std::vector<size_t> ends; // where each text ends in bytes
+    };
+    // The texts of this list alone, copied from those it shares before it changes them.
+    Texts& owned() {
+        if (!m_texts)
+            m_texts = std::make_shared<Texts>();
+        else if (m_texts.use_count() > 1)
+            m_texts = std::make_shared<Texts>(*m_texts);
+        return *m_texts;
+    }
+
+    std::shared_ptr<Texts> m_texts;
 };
