@@ -13,9 +13,9 @@
 #include <QList>
 #include <QSet>
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <optional>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -95,8 +95,9 @@ public:
             reader.fail(tr("%1 %2 už má dřívější řádek; dejte každému řádku jiné číslo")
                             .arg(NameColumn::record)
                             .arg(record));
+        noteName(reader, level);
+        noteLine(reader.line());
         records_.push_back(int(record));
-        noteName(reader, level, int(record));
         noteParent(reader.line(), level, genus, species);
         ++counts_[size_t(level)];
     }
@@ -123,8 +124,9 @@ public:
                                      NameColumn::level));
         }
         QList<Waiting>().swap(waiting_); // its memory goes with it
-        std::sort(records_.begin(), records_.end());
+        QSet<QByteArray>().swap(genera_);
         checkNamesOnce(reader, writer);
+        std::sort(records_.begin(), records_.end());
     }
 
     // Whether a row has the record number; once the parents are checked.
@@ -135,52 +137,75 @@ public:
 private:
     // A genus stands once in the name table. A species or subspecies may stand twice only
     // under other authors: real checklists hold such homonyms, and the list shows each with
-    // its authors.
-    void noteName(const TsvReader& reader, qint64 level, int record) {
+    // its authors. A row keeps a hash of its name and its place in the file, eight bytes:
+    // the import of a world checklist keeps them for each of its names.
+    void noteName(const TsvReader& reader, qint64 level) {
         size_t hash = qHashMulti(0, level, reader.field(genus_));
         if (level > 0)
             hash = qHashMulti(hash, reader.field(species_), reader.field(subsp_),
                               reader.field(author0_), reader.field(author1_));
-        names_.push_back({hash, quint32(reader.line()), level == 0, record});
+        const quint64 wide = hash;
+        names_.push_back(quint64(quint32(wide ^ (wide >> 32))) << 32 | quint64(records_.size()));
+    }
+
+    // The rows mostly follow each other line by line; a row that does not (after a blank
+    // line) starts a new run.
+    void noteLine(qint64 line) {
+        const qint64 row = qint64(records_.size());
+        if (lineRuns_.empty() || line - lineRuns_.back().line != row - lineRuns_.back().row)
+            lineRuns_.push_back({row, line});
+    }
+
+    qint64 lineOf(qint64 row) const {
+        const LineRun& run =
+            *std::prev(std::partition_point(lineRuns_.begin(), lineRuns_.end(),
+                                            [row](const LineRun& at) { return at.row <= row; }));
+        return run.line + row - run.row;
     }
 
     // Fails on the first line, in the order of the file, that repeats an earlier row's name,
     // naming the earlier line. Rows of equal hash are compared in the table, where their
-    // texts are.
+    // texts are; sorted by hash and place, each group of equal hash is in the file's order.
     void checkNamesOnce(const TsvReader& reader, TableWriter& writer) {
         std::sort(names_.begin(), names_.end());
-        // The condition that the row numbered ?1 has the same texts in `columns` as row ?2.
+        // The condition that the row numbered ?1 has the same name as row ?2: a genus the
+        // same genus, a lower rank the same texts.
         const auto same = [](const QStringList& columns) {
             const QString list = columns.join(',');
-            return QStringLiteral("%1=?1 AND (%2)=(SELECT %2 FROM \"%3\" WHERE %1=?2)")
+            return QStringLiteral("(%2)=(SELECT %2 FROM \"%3\" WHERE %1=?2)")
                 .arg(NameColumn::record, list, TableSchema::names().tableFile);
         };
-        const QString sameGenus = same({NameColumn::level, NameColumn::genus});
         const QString sameName =
-            same({NameColumn::level, NameColumn::genus, NameColumn::species, NameColumn::subsp,
-                  NameColumn::author0, NameColumn::author1});
-        std::optional<std::pair<qint64, qint64>> first; // a repeating line and its earlier one
+            QStringLiteral("%1=?1 AND %2 AND (%3=0 OR %4)")
+                .arg(NameColumn::record, same({NameColumn::level, NameColumn::genus}),
+                     NameColumn::level,
+                     same({NameColumn::species, NameColumn::subsp, NameColumn::author0,
+                           NameColumn::author1}));
+        const auto hashOf = [](quint64 name) { return name >> 32; };
+        const auto rowOf = [](quint64 name) { return qint64(name & 0xFFFFFFFF); };
+        std::optional<std::pair<qint64, qint64>> first; // a repeating row and its earlier one
         for (size_t start = 0, end = 0; start < names_.size(); start = end) {
-            while (end < names_.size() && names_[end].hash == names_[start].hash)
+            while (end < names_.size() && hashOf(names_[end]) == hashOf(names_[start]))
                 ++end;
             for (size_t later = start + 1; later < end; ++later) {
-                if (first && first->first < names_[later].line)
+                if (first && first->first < rowOf(names_[later]))
                     break;
                 for (size_t earlier = start; earlier < later; ++earlier) {
-                    if (writer.contains(names_[later].genus ? sameGenus : sameName,
-                                        {QByteArray::number(names_[later].record),
-                                         QByteArray::number(names_[earlier].record)})) {
-                        first = {qint64(names_[later].line), qint64(names_[earlier].line)};
+                    if (writer.contains(
+                            sameName,
+                            {QByteArray::number(records_[size_t(rowOf(names_[later]))]),
+                             QByteArray::number(records_[size_t(rowOf(names_[earlier]))])})) {
+                        first = {rowOf(names_[later]), rowOf(names_[earlier])};
                         break;
                     }
                 }
             }
         }
-        std::vector<Name>().swap(names_);
+        std::vector<quint64>().swap(names_);
         if (first)
-            reader.fail(first->first,
+            reader.fail(lineOf(first->first),
                         tr("totéž jméno jako na řádku %1; jeden z obou řádků odstraňte")
-                            .arg(first->second));
+                            .arg(lineOf(first->second)));
     }
 
     // Checks a row's parent where the rows before it tell, else keeps the row for the end.
@@ -210,15 +235,9 @@ private:
         return true;
     }
 
-    // Sixteen bytes a row: the import of a world checklist keeps one for each of its names.
-    struct Name {
-        size_t hash;
-        quint32 line : 31;
-        quint32 genus : 1;
-        qint32 record;
-        bool operator<(const Name& other) const {
-            return std::tie(hash, line) < std::tie(other.hash, other.line);
-        }
+    struct LineRun {
+        qint64 row;
+        qint64 line;
     };
     struct Waiting {
         qint64 line;
@@ -239,8 +258,9 @@ private:
     // A row has eight fields, a digit in three of them, a letter in the genus.
     static constexpr qint64 shortestRowBytes = 12;
     static constexpr qint64 maxLine = (qint64(1) << 31) - 1;
-    std::vector<int> records_;
-    std::vector<Name> names_;
+    std::vector<int> records_;   // in the file's order until the names are checked, then sorted
+    std::vector<quint64> names_; // a hash of the name, then the row's place in the file
+    std::vector<LineRun> lineRuns_;
     QSet<QByteArray> genera_;
     QByteArray lastGenus_;                          // a genus known to have its row
     std::pair<QByteArray, QByteArray> lastSpecies_; // the genus and epithet of the last species
@@ -275,23 +295,25 @@ ImportReport importTables(const QString& namesTsv, const QString& synonymsTsv,
     requireFiles(namesTsv, synonymsTsv);
     ImportReport report;
 
-    // One table at a time: the name table is finished and closed, with its page cache,
-    // before the synonyms are read.
+    // One table at a time: the name table is finished and closed, with its page cache and
+    // its reader's buffer, before the synonyms are read.
     const TableSchema::Layout& nameLayout = TableSchema::names();
     NameRows names(nameLayout);
-    TsvReader nameReader(namesTsv, nameLayout);
-    names.expect(nameReader.size());
-    TableWriter& nameWriter = pair.names();
-    qint64 rows = 0;
-    while (nameReader.next()) {
-        names.write(nameReader, nameWriter);
-        if (++rows % progressStep == 0)
-            show(progress, ImportPhase::Names, nameReader, rows);
+    {
+        TsvReader nameReader(namesTsv, nameLayout);
+        names.expect(nameReader.size());
+        TableWriter& nameWriter = pair.names();
+        qint64 rows = 0;
+        while (nameReader.next()) {
+            names.write(nameReader, nameWriter);
+            if (++rows % progressStep == 0)
+                show(progress, ImportPhase::Names, nameReader, rows);
+        }
+        nameWriter.buildIndexes();
+        names.checkParents(nameReader, nameWriter);
+        nameWriter.finish();
+        show(progress, ImportPhase::Names, nameReader, rows);
     }
-    nameWriter.buildIndexes();
-    names.checkParents(nameReader, nameWriter);
-    nameWriter.finish();
-    show(progress, ImportPhase::Names, nameReader, rows);
     report.names = names.counts();
 
     const TableSchema::Layout& synonymLayout = TableSchema::synonyms();
