@@ -25,9 +25,11 @@ TableWriter::TableWriter(const QString& folder, const TableSchema::Layout& layou
 
     // The file is attached to an empty database in memory. SQLite sorts the rows of a new
     // index in runs as large as the main database's page cache, so with that cache small the
-    // sort streams through temporary files instead of holding every key in memory.
+    // sort streams through temporary files instead of holding every key in memory; a mebibyte
+    // is its smallest run at the table's page size.
     if (!db_.open(QStringLiteral(":memory:")))
         fail(db_.errorText());
+    exec(QStringLiteral("PRAGMA main.cache_size=-1024"));
     Statement attach;
     if (!attach.prepare(db_.handle(), QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(schema)))
         fail(attach.errorText());
@@ -37,6 +39,9 @@ TableWriter::TableWriter(const QString& folder, const TableSchema::Layout& layou
     // The file is private until it is renamed, so it needs no journal; finish() flushes it.
     exec(QStringLiteral("PRAGMA %1.journal_mode=OFF").arg(schema));
     exec(QStringLiteral("PRAGMA %1.synchronous=OFF").arg(schema));
+    // The rows come mostly in the order of their key and the index entries sorted: both are
+    // written at the end of the file a few pages at a time, which a small cache serves.
+    exec(QStringLiteral("PRAGMA %1.cache_size=-256").arg(schema));
     exec(TableSchema::createTable(layout_, schema));
     exec(QStringLiteral("BEGIN"));
     QStringList marks;
