@@ -7,47 +7,58 @@ FingerprintTable::Slot FingerprintTable::slotKey(const Fingerprint& key) {
     return slot;
 }
 
-size_t FingerprintTable::slotOf(const Slot& key) const {
-    const size_t mask = slots_.size() - 1;
+size_t FingerprintTable::slotOf(const Part& part, const Slot& key) {
+    const size_t mask = part.table.size() - 1;
     size_t at = size_t(key.high) & mask;
-    while ((slots_[at].high != 0 || slots_[at].low != 0) &&
-           (slots_[at].high != key.high || slots_[at].low != key.low))
+    while ((part.table[at].high != 0 || part.table[at].low != 0) &&
+           (part.table[at].high != key.high || part.table[at].low != key.low))
         at = (at + 1) & mask;
     return at;
 }
 
-void FingerprintTable::grow() {
-    std::vector<Slot> old(std::max<size_t>(1024, slots_.size() * 2));
-    old.swap(slots_);
+void FingerprintTable::grow(Part& part) {
+    std::vector<Slot> old(std::max<size_t>(64, part.table.size() * 2));
+    old.swap(part.table);
     for (const Slot& slot : old) {
         if (slot.high != 0 || slot.low != 0)
-            slots_[slotOf(slot)] = slot;
+            part.table[slotOf(part, slot)] = slot;
     }
 }
 
 std::optional<qint32> FingerprintTable::insert(const Fingerprint& key, qint32 value) {
+    Part& part = partOf(key.high);
     // At most three quarters full, so that a search meets a free slot soon.
-    if (4 * (size_ + 1) > 3 * qsizetype(slots_.size()))
-        grow();
+    if (4 * (part.size + 1) > 3 * qsizetype(part.table.size()))
+        grow(part);
     Slot wanted = slotKey(key);
-    Slot& slot = slots_[slotOf(wanted)];
+    Slot& slot = part.table[slotOf(part, wanted)];
     if (slot.high != 0 || slot.low != 0)
         return slot.value;
     wanted.value = value;
     slot = wanted;
-    ++size_;
+    ++part.size;
     return std::nullopt;
 }
 
 std::optional<qint32> FingerprintTable::find(const Fingerprint& key) const {
-    if (slots_.empty())
+    const Part& part = partOf(key.high);
+    if (part.table.empty())
         return std::nullopt;
-    const Slot& slot = slots_[slotOf(slotKey(key))];
+    const Slot& slot = part.table[slotOf(part, slotKey(key))];
     return slot.high != 0 || slot.low != 0 ? std::optional<qint32>(slot.value) : std::nullopt;
 }
 
+qsizetype FingerprintTable::size() const {
+    qsizetype size = 0;
+    for (const Part& part : parts_)
+        size += part.size;
+    return size;
+}
+
 void FingerprintTable::clear() {
-    // "= {}" would keep the memory.
-    decltype(slots_)().swap(slots_);
-    size_ = 0;
+    for (Part& part : parts_) {
+        // "= {}" would keep the memory.
+        decltype(part.table)().swap(part.table);
+        part.size = 0;
+    }
 }
