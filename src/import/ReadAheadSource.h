@@ -15,7 +15,7 @@
 // is thrown by read() where its bytes would have come.
 class ReadAheadSource : public ByteSource {
 public:
-    explicit ReadAheadSource(std::unique_ptr<ByteSource> source, qsizetype blockSize = 1 << 20);
+    explicit ReadAheadSource(std::unique_ptr<ByteSource> source, qsizetype blockSize = 1 << 18);
     ~ReadAheadSource() override;
     ReadAheadSource(const ReadAheadSource&) = delete;
     ReadAheadSource& operator=(const ReadAheadSource&) = delete;
