@@ -3,13 +3,13 @@
 #include "picker/FNardel.h"
 
 #include "picker/ClipboardName.h"
+#include "picker/NameComboBox.h"
 #include "picker/SmartLookup.h"
 #include "picker/StatusLine.h"
 #include "platform/Clipboard.h"
 #include "platform/ClipboardText.h"
 #include "ui_FNardel.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QMouseEvent>
 #include <QTimer>
@@ -30,8 +30,8 @@ void TFormNardel::setUpClipboardWatch() {
     for (QWidget* control : controls)
         control->installEventFilter(this);
     // An open list's popup takes the keys in the list's place: the filter sees them there too.
-    for (QComboBox* list : {m_ui->CBgenus, m_ui->CBspecies, m_ui->CBsubsp})
-        list->view()->installEventFilter(this);
+    for (NameComboBox* list : {m_ui->CBgenus, m_ui->CBspecies, m_ui->CBsubsp})
+        list->setPopupFilter(this);
 }
 
 bool TFormNardel::watchingClipboard() const {

@@ -82,8 +82,12 @@ void NameComboBox::setEntries(const Utf8List& entries) {
 }
 
 void NameComboBox::showPopup() {
-    // view() makes the popup list when it does not exist yet.
-    if (auto* const rows = qobject_cast<QListView*>(view()); rows && !rows->uniformItemSizes())
+    // view() makes the popup list when it does not exist yet; a list not yet set up opens
+    // for the first time.
+    if (auto* const rows = qobject_cast<QListView*>(view()); rows && !rows->uniformItemSizes()) {
         rows->setUniformItemSizes(true);
+        if (m_popupFilter)
+            rows->installEventFilter(m_popupFilter);
+    }
     QComboBox::showPopup();
 }

@@ -19,6 +19,11 @@ public:
     const Utf8List& entries() const;
     // Puts `entries` in place of the list's, none chosen.
     void setEntries(const Utf8List& entries);
-
+    // An event filter for the popup list, which takes the keys while it is open: installed
+    // when the list is made. The filter outlives the list.
+    void setPopupFilter(QObject* filter) { m_popupFilter = filter; }
     void showPopup() override;
+
+private:
+    QObject* m_popupFilter = nullptr;
 };
