@@ -34,17 +34,10 @@ TFormInfo::TFormInfo(SettingsStore& settings, VersionRecord record, QWidget* par
     setPalette(background);
     setAutoFillBackground(true);
 
-    m_ui->Image2->setPixmap(InfoPictures::stalk(m_ui->Image2->size()));
-    m_ui->Image1->setPixmap(InfoPictures::logo(m_ui->Image1->width()));
     m_ui->LblTitle->setStyleSheet(QStringLiteral("color: blue"));
     m_ui->LblAddress->setStyleSheet(QStringLiteral("color: blue"));
-    // The texts' widths depend on the fonts of the machine; the address takes clicks on its
-    // text only.
-    for (QLabel* label : {m_ui->Label4, m_ui->Label6, m_ui->Label7, m_ui->Label8, m_ui->LblAddress})
-        label->adjustSize();
     m_ui->LblAddress->installEventFilter(this);
 
-    m_ui->BtnOK->setIcon(InfoPictures::okMark());
     m_ui->BtnOK->setFocus();
     // The panel and its button show once there is a version record to list.
     m_ui->BtnMore->hide();
@@ -70,8 +63,38 @@ void TFormInfo::FillInfo(const QString& title, const QString& comment, const QSt
           std::pair{m_ui->LblVersion, texts.version},
           std::pair{m_ui->LblCopyright, texts.copyright}}) {
         label->setText(text);
-        label->adjustSize();
     }
+    m_labelsFitted = false;
+    if (isVisible())
+        fitLabels();
+}
+
+// What the window shows only once it is drawn, made once it is on the screen: measuring the
+// texts loads their fonts, the bold title's too, and the pictures are drawn, which the window
+// need not wait for to appear. The posted call runs before the window is first drawn.
+void TFormInfo::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_ui->Image1->pixmap().isNull()) {
+                m_ui->Image2->setPixmap(InfoPictures::stalk(m_ui->Image2->size()));
+                m_ui->Image1->setPixmap(InfoPictures::logo(m_ui->Image1->width()));
+                m_ui->BtnOK->setIcon(InfoPictures::okMark());
+            }
+            if (!m_labelsFitted)
+                fitLabels();
+        },
+        Qt::QueuedConnection);
+}
+
+// The texts' widths depend on the fonts of the machine; the address takes clicks on its text
+// only.
+void TFormInfo::fitLabels() {
+    for (QLabel* label : {m_ui->LblTitle, m_ui->LblComment, m_ui->LblVersion, m_ui->LblCopyright,
+                          m_ui->Label4, m_ui->Label6, m_ui->Label7, m_ui->Label8, m_ui->LblAddress})
+        label->adjustSize();
+    m_labelsFitted = true;
 }
 
 void TFormInfo::FormShow() {

@@ -68,8 +68,12 @@ public slots:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void fitLabels();
+
+    bool m_labelsFitted = false;
     VersionRecord m_record;
     std::unique_ptr<Ui::TFormInfo> m_ui;
     SettingsStore& SettingsKey;
