@@ -150,11 +150,13 @@ void TFormNardel::FormActivate() {
         return;
     // Set first: the steps run once, even when one of them fails.
     Activated = true;
-    // The genus list is read on a connection and a thread of its own while the info window is
-    // built and read, for the first fill. Begun here, once the main window is shown, the read
-    // does not take the other core from the X server while that window is shown.
+    // The genus list is read on a connection and a thread of its own while the user reads the
+    // info window, for the first fill. Begun from a call posted now, which runs once that
+    // window is shown and before anything can close it, the read takes the other core from
+    // neither the X server nor the building of the windows before both are on the screen.
     if (m_lists.opened())
-        m_lists.readGenusAhead();
+        QMetaObject::invokeMethod(
+            this, [this] { m_lists.readGenusAhead(); }, Qt::QueuedConnection);
     QCoreApplication::setApplicationName(QStringLiteral("Nardel Pro"));
     setWindowTitle(QCoreApplication::applicationName());
     infoWindow().exec();
