@@ -72,10 +72,6 @@ TFormNardel::TFormNardel(const QString& tableFolder, Clipboard& clipboard, Setti
 
 void TFormNardel::setUpControls() {
     m_statusLine = std::make_unique<StatusLine>(m_ui->StatusBar);
-    m_ui->BtnInsert->setIcon(ButtonPictures::copy());
-    m_ui->SpeedButton1->setIcon(ButtonPictures::info());
-    m_ui->BtnFind->setIcon(ButtonPictures::find());
-    m_ui->BtnSyn->setIcon(ButtonPictures::synonyms());
     setUpOptionsMenu();
     setUpClipboardWatch();
     setUpTools();
@@ -96,6 +92,14 @@ void TFormNardel::setUpControls() {
     connect(m_ui->SpeedButton1, &QToolButton::clicked, this, &TFormNardel::SpeedButton1Click);
     connect(m_ui->BtnInsert, &QPushButton::clicked, this,
             [this] { MessageBox::runAction(this, [this] { BtnInsertClick(m_ui->BtnInsert); }); });
+}
+
+// The pictures are looked up in the desktop's icon theme, which can take long, or drawn.
+void TFormNardel::setButtonPictures() {
+    m_ui->BtnInsert->setIcon(ButtonPictures::copy());
+    m_ui->SpeedButton1->setIcon(ButtonPictures::info());
+    m_ui->BtnFind->setIcon(ButtonPictures::find());
+    m_ui->BtnSyn->setIcon(ButtonPictures::synonyms());
 }
 
 void TFormNardel::newConnection() {
@@ -150,13 +154,20 @@ void TFormNardel::FormActivate() {
         return;
     // Set first: the steps run once, even when one of them fails.
     Activated = true;
-    // The genus list is read on a connection and a thread of its own while the user reads the
-    // info window, for the first fill. Begun from a call posted now, which runs once that
-    // window is shown and before anything can close it, the read takes the other core from
-    // neither the X server nor the building of the windows before both are on the screen.
-    if (m_lists.opened())
-        QMetaObject::invokeMethod(
-            this, [this] { m_lists.readGenusAhead(); }, Qt::QueuedConnection);
+    // A call posted now runs once the info window is shown, before anything can close it and
+    // before the main window is first drawn: what waits for it does not keep the info window
+    // from the screen. The genus list is read on a connection and a thread of its own while the
+    // user reads the info window, for the first fill; begun then, the read takes the other core
+    // from neither the X server nor the building of the windows before both are on the screen.
+    // The buttons get their pictures meanwhile.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_lists.opened())
+                m_lists.readGenusAhead();
+            setButtonPictures();
+        },
+        Qt::QueuedConnection);
     QCoreApplication::setApplicationName(QStringLiteral("Nardel Pro"));
     setWindowTitle(QCoreApplication::applicationName());
     infoWindow().exec();

@@ -119,6 +119,7 @@ private:
     void FormKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
     void CBKeyPress(QObject* Sender, QChar& Key);
     void setUpControls();
+    void setButtonPictures();
     void setUpOptionsMenu();
     void setUpClipboardWatch();
     void setUpTools();
