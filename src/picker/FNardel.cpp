@@ -194,7 +194,14 @@ void TFormNardel::SpeedButton1Click() {
 TFormInfo& TFormNardel::infoWindow() {
     if (!FormInfo) {
         FormInfo = std::make_unique<TFormInfo>(m_settings, VersionRecord::program(), this);
-        FormInfo->FillInfo(QString(), QString(), QStringLiteral("Professional"), QString());
+        // Filled from a call posted now, which runs once the window is shown and before it is
+        // first drawn: the window does not wait for its texts and panel to appear.
+        QMetaObject::invokeMethod(
+            FormInfo.get(),
+            [info = FormInfo.get()] {
+                info->FillInfo(QString(), QString(), QStringLiteral("Professional"), QString());
+            },
+            Qt::QueuedConnection);
     }
     return *FormInfo;
 }

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEvent>
+#include <QPlainTextEdit>
 #include <QUrl>
 
 namespace {
@@ -39,12 +40,8 @@ TFormInfo::TFormInfo(SettingsStore& settings, VersionRecord record, QWidget* par
     m_ui->LblAddress->installEventFilter(this);
 
     m_ui->BtnOK->setFocus();
-    // The panel and its button show once there is a version record to list.
+    // The panel's button shows once there is a version record to list.
     m_ui->BtnMore->hide();
-    m_ui->Memo1->hide();
-    QPalette memoPalette = m_ui->Memo1->palette();
-    memoPalette.setColor(QPalette::Base, cream);
-    m_ui->Memo1->setPalette(memoPalette);
 
     connect(m_ui->BtnOK, &QPushButton::clicked, this, &TFormInfo::BtnOKClick);
     connect(m_ui->BtnMore, &QPushButton::clicked, this, &TFormInfo::BtnMoreClick);
@@ -56,7 +53,7 @@ void TFormInfo::FillInfo(const QString& title, const QString& comment, const QSt
                          const QString& year) {
     FormShow();
     const InfoTexts texts =
-        composeInfoTexts(m_ui->Memo1->toPlainText().split(u'\n', Qt::SkipEmptyParts),
+        composeInfoTexts(memo().toPlainText().split(u'\n', Qt::SkipEmptyParts),
                          {title, comment, edition, year}, QCoreApplication::applicationName());
     for (const auto& [label, text] :
          {std::pair{m_ui->LblTitle, texts.title}, std::pair{m_ui->LblComment, texts.comment},
@@ -98,12 +95,33 @@ void TFormInfo::fitLabels() {
 }
 
 void TFormInfo::FormShow() {
-    m_ui->Memo1->clear();
+    memo().clear();
     const QStringList lines = versionLines(m_record);
     if (lines.isEmpty())
         return;
-    m_ui->Memo1->setPlainText(lines.join(u'\n'));
+    memo().setPlainText(lines.join(u'\n'));
     m_ui->BtnMore->show();
+}
+
+// The panel of version lines, hidden until the user opens it, is made when it is first
+// filled: a text field lays out its document as it is made, loading the fonts that takes,
+// which the window need not wait for.
+QPlainTextEdit& TFormInfo::memo() {
+    if (m_memo)
+        return *m_memo;
+    m_memo = new QPlainTextEdit(this);
+    m_memo->setObjectName(QStringLiteral("Memo1"));
+    m_memo->setGeometry(16, 224, 361, 137);
+    m_memo->setAccessibleName(tr("Údaje o verzi"));
+    m_memo->setFrameShape(QFrame::NoFrame);
+    m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette memoPalette = m_memo->palette();
+    memoPalette.setColor(QPalette::Base, cream);
+    m_memo->setPalette(memoPalette);
+    m_memo->hide();
+    setTabOrder(m_ui->BtnOK, m_memo);
+    setTabOrder(m_memo, m_ui->BtnMore);
+    return *m_memo;
 }
 
 void TFormInfo::BtnOKClick() {
@@ -112,8 +130,8 @@ void TFormInfo::BtnOKClick() {
 
 void TFormInfo::BtnMoreClick() {
     const double dotsPerInch = WindowPlace::dotsPerInch(this);
-    const bool expand = m_ui->Memo1->isHidden();
-    m_ui->Memo1->setVisible(expand);
+    const bool expand = memo().isHidden();
+    memo().setVisible(expand);
     setFixedHeight(WindowPlace::scaled(expand ? expandedHeight : collapsedHeight, dotsPerInch));
     m_ui->BtnMore->setText(expand ? tr("<< Info") : tr("More Info >>"));
 }

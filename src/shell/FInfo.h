@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <memory>
 
+class QPlainTextEdit;
+
 namespace Ui {
 class TFormInfo;
 }
@@ -72,8 +74,10 @@ protected:
 
 private:
     void fitLabels();
+    QPlainTextEdit& memo();
 
     bool m_labelsFitted = false;
+    QPlainTextEdit* m_memo = nullptr;
     VersionRecord m_record;
     std::unique_ptr<Ui::TFormInfo> m_ui;
     SettingsStore& SettingsKey;
