@@ -17,6 +17,7 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QPixmap>
+#include <QTimer>
 #include <cstdio>
 #include <optional>
 
@@ -54,6 +55,19 @@ QStringList foldersToSearch(const ProgramOptions& options) {
 
 // The folder whose tables the window opens: the first that holds them. When none does, the
 // first searched: the window then reports it with every folder searched.
+// Read as the PNG pictures they are: a reader allowed to guess the format loads every image
+// plugin and asks each of them first, even when it is told the format.
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {NARDEL_ICON_SIZES}) {
+        QImageReader picture(QStringLiteral(":/icons/%1x%1/" NARDEL_APP_ID ".png").arg(size),
+                             "png");
+        picture.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(picture.read()));
+    }
+    return icon;
+}
+
 QString tableFolderAmong(const QStringList& folders) {
     const QString found = firstFolderHolding(folders, TableSchema::names().tableFile);
     return found.isEmpty() ? folders.first() : found;
@@ -90,16 +104,6 @@ int main(int argc, char* argv[]) {
     // desktop entry names, so that the desktop groups the window under the entry's icon.
     QApplication::setApplicationName(QStringLiteral("Nardel"));
     QGuiApplication::setDesktopFileName(QStringLiteral(NARDEL_APP_ID));
-    // Read as the PNG pictures they are: a reader allowed to guess the format loads every image
-    // plugin and asks each of them first, even when it is told the format.
-    QIcon windowIcon;
-    for (const int size : {NARDEL_ICON_SIZES}) {
-        QImageReader picture(QStringLiteral(":/icons/%1x%1/" NARDEL_APP_ID ".png").arg(size),
-                             "png");
-        picture.setAutoDetectImageFormat(false);
-        windowIcon.addPixmap(QPixmap::fromImage(picture.read()));
-    }
-    QApplication::setWindowIcon(windowIcon);
     const ProgramTranslations translations;
 
     QtClipboard clipboard;
@@ -113,6 +117,9 @@ int main(int argc, char* argv[]) {
     fontConfig.wait();
     TFormNardel FormNardel(tableFolderAmong(folders), clipboard, settings, folders);
     FormNardel.show();
+    // Posted after the window's first steps, the icon is decoded once the info window is on
+    // the screen; the desktop shows it a moment later.
+    QTimer::singleShot(0, &FormNardel, [] { QApplication::setWindowIcon(programIcon()); });
     // A session's end closes the window as its user would, so the options are saved; the
     // loops of open dialogs end with it.
     TerminationSignals terminationSignals([&FormNardel] {
