@@ -2,6 +2,8 @@
 
 #include "store/Query.h"
 
+#include <optional>
+
 void appendRows(Query& query, const QString& textField, const QString& authorField,
                 const QString& pageField, NameList& list) {
     const int text = query.columnOf(textField);
@@ -15,10 +17,14 @@ void appendRows(Query& query, const QString& textField, const QString& authorFie
     if (author >= 0) // authors are mostly shorter than 24 bytes
         list.authors.reserve(list.authors.size() + expected,
                              list.authors.byteSize() + 24 * expected);
+    Utf8List::Appender texts(list.texts);
+    std::optional<Utf8List::Appender> authors;
+    if (author >= 0)
+        authors.emplace(list.authors);
     query.forEachRow([&](const Statement& row) {
-        list.texts.append(row.columnBytes(text));
+        texts(row.columnBytes(text));
         list.pages.append(query.integerOf(row.column(page), page));
-        if (author >= 0)
-            list.authors.append(row.columnBytes(author));
+        if (authors)
+            (*authors)(row.columnBytes(author));
     });
 }

@@ -10,17 +10,31 @@
 // them. Copies share the bytes until one of them changes, as Qt's containers do. UTF-8 sorts
 // by its bytes as the texts sort by their code points.
 class Utf8List {
+    struct Texts {
+        std::vector<char> bytes;
+        std::vector<size_t> ends; // where each text ends in bytes
+    };
+
 public:
     void reserve(qsizetype texts, qsizetype bytes) {
         Texts& own = owned();
         own.ends.reserve(size_t(texts));
         own.bytes.reserve(size_t(bytes));
     }
-    void append(QByteArrayView text) {
-        Texts& own = owned();
-        own.bytes.insert(own.bytes.end(), text.begin(), text.end());
-        own.ends.push_back(own.bytes.size());
-    }
+    void append(QByteArrayView text) { Appender (*this)(text); }
+    // Appends texts to a list that shares them with no other: a list filled in one go looks
+    // once, not for every text.
+    class Appender {
+    public:
+        explicit Appender(Utf8List& list) : m_texts(list.owned()) {}
+        void operator()(QByteArrayView text) {
+            m_texts.bytes.insert(m_texts.bytes.end(), text.begin(), text.end());
+            m_texts.ends.push_back(m_texts.bytes.size());
+        }
+
+    private:
+        Texts& m_texts;
+    };
     qsizetype size() const { return m_texts ? qsizetype(m_texts->ends.size()) : 0; }
     qsizetype byteSize() const { return m_texts ? qsizetype(m_texts->bytes.size()) : 0; }
     // Empty when there is no text `index`.
@@ -49,10 +63,6 @@ public:
     }
 
 private:
-    struct Texts {
-        std::vector<char> bytes;
-        std::vector<size_t> ends; // where each text ends in bytes
-    };
     // The texts of this list alone, copied from those it shares before it changes them.
     Texts& owned() {
         if (!m_texts)
