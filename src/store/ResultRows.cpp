@@ -20,6 +20,12 @@ void ResultRows::appendRow(const Statement& statement, int columns) {
 }
 
 void ResultRows::appendRow(std::span<const Statement::Value> values) {
+    // Room for exactly the row: a record held alone keeps no slack.
+    size_t bytes = 0;
+    for (const Statement::Value& value : values)
+        bytes += size_t(value.bytes.size());
+    cells_.reserve(cells_.size() + values.size());
+    bytes_.reserve(bytes_.size() + bytes);
     for (const Statement::Value& value : values)
         append(value);
 }
