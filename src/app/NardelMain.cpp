@@ -53,8 +53,6 @@ QStringList foldersToSearch(const ProgramOptions& options) {
     return tableFolders(QProcessEnvironment::systemEnvironment(), programFolder());
 }
 
-// The folder whose tables the window opens: the first that holds them. When none does, the
-// first searched: the window then reports it with every folder searched.
 // Read as the PNG pictures they are: a reader allowed to guess the format loads every image
 // plugin and asks each of them first, even when it is told the format.
 QIcon programIcon() {
@@ -68,6 +66,8 @@ QIcon programIcon() {
     return icon;
 }
 
+// The folder whose tables the window opens: the first that holds them. When none does, the
+// first searched: the window then reports it with every folder searched.
 QString tableFolderAmong(const QStringList& folders) {
     const QString found = firstFolderHolding(folders, TableSchema::names().tableFile);
     return found.isEmpty() ? folders.first() : found;
