@@ -45,9 +45,7 @@ QStringList fileRecords(const QString& path, QString* integrity = nullptr) {
         for (int field = 0; field < query.columnCount(); ++field) {
             const Statement::Value value = query.column(field);
             fields.append(value.kind == Statement::Kind::Null ? QStringLiteral("NULL")
-                          : value.kind == Statement::Kind::Real
-                              ? QString::number(value.real, 'g', QLocale::FloatingPointShortest)
-                              : QString::fromUtf8(query.columnBytes(field)));
+                                                              : Statement::textOf(value));
         }
         records.append(fields.join(u'|'));
     }
