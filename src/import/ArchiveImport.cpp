@@ -9,6 +9,7 @@
 #include "import/ImportError.h"
 #include "import/PairWriter.h"
 #include "import/ReadAheadSource.h"
+#include "import/RowTable.h"
 #include "import/Spool.h"
 #include "import/SynonymLinks.h"
 #include "import/TableWriter.h"
@@ -20,6 +21,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace ArchiveImport {
@@ -361,21 +363,27 @@ private:
         return name.result();
     }
 
+    // Whether the name table's row `record` has the name of `row`, as nameKey() tells names.
+    bool hasName(qint32 record, const TaxonRow& row) {
+        Spool::Cursor kept = nameRows_.from(record - 1);
+        kept.next();
+        if (kept.number() != row.level || kept.text() != row.genus)
+            return false;
+        return row.level == 0 || (kept.text() == row.species && kept.text() == row.subsp &&
+                                  kept.text() == row.author0 && kept.text() == row.author1);
+    }
+
     void takeName(const TaxonRow& row, qint64 place) {
         const Fingerprint key = nameKey(row);
         const bool hasId = !row.id.isEmpty();
         const Fingerprint id = hasId ? Fingerprint::of(row.id) : Fingerprint{};
-        // A genus's own key is its name's.
-        const Fingerprint own =
-            row.level < 2 ? parentKey(row.level, row.genus, row.species) : Fingerprint{};
         // The tables outgrow the caches: their slots are asked for together, not one after
         // the other.
         names_.prefetch(key);
         if (hasId)
             ids_.prefetch(id);
-        if (row.level == 1)
-            names_.prefetch(own);
-        if (const std::optional<qint32> first = names_.insert(key, records_ + 1)) {
+        const auto same = [&](qint32 record) { return hasName(record, row); };
+        if (const std::optional<qint32> first = names_.insert(key, records_ + 1, same)) {
             report_.note(
                 QCoreApplication::translate("ArchiveImport", "jméno, které už má dřívější řádek"),
                 where(place));
@@ -388,16 +396,13 @@ private:
             noteId(id, records_, place);
         // Every species needs its genus row and every name below the species its species
         // row; mostly the row just before is the parent.
-        if (row.level < 2) {
-            if (row.level == 1)
-                names_.insert(own, 0);
-            lastParent_[row.level] = own;
-        }
+        if (row.level < 2)
+            lastParent_[row.level] = parentKey(row.level, row.genus, row.species);
         if (row.level > 0) {
             const Fingerprint parent = parentKey(row.level - 1, row.genus, row.species);
             if (parent != lastParent_[row.level - 1])
                 // Copies: the row's texts live only until the next row is read.
-                waiting_.push_back({parent, row.level - 1,
+                waiting_.push_back({row.level - 1,
                                     QByteArray(row.genus.constData(), row.genus.size()),
                                     QByteArray(row.species.constData(), row.species.size())});
         }
@@ -412,19 +417,69 @@ private:
     }
 
     // Adds a row for each genus and species that has names below it but no row of its own.
+    // The genera are found in the name table's keys; the species that are waited for are
+    // looked for once among the rows kept, which the keys then need not hold.
     void addMissingParents() {
         const QByteArray none;
-        const auto add = [&](const Fingerprint& key, int level, const QByteArray& genus,
-                             const QByteArray& species) {
-            if (names_.insert(key, 0))
-                return;
-            keepName(level, {&genus, level == 1 ? &species : &none, &none, &none, &none});
+        const auto bySpecies = [this](qint32 a, qint32 b) {
+            const Parent& one = waiting_[size_t(a)];
+            const Parent& other = waiting_[size_t(b)];
+            return std::tie(one.genus, one.species) < std::tie(other.genus, other.species);
+        };
+        std::vector<qint32> species; // the species waited for, each once, in their order
+        for (qint32 at = 0; at < qint32(waiting_.size()); ++at) {
+            if (waiting_[size_t(at)].level == 1)
+                species.push_back(at);
+        }
+        std::sort(species.begin(), species.end(), bySpecies);
+        species.erase(std::unique(species.begin(), species.end(),
+                                  [&](qint32 a, qint32 b) { return !bySpecies(a, b); }),
+                      species.end());
+        std::vector<bool> hasRow(species.size());
+        const auto speciesAt = [&](QByteArrayView genus, QByteArrayView epithet) {
+            const auto at = std::partition_point(species.begin(), species.end(), [&](qint32 p) {
+                const Parent& parent = waiting_[size_t(p)];
+                return std::pair(QByteArrayView(parent.genus), QByteArrayView(parent.species)) <
+                       std::pair(genus, epithet);
+            });
+            const bool found = at != species.end() && waiting_[size_t(*at)].genus == genus &&
+                               waiting_[size_t(*at)].species == epithet;
+            return found ? at - species.begin() : -1;
+        };
+        if (!species.empty()) {
+            Spool::Cursor rows = nameRows_.from(0, true);
+            while (rows.next()) {
+                if (rows.number() != 1)
+                    continue;
+                const QByteArrayView genus = rows.text();
+                if (const qsizetype at = speciesAt(genus, rows.text()); at >= 0)
+                    hasRow[size_t(at)] = true;
+            }
+        }
+        const auto add = [&](int level, const QByteArray& genus, const QByteArray& epithet) {
+            if (level == 1) {
+                const qsizetype at = speciesAt(genus, epithet);
+                if (hasRow[size_t(at)])
+                    return;
+                hasRow[size_t(at)] = true;
+            } else {
+                const Fingerprint key = parentKey(0, genus, {});
+                const auto sameGenus = [&](qint32 record) {
+                    Spool::Cursor kept = nameRows_.from(record - 1);
+                    kept.next();
+                    return kept.number() == 0 && kept.text() == genus;
+                };
+                if (names_.find(key, sameGenus))
+                    return;
+                names_.insert(key, records_ + 1, sameGenus);
+            }
+            keepName(level, {&genus, level == 1 ? &epithet : &none, &none, &none, &none});
             ++(level == 0 ? report_.addedGenera : report_.addedSpecies);
         };
         for (const Parent& parent : waiting_) {
-            add(parent.key, parent.level, parent.genus, parent.species);
+            add(parent.level, parent.genus, parent.species);
             if (parent.level == 1)
-                add(parentKey(0, parent.genus, {}), 0, parent.genus, {});
+                add(0, parent.genus, {});
         }
         decltype(waiting_)().swap(waiting_);
     }
@@ -551,7 +606,6 @@ private:
     }
 
     struct Parent {
-        Fingerprint key;
         int level;
         QByteArray genus;
         QByteArray species;
@@ -567,12 +621,12 @@ private:
     const Progress& progress_;
     QStringList coreFiles_;
     ImportReport report_;
-    QString wholeCitation_;  // report_ has the citation as it is shown
-    qint32 records_ = 0;     // the name table's rows so far, the last PN_REC
-    Spool nameRows_;         // level, genus, species, subsp, author0, author1
-    FingerprintTable names_; // each name's first PN_REC; the species that have rows
-    FingerprintTable ids_;   // the ids of names (PN_REC) and of skipped rows
-    Spool synonyms_;         // place, text, own id, targets
+    QString wholeCitation_; // report_ has the citation as it is shown
+    qint32 records_ = 0;    // the name table's rows so far, the last PN_REC
+    Spool nameRows_;        // level, genus, species, subsp, author0, author1
+    RowTable names_;        // each name's first PN_REC
+    FingerprintTable ids_;  // the ids of names (PN_REC) and of skipped rows
+    Spool synonyms_;        // place, text, own id, targets
     Fingerprint lastParent_[2];
     std::vector<Parent> waiting_; // names whose parent row was not just before them
 };

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 constexpr qsizetype bufferSize = 1 << 18;
@@ -43,6 +44,7 @@ void Spool::flush() {
     const qint64 size = qint64(recordStart_);
     if (file_.write(out_.data(), size) != size)
         failWriting(file_);
+    written_ += size;
     out_.erase(out_.begin(), out_.begin() + qsizetype(recordStart_));
     recordStart_ = 0;
 }
@@ -57,6 +59,8 @@ void Spool::addText(QByteArrayView text) {
 }
 
 void Spool::endRecord() {
+    if ((records_ & ((qint64(1) << strideBits) - 1)) == 0)
+        strides_.push_back(written_ + qint64(recordStart_));
     const qint64 size = qint64(out_.size() - recordStart_ - sizeof size);
     std::memcpy(out_.data() + recordStart_, &size, sizeof size);
     recordStart_ = out_.size();
@@ -117,6 +121,80 @@ qint64 Spool::number() {
 }
 
 QByteArrayView Spool::text() {
+    const qint64 size = number();
+    const QByteArrayView text(buffer_.constData() + field_, size);
+    field_ += size;
+    return text;
+}
+
+QByteArrayView Spool::readAt(qint64 position, qsizetype size, QByteArray& into) {
+    const qint64 end = written_ + qint64(out_.empty() ? 0 : recordStart_);
+    size = qsizetype(std::clamp<qint64>(end - position, 0, size));
+    into.resize(size);
+    qsizetype done = 0;
+    if (position < written_) {
+        // What the file object still buffers goes to the file first; pread keeps the place
+        // of the reading in order.
+        if (!file_.flush())
+            failWriting(file_);
+        const qsizetype fromFile = qsizetype(std::min<qint64>(written_ - position, size));
+        while (done < fromFile) {
+            const ssize_t read = ::pread(file_.handle(), into.data() + done,
+                                         size_t(fromFile - done), position + done);
+            if (read <= 0)
+                fail(file_, read < 0
+                                ? QString::fromLocal8Bit(std::strerror(errno))
+                                : QCoreApplication::translate("Spool", "končí uprostřed záznamu"));
+            done += read;
+        }
+    }
+    if (done < size)
+        std::memcpy(into.data() + done, out_.data() + (position + done - written_),
+                    size_t(size - done));
+    return into;
+}
+
+Spool::Cursor Spool::from(qint64 index, bool scan) {
+    Cursor cursor(*this, strides_.empty() ? 0 : strides_[size_t(index >> strideBits)],
+                  scan ? bufferSize : 1 << 12);
+    for (qint64 skip = index & ((qint64(1) << strideBits) - 1); skip > 0; --skip)
+        cursor.next();
+    return cursor;
+}
+
+bool Spool::Cursor::fill(qsizetype wanted) {
+    if (buffer_.size() - at_ >= wanted)
+        return true;
+    buffer_.remove(0, at_);
+    at_ = 0;
+    QByteArray more;
+    const QByteArrayView read =
+        spool_->readAt(position_, std::max(chunk_, wanted - buffer_.size()), more);
+    buffer_.append(read);
+    position_ += read.size();
+    return buffer_.size() >= wanted;
+}
+
+bool Spool::Cursor::next() {
+    if (!fill(sizeof(qint64)))
+        return false;
+    qint64 size = 0;
+    std::memcpy(&size, buffer_.constData() + at_, sizeof size);
+    if (!fill(qsizetype(sizeof size) + size))
+        return false;
+    field_ = at_ + qsizetype(sizeof size);
+    at_ = field_ + size;
+    return true;
+}
+
+qint64 Spool::Cursor::number() {
+    qint64 value = 0;
+    std::memcpy(&value, buffer_.constData() + field_, sizeof value);
+    field_ += sizeof value;
+    return value;
+}
+
+QByteArrayView Spool::Cursor::text() {
     const qint64 size = number();
     const QByteArrayView text(buffer_.constData() + field_, size);
     field_ += size;
