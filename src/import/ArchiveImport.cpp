@@ -164,6 +164,66 @@ QString skipText(const TaxonRow& row) {
     return {};
 }
 
+// The ids of a checklist sorted by their fingerprints, for looking up the synonyms' targets:
+// 16 bytes an id, no room left free. The ids were told apart exactly as they were read; a
+// target is found by 96 bits of its fingerprint, as FingerprintTable tells keys apart.
+class SortedIds {
+public:
+    // From the ids' rows: text, then what the id leads to.
+    explicit SortedIds(Spool& rows) {
+        entries_.reserve(size_t(rows.records()));
+        rows.rewind();
+        while (rows.next()) {
+            const Fingerprint print = Fingerprint::of(rows.text());
+            entries_.push_back({print.high, quint32(print.low), qint32(rows.number())});
+        }
+        std::sort(entries_.begin(), entries_.end());
+        // About four ids a bucket, found by the top bits of their fingerprints.
+        while (shift_ > 1 && (quint64(1) << (64 - shift_)) * 4 < entries_.size())
+            --shift_;
+        const size_t buckets = size_t(1) << (64 - shift_);
+        starts_.reserve(buckets + 1);
+        size_t at = 0;
+        for (size_t bucket = 0; bucket < buckets; ++bucket) {
+            starts_.push_back(qint32(at));
+            while (at < entries_.size() && (entries_[at].high >> shift_) == bucket)
+                ++at;
+        }
+        starts_.push_back(qint32(at));
+    }
+
+    std::optional<qint32> find(const Fingerprint& key) const {
+        const size_t bucket = size_t(key.high >> shift_);
+        for (qint32 at = starts_[bucket]; at < starts_[bucket + 1]; ++at) {
+            const Entry& entry = entries_[size_t(at)];
+            if (entry.high == key.high && entry.low == quint32(key.low))
+                return entry.target;
+        }
+        return std::nullopt;
+    }
+
+    void prefetch(const Fingerprint& key) const {
+        const size_t bucket = size_t(key.high >> shift_);
+        __builtin_prefetch(&starts_[bucket]);
+        if (!entries_.empty())
+            __builtin_prefetch(&entries_[std::min(
+                entries_.size() - 1, size_t(double(key.high) / 0x1p64 * double(entries_.size())))]);
+    }
+
+private:
+    struct Entry {
+        quint64 high;
+        quint32 low;
+        qint32 target;
+        bool operator<(const Entry& other) const {
+            return high != other.high ? high < other.high : low < other.low;
+        }
+    };
+    std::vector<Entry> entries_;
+    std::vector<qint32> starts_; // where each bucket's ids begin, and the end
+    int shift_ = 63;
+};
+
 class Importer {
 public:
     Importer(const QString& archive, const QString& folder, const Progress& progress)
@@ -205,6 +265,7 @@ private:
                      .arg(archive_, report_.text().trimmed()));
         addMissingParents();
         names_.clear();
+        ids_.clear();
 
         TableWriter& writer = pair.names();
         const TableSchema::Layout& layout = TableSchema::names();
@@ -302,12 +363,22 @@ private:
     // Keeps what an id leads to; an id that an earlier row has leads where that row does.
     void noteId(QByteArrayView id, qint32 target, qint64 place) {
         if (!id.isEmpty())
-            noteId(Fingerprint::of(id), target, place);
+            noteId(Fingerprint::of(id), id, target, place);
     }
 
-    void noteId(const Fingerprint& id, qint32 target, qint64 place) {
-        if (ids_.insert(id, target))
+    void noteId(const Fingerprint& print, QByteArrayView id, qint32 target, qint64 place) {
+        const auto same = [&](qint32 row) {
+            Spool::Cursor kept = idRows_.from(row);
+            kept.next();
+            return kept.text() == id;
+        };
+        if (ids_.insert(print, qint32(idRows_.records()), same)) {
             noteDuplicateId(place);
+            return;
+        }
+        idRows_.addText(id);
+        idRows_.addNumber(target);
+        idRows_.endRecord();
     }
 
     void noteDuplicateId(qint64 place) {
@@ -388,12 +459,12 @@ private:
                 QCoreApplication::translate("ArchiveImport", "jméno, které už má dřívější řádek"),
                 where(place));
             if (hasId)
-                noteId(id, *first, place);
+                noteId(id, row.id, *first, place);
             return;
         }
         keepName(row.level, {&row.genus, &row.species, &row.subsp, &row.author0, &row.author1});
         if (hasId)
-            noteId(id, records_, place);
+            noteId(id, row.id, records_, place);
         // Every species needs its genus row and every name below the species its species
         // row; mostly the row just before is the parent.
         if (row.level < 2)
@@ -495,17 +566,23 @@ private:
             qint64 place;
         };
         std::vector<Target> unknown;
-        // The targets are looked up a batch at a time, their slots asked for beforehand.
+        // The links found wait on disk while the ids are in memory.
+        Spool accepted;
+        std::optional<SortedIds> ids(std::in_place, idRows_);
+        // The targets are looked up a batch at a time, their places asked for beforehand.
         std::vector<Target> batch;
         const auto lookUp = [&] {
             for (const Target& link : batch) {
-                const std::optional<qint32> found = ids_.find(link.target);
-                if (!found)
+                const std::optional<qint32> found = ids->find(link.target);
+                if (!found) {
                     unknown.push_back(link);
-                else if (*found == notImported)
+                } else if (*found == notImported) {
                     noteFailure(notWritten, link.place);
-                else
-                    links.addAccepted(link.synonym, *found);
+                } else {
+                    accepted.addNumber(link.synonym);
+                    accepted.addNumber(*found);
+                    accepted.endRecord();
+                }
             }
             batch.clear();
         };
@@ -519,14 +596,20 @@ private:
             for (qint64 count = synonyms_.number(); count > 0; --count) {
                 const quint64 high = quint64(synonyms_.number());
                 const Fingerprint target{high, quint64(synonyms_.number())};
-                ids_.prefetch(target);
+                ids->prefetch(target);
                 batch.push_back({synonym, target, place});
             }
             if (batch.size() >= 32)
                 lookUp();
         }
         lookUp();
-        ids_.clear();
+        ids.reset();
+        links.expect(accepted.records());
+        accepted.rewind();
+        while (accepted.next()) {
+            const qint64 from = accepted.number();
+            links.addAccepted(qint32(from), qint32(accepted.number()));
+        }
         if (!unknown.empty()) {
             // The ids of the synonyms themselves, only when some synonym points elsewhere.
             FingerprintTable synonymIds;
@@ -625,7 +708,8 @@ private:
     qint32 records_ = 0;    // the name table's rows so far, the last PN_REC
     Spool nameRows_;        // level, genus, species, subsp, author0, author1
     RowTable names_;        // each name's first PN_REC
-    FingerprintTable ids_;  // the ids of names (PN_REC) and of skipped rows
+    RowTable ids_;          // while reading: the row of each id in idRows_
+    Spool idRows_;          // the ids of names and of skipped rows, each once: text, PN_REC
     Spool synonyms_;        // place, text, own id, targets
     Fingerprint lastParent_[2];
     std::vector<Parent> waiting_; // names whose parent row was not just before them

@@ -17,8 +17,15 @@ void sortOnce(std::vector<Link>& links) {
 
 } // namespace
 
+// The links come in the order of the synonyms: each synonym's PN_RECs follow the last's.
 void SynonymLinks::addAccepted(qint32 synonym, qint32 record) {
-    accepted_.push_back({synonym, record});
+    startUpTo(synonym);
+    records_.push_back(record);
+}
+
+void SynonymLinks::startUpTo(qint32 synonym) {
+    while (qint64(start_.size()) <= synonym)
+        start_.push_back(qint32(std::min<size_t>(records_.size(), size_t(mostLinks) + 1)));
 }
 
 void SynonymLinks::addChained(qint32 synonym, qint32 to, qint64 place) {
@@ -40,21 +47,22 @@ SynonymLinks::Range SynonymLinks::rangeOf(qint32 synonym) const {
 
 bool SynonymLinks::resolve(qint32 synonyms,
                            const std::function<void(bool cycle, qint64 place)>& failed) {
-    sortOnce(accepted_);
     sortOnce(chained_);
     try {
-        spend(qint64(accepted_.size()));
-        // One PN_REC after the other, with where each synonym's begin.
-        start_.assign(size_t(synonyms) + 1, 0);
-        records_.reserve(accepted_.size());
-        size_t at = 0;
+        spend(qint64(records_.size()));
+        // Each synonym's PN_RECs in order, each once.
+        startUpTo(synonyms);
+        qint32 kept = 0;
         for (qint32 synonym = 0; synonym < synonyms; ++synonym) {
-            start_[size_t(synonym)] = qint64(records_.size());
-            for (; at < accepted_.size() && accepted_[at].from == synonym; ++at)
-                records_.push_back(accepted_[at].to);
+            const auto begin = records_.begin() + start_[size_t(synonym)];
+            const auto end = records_.begin() + start_[size_t(synonym) + 1];
+            start_[size_t(synonym)] = kept;
+            std::sort(begin, end);
+            const auto last = std::unique(begin, end);
+            kept = qint32(std::copy(begin, last, records_.begin() + kept) - records_.begin());
         }
-        start_[size_t(synonyms)] = qint64(records_.size());
-        decltype(accepted_)().swap(accepted_);
+        start_[size_t(synonyms)] = kept;
+        records_.resize(size_t(kept));
         if (!chained_.empty())
             resolveChains(synonyms);
     } catch (const TooManyLinks&) {

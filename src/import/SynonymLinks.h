@@ -16,6 +16,8 @@ public:
     // links through other synonyms counted for each synonym they lead from.
     static constexpr qint64 mostLinks = 20'000'000;
 
+    // Room for `links` of addAccepted(), so that the lists need not grow by copying.
+    void expect(qint64 links) { records_.reserve(size_t(links)); }
     // The synonym points to the name table's row `record` (PN_REC).
     void addAccepted(qint32 synonym, qint32 record);
     // The synonym points to another synonym.
@@ -44,15 +46,16 @@ private:
     Range direct(qint32 synonym) const {
         return {start_[size_t(synonym)], start_[size_t(synonym) + 1]};
     }
+    void startUpTo(qint32 synonym);
     Range rangeOf(qint32 synonym) const;
     void spend(qint64 links);
 
-    std::vector<Link> accepted_;                     // synonym, PN_REC
     std::vector<Link> chained_;                      // synonym, the synonym it points to
     std::vector<std::pair<qint32, qint64>> placeOf_; // of the synonyms that point to synonyms
-    std::vector<qint32> records_;    // the direct PN_RECs of all synonyms in their order, then
-                                     // the sets reached through chains
-    std::vector<qint64> start_;      // where each synonym's direct PN_RECs begin
+    std::vector<qint32> records_; // the direct PN_RECs of all synonyms in their order, then
+                                  // the sets reached through chains
+    // Where each synonym's direct PN_RECs begin: 32 bits, as the links are at most mostLinks.
+    std::vector<qint32> start_;
     std::vector<qint32> chainStart_; // where each synonym's links to synonyms begin
     std::vector<Range> sets_;        // the sets reached through chains ...
     std::vector<qint32> setOf_;      // ... each synonym's, or -1 for its direct PN_RECs
