@@ -604,7 +604,7 @@ private:
         }
         lookUp();
         ids.reset();
-        links.expect(accepted.records());
+        links.expect(accepted.records(), synonym);
         accepted.rewind();
         while (accepted.next()) {
             const qint64 from = accepted.number();
@@ -656,7 +656,56 @@ private:
         writer.finish();
     }
 
+    // The synonyms whose name another synonym has too, in their order, each with the first
+    // synonym of that name. Names are sorted by 32 bits of their fingerprints beside their
+    // synonym's number, 8 bytes a synonym for a moment; names whose bits agree are read back
+    // and compared.
+    std::vector<std::pair<qint32, qint32>> repeatedNames() {
+        std::vector<quint64> names;
+        names.reserve(size_t(synonyms_.records()));
+        synonyms_.rewind();
+        for (qint64 synonym = 0; synonyms_.next(); ++synonym) {
+            synonyms_.number();
+            const quint32 bits = quint32(Fingerprint::of(synonyms_.text()).high);
+            names.push_back(quint64(bits) << 32 | quint64(synonym));
+        }
+        std::sort(names.begin(), names.end());
+        std::vector<std::pair<qint32, qint32>> repeated;
+        std::vector<std::pair<qint32, QByteArray>> firsts; // of a run: each name's first synonym
+        std::vector<qint32> firstOf;
+        for (size_t start = 0, end = 0; start < names.size(); start = end) {
+            while (end < names.size() && names[end] >> 32 == names[start] >> 32)
+                ++end;
+            if (end - start == 1)
+                continue;
+            firsts.clear();
+            firstOf.clear();
+            for (size_t at = start; at < end; ++at) {
+                const qint32 synonym = qint32(quint32(names[at]));
+                Spool::Cursor kept = synonyms_.from(synonym);
+                kept.next();
+                kept.number();
+                const QByteArrayView name = kept.text();
+                const auto first = std::find_if(firsts.begin(), firsts.end(), [&](const auto& one) {
+                    return one.second == name;
+                });
+                firstOf.push_back(first == firsts.end() ? synonym : first->first);
+                if (first == firsts.end())
+                    firsts.push_back({synonym, name.toByteArray()});
+            }
+            for (size_t at = start; at < end; ++at) {
+                const qint32 first = firstOf[at - start];
+                if (std::count(firstOf.begin(), firstOf.end(), first) > 1)
+                    repeated.push_back({qint32(quint32(names[at])), first});
+            }
+        }
+        decltype(names)().swap(names);
+        std::sort(repeated.begin(), repeated.end());
+        return repeated;
+    }
+
     void writeSynonymRows(TableWriter& writer) {
+        const std::vector<std::pair<qint32, qint32>> repeated = repeatedNames();
         SynonymLinks links;
         resolveSynonyms(links);
         const TableSchema::Layout& layout = TableSchema::synonyms();
@@ -664,13 +713,18 @@ private:
         const int record = layout.position(SynonymColumn::acceptedRecord);
         synonyms_.rewind();
         const qint64 total = synonyms_.records();
-        // Each synonym with each accepted name once, however often the archive repeats it.
+        // Each synonym with each accepted name once, however often the archive repeats it: a
+        // synonym's accepted names are each once, so only a repeated name can repeat a pair.
         FingerprintTable written;
+        auto next = repeated.begin();
         for (qint64 synonym = 0; synonyms_.next(); ++synonym) {
             const qint64 place = synonyms_.number();
             const QByteArrayView name = synonyms_.text();
+            const bool isRepeated = next != repeated.end() && next->first == synonym;
+            const qint32 first = isRepeated ? (next++)->second : 0;
             for (const qint32 accepted : links.acceptedOf(synonym)) {
-                if (written.insert(FingerprintBuilder().add(name).add(accepted).result(), 0)) {
+                if (isRepeated &&
+                    written.insert(FingerprintBuilder().add(first).add(accepted).result(), 0)) {
                     noteFailure(QCoreApplication::translate(
                                     "ArchiveImport", "synonymum, které už má dřívější řádek se "
                                                      "stejným přijatým jménem (zapsáno jednou)"),

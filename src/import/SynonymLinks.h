@@ -16,8 +16,12 @@ public:
     // links through other synonyms counted for each synonym they lead from.
     static constexpr qint64 mostLinks = 20'000'000;
 
-    // Room for `links` of addAccepted(), so that the lists need not grow by copying.
-    void expect(qint64 links) { records_.reserve(size_t(links)); }
+    // Room for `links` of addAccepted() from `synonyms`, so that the lists need not grow by
+    // copying.
+    void expect(qint64 links, qint32 synonyms) {
+        records_.reserve(size_t(links));
+        start_.reserve(size_t(synonyms) + 1);
+    }
     // The synonym points to the name table's row `record` (PN_REC).
     void addAccepted(qint32 synonym, qint32 record);
     // The synonym points to another synonym.
