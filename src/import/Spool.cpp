@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 namespace {
-constexpr qsizetype bufferSize = 1 << 18;
+constexpr qsizetype bufferSize = 1 << 16;
 
 [[noreturn]] void fail(const QFile& file, const QString& what) {
     throw ImportError(QCoreApplication::translate("Spool", "%1: dočasný soubor importu: %2")
