@@ -15,6 +15,9 @@
 #include <QFileInfo>
 #include <cstdio>
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -101,6 +104,14 @@ QString whereTheTablesAre(const QString& given, bool folderGiven) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+#ifdef __GLIBC__
+    // An import frees its large tables phase by phase. Left to itself, glibc raises the size
+    // from which it maps blocks of their own, and the size from which it gives freed memory
+    // back, to the largest block freed so far: memory then freed by smaller blocks can stay
+    // with the process while the next phase takes its own. A fixed size keeps both as they
+    // start.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     QCoreApplication app(argc, argv);
     const ProgramTranslations translations;
     QStringList args = app.arguments().mid(1);
