@@ -385,6 +385,33 @@ private slots:
         QCOMPARE(countOf(report, "zapsáno jednou"), 1);
     }
 
+    // A name or an id that an earlier row has keeps the earlier row; another author's name
+    // is a name of its own.
+    void repeatedNamesAndIdsLeadToTheFirst() {
+        Checklist checklist;
+        checklist.write("meta.xml", meta(tabs));
+        checklist.write("taxa.txt",
+                        header +
+                            "1\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n"
+                            "2\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n"
+                            "1\t\tPicea abies (L.) H.Karst.\t(L.) H.Karst.\tspecies\taccepted\n"
+                            "3\t2\tAbies pectinata DC.\tDC.\tspecies\tsynonym\n"
+                            "4\t1\tPicea excelsa Link\tLink\tspecies\tsynonym\n"
+                            "5\t\tAbies alba Mill.\tMill.\tspecies\taccepted\n"
+                            "6\t\tAbies alba Nutt.\tNutt.\tspecies\taccepted\n");
+        const ImportReport report = checklist.import();
+        QCOMPARE(checklist.names(),
+                 QStringList({"0|Abies||||", "0|Picea||||", "1|Abies|alba||Mill.|",
+                              "1|Abies|alba||Nutt.|", "1|Picea|abies||(L.) H.Karst.|"}));
+        QCOMPARE(checklist.synonyms(),
+                 QStringList({"Abies pectinata = Abies alba", "Picea excelsa = Abies alba"}));
+        QCOMPARE(report.skipped.size(), 2);
+        QVERIFY(report.skipped[0].what.contains("jméno, které už má dřívější řádek"));
+        QCOMPARE(report.skipped[0].first, QStringList({"3", "7"}));
+        QVERIFY(report.skipped[1].what.contains("id, které má už dřívější řádek"));
+        QCOMPARE(report.skipped[1].first, QStringList({"4"}));
+    }
+
     void citation_data() {
         QTest::addColumn<QByteArray>("eml");
         QTest::addColumn<QString>("citation");
