@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <unistd.h>
 

@@ -68,7 +68,8 @@ private:
     std::vector<char> out_;
     size_t recordStart_ = 0;
     qint64 written_ = 0; // the bytes in the file, before out_
-    // Where every `strideOf`-th record begins: a cursor starts from the one before its record.
+    // Where every 2^strideBits-th record begins: a cursor starts from the last one before its
+    // record.
     static constexpr int strideBits = 6;
     std::vector<qint64> strides_;
     // Reading.
