@@ -47,7 +47,7 @@ QList<TextRun> runsOf(const QList<bool>& italic) {
 
 } // namespace
 
-FormattedName composeFormattedName(int level, const NameTextInput& in) {
+FormattedText composeFormattedName(int level, const NameTextInput& in) {
     QString text = in.genus;
     qsizetype speciesAuthorStart = 0, speciesAuthorLength = -1;
     qsizetype subspAuthorStart = 0, subspAuthorLength = -1;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "picker/BaseFormat.h"
-#include "picker/FormattedName.h"
+#include "platform/BaseFormat.h"
+#include "platform/FormattedText.h"
 
 class Clipboard;
 class QFont;
@@ -16,7 +16,7 @@ public:
     BaseFormat& baseFormat() { return base; }
 
     // Copies `name` in the base format to the clipboard.
-    void copy(const FormattedName& name) const;
+    void copy(const FormattedText& name) const;
 
 private:
     Clipboard& m_clipboard;

@@ -14,8 +14,8 @@
 //   subspecies author
 #include "fuzz/FuzzCheck.h"
 #include "picker/FormattedName.h"
-#include "picker/HtmlWriter.h"
-#include "picker/RtfWriter.h"
+#include "platform/HtmlWriter.h"
+#include "platform/RtfWriter.h"
 #include "support/RichTextReader.h"
 
 #include <QGuiApplication>
@@ -71,7 +71,7 @@ Input inputOf(const QByteArray& bytes) {
     return in;
 }
 
-FormattedName nameOf(const Input& in) {
+FormattedText nameOf(const Input& in) {
     const QList<int> pages{1};
     const QString citation;
     return composeFormattedName(in.level,
@@ -93,8 +93,8 @@ QString carried(const QString& text) {
 }
 
 // The name as it must read back: each run carried, empty runs gone, runs of one style joined.
-FormattedName carried(const FormattedName& name) {
-    FormattedName expected;
+FormattedText carried(const FormattedText& name) {
+    FormattedText expected;
     for (const TextRun& run : name.runs) {
         const QString text = carried(name.text.sliced(run.start, run.length));
         if (text.isEmpty())
@@ -124,8 +124,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Input in = inputOf(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
-    const FormattedName name = nameOf(in);
-    const FormattedName expected = carried(name);
+    const FormattedText name = nameOf(in);
+    const FormattedText expected = carried(name);
     const QString face = carried(in.format.face);
 
     const RichText rtf = readRtf(writeRtf(name, in.format));

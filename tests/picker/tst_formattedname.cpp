@@ -5,7 +5,7 @@
 namespace {
 
 // The formatted name with its italic stretches between slashes.
-QString markup(const FormattedName& name) {
+QString markup(const FormattedText& name) {
     QString out;
     qsizetype covered = 0;
     for (const TextRun& run : name.runs) {
@@ -120,7 +120,7 @@ private slots:
         QFETCH(QString, expected);
         const QList<int> pages = {0, 0};
         const QString citation;
-        const FormattedName name = composeFormattedName(
+        const FormattedText name = composeFormattedName(
             level, {genus, 0, species, species.isEmpty() ? 0 : 1, subsp, subsp.isEmpty() ? 0 : 1,
                     authors, pages, pages, pages, speciesAuthor, subspAuthor, citation});
         QCOMPARE(markup(name), expected);

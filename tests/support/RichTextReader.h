@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picker/FormattedName.h"
+#include "platform/FormattedText.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -12,7 +12,7 @@
 // is pasted into.
 struct RichText {
     QString markup;
-    FormattedName name; // the same text and its italic and upright runs
+    FormattedText name; // the same text and its italic and upright runs
     QString face;
     int pointSize = 0;
     bool bold = false;

@@ -1,6 +1,6 @@
-#include "picker/RtfWriter.h"
+#include "platform/RtfWriter.h"
 
-#include "picker/CopyableText.h"
+#include "platform/CopyableText.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ QByteArray formatted(const BaseFormat& format) {
 
 } // namespace
 
-QByteArray writeRtf(const FormattedName& name, const BaseFormat& format) {
+QByteArray writeRtf(const FormattedText& name, const BaseFormat& format) {
     QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1250\\uc1";
     // A format the user did not choose names no font, colour or style, not even a default
     // font (\deff): Writer then pastes the name in the face and size of its paragraph.

@@ -1,17 +1,17 @@
-#include "picker/HtmlWriter.h"
-#include "picker/RtfWriter.h"
+#include "platform/HtmlWriter.h"
+#include "platform/RtfWriter.h"
 #include "support/RichTextReader.h"
 
 #include <QFont>
 #include <QTest>
 
-Q_DECLARE_METATYPE(FormattedName)
+Q_DECLARE_METATYPE(FormattedText)
 
 namespace {
 
 // A name from its markup: italic stretches between slashes.
-FormattedName nameOf(const QString& markup) {
-    FormattedName name;
+FormattedText nameOf(const QString& markup) {
+    FormattedText name;
     bool italic = false;
     for (const QString& piece : markup.split(u'/')) {
         if (!piece.isEmpty())
@@ -48,7 +48,7 @@ private slots:
     }
     void runsSurviveBothFormats() {
         QFETCH(QString, markup);
-        const FormattedName name = nameOf(markup);
+        const FormattedText name = nameOf(markup);
         QCOMPARE(readRtf(writeRtf(name, plainFormat())).markup, markup);
         QCOMPARE(readHtml(writeHtml(name, plainFormat())).markup, markup);
     }
@@ -75,7 +75,7 @@ private slots:
     void charactersACopyCannotCarry() {
         QFETCH(QString, markup);
         QFETCH(QString, carried);
-        const FormattedName name = nameOf(markup);
+        const FormattedText name = nameOf(markup);
         QCOMPARE(readRtf(writeRtf(name, plainFormat())).markup, carried);
         const QByteArray html = writeHtml(name, plainFormat());
         QVERIFY(!html.contains('\0'));
@@ -124,7 +124,7 @@ private slots:
         format.underline = underline;
         format.strikeout = strikeout;
         format.colour = colour;
-        const FormattedName name = nameOf("/Picea abies /L.");
+        const FormattedText name = nameOf("/Picea abies /L.");
         for (const RichText& read :
              {readRtf(writeRtf(name, format)), readHtml(writeHtml(name, format))}) {
             QCOMPARE(read.face, face);
@@ -142,7 +142,7 @@ private slots:
     void formatNotChosenIsLeftToTheParagraph() {
         BaseFormat format = BaseFormat::fromFont(QFont("DejaVu Serif", 14, QFont::Bold), Qt::white);
         format.underline = format.strikeout = true;
-        const FormattedName name = nameOf("/Picea abies /L.");
+        const FormattedText name = nameOf("/Picea abies /L.");
         for (const RichText& read :
              {readRtf(writeRtf(name, format)), readHtml(writeHtml(name, format))}) {
             QCOMPARE(read.markup, QString("/Picea abies /L."));

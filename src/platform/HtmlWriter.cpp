@@ -1,6 +1,6 @@
-#include "picker/HtmlWriter.h"
+#include "platform/HtmlWriter.h"
 
-#include "picker/CopyableText.h"
+#include "platform/CopyableText.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ QString cssStyle(const BaseFormat& format) {
 
 } // namespace
 
-QByteArray writeHtml(const FormattedName& name, const BaseFormat& format) {
+QByteArray writeHtml(const FormattedText& name, const BaseFormat& format) {
     QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>"
                                   "<!--StartFragment--><span style=\"") +
                    cssStyle(format) + QStringLiteral("\">");

@@ -1,4 +1,4 @@
-#include "picker/CopyableText.h"
+#include "platform/CopyableText.h"
 
 namespace {
 

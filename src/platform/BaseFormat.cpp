@@ -1,4 +1,4 @@
-#include "picker/BaseFormat.h"
+#include "platform/BaseFormat.h"
 
 #include <QFont>
 #include <QFontInfo>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "picker/BaseFormat.h"
-#include "picker/FormattedName.h"
+#include "platform/BaseFormat.h"
+#include "platform/FormattedText.h"
 
 #include <QByteArray>
 
 // The formatted name as an HTML fragment for browser editors and word processors: UTF-8 with
 // its charset declared, the base format on one span, the italic runs in <i>, of the text that
 // a copy carries (copyableText). Spaces are kept as they stand, two in a row included.
-QByteArray writeHtml(const FormattedName& name, const BaseFormat& format);
+QByteArray writeHtml(const FormattedText& name, const BaseFormat& format);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "picker/BaseFormat.h"
-#include "picker/FormattedName.h"
+#include "platform/BaseFormat.h"
+#include "platform/FormattedText.h"
 
 #include <QByteArray>
 
@@ -10,4 +10,4 @@
 // adds its one font, size, colour and style, and without one the name takes the format of the
 // paragraph it is pasted into. Characters beyond ASCII are written as \uN escapes, so the
 // bytes are ASCII whatever the text.
-QByteArray writeRtf(const FormattedName& name, const BaseFormat& format);
+QByteArray writeRtf(const FormattedText& name, const BaseFormat& format);
