@@ -47,15 +47,33 @@ QString cssStyle(const BaseFormat& format) {
 
 } // namespace
 
-QByteArray writeHtml(const FormattedText& name, const BaseFormat& format) {
+QByteArray writeHtml(const QList<FormattedText>& paragraphs, const BaseFormat& format) {
+    const QString span =
+        QStringLiteral("<span style=\"") + cssStyle(format) + QStringLiteral("\">");
     QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>"
-                                  "<!--StartFragment--><span style=\"") +
-                   cssStyle(format) + QStringLiteral("\">");
-    for (const TextRun& run : name.runs) {
-        const QString text =
-            copyableText(QStringView(name.text).sliced(run.start, run.length)).toHtmlEscaped();
-        html += run.italic ? QStringLiteral("<i>") + text + QStringLiteral("</i>") : text;
+                                  "<!--StartFragment-->");
+    // One paragraph goes without <p>, so that a name pastes into the paragraph it lands in.
+    const bool several = paragraphs.size() > 1;
+    for (const FormattedText& paragraph : paragraphs) {
+        // An empty paragraph holds a line break, as word processors write it: readers drop
+        // an empty <p>.
+        if (several && paragraph.text.isEmpty()) {
+            html += QStringLiteral("<p><br></p>");
+            continue;
+        }
+        html += several ? QStringLiteral("<p>") + span : span;
+        for (const TextRun& run : paragraph.runs) {
+            const QString text =
+                copyableText(QStringView(paragraph.text).sliced(run.start, run.length))
+                    .toHtmlEscaped();
+            html += run.italic ? QStringLiteral("<i>") + text + QStringLiteral("</i>") : text;
+        }
+        html += several ? QStringLiteral("</span></p>") : QStringLiteral("</span>");
     }
-    html += QStringLiteral("</span><!--EndFragment--></body></html>");
+    html += QStringLiteral("<!--EndFragment--></body></html>");
     return html.toUtf8();
+}
+
+QByteArray writeHtml(const FormattedText& name, const BaseFormat& format) {
+    return writeHtml(QList<FormattedText>{name}, format);
 }

@@ -43,13 +43,22 @@ QByteArray formatted(const BaseFormat& format) {
 
 } // namespace
 
-QByteArray writeRtf(const FormattedText& name, const BaseFormat& format) {
+QByteArray writeRtf(const QList<FormattedText>& paragraphs, const BaseFormat& format) {
     QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1250\\uc1";
     // A format the user did not choose names no font, colour or style, not even a default
-    // font (\deff): Writer then pastes the name in the face and size of its paragraph.
+    // font (\deff): Writer then pastes the text in the face and size of its paragraph.
     rtf += format.chosen ? formatted(format) : QByteArray("\\pard\\plain");
-    for (const TextRun& run : name.runs)
-        rtf += QByteArray(run.italic ? "{\\i " : "{\\i0 ") +
-               escaped(QStringView(name.text).sliced(run.start, run.length)) + '}';
+    for (qsizetype at = 0; at < paragraphs.size(); ++at) {
+        if (at > 0)
+            rtf += "\\par ";
+        const FormattedText& paragraph = paragraphs[at];
+        for (const TextRun& run : paragraph.runs)
+            rtf += QByteArray(run.italic ? "{\\i " : "{\\i0 ") +
+                   escaped(QStringView(paragraph.text).sliced(run.start, run.length)) + '}';
+    }
     return rtf + '}';
+}
+
+QByteArray writeRtf(const FormattedText& name, const BaseFormat& format) {
+    return writeRtf(QList<FormattedText>{name}, format);
 }

@@ -11,3 +11,5 @@
 // paragraph it is pasted into. Characters beyond ASCII are written as \uN escapes, so the
 // bytes are ASCII whatever the text.
 QByteArray writeRtf(const FormattedText& name, const BaseFormat& format);
+// The same for a text of several paragraphs, each with its runs.
+QByteArray writeRtf(const QList<FormattedText>& paragraphs, const BaseFormat& format);

@@ -53,6 +53,18 @@ private slots:
         QCOMPARE(readHtml(writeHtml(name, plainFormat())).markup, markup);
     }
 
+    // A text goes as its paragraphs, each with its own runs; an italic run ends with its
+    // paragraph.
+    void paragraphsSurviveBothFormats() {
+        const QString markup =
+            QStringLiteral("In /Picea abies/ (L.) H.Karst.\n/Larix/ sp. too\n\nend");
+        QList<FormattedText> paragraphs;
+        for (const QString& line : markup.split(u'\n'))
+            paragraphs.append(nameOf(line));
+        QCOMPARE(readRtf(writeRtf(paragraphs, BaseFormat())).markup, markup);
+        QCOMPARE(readHtml(writeHtml(paragraphs, BaseFormat())).markup, markup);
+    }
+
     // A copy is one line of characters: what cannot stand there is left out, and a lone
     // surrogate, which UTF-8 cannot carry, comes back as U+FFFD.
     void charactersACopyCannotCarry_data() {

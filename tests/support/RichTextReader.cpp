@@ -138,6 +138,8 @@ RichText readRtf(const QByteArray& rtf) {
                 blue = number;
             else if (word == "tab")
                 emitChar(u'\t');
+            else if (word == "par")
+                emitChar(u'\n');
             else if (word == "u") {
                 emitChar(QChar(char16_t(number < 0 ? number + 65536 : number)));
                 skip = 1;
@@ -156,6 +158,11 @@ RichText readHtml(const QByteArray& html) {
     bool italicNow = false;
     bool formatTaken = false;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin())
+            appendMarked(result, italicNow, QStringLiteral("\n"), false);
+        // A paragraph that holds only a line break shows as an empty one.
+        if (block.text() == QChar(QChar::LineSeparator))
+            continue;
         for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
             const QTextCharFormat format = fragment.fragment().charFormat();
             if (!formatTaken) {

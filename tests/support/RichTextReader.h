@@ -22,8 +22,9 @@ struct RichText {
     int charset = -1; // RTF only
 };
 
-// Reads RTF as a word processor does: groups, control words, \uN escapes and the font and
-// colour tables. Written independently of the program's writer, for tests.
+// Reads RTF as a word processor does: groups, control words, \uN escapes, paragraphs (as
+// line breaks) and the font and colour tables. Written independently of the program's writer, for
+// tests.
 RichText readRtf(const QByteArray& rtf);
 // Reads HTML through Qt's own HTML reader.
 RichText readHtml(const QByteArray& html);
