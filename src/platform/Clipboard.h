@@ -15,6 +15,9 @@ public:
 
     // The text, or an empty one when the content is no text.
     virtual QString text() const = 0;
+    // The content in the format of a MIME type ("text/html", "text/rtf"), or nothing when the
+    // content has no such format.
+    virtual QByteArray data(const QString& mimeType) const = 0;
     // Whether the content is one of this program's own copies, plain or formatted.
     virtual bool isOwnContent() const = 0;
     // Whether `text` is what this program copied last. A clipboard manager takes over every

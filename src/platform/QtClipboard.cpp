@@ -28,6 +28,11 @@ QString QtClipboard::text() const {
     return QGuiApplication::clipboard()->text();
 }
 
+QByteArray QtClipboard::data(const QString& mimeType) const {
+    const QMimeData* const data = content();
+    return data ? data->data(mimeType) : QByteArray();
+}
+
 bool QtClipboard::isOwnContent() const {
     // Asks no other program: the content is ours while it is what this program put there.
     // A copy of another running Nardel is foreign text like any other.

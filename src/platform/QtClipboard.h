@@ -10,6 +10,7 @@ class QMimeData;
 class QtClipboard : public Clipboard {
 public:
     QString text() const override;
+    QByteArray data(const QString& mimeType) const override;
     bool isOwnContent() const override;
 
 protected:
