@@ -33,13 +33,15 @@ bool isAsciiWord(QByteArrayView word) {
 qsizetype openerAt(QByteArrayView text) {
     if (text.isEmpty())
         return 0;
-    const char c = text[0];
+    const uchar c = uchar(text[0]);
     if (c == '(' || c == '[' || c == '{' || c == '"' || c == '\'')
         return 1;
-    if (text.startsWith("\xE2\x80\x9C") || text.startsWith("\xE2\x80\x98") ||
-        text.startsWith("\xE2\x80\x9E") || text.startsWith("\xE2\x80\x9A"))
-        return 3;
-    return text.startsWith("\xC2\xAB") ? 2 : 0;
+    // “ ‘ „ ‚
+    if (c == 0xE2 && text.size() >= 3 && uchar(text[1]) == 0x80) {
+        const uchar third = uchar(text[2]);
+        return third == 0x9C || third == 0x98 || third == 0x9E || third == 0x9A ? 3 : 0;
+    }
+    return c == 0xC2 && text.size() >= 2 && uchar(text[1]) == 0xAB ? 2 : 0; // «
 }
 
 // The length of the punctuation that may end a word at the end of `text`: full stops,
@@ -63,10 +65,13 @@ qsizetype closerBefore(QByteArrayView text) {
     default:
         break;
     }
-    if (text.endsWith("\xE2\x80\x9D") || text.endsWith("\xE2\x80\x99") ||
-        text.endsWith("\xE2\x80\xA6"))
+    const uchar last = uchar(text.back());
+    const qsizetype size = text.size();
+    // ” ’ …
+    if ((last == 0x9D || last == 0x99 || last == 0xA6) && size >= 3 &&
+        uchar(text[size - 3]) == 0xE2 && uchar(text[size - 2]) == 0x80)
         return 3;
-    return text.endsWith("\xC2\xBB") ? 2 : 0;
+    return last == 0xBB && size >= 2 && uchar(text[size - 2]) == 0xC2 ? 2 : 0; // »
 }
 
 // One word of the text with the punctuation around it.
@@ -222,8 +227,10 @@ Token Finder::next(qsizetype at, int line, bool mayJoin) const {
     token.coreEnd = token.start + tail;
     token.text = text_.sliced(token.coreStart, token.coreEnd - token.coreStart);
     // A word broken at a line end by a hyphen, or a soft hyphen, goes on on the next line.
-    const bool hard = token.text.size() >= 2 && token.text.endsWith('-');
-    const bool soft = token.text.size() >= 3 && token.text.endsWith("\xC2\xAD");
+    const qsizetype length = token.text.size();
+    const bool hard = length >= 2 && token.text.back() == '-';
+    const bool soft =
+        length >= 3 && uchar(token.text.back()) == 0xAD && uchar(token.text[length - 2]) == 0xC2;
     if (mayJoin && tail == core.size() && (hard || soft)) {
         const Token rest = next(token.end, line, false);
         if (rest.valid() && rest.line > line && !rest.opens && !rest.text.isEmpty() &&
@@ -282,6 +289,18 @@ Word Finder::nearestGenus(QByteArrayView prefix) const {
 // neighbour, or most + 1 where it is more than `most`.
 int distance(QByteArrayView a, QByteArrayView b, int most) {
     if (std::abs(a.size() - b.size()) > most || a.size() > 62 || b.size() > 62)
+        return most + 1;
+    // Each edit changes the count of at most one letter on each side: words whose letters
+    // differ more are not compared further (letters counted by their low five bits).
+    std::array<int, 32> counts{};
+    for (const char c : a)
+        ++counts[size_t(c & 31)];
+    for (const char c : b)
+        --counts[size_t(c & 31)];
+    int more = 0, fewer = 0;
+    for (const int count : counts)
+        (count > 0 ? more : fewer) += std::abs(count);
+    if (std::max(more, fewer) > most)
         return most + 1;
     std::array<std::array<int, 64>, 64> d;
     for (qsizetype i = 0; i <= a.size(); ++i)
@@ -499,9 +518,9 @@ void Finder::add(FoundName::Status status, Id id, const Token& first, qsizetype 
     for (const auto& [token, skip] : words) {
         if (!token)
             continue;
-        found.words.append({token->coreStart + skip, token->coreEnd});
+        found.spans[size_t(found.spanCount++)] = {token->coreStart + skip, token->coreEnd};
         if (token->broken())
-            found.words.append({token->secondStart, token->secondEnd});
+            found.spans[size_t(found.spanCount++)] = {token->secondStart, token->secondEnd};
     }
     found.status = status;
     found.id = id;
@@ -664,7 +683,7 @@ bool Finder::name(const Token& first, Token& after) {
     add(status, id, first, start, speciesAuthors.found ? speciesAuthors.end : epithetEnd,
         {{genusWord, sign}, {&epithetToken, epithetSign}}, speciesAuthors.found);
     if (abbreviated)
-        found_.back().words.front().end += 1; // the abbreviation's dot
+        found_.back().spans[0].end += 1; // the abbreviation's dot
     after = next(speciesAuthors.found ? speciesAuthors.last : epithetToken);
     return true;
 }

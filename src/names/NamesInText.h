@@ -4,7 +4,8 @@
 
 #include <QByteArrayView>
 #include <QList>
-#include <QVarLengthArray>
+#include <array>
+#include <span>
 
 // A stretch of a UTF-8 text: its bytes from start up to end.
 struct TextSpan {
@@ -24,12 +25,16 @@ struct FoundName {
 
     TextSpan range; // the name as written, its authors included where the text has them
     int line = 1;   // of its first word, from 1
-    // What is set in italics: the genus or its abbreviation, the epithet, the epithet below
-    // the species. A word broken at a line end is two spans, one on each line.
-    QVarLengthArray<TextSpan, 6> words;
     Status status = Status::Accepted;
     NameCatalog::Id id = NameCatalog::noId; // none for Unknown
     bool withAuthors = false;
+    // What is set in italics: the genus or its abbreviation, the epithet, the epithet below
+    // the species. A word broken at a line end is two spans, one on each line.
+    std::span<const TextSpan> words() const { return std::span(spans).first(size_t(spanCount)); }
+
+    // In place, so that a list of found names grows by copying bytes.
+    std::array<TextSpan, 6> spans;
+    int spanCount = 0;
 };
 
 // Every name of the catalog in a text (in UTF-8), in the order of the text and without

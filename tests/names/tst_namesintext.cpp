@@ -70,13 +70,13 @@ QByteArray withoutMarks(const QByteArray& marked, QList<TextSpan>& italics) {
 QString described(const FoundName& found, const QByteArray& text) {
     QByteArray written;
     for (qsizetype at = found.range.start; at < found.range.end; ++at) {
-        for (const TextSpan& word : found.words) {
+        for (const TextSpan& word : found.words()) {
             if (word.start == at || word.end == at)
                 written += '_';
         }
         written += text[at] == '\n' ? '|' : text[at];
     }
-    for (const TextSpan& word : found.words) {
+    for (const TextSpan& word : found.words()) {
         if (word.end == found.range.end)
             written += '_';
     }
