@@ -553,7 +553,8 @@ bool Finder::name(const Token& first, Token& after) {
     const qsizetype start = first.coreStart;
     if (written) {
         written_.push_back(genus);
-        lastOfLetter_[size_t(genusText[0] - 'A')] = genus;
+        if (genusText[0] >= 'A' && genusText[0] <= 'Z')
+            lastOfLetter_[size_t(genusText[0] - 'A')] = genus;
     } else if (!abbreviated && !misspellings_)
         return false;
     const Token* genusWord = &genusToken;
