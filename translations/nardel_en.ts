@@ -332,6 +332,41 @@ To use it, add it in MS Word from<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>DocumentText</name>
+    <message>
+        <source>%1: dokument je poškozený, řádek %2 jeho XML nelze číst: %3</source>
+        <translation>%1: the document is damaged, line %2 of its XML cannot be read: %3</translation>
+    </message>
+    <message>
+        <source>%1: dokument je větší než %2 MiB, tak velký kontrola nečte</source>
+        <translation>%1: the document is larger than %2 MiB; the check reads nothing that large</translation>
+    </message>
+    <message>
+        <source>%1: archiv zip, který není dokumentem .docx ani .odt</source>
+        <translation>%1: a zip archive that is neither a .docx nor an .odt document</translation>
+    </message>
+    <message>
+        <source>%1: takový soubor není</source>
+        <translation>%1: there is no such file</translation>
+    </message>
+    <message>
+        <source>%1: není obyčejný soubor, ale %2</source>
+        <translation>%1: not a regular file but %2</translation>
+    </message>
+    <message>
+        <source>%1: soubor nelze číst: %2</source>
+        <translation>%1: cannot read the file: %2</translation>
+    </message>
+    <message>
+        <source>%1: dokument ve formátu Word 97–2003 (.doc) kontrola nečte; uložte ho jako .docx, .odt nebo RTF</source>
+        <translation>%1: the check does not read documents in the Word 97–2003 format (.doc); save it as .docx, .odt or RTF</translation>
+    </message>
+    <message>
+        <source>%1: PDF kontrola nečte; uložte jeho text jako .docx, .odt, RTF nebo prostý text</source>
+        <translation>%1: the check does not read PDF; save its text as .docx, .odt, RTF or plain text</translation>
+    </message>
+</context>
+<context>
     <name>EditableCopy</name>
     <message>
         <source>Seznam jmen ve složce %1 nemůžete měnit.

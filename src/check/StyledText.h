@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <stdexcept>
 
 // A stretch of a text: its bytes from start up to end.
 struct TextSpan {
@@ -19,8 +20,17 @@ struct StyledText {
     QList<TextSpan> italics;
 };
 
-// UTF-8 without its byte-order mark, or UTF-16 with one; any other bytes are read as Windows-1250
-// (Czech). Lines end in "\n", whatever they ended in.
+// A document that cannot be read as text; the message names the file and says why.
+class DocumentError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The largest document that is read: a manuscript is a few MiB at most.
+constexpr qint64 largestDocument = qint64(64) << 20;
+
+// UTF-8, its byte-order mark dropped, or UTF-16 with one; any other bytes are read as
+// Windows-1250 (Czech). Lines end in "\n", whatever they ended in.
 StyledText plainText(const QByteArray& bytes);
 // HTML as a browser or a word processor puts it on the clipboard: <i>, <em> and the CSS
 // font-style, inherited; paragraphs, list items, headings, table cells and <br> as line breaks;
@@ -29,3 +39,7 @@ StyledText htmlText(const QByteArray& html);
 // RTF as word processors write it: the text of the body, in its code pages and \u characters,
 // without the tables, pictures, fields' codes, headers, footers and notes.
 StyledText rtfText(const QByteArray& rtf);
+// A document file, told by its content rather than its name: .docx, .odt, RTF, HTML or plain
+// text. Throws DocumentError when the file is none of these, cannot be read, is larger than
+// largestDocument or is not a regular file (a FIFO would keep its reader waiting).
+StyledText documentText(const QString& path);

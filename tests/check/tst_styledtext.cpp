@@ -2,7 +2,9 @@
 #include "support/FifoTrap.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+#include <zip.h>
 
 namespace {
 
@@ -37,6 +39,52 @@ QByteArray clipboardSample(const QString& file) {
     return sample.readAll();
 }
 
+// A zip file of the given entries: name, content, name, content ...
+void writeZip(const QString& path, const QByteArrayList& entries) {
+    int error = 0;
+    zip_t* archive =
+        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    QVERIFY(archive);
+    for (qsizetype at = 0; at + 1 < entries.size(); at += 2) {
+        const QByteArray& bytes = entries[at + 1];
+        zip_source_t* source =
+            zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0);
+        QVERIFY(source && zip_file_add(archive, entries[at].constData(), source, 0) >= 0);
+    }
+    QCOMPARE(zip_close(archive), 0); // the buffers are read here
+}
+
+QByteArray wordDocument(const QByteArray& body) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
+           "<w:document "
+           "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
+           "xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\">"
+           "<w:body>" +
+           body + "</w:body></w:document>";
+}
+
+const QByteArray odfNamespaces =
+    "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+    "xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\" "
+    "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+    "xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0\" "
+    "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" office:version=\"1.3\"";
+
+QByteArray odfContent(const QByteArray& automaticStyles, const QByteArray& text) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content " + odfNamespaces +
+           "><office:automatic-styles>" + automaticStyles +
+           "</office:automatic-styles><office:body><office:text>" + text +
+           "</office:text></office:body></office:document-content>";
+}
+
+const QByteArray odfStyles =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-styles " + odfNamespaces +
+    "><office:styles><style:style style:name=\"Emphasis\" style:family=\"text\">"
+    "<style:text-properties fo:font-style=\"italic\"/></style:style>"
+    "<style:style style:name=\"Quotations\" style:family=\"paragraph\">"
+    "<style:text-properties fo:font-style=\"italic\"/></style:style>"
+    "</office:styles></office:document-styles>";
+
 } // namespace
 
 class TestStyledText : public QObject {
@@ -50,6 +98,12 @@ private slots:
     void htmlReadsNothingItNames();
     void rtf_data();
     void rtf();
+    void document_data();
+    void document();
+    void refusedDocument_data();
+    void refusedDocument();
+    void fifoIsRefusedUnread();
+    void largeDocumentIsRefused();
 };
 
 void TestStyledText::plain_data() {
@@ -192,6 +246,167 @@ void TestStyledText::rtf() {
     QFETCH(QByteArray, rtf);
     QFETCH(QString, expected);
     QCOMPARE(marked(rtfText(rtf)), expected);
+}
+
+void TestStyledText::document_data() {
+    // A file's bytes, or with `zipped` the entries of the zip file that it is: name, content ...
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArrayList>("zipped");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow(".docx")
+        << "a.docx"
+        << QByteArrayList{"[Content_Types].xml", "<?xml version=\"1.0\"?><Types/>",
+                          "word/document.xml",
+                          wordDocument(
+                              "<w:p><w:pPr><w:rPr><w:i/></w:rPr></w:pPr><w:r><w:t "
+                              "xml:space=\"preserve\">"
+                              "Smrk </w:t></w:r><w:r><w:rPr><w:b/><w:i/></w:rPr><w:t>Picea "
+                              "abies</w:t></w:r>"
+                              "<w:r><w:rPr><w:i w:val=\"0\"/></w:rPr><w:t xml:space=\"preserve\"> "
+                              "(L.)</w:t>"
+                              "<w:tab/><w:t>H.Karst.</w:t></w:r><w:del><w:r><w:delText>smazáno</"
+                              "w:delText>"
+                              "</w:r></w:del></w:p><w:p/><w:p><w:r><w:rPr><w:i "
+                              "w:val=\"true\"/></w:rPr>"
+                              "<w:t>Cymbidium pul-</w:t><w:br/><w:t>cheilum</w:t></w:r><w:r><w:rPr>"
+                              "<w:i "
+                              "w:val=\"false\"/></w:rPr><w:noBreakHyphen/><w:t>x</"
+                              "w:t><w:instrText> PAGE "
+                              "</w:instrText></w:r></w:p><w:p><w:r><mc:AlternateContent><mc:Choice>"
+                              "<w:drawing><w:txbxContent><w:p><w:r><w:t>Rámeček</w:t></w:r></w:p>"
+                              "</w:txbxContent></w:drawing></"
+                              "mc:Choice><mc:Fallback><w:pict><w:txbxContent>"
+                              "<w:p><w:r><w:t>Rámeček</w:t></w:r></w:p></w:txbxContent></w:pict>"
+                              "</mc:Fallback></mc:AlternateContent></w:r></w:p>")}
+        << QByteArray()
+        << "Smrk /Picea abies/ (L.)\tH.Karst.\n/Cymbidium pul-\ncheilum/-x\nRámeček";
+    QTest::newRow(".odt")
+        << "a.odt"
+        << QByteArrayList{"mimetype",
+                          "application/vnd.oasis.opendocument.text",
+                          "styles.xml",
+                          odfStyles,
+                          "content.xml",
+                          odfContent(
+                              "<style:style style:name=\"T1\" "
+                              "style:family=\"text\"><style:text-properties "
+                              "fo:font-style=\"italic\"/></style:style><style:style "
+                              "style:name=\"T2\" "
+                              "style:family=\"text\"><style:text-properties "
+                              "fo:font-style=\"normal\"/>"
+                              "</style:style><style:style style:name=\"P1\" "
+                              "style:family=\"paragraph\" "
+                              "style:parent-style-name=\"Quotations\"/>",
+                              "<text:h>Flora</text:h><text:p>Smrk  <text:span "
+                              "text:style-name=\"T1\">"
+                              "Picea abies</text:span> (L.)<text:s "
+                              "text:c=\"2\"/>H.Karst.<text:tab/>"
+                              "<text:span text:style-name=\"Emphasis\">Abies</text:span><text:note>"
+                              "<text:note-citation>1</"
+                              "text:note-citation><text:note-body><text:p>poznámka"
+                              "</text:p></text:note-body></text:note></text:p><office:annotation>"
+                              "<dc:creator>A</dc:creator><text:p>komentář</text:p></"
+                              "office:annotation>"
+                              "<text:p text:style-name=\"P1\">Cymbidium "
+                              "pul-<text:line-break/>cheilum "
+                              "<text:span text:style-name=\"T2\">Sw.</text:span></text:p>")}
+        << QByteArray()
+        << "Flora\nSmrk /Picea abies/ (L.)  H.Karst.\t/Abies/\n/Cymbidium pul-\ncheilum /Sw.";
+    QTest::newRow("RTF by its content")
+        << "a.txt" << QByteArrayList() << QByteArray(" \r\n{\\rtf1 {\\i Picea}}") << "/Picea/";
+    QTest::newRow("HTML by its content")
+        << "a.rtf" << QByteArrayList() << QByteArray("\xEF\xBB\xBF\n<p><i>Picea</i>") << "/Picea/";
+    QTest::newRow("text that begins with markup")
+        << "a.html" << QByteArrayList() << QByteArray("<i>Picea</i>") << "<i>Picea</i>";
+}
+
+void TestStyledText::document() {
+    QFETCH(QString, file);
+    QFETCH(QByteArrayList, zipped);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(file);
+    if (zipped.isEmpty()) {
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+    } else {
+        writeZip(path, zipped);
+    }
+    // Through a link as well: a document is read where it leads.
+    const QString link = dir.filePath("link");
+    QVERIFY(QFile::link(path, link));
+    QCOMPARE(marked(documentText(path)), expected);
+    QCOMPARE(marked(documentText(link)), expected);
+}
+
+void TestStyledText::refusedDocument_data() {
+    QTest::addColumn<QByteArrayList>("zipped");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("damaged .docx")
+        << QByteArrayList{"word/document.xml", wordDocument("<w:p><w:r><w:t>x</w:r></w:p>")}
+        << QByteArray() << "dokument je poškozený, řádek 1 jeho XML nelze číst";
+    QTest::newRow("other zip") << QByteArrayList{"meta.xml", "<archive/>"} << QByteArray()
+                               << "archiv zip, který není dokumentem .docx ani .odt";
+    QTest::newRow("cut zip") << QByteArrayList() << QByteArray("PK\x03\x04\x14\0\0\0", 8)
+                             << "archiv zip";
+    QTest::newRow(".doc") << QByteArrayList()
+                          << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0\0\0", 12)
+                          << "Word 97–2003 (.doc)";
+    QTest::newRow("PDF") << QByteArrayList() << QByteArray("%PDF-1.7\n") << "PDF kontrola nečte";
+}
+
+void TestStyledText::refusedDocument() {
+    QFETCH(QByteArrayList, zipped);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("document");
+    if (zipped.isEmpty()) {
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+    } else {
+        writeZip(path, zipped);
+    }
+    try {
+        documentText(path);
+        QFAIL("a document that is none was read");
+    } catch (const DocumentError& error) {
+        const QString text = QString::fromUtf8(error.what());
+        QVERIFY2(text.startsWith(path) && text.contains(message), qPrintable(text));
+    }
+}
+
+void TestStyledText::fifoIsRefusedUnread() {
+    const FifoTrap trap;
+    const QTemporaryDir dir;
+    const QString link = dir.filePath("link.docx");
+    QVERIFY(QFile::link(trap.path(), link));
+    for (const QString& path : {trap.path(), link, dir.path()}) {
+        try {
+            documentText(path);
+            QFAIL("something other than a file was read");
+        } catch (const DocumentError& error) {
+            const QString text = QString::fromUtf8(error.what());
+            QVERIFY2(text.contains("není obyčejný soubor"), qPrintable(text));
+        }
+    }
+}
+
+void TestStyledText::largeDocumentIsRefused() {
+    const QTemporaryDir dir;
+    QFile file(dir.filePath("large.txt"));
+    // A sparse file: its size costs no disk, and it must not be read at all.
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(largestDocument + 1));
+    file.close();
+    try {
+        documentText(file.fileName());
+        QFAIL("a document larger than the limit was read");
+    } catch (const DocumentError& error) {
+        QVERIFY2(QString::fromUtf8(error.what()).contains("větší než 64 MiB"), error.what());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestStyledText)
