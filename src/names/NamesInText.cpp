@@ -650,10 +650,14 @@ bool Finder::name(const Token& first, Token& after) {
                 const Authors infraAuthors = infraToken.goesOn()
                                                  ? authorsAt(next(infraToken), tableAuthors(infra))
                                                  : Authors();
+                const qsizetype infraEnd =
+                    infraToken.broken() ? infraToken.secondEnd : infraToken.coreEnd;
                 add(catalog_.name(infra).synonym ? Status::Synonym : Status::Accepted, infra, first,
-                    start, infraAuthors.found ? infraAuthors.end : infraToken.wordEnd(),
+                    start, infraAuthors.found ? infraAuthors.end : infraEnd,
                     {{genusWord, sign}, {&epithetToken, epithetSign}, {&infraToken, infraSign}},
                     speciesAuthors.found || infraAuthors.found);
+                if (abbreviated)
+                    found_.back().spans[0].end += 1; // the abbreviation's dot
                 after = next(infraAuthors.found ? infraAuthors.last : infraToken);
                 return true;
             }

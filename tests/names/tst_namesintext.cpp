@@ -115,6 +115,10 @@ private slots:
         row("abbreviated: after its genus", "Picea abies roste. P. omorika také.",
             {"_Picea_ _abies_ = accepted Picea abies @1",
              "_P._ _omorika_ = accepted Picea omorika @1"});
+        row("abbreviated: below the species, at a sentence's end",
+            "Galium album roste. G. album subsp. pycnotrichum.",
+            {"_Galium_ _album_ = accepted Galium album @1",
+             "_G._ _album_ subsp. _pycnotrichum_ = accepted Galium album subsp. pycnotrichum @1"});
         row("abbreviated: the nearest genus of its letter", "Picea abies, Pinus mugo a P. abies",
             {"_Picea_ _abies_ = accepted Picea abies @1", "_Pinus_ _mugo_ = accepted Pinus mugo @1",
              "_P._ _abies_ = synonym Pinus abies -> Picea abies @1"});
