@@ -51,3 +51,9 @@ QStringList generaHoldingLines() {
             QStringLiteral("(%1 = 1 AND %2 = :species AND substr(%3, 1, length(:genus)) = :genus))")
                 .arg(Column::level, Column::species, Column::genus)};
 }
+
+QStringList everyNameLines() {
+    return {QStringLiteral("SELECT %1, %2, %3, %4, %5, %6, %7 FROM '%8'")
+                .arg(Column::level, Column::genus, Column::species, Column::subsp, Column::author0,
+                     Column::author1, Column::record, TableSchema::names().tableFile)};
+}

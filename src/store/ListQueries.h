@@ -14,3 +14,5 @@ QStringList nameRecordLines();
 // The genera that begin with :genus and hold a species :species; with an empty :species, the
 // genus :genus itself.
 QStringList generaHoldingLines();
+// Every row of the name table: its level, name words, authors and record.
+QStringList everyNameLines();

@@ -28,11 +28,14 @@ QStringList synonymRecordLines() {
             QStringLiteral("WHERE %1 = :synonym").arg(Synonym::synonym)};
 }
 
-std::optional<AcceptedName> lookUpAcceptedName(Query& query, qint64 record) {
-    const QString nameTable = TableSchema::names().tableFile;
-    NameSource& source = query.source();
+QStringList everySynonymLines() {
+    return {QStringLiteral("SELECT %1, %2 FROM '%3'")
+                .arg(Synonym::synonym, Synonym::acceptedRecord, TableSchema::synonyms().tableFile)};
+}
+
+void requireTablesOfOneImport(NameSource& source) {
     if (source.about(TableSchema::synonyms().tableFile).value(TableAbout::importStamp) !=
-        source.about(nameTable).value(TableAbout::importStamp))
+        source.about(TableSchema::names().tableFile).value(TableAbout::importStamp))
         throw std::runtime_error(
             QCoreApplication::translate(
                 "SynonymQueries",
@@ -40,6 +43,11 @@ std::optional<AcceptedName> lookUpAcceptedName(Query& query, qint64 record) {
                 "ukazovala na nesprávná platná jména. Vytvořte obě tabulky znovu příkazem "
                 "nardel-import.")
                 .toStdString());
+}
+
+std::optional<AcceptedName> lookUpAcceptedName(Query& query, qint64 record) {
+    const QString nameTable = TableSchema::names().tableFile;
+    requireTablesOfOneImport(query.source());
     const QString parameter = QStringLiteral("record");
     query.clearSql();
     query.addSqlLine(QStringLiteral("select * from '%1'").arg(nameTable));

@@ -5,6 +5,7 @@
 #include <QStringView>
 #include <optional>
 
+class NameSource;
 class Query;
 
 // The synonym search: every synonym that begins with `beginning`. The text is taken as it
@@ -16,6 +17,12 @@ inline const QString synonymParameter = QStringLiteral("parname");
 
 // The record of the accepted name of a synonym given in full; takes :synonym.
 QStringList synonymRecordLines();
+
+// Every synonym with the record of its accepted name.
+QStringList everySynonymLines();
+// Throws std::runtime_error when the two tables come from different imports: the synonyms'
+// record numbers would then name wrong rows.
+void requireTablesOfOneImport(NameSource& source);
 
 // The accepted name of a synonym: its row in the name table.
 struct AcceptedName {
