@@ -1,16 +1,11 @@
 #pragma once
 
+#include "names/NamesInText.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <stdexcept>
-
-// A stretch of a text: its bytes from start up to end.
-struct TextSpan {
-    qsizetype start = 0;
-    qsizetype end = 0;
-    bool operator==(const TextSpan&) const = default;
-};
 
 // A text as UTF-8 with the byte ranges set in italics in the document it came from: in the
 // order of the text, none empty, none touching another. Paragraphs and line breaks are "\n";
