@@ -212,6 +212,61 @@
     </message>
 </context>
 <context>
+    <name>CheckMain</name>
+    <message>
+        <source>Použití: nardel-check [--tables SLOŽKA] [--format tsv|html] [--no-misspellings] SOUBOR
+Najde v SOUBORU (text, HTML, RTF, .docx nebo .odt) jména rostlin a porovná je
+s tabulkami programu nardel (plantnames.db a syns.db).
+
+  --format tsv      (výchozí) vypíše na řádek jedno nalezené jméno: řádek textu,
+                    jméno, jak je napsáno, jméno v tabulkách a stav, oddělené
+                    tabulátorem; stav je přijaté, synonymum → platné jméno,
+                    překlep? → návrh, nebo neznámé
+  --format html     vypíše celý text jako HTML se jmény kurzívou
+  --no-misspellings nehledá překlepy
+  --tables SLOŽKA   tabulky z této složky; jinak je hledá jako program nardel:
+                    $NARDEL_TABLES, vlastní složka uživatele, složka programu
+
+Skončí s kódem 0, i když najde neznámá jména; 2, když soubor nebo tabulky nelze číst.
+</source>
+        <translation>Usage: nardel-check [--tables FOLDER] [--format tsv|html] [--no-misspellings] FILE
+Finds the plant names in FILE (text, HTML, RTF, .docx or .odt) and checks them
+against the tables of the program nardel (plantnames.db and syns.db).
+
+  --format tsv      (default) prints one found name a line: the line of the text,
+                    the name as written, the name in the tables and the status,
+                    separated by tabs; the status is accepted, synonym → accepted
+                    name, misspelt? → suggestion, or unknown
+  --format html     prints the whole text as HTML with the names in italics
+  --no-misspellings does not look for misspellings
+  --tables FOLDER   the tables of this folder; else they are found as the
+                    program nardel finds them: $NARDEL_TABLES, the user&apos;s own
+                    folder, the program&apos;s folder
+
+Exits with 0, also when it finds unknown names; with 2 when the file or the
+tables cannot be read.
+</translation>
+    </message>
+    <message>
+        <source>neznámý argument %1; nápovědu vypíše nardel-check --help</source>
+        <translation>unknown argument %1; nardel-check --help prints the help</translation>
+    </message>
+    <message>
+        <source>chybí SOUBOR; nápovědu vypíše nardel-check --help</source>
+        <translation>FILE is missing; nardel-check --help prints the help</translation>
+    </message>
+    <message>
+        <source>formát %1 neznám, jen tsv a html</source>
+        <translation>unknown format %1; only tsv and html</translation>
+    </message>
+    <message>
+        <source>tabulky nejsou v žádné z těchto složek:
+%1</source>
+        <translation>the tables are in none of these folders:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>DelimitedReader</name>
     <message>
         <source>řádky souboru končí samotným znakem CR; uložte ho s konci řádků LF nebo CR LF (nebo to řekněte v meta.xml: linesTerminatedBy=&quot;\r&quot;)</source>
@@ -1222,6 +1277,14 @@ The data can only be restored by installing the program again.</translation>
         <source>nenalezeno</source>
         <translation>not found</translation>
     </message>
+    <message>
+        <source>&amp;Kontrola textu</source>
+        <translation>&amp;Check text</translation>
+    </message>
+    <message>
+        <source>Ctrl+K</source>
+        <translation>Ctrl+K</translation>
+    </message>
 </context>
 <context>
     <name>TFormSyns</name>
@@ -1260,6 +1323,61 @@ The data can only be restored by installing the program again.</translation>
     <message>
         <source>Platné jméno synonyma „%1“ (pn_rec %2) v tabulce jmen chybí. Doplňte je v okně Editace dat, nebo tabulky vytvořte znovu příkazem nardel-import.</source>
         <translation>The accepted name of the synonym “%1” (pn_rec %2) is missing from the name table. Add it in the Edit data window, or build the tables again with nardel-import.</translation>
+    </message>
+</context>
+<context>
+    <name>TFormTextCheck</name>
+    <message>
+        <source>Kontrola textu</source>
+        <translation>Text check</translation>
+    </message>
+    <message>
+        <source>&amp;Zkontrolovat schránku</source>
+        <translation>Check clip&amp;board</translation>
+    </message>
+    <message>
+        <source>Zkontroluje text ve schránce (také Ctrl+V)</source>
+        <translation>Checks the text on the clipboard (also Ctrl+V)</translation>
+    </message>
+    <message>
+        <source>&amp;Kopírovat text</source>
+        <translation>&amp;Copy text</translation>
+    </message>
+    <message>
+        <source>Zkopíruje celý text se jmény kurzívou a se zvolenými náhradami</source>
+        <translation>Copies the whole text with the names in italics and the chosen replacements</translation>
+    </message>
+    <message>
+        <source>Hledat &amp;překlepy</source>
+        <translation>Find &amp;misspellings</translation>
+    </message>
+    <message>
+        <source>Nalezená jména</source>
+        <translation>Names found</translation>
+    </message>
+    <message>
+        <source>Dvojklik nebo Enter vybere jméno v hlavním okně; zaškrtnutí stavu dosadí navržené jméno</source>
+        <translation>A double click or Enter selects the name in the main window; ticking the status puts the suggested name in</translation>
+    </message>
+    <message>
+        <source>Stav kontroly</source>
+        <translation>Check status</translation>
+    </message>
+    <message>
+        <source>Načítám jména z tabulek…</source>
+        <translation>Reading the names of the tables…</translation>
+    </message>
+    <message>
+        <source>Jména z tabulek nelze načíst.</source>
+        <translation>The names of the tables cannot be read.</translation>
+    </message>
+    <message>
+        <source>Ve schránce není text.</source>
+        <translation>There is no text on the clipboard.</translation>
+    </message>
+    <message>
+        <source>Nalezená jména: %1</source>
+        <translation>Names found: %1</translation>
     </message>
 </context>
 <context>
@@ -1357,6 +1475,48 @@ The data can only be restored by installing the program again.</translation>
     <message>
         <source>Vytvořte je příkazem nardel-import, nebo programu zadejte jejich složku volbou --tables.</source>
         <translation>Build them with nardel-import, or give the program their folder with the option --tables.</translation>
+    </message>
+</context>
+<context>
+    <name>TextCheck</name>
+    <message>
+        <source>přijaté</source>
+        <translation>accepted</translation>
+    </message>
+    <message>
+        <source>synonymum</source>
+        <translation>synonym</translation>
+    </message>
+    <message>
+        <source>synonymum → %1</source>
+        <translation>synonym → %1</translation>
+    </message>
+    <message>
+        <source>překlep? → %1</source>
+        <translation>misspelt? → %1</translation>
+    </message>
+    <message>
+        <source>neznámé</source>
+        <translation>unknown</translation>
+    </message>
+</context>
+<context>
+    <name>TextCheckModel</name>
+    <message>
+        <source>Řádek</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>V textu</source>
+        <translation>In the text</translation>
+    </message>
+    <message>
+        <source>V tabulkách</source>
+        <translation>In the tables</translation>
+    </message>
+    <message>
+        <source>Stav</source>
+        <translation>Status</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "picker/FNardel.h"
 
+#include "check/FTextCheck.h"
 #include "picker/ButtonPictures.h"
 #include "picker/NameText.h"
 #include "picker/RichOutput.h"
@@ -108,6 +109,8 @@ void TFormNardel::newConnection() {
     if (FormSyns)
         FormSyns->useSource(m_lists.source());
     m_smartLookup.reset();
+    // The text check reads the names of the new tables when it opens again.
+    FormTextCheck.reset();
 }
 
 void TFormNardel::FormCreate() {

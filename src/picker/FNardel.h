@@ -20,6 +20,7 @@ class DictionaryExport;
 class EditableCopy;
 class TFormInfo;
 class TFormSyns;
+class TFormTextCheck;
 class TablePairWatch;
 class SmartLookup;
 struct NameTextInput;
@@ -107,6 +108,8 @@ private slots:
     void BtnSynClick();
     void BtnDICgenerateClick();
     void BtnEditClick();
+    // Opens the text check window on the clipboard's text (options menu, Ctrl+K).
+    void BtnTextCheckClick();
 
 private:
     void CopyFormatted();
@@ -186,4 +189,6 @@ private:
     // Made at its first use, then hidden and shown for the rest of the run; it searches on
     // the connection above, so it goes first.
     std::unique_ptr<TFormSyns> FormSyns;
+    // Made at its first use; made anew for new tables.
+    std::unique_ptr<TFormTextCheck> FormTextCheck;
 };

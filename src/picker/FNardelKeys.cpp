@@ -1,6 +1,6 @@
 // The main window's keyboard control. The window sees every key before the focused control:
-// Ctrl with a letter moves the focus, Alt with a letter sets the level or runs a button, and
-// no key held with either ever reaches a list.
+// Ctrl with a letter moves the focus (Ctrl+K opens the text check), Alt with a letter sets the
+// level or runs a button, and no key held with either ever reaches a list.
 #include "picker/FNardel.h"
 
 #include "platform/MessageBox.h"
@@ -57,6 +57,9 @@ void TFormNardel::FormKeyDown(QObject* /*Sender*/, int& Key, Qt::KeyboardModifie
             break;
         case Qt::Key_N:
             m_ui->BtnSyn->setFocus(Qt::ShortcutFocusReason);
+            break;
+        case Qt::Key_K:
+            MessageBox::runAction(this, [this] { BtnTextCheckClick(); });
             break;
         }
         Key = 0;

@@ -22,7 +22,7 @@ void TFormNardel::setUpOptionsMenu() {
     PopupMenu->addActions(
         {m_ui->CBauthor, m_ui->CBauto, m_ui->CBformated, m_ui->BtnFormat1, m_ui->CBsmart});
     PopupMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
-    PopupMenu->addActions({m_ui->BtnDICgenerate, m_ui->BtnEdit});
+    PopupMenu->addActions({m_ui->BtnDICgenerate, m_ui->BtnEdit, m_ui->BtnTextCheck});
     PopupMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
     PopupMenu->addAction(m_ui->StandardForm);
 

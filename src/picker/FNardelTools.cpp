@@ -1,11 +1,13 @@
 // The tools that the main window starts: the synonym search ("Syn.", Alt-N), the spelling
-// dictionary and the editing window (options menu).
+// dictionary, the editing window and the text check (options menu).
 #include "picker/FNardel.h"
 
+#include "check/FTextCheck.h"
 #include "platform/Clipboard.h"
 #include "platform/ClipboardText.h"
 #include "platform/MessageBox.h"
 #include "platform/TableFolders.h"
+#include "store/NameSource.h"
 #include "store/TablePath.h"
 #include "store/TableSchema.h"
 #include "tools/DictionaryExport.h"
@@ -30,6 +32,22 @@ void TFormNardel::setUpTools() {
             [this] { MessageBox::runAction(this, [this] { BtnDICgenerateClick(); }); });
     connect(m_ui->BtnEdit, &QAction::triggered, this,
             [this] { MessageBox::runAction(this, [this] { BtnEditClick(); }); });
+    connect(m_ui->BtnTextCheck, &QAction::triggered, this,
+            [this] { MessageBox::runAction(this, [this] { BtnTextCheckClick(); }); });
+}
+
+void TFormNardel::BtnTextCheckClick() {
+    if (!m_lists.opened())
+        return;
+    if (!FormTextCheck) {
+        FormTextCheck = std::make_unique<TFormTextCheck>(
+            m_lists.source().param(QStringLiteral("PATH")), m_clipboard,
+            [this](int level, const QString& genus, const QString& species, const QString& subsp) {
+                MessageBox::runAction(this, [&] { SelectName(level, genus, species, subsp); });
+            },
+            this);
+    }
+    FormTextCheck->ShowFormTextCheck();
 }
 
 void TFormNardel::BtnSynClick() {

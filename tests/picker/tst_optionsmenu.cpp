@@ -50,7 +50,8 @@ private slots:
                                      "CBformated:&Formátovaný výstup:tick",
                                      "BtnFormat1:&Základní font", "CBsmart:&Chytré hledání:tick",
                                      "N1:", "BtnDICgenerate:&Uživatelský slovník MS Office",
-                                     "BtnEdit:&Editace dat", "N2:", "StandardForm:&Obnova okna"}));
+                                     "BtnEdit:&Editace dat", "BtnTextCheck:&Kontrola textu",
+                                     "N2:", "StandardForm:&Obnova okna"}));
         QVERIFY(ui(form).PopupMenu->actions()[5]->isSeparator());
         QVERIFY(ui(form).BtnEdit->isVisible());
     }
