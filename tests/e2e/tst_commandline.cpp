@@ -115,6 +115,8 @@ private slots:
             << NARDEL_PROGRAM << QStringList{"--version"} << "Nardel " NARDEL_VERSION "\n";
         QTest::newRow("import --help")
             << NARDEL_IMPORT << QStringList{"--help"} << "syn, pn_rec (PN_REC přijatého jména)";
+        QTest::newRow("check --help")
+            << NARDEL_CHECK << QStringList{"--help"} << "--no-misspellings";
     }
     void answersWithoutAWindow() {
         QFETCH(QString, program);
@@ -163,6 +165,43 @@ private slots:
                  qPrintable(result.err));
         QCOMPARE(result.exitCode, 2);
         QCOMPARE(result.out, QString());
+    }
+
+    // nardel-check lists a document's names, or writes it back with them in italics; a file
+    // it cannot read ends it with 2. It needs no display.
+    void checkListsTheNamesOfADocument_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("names as tab-separated lines")
+            << QStringList() << "text.txt" << 0
+            << "1\tPicea abies (L.) H.Karst.\tPicea abies (L.) H.Karst.\tpřijaté\n"
+               "2\tPicea excelsa\tPicea excelsa\tsynonymum → Picea abies\n";
+        QTest::newRow("the text in HTML")
+            << QStringList{"--format", "html"} << "text.txt" << 0
+            << "Smrk <i>Picea abies</i> (L.) H.Karst.</span></p><p><span "
+               "style=\"font-style:normal;white-space:pre-wrap\">Dříve <i>Picea excelsa</i>.";
+        QTest::newRow("a file that is not there")
+            << QStringList() << "missing.txt" << 2 << "nardel-check: ";
+    }
+    void checkListsTheNamesOfADocument() {
+        QFETCH(QStringList, options);
+        QFETCH(QString, file);
+        QFETCH(int, exitCode);
+        QFETCH(QString, printed);
+        QTemporaryDir dir;
+        QFile text(dir.filePath("text.txt"));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("Smrk Picea abies (L.) H.Karst.\nDříve Picea excelsa.\n");
+        text.close();
+        const Run result =
+            run(NARDEL_CHECK,
+                QStringList{"--tables", NARDEL_TABLES} + options + QStringList{dir.filePath(file)},
+                withoutDisplay());
+        QCOMPARE(result.exitCode, exitCode);
+        QVERIFY2((exitCode == 0 ? result.out : result.err).contains(printed),
+                 qPrintable(result.out + result.err));
     }
 
     // With no display to reach, the program says so in Czech and ends with 1, not an abort.
