@@ -79,8 +79,8 @@ int main(int argc, char* argv[]) {
         else if (file.isEmpty() && !arg.startsWith(u'-'))
             file = arg;
         else
-            return fail(CheckMain::tr("neznámý argument %1; nápovědu vypíše nardel-check --help")
-                            .arg(arg));
+            return fail(
+                CheckMain::tr("neznámý argument %1; nápovědu vypíše nardel-check --help").arg(arg));
     }
     if (file.isEmpty())
         return fail(CheckMain::tr("chybí SOUBOR; nápovědu vypíše nardel-check --help"));

@@ -40,11 +40,10 @@ NameCatalog readNameCatalog(NameSource& source) {
         const NameCatalog::Id id =
             rowLevel == 0
                 ? catalog.addAccepted(row.columnBytes(genus), {}, {}, row.columnBytes(author0))
-            : rowLevel == 1
-                ? catalog.addAccepted(row.columnBytes(genus), row.columnBytes(species), {},
-                                      row.columnBytes(author0))
-                : catalog.addAccepted(row.columnBytes(genus), row.columnBytes(species),
-                                      row.columnBytes(subsp), row.columnBytes(author1));
+            : rowLevel == 1 ? catalog.addAccepted(row.columnBytes(genus), row.columnBytes(species),
+                                                  {}, row.columnBytes(author0))
+                            : catalog.addAccepted(row.columnBytes(genus), row.columnBytes(species),
+                                                  row.columnBytes(subsp), row.columnBytes(author1));
         ids.emplace_back(row.columnInteger(record), id);
     });
     std::sort(ids.begin(), ids.end());

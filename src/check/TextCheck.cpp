@@ -85,8 +85,7 @@ TextCheck::TextCheck(const NameCatalog& catalog, StyledText text, bool misspelli
 
 QString TextCheck::written(qsizetype row) const {
     const FoundName& found = m_found[row];
-    QByteArray written = m_text.utf8.sliced(found.range.start,
-                                            found.range.end - found.range.start);
+    QByteArray written = m_text.utf8.sliced(found.range.start, found.range.end - found.range.start);
     // A word broken at a line's end is written whole, and the line's break as a space.
     written.replace("-\n", "");
     return QString::fromUtf8(written).simplified();
@@ -109,7 +108,8 @@ QString TextCheck::status(qsizetype row) const {
         const NameCatalog::Id accepted = acceptedOf(found.id);
         return accepted == NameCatalog::noId
                    ? tr("synonymum")
-                   : tr("synonymum → %1").arg(QString::fromUtf8(m_catalog.written(accepted, false)));
+                   : tr("synonymum → %1")
+                         .arg(QString::fromUtf8(m_catalog.written(accepted, false)));
     }
     case FoundName::Status::Misspelling:
         return tr("překlep? → %1").arg(QString::fromUtf8(m_catalog.written(found.id, false)));
@@ -122,7 +122,8 @@ QString TextCheck::status(qsizetype row) const {
 bool TextCheck::offersReplacement(qsizetype row) const {
     const FoundName& found = m_found[row];
     return found.status == FoundName::Status::Misspelling ||
-           (found.status == FoundName::Status::Synonym && acceptedOf(found.id) != NameCatalog::noId);
+           (found.status == FoundName::Status::Synonym &&
+            acceptedOf(found.id) != NameCatalog::noId);
 }
 
 NameCatalog::Id TextCheck::acceptedOf(NameCatalog::Id id) const {
@@ -147,7 +148,7 @@ QByteArray TextCheck::replacementOf(qsizetype row) const {
     // What the status names: a synonym's accepted name, a misspelling's suggestion as spelled.
     const FoundName& found = m_found[row];
     return m_catalog.written(found.status == FoundName::Status::Synonym ? acceptedOf(found.id)
-                                                                         : found.id,
+                                                                        : found.id,
                              found.withAuthors);
 }
 

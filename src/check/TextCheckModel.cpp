@@ -18,8 +18,7 @@ QVariant TextCheckModel::data(const QModelIndex& index, int role) const {
     if (!m_check || !index.isValid())
         return {};
     const qsizetype row = index.row();
-    if (role == Qt::CheckStateRole && index.column() == Status &&
-        m_check->offersReplacement(row))
+    if (role == Qt::CheckStateRole && index.column() == Status && m_check->offersReplacement(row))
         return m_check->replaces(row) ? Qt::Checked : Qt::Unchecked;
     if (role != Qt::DisplayRole)
         return {};

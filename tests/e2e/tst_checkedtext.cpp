@@ -21,8 +21,8 @@ QString checkCopiedParagraph(XSession& session) {
     const QString main = session.startToMainWindow(NARDEL_PROGRAM);
     if (main.isEmpty())
         return {};
-    session.run("bash", {"-c", "printf '%s' \"$0\" | xclip -selection clipboard -t text/html",
-                         copiedHtml});
+    session.run("bash",
+                {"-c", "printf '%s' \"$0\" | xclip -selection clipboard -t text/html", copiedHtml});
     session.pressKey(main, "ctrl+k");
     QString check;
     XSession::waitFor([&] { return !(check = session.findWindow("^Kontrola textu$")).isEmpty(); });
