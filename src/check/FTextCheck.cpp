@@ -65,28 +65,46 @@ void TFormTextCheck::readCatalog() {
     m_ui->LblState->setText(tr("Načítám jména z tabulek…"));
     // The reading has a connection of its own; the window hears of its end through a call
     // posted to the application, which outlives it.
-    m_reading = std::thread([folder = m_tableFolder, window = QPointer<TFormTextCheck>(this)] {
-        std::shared_ptr<const NameCatalog> catalog;
-        QString failure;
-        try {
-            NameSource source;
-            source.setParam(QStringLiteral("PATH"), folder);
-            source.connect();
-            source.addPassword(TablePassword::programPassword);
-            catalog = std::make_shared<const NameCatalog>(readNameCatalog(source));
-        } catch (const std::exception& error) {
-            failure = QString::fromUtf8(error.what());
-        }
-        QMetaObject::invokeMethod(qApp, [window, catalog, failure] {
-            if (window)
-                window->catalogRead(catalog, failure);
+    m_reading = std::thread(
+        [folder = m_tableFolder, tables = m_tables, window = QPointer<TFormTextCheck>(this)] {
+            std::shared_ptr<const NameCatalog> catalog;
+            QString failure;
+            try {
+                NameSource source;
+                source.setParam(QStringLiteral("PATH"), folder);
+                source.connect();
+                source.addPassword(TablePassword::programPassword);
+                catalog = std::make_shared<const NameCatalog>(readNameCatalog(source));
+            } catch (const std::exception& error) {
+                failure = QString::fromUtf8(error.what());
+            }
+            QMetaObject::invokeMethod(qApp, [window, catalog, failure, tables] {
+                if (window)
+                    window->catalogRead(catalog, failure, tables);
+            });
         });
-    });
 }
 
-void TFormTextCheck::catalogRead(std::shared_ptr<const NameCatalog> catalog,
-                                 const QString& failure) {
+void TFormTextCheck::useTables(const QString& tableFolder) {
+    m_tableFolder = tableFolder;
+    ++m_tables;
+    // The rows name the old tables' names: they go first, then the names.
+    m_model->setCheck(nullptr);
+    m_catalog.reset();
+    m_ui->BtnCopy->setEnabled(false);
+    m_ui->LblState->clear();
+    if (isVisible())
+        readCatalog();
+}
+
+void TFormTextCheck::catalogRead(std::shared_ptr<const NameCatalog> catalog, const QString& failure,
+                                 int tables) {
     m_reading.join();
+    // Names of tables left meanwhile are read again from the tables now in use.
+    if (tables != m_tables) {
+        readCatalog();
+        return;
+    }
     if (!catalog) {
         m_ui->LblState->setText(tr("Jména z tabulek nelze načíst."));
         MessageBox::show(this, MessageBox::Kind::Error, windowTitle(),

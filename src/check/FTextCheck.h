@@ -33,6 +33,9 @@ public:
                    QWidget* parent = nullptr);
     ~TFormTextCheck() override;
 
+    // Reads the names of the tables in another folder (ending in '/') from now on: at once
+    // when the window is shown, else when it opens next.
+    void useTables(const QString& tableFolder);
     // Shows the window in front and checks the clipboard's text.
     void ShowFormTextCheck();
     // Checks the clipboard's text; also Ctrl+V in the window.
@@ -48,12 +51,14 @@ protected:
 
 private:
     void readCatalog();
-    void catalogRead(std::shared_ptr<const NameCatalog> catalog, const QString& failure);
+    void catalogRead(std::shared_ptr<const NameCatalog> catalog, const QString& failure,
+                     int tables);
     void checkText();
     void showCount();
 
     std::unique_ptr<Ui::TFormTextCheck> m_ui;
     QString m_tableFolder;
+    int m_tables = 0; // counts the tables used, so that a reading of older ones is not taken
     Clipboard& m_clipboard;
     SelectNameCallback m_selectName;
     TextCheckModel* m_model = nullptr;

@@ -109,8 +109,6 @@ void TFormNardel::newConnection() {
     if (FormSyns)
         FormSyns->useSource(m_lists.source());
     m_smartLookup.reset();
-    // The text check reads the names of the new tables when it opens again.
-    FormTextCheck.reset();
 }
 
 void TFormNardel::FormCreate() {

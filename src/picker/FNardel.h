@@ -189,6 +189,6 @@ private:
     // Made at its first use, then hidden and shown for the rest of the run; it searches on
     // the connection above, so it goes first.
     std::unique_ptr<TFormSyns> FormSyns;
-    // Made at its first use; made anew for new tables.
+    // Made at its first use; it reads the names of new tables anew.
     std::unique_ptr<TFormTextCheck> FormTextCheck;
 };

@@ -89,4 +89,6 @@ void TFormNardel::useTables(const QString& folder) {
     newConnection();
     m_programFolder = folder;
     OpenNameSource(tablePathIn(folder, m_lists.tableFile()));
+    if (FormTextCheck)
+        FormTextCheck->useTables(m_lists.source().param(QStringLiteral("PATH")));
 }

@@ -8,7 +8,8 @@
 #include <QTest>
 
 // The window on a text copied as HTML: its rows, a row that leads the main window to the
-// accepted name of a synonym, a replacement ticked and the text copied back as RTF.
+// accepted name of a synonym, a replacement ticked and the text copied back as RTF; then the
+// names of other tables.
 class TestFormTextCheck : public QObject {
     Q_OBJECT
 
@@ -45,6 +46,17 @@ private slots:
         QCOMPARE(readRtf(clipboard.data("text/rtf")).markup,
                  QString("/Picea abies/ a /Picea obovata/."));
         QCOMPARE(clipboard.text(), QString("Picea abies a Picea obovata."));
+
+        // Other tables: the open window reads their names and checks the text again.
+        TestTables other;
+        other.importRows({"0\tLarix\t\t\t\t\t1\t1", "1\tLarix\tdecidua\t\tMill.\t\t2\t2"},
+                         {"Larix europaea\t2"});
+        clipboard.copyFromOtherProgram("Larix europaea a Picea excelsa.");
+        window.useTables(other.folder() + u'/');
+        window.BtnClipboardClick();
+        QTRY_COMPARE(grid->model()->rowCount(), 1);
+        QCOMPARE(grid->model()->index(0, 3).data().toString(),
+                 QString("synonymum → Larix decidua"));
     }
 };
 
