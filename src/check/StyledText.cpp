@@ -71,17 +71,17 @@ QString czechWindowsText(QByteArrayView bytes) {
 }
 
 StyledText plainText(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString decoded = utf8(bytes);
     QByteArray text;
-    if (!utf8.hasError()) {
+    // A decoder keeps a sequence cut off at the end for more bytes, without an error: the
+    // whole is checked instead.
+    if (QByteArrayView(bytes).isValidUtf8()) {
         text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
     } else {
         const std::optional<QStringConverter::Encoding> marked =
             QStringConverter::encodingForData(bytes);
-        decoded = marked && *marked != QStringConverter::Utf8 ? QStringDecoder(*marked)(bytes)
-                                                              : czechWindowsText(bytes);
-        text = decoded.toUtf8();
+        text = (marked && *marked != QStringConverter::Utf8 ? QStringDecoder(*marked)(bytes)
+                                                            : czechWindowsText(bytes))
+                   .toUtf8();
     }
     text.replace("\r\n", "\n").replace('\r', '\n');
     return {text, {}};

@@ -115,6 +115,7 @@ void TestStyledText::plain_data() {
     QTest::newRow("Windows-1250") << QByteArray("\x8Aumava: \x9A\xE8\xF8\x9E\xFD\xE1\r\n")
                                   << "Šumava: ščřžýá\n";
     QTest::newRow("UTF-16 with its mark") << QByteArray("\xFF\xFE\x61\x01\x0D\x01", 6) << "šč";
+    QTest::newRow("Windows-1250 ending in a UTF-8 lead byte") << QByteArray("Ab\xDD") << "AbÝ";
 }
 
 void TestStyledText::plain() {
@@ -122,6 +123,7 @@ void TestStyledText::plain() {
     QFETCH(QString, expected);
     const StyledText text = plainText(bytes);
     QVERIFY(text.italics.isEmpty());
+    QVERIFY(QByteArrayView(text.utf8).isValidUtf8());
     QCOMPARE(QString::fromUtf8(text.utf8), expected);
 }
 
