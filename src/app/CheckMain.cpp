@@ -1,5 +1,6 @@
 // nardel-check: lists the plant names of a document as the text check window does, or writes
 // the document back with the names in italics.
+#include "check/DocumentFile.h"
 #include "check/NameCatalogReader.h"
 #include "check/TextCheck.h"
 #include "platform/BaseFormat.h"

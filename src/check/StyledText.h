@@ -34,7 +34,3 @@ StyledText htmlText(const QByteArray& html);
 // RTF as word processors write it: the text of the body, in its code pages and \u characters,
 // without the tables, pictures, fields' codes, headers, footers and notes.
 StyledText rtfText(const QByteArray& rtf);
-// A document file, told by its content rather than its name: .docx, .odt, RTF, HTML or plain
-// text. Throws DocumentError when the file is none of these, cannot be read, is larger than
-// largestDocument or is not a regular file (a FIFO would keep its reader waiting).
-StyledText documentText(const QString& path);

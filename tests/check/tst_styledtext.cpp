@@ -1,4 +1,4 @@
-#include "check/StyledText.h"
+#include "check/DocumentFile.h"
 #include "support/FifoTrap.h"
 
 #include <QFile>
