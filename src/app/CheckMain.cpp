@@ -9,7 +9,6 @@
 #include "platform/ProgramTranslations.h"
 #include "platform/TableFolders.h"
 #include "store/NameSource.h"
-#include "store/TablePassword.h"
 #include "store/TableSchema.h"
 
 #include <QCoreApplication>
@@ -98,9 +97,7 @@ int main(int argc, char* argv[]) {
     try {
         const StyledText text = documentText(file);
         NameSource source;
-        source.setParam(QStringLiteral("PATH"), QDir(folder).absolutePath() + u'/');
-        source.connect();
-        source.addPassword(TablePassword::programPassword);
+        source.connectToFolder(QDir(folder).absolutePath() + u'/');
         const NameCatalog catalog = readNameCatalog(source);
         const TextCheck check(catalog, text, misspellings);
         if (format == QLatin1String("html")) {

@@ -9,7 +9,6 @@
 #include "platform/MessageBox.h"
 #include "platform/RtfWriter.h"
 #include "store/NameSource.h"
-#include "store/TablePassword.h"
 #include "ui_FTextCheck.h"
 
 #include <QHeaderView>
@@ -71,9 +70,7 @@ void TFormTextCheck::readCatalog() {
             QString failure;
             try {
                 NameSource source;
-                source.setParam(QStringLiteral("PATH"), folder);
-                source.connect();
-                source.addPassword(TablePassword::programPassword);
+                source.connectToFolder(folder);
                 catalog = std::make_shared<const NameCatalog>(readNameCatalog(source));
             } catch (const std::exception& error) {
                 failure = QString::fromUtf8(error.what());
@@ -137,7 +134,7 @@ void TFormTextCheck::BtnCopyClick() {
         return;
     const QList<FormattedText> paragraphs = check->formatted();
     // No base format: the text takes the face and size of the paragraph it is pasted into.
-    m_clipboard.setFormatted(check->plainText(), writeHtml(paragraphs, BaseFormat()),
+    m_clipboard.setFormatted(TextCheck::plainText(paragraphs), writeHtml(paragraphs, BaseFormat()),
                              writeRtf(paragraphs, BaseFormat()));
 }
 

@@ -138,9 +138,8 @@ std::optional<NameCatalog::Id> TextCheck::selectable(qsizetype row) const {
     const FoundName& found = m_found[row];
     if (found.status == FoundName::Status::Unknown)
         return std::nullopt;
-    const NameCatalog::Name name = m_catalog.name(found.id);
-    const NameCatalog::Id id = name.synonym ? name.accepted : found.id;
-    // A genus known only from synonyms leads nowhere.
+    // An accepted name is its own accepted name; a genus known only from synonyms has none.
+    const NameCatalog::Id id = acceptedOf(found.id);
     return id == NameCatalog::noId ? std::nullopt : std::optional(id);
 }
 
@@ -173,8 +172,12 @@ QList<FormattedText> TextCheck::formatted() const {
 }
 
 QString TextCheck::plainText() const {
+    return plainText(formatted());
+}
+
+QString TextCheck::plainText(const QList<FormattedText>& paragraphs) {
     QStringList lines;
-    for (const FormattedText& paragraph : formatted())
+    for (const FormattedText& paragraph : paragraphs)
         lines.append(paragraph.text);
     return lines.join(u'\n');
 }

@@ -45,6 +45,8 @@ public:
     QList<FormattedText> formatted() const;
     // The same as plain text.
     QString plainText() const;
+    // Formatted paragraphs as plain text, one a line.
+    static QString plainText(const QList<FormattedText>& paragraphs);
 
 private:
     QByteArray replacementOf(qsizetype row) const;

@@ -260,15 +260,6 @@ NameCatalog::Id NameCatalog::find(Word genus, Word species, QByteArrayView rank,
     }
 }
 
-NameCatalog::Id NameCatalog::find(QByteArrayView genus, QByteArrayView species, QByteArrayView rank,
-                                  QByteArrayView infra) const {
-    const Word speciesWord = species.isEmpty() ? noWord : word(species);
-    const Word infraWord = infra.isEmpty() ? noWord : word(infra);
-    if ((!species.isEmpty() && speciesWord == noWord) || (!infra.isEmpty() && infraWord == noWord))
-        return noId;
-    return find(word(genus), speciesWord, rank, infraWord);
-}
-
 std::span<const NameCatalog::Id> NameCatalog::speciesOf(Word genus) const {
     if (!isGenus(genus))
         return {};

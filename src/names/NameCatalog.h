@@ -68,8 +68,6 @@ public:
     // standard word, or empty with infra noWord), or noId. Where an accepted name and a
     // synonym have the same words, the accepted one.
     Id find(Word genus, Word species, QByteArrayView rank = {}, Word infra = noWord) const;
-    Id find(QByteArrayView genus, QByteArrayView species, QByteArrayView rank = {},
-            QByteArrayView infra = {}) const;
 
     // The species of a genus, accepted and synonyms, shortest epithets first: where a
     // misspelled epithet is looked for.

@@ -40,10 +40,8 @@ std::unique_ptr<NameSource> PickerLists::reconnect() {
 }
 
 void PickerLists::open(const QString& tablePath) {
-    m_source->setParam(pathParam, folderOf(tablePath));
+    m_source->connectToFolder(folderOf(tablePath));
     m_tableFile = fileNameOf(tablePath);
-    m_source->connect();
-    m_source->addPassword(TablePassword::programPassword);
 
     const auto build = [](Query& query, const QStringList& lines, const QStringList& shown) {
         query.clearSql();

@@ -29,6 +29,12 @@ void NameSource::connect() {
         throw EngineError(db_.errorText(), param(QStringLiteral("PATH")));
 }
 
+void NameSource::connectToFolder(const QString& folder) {
+    setParam(QStringLiteral("PATH"), folder);
+    connect();
+    addPassword(TablePassword::programPassword);
+}
+
 void NameSource::addPassword(const QString& password) {
     if (!passwords_.contains(password))
         passwords_.append(password);

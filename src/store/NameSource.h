@@ -25,6 +25,9 @@ public:
 
     void connect();
     bool connected() const { return db_.isOpen(); }
+    // Connects to the table files in `folder` (ending in '/') as the program opens them: with
+    // the program's password in the session.
+    void connectToFolder(const QString& folder);
     // Adds a table password to the session; it stays for the connection's life.
     void addPassword(const QString& password);
 

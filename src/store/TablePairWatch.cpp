@@ -3,7 +3,6 @@
 #include "store/EngineError.h"
 #include "store/NameSource.h"
 #include "store/TableAbout.h"
-#include "store/TablePassword.h"
 #include "store/TableSchema.h"
 
 #include <QDir>
@@ -25,9 +24,7 @@ const std::array<QString, 2>& tableFiles() {
 TablePairWatch::News newsOfStamps(const QString& folder) {
     try {
         NameSource source;
-        source.setParam(QStringLiteral("PATH"), folder + u'/');
-        source.connect();
-        source.addPassword(TablePassword::programPassword);
+        source.connectToFolder(folder + u'/');
         return source.about(tableFiles()[0]).value(TableAbout::importStamp) ==
                        source.about(tableFiles()[1]).value(TableAbout::importStamp)
                    ? TablePairWatch::News::NewPair

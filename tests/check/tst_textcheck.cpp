@@ -1,7 +1,6 @@
 #include "check/NameCatalogReader.h"
 #include "check/TextCheck.h"
 #include "store/NameSource.h"
-#include "store/TablePassword.h"
 #include "support/SmallCatalog.h"
 #include "support/TestTables.h"
 
@@ -81,9 +80,7 @@ private slots:
                            "0\tLarix\t\t\t\t\t12\t9", "1\tLarix\tdecidua\t\tMill.\t\t12\t5"},
                           {"Pinus abies\t12", "Picea obovata\t3", "Larix europaea\t5"});
         NameSource source;
-        source.setParam(QStringLiteral("PATH"), tables.folder() + u'/');
-        source.connect();
-        source.addPassword(TablePassword::programPassword);
+        source.connectToFolder(tables.folder() + u'/');
         const NameCatalog catalog = readNameCatalog(source);
         const TextCheck check(catalog,
                               {"Pinus abies, Picea obovata, Larix europaea; "

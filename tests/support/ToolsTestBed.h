@@ -2,7 +2,6 @@
 
 #include "platform/MessageBox.h"
 #include "store/NameSource.h"
-#include "store/TablePassword.h"
 #include "support/TestTables.h"
 
 #include <QStringList>
@@ -13,9 +12,7 @@ class ToolsTestBed {
 public:
     explicit ToolsTestBed(const QStringList& nameRows, const QStringList& synonymRows = {}) {
         tables.importRows(nameRows, synonymRows);
-        source.setParam(QStringLiteral("PATH"), tables.folder() + u'/');
-        source.connect();
-        source.addPassword(TablePassword::programPassword);
+        source.connectToFolder(tables.folder() + u'/');
         MessageBox::setSink([this](MessageBox::Kind, const QString&, const QString& text) {
             messages.append(text);
         });
